@@ -1,0 +1,24 @@
+#include "cli/CliMain.h"
+
+#include "cli/ListCommand.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: marrowby2-cli list [--json] PATH...\n"
+    "  list   read every PATH and print the icon images found in it\n"
+    "         --json   print one JSON document instead of text lines\n";
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    try {
+        if (args.empty()) throw TUsageError("no command given");
+        std::vector<std::string> rest(args.begin() + 1, args.end());
+        if (args[0] == "list") return RunListCommand(rest, out);
+        throw TUsageError("unknown command \"" + args[0] + "\"");
+    } catch (const TUsageError& e) {
+        err << "marrowby2-cli: " << e.what() << "\n" << kUsage;
+        return kExitUsage;
+    }
+}

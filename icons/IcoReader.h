@@ -1,0 +1,13 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "icons/LoadedIcon.h"
+
+// Reads the image directory and images of icon-file layout data (an .ico or .cur file, or
+// the icon chunk of an animated cursor) into Icon. Throws TReadError on short data.
+void ReadIconDirectory(TLoadedIcon& Icon, ByteView Content);
+
+// Reads an .ico or .cur file. An empty file gives an icon without images.
+std::unique_ptr<TLoadedIcon> ReadIcoFile(const std::string& FileName);

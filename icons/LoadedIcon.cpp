@@ -1,0 +1,106 @@
+#include "icons/LoadedIcon.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+
+// Bytes per row of a DIB row of `width` pixels at `bitCount` bits, padded to 4 bytes.
+std::uint32_t RowStride(std::uint64_t width, std::uint64_t bitCount) {
+    std::uint64_t bytes = (width * bitCount + 7) / 8;
+    return static_cast<std::uint32_t>((bytes + 3) / 4 * 4);
+}
+
+int PaletteSize(std::uint16_t bitCount) {
+    return bitCount >= 1 && bitCount <= 8 ? 1 << bitCount : 0;
+}
+
+bool AllZero(const ByteString& bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == 0; });
+}
+
+// Copies `rows` rows of `stride` bytes from the reader, or zero rows when they are not all
+// there (then nothing is consumed).
+ByteString TakeRows(ByteReader& data, std::size_t rows, std::size_t stride) {
+    std::size_t size = rows * stride;
+    if (!data.Has(size)) return ByteString(size, 0);
+    ByteView bytes = data.Take(size);
+    return ByteString(bytes.begin(), bytes.end());
+}
+
+}  // namespace
+
+TLoadedIconImage& TLoadedIcon::GetImage(std::int32_t Index) const {
+    if (Index < 0 || static_cast<std::size_t>(Index) >= Images.size()) {
+        throw std::out_of_range("List index out of bounds (" + std::to_string(Index) + ")");
+    }
+    return *Images[static_cast<std::size_t>(Index)];
+}
+
+void TLoadedIcon::UpdateMaxSize(std::int32_t NewWidth, std::int32_t NewHeight) {
+    MaxWidth = std::max(MaxWidth, NewWidth);
+    MaxHeight = std::max(MaxHeight, NewHeight);
+}
+
+std::unique_ptr<TLoadedIconImage> TLoadedIcon::ReadDirEntry(ByteReader& Data, bool GroupEntry) {
+    auto image = std::make_unique<TLoadedIconImage>();
+    image->Owner = this;
+    image->Width = Data.U8();
+    image->Height = Data.U8();
+    image->ColorCount = Data.U8();
+    image->Reserved = Data.U8();
+    image->Planes = Data.U16();
+    image->BitCount = Data.U16();
+    if (image->BitCount == 0) {
+        image->Planes = 1;
+        switch (image->ColorCount) {
+            case 2: image->BitCount = 1; break;
+            case 16: image->BitCount = 4; break;
+            case 255: image->BitCount = 8; break;
+            default: break;
+        }
+    }
+    image->BytesInRes = Data.U32();
+    image->ImageOffset = GroupEntry ? Data.U16() : Data.U32();
+    return image;
+}
+
+TLoadedIconImage& TLoadedIcon::AddImage(std::unique_ptr<TLoadedIconImage> Image) {
+    Image->Owner = this;
+    Images.push_back(std::move(Image));
+    return *Images.back();
+}
+
+bool TLoadedIconImage::DecodeImage(ByteView Data, bool IsResource) {
+    ByteReader data(Data);
+    if (!IsResource) {
+        data.Skip(ImageOffset);
+        data = ByteReader(data.TakeAtMost(BytesInRes));
+    }
+    ByteReader header(data.Take(40));
+    header.Skip(14);
+    BitCount = header.U16();
+
+    int paletteSize = PaletteSize(BitCount);
+    HasPalette = paletteSize > 0;
+    Palette = TLogPalette{};
+    if (HasPalette) {
+        Palette.Version = 0x300;
+        Palette.NumEntries = static_cast<std::uint16_t>(paletteSize);
+        for (int i = 0; i < paletteSize; ++i) {
+            TPaletteEntry& entry = Palette.Entries[static_cast<std::size_t>(i)];
+            entry.Blue = data.U8();
+            entry.Green = data.U8();
+            entry.Red = data.U8();
+            entry.Flags = data.U8();
+        }
+    }
+
+    std::size_t rows = static_cast<std::size_t>(PixelHeight());
+    ImageStride = static_cast<std::int32_t>(RowStride(PixelWidth(), BitCount));
+    ImageBits = TakeRows(data, rows, static_cast<std::size_t>(ImageStride));
+    MaskStride = RowStride(PixelWidth(), 1);
+    MaskBits = TakeRows(data, rows, MaskStride);
+    Prepared = false;
+    return !(AllZero(MaskBits) && AllZero(ImageBits));
+}
