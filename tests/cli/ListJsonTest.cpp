@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "IcoBuilder.h"
+#include "MiniJson.h"
+#include "TempDir.h"
+#include "cli/CliMain.h"
+
+namespace {
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CliRun Cli(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    int code = RunCli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+}  // namespace
+
+TEST(ListCommand, JsonDocumentHoldsEveryFileInOrderWithStableKeys) {
+    TempDir dir;
+    std::string good = dir.Write("two.ico", BuildIco({EntryFor({16, 16, 4, 1, 0, true}),
+                                                      EntryFor({48, 48, 32, 1, 0, true})}));
+    std::string missing = dir.Path().string() + "/gone.ico";
+    std::string empty = dir.Write("empty.ico", ByteString{});
+    CliRun run = Cli({"list", "--json", good, missing, empty});
+    ASSERT_EQ(run.code, 0) << run.err;
+
+    JsonValue doc = ParseJson(run.out);
+    const JsonValue& files = doc["files"];
+    ASSERT_EQ(files.items.size(), 3u);
+    EXPECT_EQ(files[0]["path"].string, good);
+    const JsonValue& icon = files[0]["icon"];
+    EXPECT_EQ(icon.keys,
+              (std::vector<std::string>{"imageCount", "maxWidth", "maxHeight", "images"}));
+    EXPECT_EQ(icon["imageCount"].number, 2);
+    EXPECT_EQ(icon["maxWidth"].number, 48);
+    const JsonValue& image = icon["images"][1];
+    EXPECT_EQ(image.keys, (std::vector<std::string>{"resourceName", "width", "height", "colorCount",
+                                                    "planes", "bitCount", "bytesInRes",
+                                                    "imageOffset", "hasPalette", "isSystemIcon"}));
+    EXPECT_EQ(image["resourceName"].string, "");
+    EXPECT_EQ(image["bitCount"].number, 32);
+    EXPECT_EQ(image["bytesInRes"].number, 40 + 48 * 48 * 4 + 48 * 8);
+    EXPECT_EQ(image["imageOffset"].number, 6 + 2 * 16 + 40 + 16 * 4 + 16 * 8 + 16 * 4);
+    EXPECT_FALSE(image["hasPalette"].boolean);
+    EXPECT_TRUE(icon["images"][0]["hasPalette"].boolean);
+    EXPECT_TRUE(files[1]["icon"].IsNull());
+    EXPECT_EQ(files[2]["icon"]["imageCount"].number, 0);
+    EXPECT_TRUE(files[2]["icon"]["images"].items.empty());
+}
+
+TEST(ListCommand, TextLinesAndUsageErrors) {
+    TempDir dir;
+    std::string good = dir.Write("one.ico", BuildIco({EntryFor({32, 32, 8, 1, 0, true})}));
+    CliRun text = Cli({"list", good});
+    EXPECT_EQ(text.code, 0);
+    EXPECT_EQ(text.out, good + "  -  32 x 32  8 bpp\n");
+
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {}, {"list"}, {"list", "--json"}, {"list", "--bogus", good}, {"frobnicate"}}) {
+        CliRun bad = Cli(args);
+        EXPECT_EQ(bad.code, 2);
+        EXPECT_TRUE(bad.out.empty());
+        EXPECT_NE(bad.err.find("usage:"), std::string::npos);
+    }
+}
