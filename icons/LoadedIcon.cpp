@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "icons/PngStream.h"
+
 namespace {
 
 // Bytes per row of a DIB row of `width` pixels at `bitCount` bits, padded to 4 bytes.
@@ -54,10 +56,17 @@ std::unique_ptr<TLoadedIconImage> TLoadedIcon::ReadDirEntry(ByteReader& Data, bo
     if (image->BitCount == 0) {
         image->Planes = 1;
         switch (image->ColorCount) {
-            case 2: image->BitCount = 1; break;
-            case 16: image->BitCount = 4; break;
-            case 255: image->BitCount = 8; break;
-            default: break;
+            case 2:
+                image->BitCount = 1;
+                break;
+            case 16:
+                image->BitCount = 4;
+                break;
+            case 255:
+                image->BitCount = 8;
+                break;
+            default:
+                break;
         }
     }
     image->BytesInRes = Data.U32();
@@ -77,13 +86,27 @@ bool TLoadedIconImage::DecodeImage(ByteView Data, bool IsResource) {
         data.Skip(ImageOffset);
         data = ByteReader(data.TakeAtMost(BytesInRes));
     }
+    Palette = TLogPalette{};
+    HasPalette = false;
+    PngData.clear();
+    if (IsPngStream(data.Rest())) {
+        DecodePng(data.Rest());
+    } else {
+        DecodeBitmap(data);
+    }
+    Prepared = false;
+    return !(AllZero(MaskBits) && AllZero(ImageBits));
+}
+
+void TLoadedIconImage::DecodeBitmap(ByteReader& data) {
     ByteReader header(data.Take(40));
     header.Skip(14);
     BitCount = header.U16();
+    // Wider pixels do not exist in icons; refusing them keeps zero-filled rows small.
+    if (BitCount > 32) throw TReadError("Unsupported bit count " + std::to_string(BitCount));
 
     int paletteSize = PaletteSize(BitCount);
     HasPalette = paletteSize > 0;
-    Palette = TLogPalette{};
     if (HasPalette) {
         Palette.Version = 0x300;
         Palette.NumEntries = static_cast<std::uint16_t>(paletteSize);
@@ -101,6 +124,36 @@ bool TLoadedIconImage::DecodeImage(ByteView Data, bool IsResource) {
     ImageBits = TakeRows(data, rows, static_cast<std::size_t>(ImageStride));
     MaskStride = RowStride(PixelWidth(), 1);
     MaskBits = TakeRows(data, rows, MaskStride);
-    Prepared = false;
-    return !(AllZero(MaskBits) && AllZero(ImageBits));
+}
+
+void TLoadedIconImage::DecodePng(ByteView data) {
+    TDecodedPng png = DecodePngStream(data);
+    if (png.Width != PixelWidth() || png.Height != PixelHeight()) {
+        throw TReadError("PNG image of " + std::to_string(png.Width) + " x " +
+                         std::to_string(png.Height) + " pixels in a " +
+                         std::to_string(PixelWidth()) + " x " + std::to_string(PixelHeight()) +
+                         " entry");
+    }
+    BitCount = 32;
+    ImageStride = png.Width * 4;
+    MaskStride = RowStride(static_cast<std::uint64_t>(png.Width), 1);
+    ImageBits.assign(static_cast<std::size_t>(ImageStride) * png.Height, 0);
+    MaskBits.assign(static_cast<std::size_t>(MaskStride) * png.Height, 0);
+    // PNG rows run top first with red, green, blue, alpha; bitmap rows run bottom first with
+    // blue, green, red, alpha. Fully transparent pixels are marked in the mask.
+    for (int y = 0; y < png.Height; ++y) {
+        const std::uint8_t* src = png.Rgba.data() + static_cast<std::size_t>(y) * ImageStride;
+        std::size_t row = static_cast<std::size_t>(png.Height - 1 - y);
+        std::uint8_t* dst = ImageBits.data() + row * static_cast<std::size_t>(ImageStride);
+        std::uint8_t* mask = MaskBits.data() + row * MaskStride;
+        for (int x = 0; x < png.Width; ++x, src += 4, dst += 4) {
+            dst[0] = src[2];
+            dst[1] = src[1];
+            dst[2] = src[0];
+            dst[3] = src[3];
+            if (src[3] == 0)
+                mask[x / 8] = static_cast<std::uint8_t>(mask[x / 8] | (0x80 >> (x % 8)));
+        }
+    }
+    PngData.assign(data.begin(), data.end());
 }

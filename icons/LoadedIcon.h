@@ -57,6 +57,9 @@ public:
     bool HasPalette = false;
     bool IsSystemIcon = false;
     std::uint32_t EntryPos = 0;
+    // The original stream of an image stored as PNG, kept so that writing it back loses
+    // nothing; empty for bitmap images.
+    ByteString PngData;
 
     // Size in pixels. The directory stores 256 as the byte 0, so everything that computes
     // with pixels goes through these rather than Width and Height.
@@ -68,6 +71,10 @@ public:
     // bytes; otherwise Data is the image itself. Returns false when mask and colour rows are
     // all zero bytes.
     bool DecodeImage(ByteView Data, bool IsResource);
+
+private:
+    void DecodeBitmap(ByteReader& data);
+    void DecodePng(ByteView data);
 };
 
 // Everything read from one source file: every image format of every icon group.
