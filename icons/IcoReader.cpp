@@ -16,7 +16,7 @@ void ReadIconDirectory(TLoadedIcon& Icon, ByteView Content) {
         TLoadedIconImage& image = **it;
         image.DecodeImage(Content, false);  // an all-zero image stays in the list
         budget.Charge(image);
-        Icon.UpdateMaxSize(image.Width, image.Height);
+        Icon.UpdateMaxSize(image.PixelWidth(), image.PixelHeight());
     }
 }
 

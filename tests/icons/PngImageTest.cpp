@@ -65,6 +65,7 @@ TEST(PngImage, A256PixelPngFormatNextToBitmapsDecodesToBottomUpBgra) {
     EXPECT_EQ(png.ImageStride, 1024);
     EXPECT_EQ(png.MaskStride, 32u);
     EXPECT_EQ(png.PngData, stream);
+    EXPECT_EQ(icon->MaxWidth, 256);  // sizes in pixels, unlike the directory bytes
     EXPECT_EQ(Bgra(png, 5, 7), (std::array<int, 4>{12, 7, 5, 200}));
     EXPECT_EQ(Bgra(png, 0, 255), (std::array<int, 4>{255, 255, 0, 0}));
     EXPECT_TRUE(MaskBit(png, 0, 3));  // alpha 0 is transparent in the mask
