@@ -42,12 +42,14 @@ signals:
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    // Moves the selection off folders that are about to leave the tree, to their parent.
     void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void FillList();
     void WatchSelection();
-    void SelectedFolderChanged();
+    void FolderChanged(const QString& folder);
     void DevicesChanged();
     void SelectNearestExisting();
 
