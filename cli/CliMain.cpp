@@ -5,9 +5,13 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: marrowby2-cli list [--json] PATH...\n"
-    "  list   read every PATH and print the icon images found in it\n"
-    "         --json   print one JSON document instead of text lines\n";
+    "usage: marrowby2-cli list [--json] [-r] [--mask MASK] PATH...\n"
+    "  list   read every PATH and print the icon images found in it; a folder\n"
+    "         stands for its files that match the mask\n"
+    "         --json          print one JSON document instead of text lines\n"
+    "         -r, --recursive list the files of every folder below a folder too\n"
+    "         --mask MASK     \"*.*\" or extensions to take from folders (default\n"
+    "                         \"*.ico;*.dll;*.ocx;*.icl;*.exe;*.cpl;*.bpl;*.scr;*.vbx;*.drv;*.cur;*.ani\")\n";
 
 }  // namespace
 

@@ -1,10 +1,13 @@
 #include "cli/ListCommand.h"
 
+#include <filesystem>
 #include <memory>
 
 #include "cli/CliMain.h"
 #include "cli/JsonWriter.h"
+#include "icons/DirectoryScan.h"
 #include "icons/LoadIcons.h"
+#include "icons/PathList.h"
 
 namespace {
 
@@ -74,38 +77,71 @@ void PrintTextEntry(std::ostream& out, const std::string& path, const TLoadedIco
     }
 }
 
-}  // namespace
-
-int RunListCommand(const std::vector<std::string>& args, std::ostream& out) {
+struct TListOptions {
     bool json = false;
+    bool recursive = false;
+    std::string mask{kIconFileMask};
     std::vector<std::string> paths;
-    for (const std::string& arg : args) {
+};
+
+TListOptions ParseListOptions(const std::vector<std::string>& args) {
+    TListOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         if (arg == "--json") {
-            json = true;
+            options.json = true;
+        } else if (arg == "-r" || arg == "--recursive") {
+            options.recursive = true;
+        } else if (arg == "--mask") {
+            if (++i == args.size()) throw TUsageError("--mask needs a value");
+            options.mask = args[i];
         } else if (arg.size() > 1 && arg[0] == '-') {
             throw TUsageError("unknown option \"" + arg + "\"");
         } else {
-            paths.push_back(arg);
+            options.paths.push_back(arg);
         }
     }
-    if (paths.empty()) throw TUsageError("no paths given");
+    if (options.paths.empty()) throw TUsageError("no paths given");
+    return options;
+}
+
+// The files a path stands for: a folder gives its matching files (with -r those of every
+// folder below it too), anything else is read as a file.
+std::vector<std::string> FilesOf(const std::string& path, const TListOptions& options) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(path, error)) return {path};
+    std::vector<std::string> folders{path};
+    if (options.recursive) {
+        TDirectoryScan scan(path);
+        scan.Run();
+        folders = scan.TakeFolders();
+    }
+    return BuildPathList(folders, options.mask);
+}
+
+}  // namespace
+
+int RunListCommand(const std::vector<std::string>& args, std::ostream& out) {
+    TListOptions options = ParseListOptions(args);
 
     // Each file is printed as soon as it is read, so memory holds one file's icons at a time.
     JsonWriter writer(out);
-    if (json) {
+    if (options.json) {
         writer.BeginObject();
         writer.Key("files");
         writer.BeginArray();
     }
-    for (const std::string& path : paths) {
-        std::unique_ptr<TLoadedIcon> icon = LoadIconsFromFile(path);
-        if (json) {
-            PrintJsonEntry(writer, path, icon.get());
-        } else {
-            PrintTextEntry(out, path, icon.get());
+    for (const std::string& path : options.paths) {
+        for (const std::string& file : FilesOf(path, options)) {
+            std::unique_ptr<TLoadedIcon> icon = LoadIconsFromFile(file);
+            if (options.json) {
+                PrintJsonEntry(writer, file, icon.get());
+            } else {
+                PrintTextEntry(out, file, icon.get());
+            }
         }
     }
-    if (json) {
+    if (options.json) {
         writer.EndArray();
         writer.EndObject();
         out << "\n";

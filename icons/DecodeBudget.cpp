@@ -10,8 +10,15 @@ constexpr std::size_t kFactor = 16;
 
 TDecodeBudget::TDecodeBudget(std::size_t sourceBytes) : left_(sourceBytes * kFactor + kSlack) {}
 
+void TDecodeBudget::ChargeEntry(const TLoadedIconImage& image) {
+    Spend(sizeof(TLoadedIconImage) + image.ResourceName.size());
+}
+
 void TDecodeBudget::Charge(const TLoadedIconImage& image) {
-    std::size_t size = image.ImageBits.size() + image.MaskBits.size();
-    if (size > left_) throw TReadError("Image data exceeds what the file can hold");
-    left_ -= size;
+    Spend(image.ImageBits.size() + image.MaskBits.size());
+}
+
+void TDecodeBudget::Spend(std::size_t bytes) {
+    if (bytes > left_) throw TReadError("Image data exceeds what the file can hold");
+    left_ -= bytes;
 }

@@ -11,8 +11,13 @@
 class TDecodeBudget {
 public:
     explicit TDecodeBudget(std::size_t sourceBytes);
+    // Charges the image object itself, when a directory entry has been read. Resource
+    // directories can list one group many times, so the objects alone could outgrow the file.
+    void ChargeEntry(const TLoadedIconImage& image);
+    // Charges the decoded rows of an image.
     void Charge(const TLoadedIconImage& image);
 
 private:
+    void Spend(std::size_t bytes);
     std::size_t left_;
 };

@@ -3,21 +3,29 @@
 #include "icons/DecodeBudget.h"
 #include "icons/FileContent.h"
 
-void ReadIconDirectory(TLoadedIcon& Icon, ByteView Content) {
+void ReadIconDirectory(TLoadedIcon& Icon, ByteView Content, TDecodeBudget& Budget) {
     ByteReader data(Content);
     data.Skip(4);  // reserved and type words: icons and cursors are read alike
     std::uint16_t count = data.U16();
     if (count == 0) count = 1;
-    Icon.ImageCount = count;
-    for (std::uint16_t i = 0; i < count; ++i) Icon.AddImage(Icon.ReadDirEntry(data, false));
+    std::size_t first = Icon.Images.size();
+    for (std::uint16_t i = 0; i < count; ++i) {
+        Budget.ChargeEntry(Icon.AddImage(Icon.ReadDirEntry(data, false)));
+    }
+    Icon.ImageCount = static_cast<std::int32_t>(Icon.Images.size());
 
-    TDecodeBudget budget(Content.size());
-    for (auto it = Icon.Images.rbegin(); it != Icon.Images.rend(); ++it) {
-        TLoadedIconImage& image = **it;
+    // Only the images of this directory: earlier ones came from another chunk.
+    for (std::size_t i = Icon.Images.size(); i-- > first;) {
+        TLoadedIconImage& image = *Icon.Images[i];
         image.DecodeImage(Content, false);  // an all-zero image stays in the list
-        budget.Charge(image);
+        Budget.Charge(image);
         Icon.UpdateMaxSize(image.PixelWidth(), image.PixelHeight());
     }
+}
+
+void ReadIconDirectory(TLoadedIcon& Icon, ByteView Content) {
+    TDecodeBudget budget(Content.size());
+    ReadIconDirectory(Icon, Content, budget);
 }
 
 std::unique_ptr<TLoadedIcon> ReadIcoFile(const std::string& FileName) {

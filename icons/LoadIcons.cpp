@@ -1,27 +1,17 @@
 #include "icons/LoadIcons.h"
 
-#include <algorithm>
-#include <cctype>
+#include <filesystem>
 #include <string_view>
 
+#include "icons/AniReader.h"
+#include "icons/FileExtension.h"
 #include "icons/IcoReader.h"
+#include "icons/PeReader.h"
 #include "icons/ShellIcons.h"
 
 namespace {
 
-constexpr std::string_view kIconExtensions = ".ico.cur";
-
-// The name's extension from its last dot on, lower-cased; empty without a dot.
-std::string LowerExtension(const std::string& fileName) {
-    std::size_t slash = fileName.find_last_of("/\\");
-    std::size_t dot = fileName.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-    std::string ext = fileName.substr(dot);
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext;
-}
-
+// A substring test, so shortened extensions (".ic", ".d", a bare ".") are routed as well.
 bool Matches(const std::string& ext, std::string_view list) {
     return !ext.empty() && list.find(ext) != std::string_view::npos;
 }
@@ -35,15 +25,47 @@ std::unique_ptr<TLoadedIcon> Guarded(Reader reader, const std::string& fileName)
     }
 }
 
+// Folders, named pipes and devices are never read: a pipe would wait for a writer forever.
+bool IsRegularFile(const std::string& fileName) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(fileName, error);
+}
+
+std::unique_ptr<TLoadedIcon> ReadAni(const std::string& fileName) {
+    return Guarded(ReadAniFile, fileName);
+}
+
+// The shell is asked only when the icon reader failed, not when it found an empty file.
+std::unique_ptr<TLoadedIcon> ReadIconOrShell(const std::string& fileName) {
+    std::unique_ptr<TLoadedIcon> icon = Guarded(ReadIcoFile, fileName);
+    return icon ? std::move(icon) : Guarded(ReadShellIcons, fileName);
+}
+
+// 32-bit executables; the PE reader hands 16-bit ones and icon libraries to the NE reader.
+std::unique_ptr<TLoadedIcon> ReadExecutable(const std::string& fileName) {
+    return Guarded(ReadPeFile, fileName);
+}
+
+struct TRoute {
+    std::string_view extensions;
+    std::unique_ptr<TLoadedIcon> (*read)(const std::string&);
+};
+
+// Tried in this order; the first list that holds the extension decides.
+constexpr TRoute kRoutes[] = {{".ani", ReadAni},
+                              {".ico.cur", ReadIconOrShell},
+                              {".dll.ocx.icl.exe.cpl.bpl.scr.vbx.drv", ReadExecutable}};
+
 }  // namespace
 
 std::unique_ptr<TLoadedIcon> LoadIconsFromFile(const std::string& FileName) {
     std::string ext = LowerExtension(FileName);
-    std::unique_ptr<TLoadedIcon> icon;
-    if (Matches(ext, kIconExtensions)) {
-        icon = Guarded(ReadIcoFile, FileName);
-        if (!icon) icon = Guarded(ReadShellIcons, FileName);
+    for (const TRoute& route : kRoutes) {
+        if (!Matches(ext, route.extensions)) continue;
+        if (!IsRegularFile(FileName)) return nullptr;
+        std::unique_ptr<TLoadedIcon> icon = route.read(FileName);
+        if (icon) icon->ImageCount = static_cast<std::int32_t>(icon->Images.size());
+        return icon;
     }
-    if (icon) icon->ImageCount = static_cast<std::int32_t>(icon->Images.size());
-    return icon;
+    return nullptr;
 }

@@ -1,0 +1,80 @@
+#include "icons/AniReader.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "icons/DecodeBudget.h"
+#include "icons/IcoReader.h"
+#include "icons/MappedFile.h"
+
+namespace {
+
+constexpr std::size_t kAniHeaderSize = 36;
+constexpr std::uint32_t kIconFramesFlag = 1;
+
+bool IsId(ByteView bytes, std::string_view id) {
+    return bytes.size() == id.size() && std::equal(id.begin(), id.end(), bytes.begin());
+}
+
+// One RIFF chunk: its id and its data. An odd-length chunk is followed by a pad byte, which
+// is consumed with it; a length past the end of the data keeps what is there.
+struct TChunk {
+    ByteView Id;
+    ByteReader Data;
+};
+
+TChunk NextChunk(ByteReader& data) {
+    ByteView id = data.Take(4);
+    std::uint32_t length = data.U32();
+    ByteView body = data.TakeAtMost(length);
+    if (length % 2 == 1) data.TakeAtMost(1);
+    return {id, ByteReader(body)};
+}
+
+// The sub-chunks of a "fram" list: the icon chunks are frames, anything else is skipped.
+// Trailing bytes too short for a sub-chunk header (a last one that would start on the list's
+// final byte, for one) are not read.
+void ReadFrameList(ByteReader list, TLoadedIcon& icon, TDecodeBudget& budget) {
+    while (list.Has(8)) {
+        ByteView id = list.Take(4);
+        std::uint32_t length = list.U32();
+        ByteView body = list.Take(length);  // a frame past the end of its list is an error
+        if (length % 2 == 1) list.TakeAtMost(1);
+        if (IsId(id, "icon")) ReadAniIconChunk(body, icon, budget);
+    }
+}
+
+}  // namespace
+
+void ReadAniIconChunk(ByteView Chunk, TLoadedIcon& Icon, TDecodeBudget& Budget) {
+    ReadIconDirectory(Icon, Chunk, Budget);
+}
+
+std::unique_ptr<TLoadedIcon> ReadAniData(ByteView Content, const std::string& FileName) {
+    ByteReader file(Content);
+    if (!file.Has(12) || !IsId(file.Take(4), "RIFF")) return nullptr;
+    file.Skip(4);  // the RIFF size is often wrong and is not used
+    if (!IsId(file.Take(4), "ACON")) return nullptr;
+
+    TDecodeBudget budget(Content.size());
+    std::unique_ptr<TLoadedIcon> result;
+    while (!file.Empty()) {
+        TChunk chunk = NextChunk(file);
+        if (IsId(chunk.Id, "anih")) {
+            ByteReader header(chunk.Data.Take(kAniHeaderSize));
+            header.Skip(kAniHeaderSize - 4);
+            if ((header.U32() & kIconFramesFlag) == 0) break;  // raw bitmap frames
+        } else if (IsId(chunk.Id, "LIST") && IsId(chunk.Data.Take(4), "fram")) {
+            // A later frame list replaces an earlier one.
+            result = std::make_unique<TLoadedIcon>();
+            result->FileName = FileName;
+            ReadFrameList(chunk.Data, *result, budget);
+        }
+    }
+    return result;
+}
+
+std::unique_ptr<TLoadedIcon> ReadAniFile(const std::string& FileName) {
+    TMappedFile file(FileName);
+    return ReadAniData(file.Bytes(), FileName);
+}

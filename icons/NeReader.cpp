@@ -1,0 +1,180 @@
+#include "icons/NeReader.h"
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+#include "icons/DecodeBudget.h"
+#include "icons/MappedFile.h"
+#include "icons/ResourceName.h"
+
+namespace {
+
+constexpr std::uint16_t kNeIconImage = 0x8003;
+constexpr std::uint16_t kNeIconGroup = 0x800E;
+constexpr std::uint16_t kNumericId = 0x8000;
+constexpr std::size_t kTypeRecordSize = 8;
+constexpr std::size_t kResourceRecordSize = 12;
+constexpr std::size_t kGroupEntrySize = 14;
+// Offsets are 16-bit values scaled by 2^shift; a larger shift could not address a file
+// position that TIconImageOffset holds.
+constexpr std::uint16_t kMaxAlignmentShift = 15;
+
+struct TResourceRecord {
+    std::uint32_t Offset;  // already scaled by the alignment
+    std::uint32_t Length;
+    std::string Name;
+};
+
+// One read of an NE resource table, with the lookup tables that live only during it.
+class TNeIconRead {
+public:
+    TNeIconRead(ByteView file, TLoadedIcon& icon)
+        : file_(file), icon_(icon), budget_(file.size()) {}
+
+    void Run(std::size_t ne);
+
+private:
+    void ReadTypeTable();
+    TResourceRecord ReadRecord(std::size_t at) const;
+    std::string ReadName(std::uint16_t id) const;
+    void ReadGroup(const TResourceRecord& group);
+    void NameLibraryGroups();
+    void DecodeImages();
+    bool DecodeOne(TLoadedIconImage& image);
+
+    ByteView file_;
+    TLoadedIcon& icon_;
+    TDecodeBudget budget_;
+    std::size_t table_ = 0;
+    std::uint16_t shift_ = 0;
+    std::size_t position_ = 0;
+    std::map<std::string, TIconImageOffset> ImageOffsets;
+    std::vector<std::size_t> GroupStarts;
+};
+
+void TNeIconRead::Run(std::size_t ne) {
+    table_ = ne + ReadU16At(file_, ne + 0x24);
+    shift_ = ReadU16At(file_, table_);
+    if (shift_ > kMaxAlignmentShift) {
+        throw TReadError("Resource alignment shift " + std::to_string(shift_) + " is too large");
+    }
+    ReadTypeTable();
+    NameLibraryGroups();
+    icon_.ImageCount = static_cast<std::int32_t>(icon_.Images.size());
+    DecodeImages();
+}
+
+// Walks the type records up to the zero type id; the position only grows, so a table without
+// its terminator ends with a read error at the end of the file.
+void TNeIconRead::ReadTypeTable() {
+    position_ = table_ + 2;
+    for (;;) {
+        ByteReader type(Slice(file_, position_, 2));
+        std::uint16_t id = type.U16();
+        if (id == 0) break;
+        std::size_t count = ReadU16At(file_, position_ + 2);
+        position_ += kTypeRecordSize;
+        for (std::size_t i = 0; i < count && (id == kNeIconImage || id == kNeIconGroup); ++i) {
+            TResourceRecord record = ReadRecord(position_ + i * kResourceRecordSize);
+            if (id == kNeIconImage) {
+                ImageOffsets.emplace(
+                    record.Name,
+                    TIconImageOffset{static_cast<std::int32_t>(record.Offset), record.Length});
+            } else {
+                ReadGroup(record);
+            }
+        }
+        position_ += count * kResourceRecordSize;
+    }
+    position_ += 2;
+}
+
+TResourceRecord TNeIconRead::ReadRecord(std::size_t at) const {
+    ByteReader record(Slice(file_, at, kResourceRecordSize));
+    std::uint32_t offset = record.U16();
+    std::uint32_t length = record.U16();
+    record.Skip(2);  // flags
+    std::uint16_t id = record.U16();
+    return {offset << shift_, length << shift_, ReadName(id)};
+}
+
+// A numeric id has the top bit set; otherwise the id is the offset, from the resource table,
+// of a length-prefixed name.
+std::string TNeIconRead::ReadName(std::uint16_t id) const {
+    if (id & kNumericId) {
+        return ResourceNameText(TResourceId::Number(static_cast<std::uint16_t>(id - kNumericId)));
+    }
+    std::size_t at = table_ + id;
+    ByteView text = Slice(file_, at + 1, Slice(file_, at, 1)[0]);
+    return std::string(text.begin(), text.end());
+}
+
+void TNeIconRead::ReadGroup(const TResourceRecord& group) {
+    std::uint16_t count = ReadU16At(file_, std::size_t{group.Offset} + 4);
+    ByteReader entries(Slice(file_, std::size_t{group.Offset} + 6, count * kGroupEntrySize));
+    for (std::uint16_t i = 0; i < count; ++i) {
+        std::unique_ptr<TLoadedIconImage> image = icon_.ReadDirEntry(entries, true);
+        budget_.ChargeEntry(*image);  // dropped entries cost reading time all the same
+        if (image->Width == 0 || image->Height == 0) continue;
+        image->ResourceName = group.Name;
+        if (i == 0) GroupStarts.push_back(icon_.Images.size());
+        icon_.AddImage(std::move(image));
+    }
+}
+
+// An icon library keeps its group names in a table that starts with the name "ICL", right
+// after the type table; the k-th name belongs to the k-th group.
+void TNeIconRead::NameLibraryGroups() {
+    static constexpr std::uint8_t kLibraryMark[] = {3, 'I', 'C', 'L'};
+    ByteReader names(file_);
+    names.Skip(position_);
+    if (!names.Has(4) || !std::equal(kLibraryMark, kLibraryMark + 4, names.Take(4).begin())) {
+        return;
+    }
+    for (std::size_t k = 0; k < GroupStarts.size(); ++k) {
+        ByteView text = names.Take(names.U8());
+        std::size_t end = k + 1 < GroupStarts.size() ? GroupStarts[k + 1] : icon_.Images.size();
+        for (std::size_t i = GroupStarts[k]; i < end; ++i) {
+            icon_.Images[i]->ResourceName.assign(text.begin(), text.end());
+        }
+    }
+}
+
+// Decodes from the last image to the first, dropping those whose image resource is missing,
+// lies past the end of the file, or holds nothing but zero bytes.
+void TNeIconRead::DecodeImages() {
+    for (std::size_t i = icon_.Images.size(); i-- > 0;) {
+        if (!DecodeOne(*icon_.Images[i])) icon_.Images[i].reset();
+    }
+    std::erase_if(icon_.Images, [](const auto& image) { return image == nullptr; });
+}
+
+bool TNeIconRead::DecodeOne(TLoadedIconImage& image) {
+    auto found = ImageOffsets.find(
+        ResourceNameText(TResourceId::Number(static_cast<std::uint16_t>(image.ImageOffset))));
+    if (found == ImageOffsets.end()) return false;
+    const TIconImageOffset& where = found->second;
+    auto offset = static_cast<std::size_t>(where.Offset);
+    if (std::uint64_t{offset} + where.Length > file_.size()) return false;
+    bool hasBits = image.DecodeImage(Slice(file_, offset, where.Length), true);
+    budget_.Charge(image);
+    if (hasBits) icon_.UpdateMaxSize(image.PixelWidth(), image.PixelHeight());
+    return hasBits;
+}
+
+}  // namespace
+
+std::unique_ptr<TLoadedIcon> ReadNeData(ByteView File, const std::string& FileName) {
+    auto icon = std::make_unique<TLoadedIcon>();
+    icon->FileName = FileName;
+    std::size_t ne = ReadU32At(File, 0x3C) & 0xFFFF;  // only the low 16 bits count
+    ByteView signature = Slice(File, ne, 2);
+    if (signature[0] == 'N' && signature[1] == 'E') TNeIconRead(File, *icon).Run(ne);
+    return icon;
+}
+
+std::unique_ptr<TLoadedIcon> ReadNeFile(const std::string& FileName) {
+    TMappedFile file(FileName);
+    return ReadNeData(file.Bytes(), FileName);
+}

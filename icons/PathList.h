@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The file mask of the first entry of the file-type list: every kind of file that holds icons.
+constexpr std::string_view kIconFileMask =
+    "*.ico;*.dll;*.ocx;*.icl;*.exe;*.cpl;*.bpl;*.scr;*.vbx;*.drv;*.cur;*.ani";
+
+// Whether a scan takes the file `name` under `mask`: "*.*" takes every file; any other mask
+// takes a file whose lower-cased extension, dot included, is not empty and occurs anywhere in
+// the mask text (so "a.ICO" and "a.ic" both match "*.ico").
+bool MatchesFileMask(std::string_view name, std::string_view mask);
+
+// The files of a scan: for each folder in turn, its files that match the mask, in the order
+// the file system returns them, as folder (with a trailing separator) + name. Folders are
+// never taken; hidden files are. Only regular files (or links to them) are taken, since named
+// pipes and devices cannot be read. Nothing is sorted, duplicates stay, and a folder that
+// cannot be listed contributes nothing.
+std::vector<std::string> BuildPathList(const std::vector<std::string>& folders,
+                                       std::string_view mask);

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "icons/ByteReader.h"
+
+// One entry of a PE section table: where a range of addresses lies in the file.
+struct TPeSection {
+    std::uint32_t VirtualAddress = 0;
+    std::uint32_t VirtualSize = 0;
+    std::uint32_t RawSize = 0;
+    std::uint32_t RawOffset = 0;
+};
+
+// A 32-bit (PE32) or 64-bit (PE32+) Windows image opened as a data file: its section table
+// and the address of its resource directory, read without loading or running anything.
+class TPeImage {
+public:
+    // Parses the DOS header, the "PE\0\0" signature, the file and optional headers and the
+    // section table. Nothing when the data is not a valid PE image (a 16-bit executable, an
+    // icon library, anything else).
+    static std::optional<TPeImage> Open(ByteView file);
+
+    // Relative address of the resource directory, nothing when the image has none.
+    std::optional<std::uint32_t> ResourceDirectory() const { return resourceRva_; }
+
+    // The `size` bytes at relative address `rva`. They must lie within the file data of one
+    // section; throws TReadError otherwise.
+    ByteView At(std::uint64_t rva, std::uint64_t size) const;
+
+    std::size_t FileSize() const { return file_.size(); }
+
+private:
+    explicit TPeImage(ByteView file) : file_(file) {}
+    void ReadHeaders();
+    void ReadSections(std::size_t tableOffset, std::uint16_t count);
+    const TPeSection& SectionOf(std::uint64_t rva) const;
+
+    ByteView file_;
+    std::vector<TPeSection> sections_;
+    std::optional<std::uint32_t> resourceRva_;
+};

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "icons/PeImage.h"
+#include "icons/ResourceName.h"
+
+constexpr std::uint16_t kRtIcon = 3;
+constexpr std::uint16_t kRtGroupIcon = 14;
+
+// The resources of one type in the resource directory of a PE image. The directory has three
+// levels (type, name, language); every offset and count is checked against the image, and a
+// directory that points back at one of its parents, or data that is nested deeper than the
+// language level, is an error rather than a loop.
+class TPeResourceType {
+public:
+    // Reads the names of the resources of `type`; none when the image has no such type.
+    TPeResourceType(const TPeImage& image, std::uint16_t type);
+
+    // Every name in the order the directory stores them: string names first, then numeric
+    // ids ascending, as the resource compiler wrote them.
+    const std::vector<TResourceId>& Names() const { return names_; }
+
+    // The bytes of the first language entry of the first resource of that name; nothing when
+    // there is no such resource.
+    std::optional<ByteView> Find(const TResourceId& name) const;
+
+private:
+    struct TDirectoryEntry {
+        std::uint32_t Name;
+        std::uint32_t Target;
+    };
+
+    std::vector<TDirectoryEntry> ReadDirectory(std::uint32_t offset) const;
+    std::uint32_t SubdirectoryOf(const TDirectoryEntry& entry) const;
+    TResourceId ReadName(const TDirectoryEntry& entry) const;
+
+    const TPeImage& image_;
+    std::uint32_t root_ = 0;
+    std::uint32_t typeDirectory_ = 0;
+    std::vector<TResourceId> names_;
+    std::vector<std::uint32_t> targets_;  // per name: the entry's subdirectory
+    std::map<TResourceId, std::size_t> firstOf_;
+};

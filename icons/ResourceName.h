@@ -1,0 +1,20 @@
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <string>
+
+// The name of a resource in an executable: a numeric id or a string name.
+struct TResourceId {
+    bool Named = false;
+    std::uint16_t Id = 0;
+    std::string Name;
+
+    static TResourceId Number(std::uint16_t id) { return {false, id, {}}; }
+    static TResourceId String(std::string name) { return {true, 0, std::move(name)}; }
+    auto operator<=>(const TResourceId&) const = default;
+};
+
+// The name an image carries in ResourceName: "#" and the decimal id for a numeric id, the
+// string name otherwise.
+std::string ResourceNameText(const TResourceId& id);
