@@ -19,7 +19,9 @@ ByteView ByteReader::TakeAtMost(std::size_t count) {
     return Take(count < data_.size() ? count : data_.size());
 }
 
-std::uint8_t ByteReader::U8() { return Take(1)[0]; }
+std::uint8_t ByteReader::U8() {
+    return Take(1)[0];
+}
 
 std::uint16_t ByteReader::U16() {
     ByteView b = Take(2);

@@ -1,4 +1,6 @@
 #include "icons/ShellIcons.h"
 
 // There is no shell icon extraction outside Windows: the fallback never finds anything.
-std::unique_ptr<TLoadedIcon> ReadShellIcons(const std::string&) { return nullptr; }
+std::unique_ptr<TLoadedIcon> ReadShellIcons(const std::string&) {
+    return nullptr;
+}

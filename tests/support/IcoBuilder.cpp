@@ -1,6 +1,8 @@
 #include "IcoBuilder.h"
 
-int DibStride(int width, int bitCount) { return ((width * bitCount + 7) / 8 + 3) / 4 * 4; }
+int DibStride(int width, int bitCount) {
+    return ((width * bitCount + 7) / 8 + 3) / 4 * 4;
+}
 
 ByteString MakeDib(const DibSpec& spec) {
     ByteBuilder b;
