@@ -82,6 +82,7 @@ std::vector<TPeResourceType::TDirectoryEntry> TPeResourceType::ReadDirectory(
     ByteReader header(image_.At(at, kDirectoryHeaderSize));
     header.Skip(12);
     std::size_t count = std::size_t{header.U16()} + header.U16();
+    if (count == 0) return {};
     ByteReader table(image_.At(at + kDirectoryHeaderSize, count * kDirectoryEntrySize));
     std::vector<TDirectoryEntry> entries(count);
     for (TDirectoryEntry& entry : entries) {

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include "GroupBuilder.h"
+#include "NeBuilder.h"
+#include "TempDir.h"
+#include "icons/LoadIcons.h"
+#include "icons/NeReader.h"
+
+namespace {
+
+const DibSpec k16x4{16, 16, 4, 0x21, 0x00, true};
+const DibSpec k32x4{32, 32, 4, 0x65, 0x00, true};
+
+NeResource Numbered(std::uint16_t id, ByteString data) { return {id, {}, std::move(data), {}, {}}; }
+
+NeResource Named(std::string name, ByteString data) {
+    return {0, std::move(name), std::move(data), {}, {}};
+}
+
+// Images 1 and 2, groups #10 (both) and #11 (image 2).
+NeBuilder TwoGroups() {
+    NeBuilder ne;
+    ne.types = {{0x8002, {Numbered(1, ByteString(30, 7))}},
+                {kNeIconType, {Numbered(1, MakeDib(k16x4)), Numbered(2, MakeDib(k32x4))}},
+                {kNeGroupType,
+                 {Numbered(10, BuildIconGroup({GroupEntryFor(k16x4, 1), GroupEntryFor(k32x4, 2)})),
+                  Numbered(11, BuildIconGroup({GroupEntryFor(k32x4, 2)}))}}};
+    return ne;
+}
+
+std::vector<std::string> Names(const TLoadedIcon& icon) {
+    std::vector<std::string> names;
+    for (const auto& image : icon.Images) names.push_back(image->ResourceName);
+    return names;
+}
+
+}  // namespace
+
+TEST(NeReader, AlignmentShiftsAndHeaderOffsetLow16Bits) {
+    for (std::uint16_t shift : {0, 4, 9}) {
+        NeBuilder ne = TwoGroups();
+        ne.shift = shift;
+        ne.headerField = 0x00010080;  // only 0x0080 counts
+        auto icon = ReadNeData(ne.Build(), "old.exe");
+        ASSERT_EQ(icon->Images.size(), 3u) << shift;
+        EXPECT_EQ(Names(*icon), (std::vector<std::string>{"#10", "#10", "#11"}));
+        EXPECT_EQ(icon->GetImage(0).ImageBits, ByteString(16 * 8, 0x21));
+        EXPECT_EQ(icon->GetImage(2).ImageBits, ByteString(32 * 16, 0x65));
+        EXPECT_EQ(icon->GetImage(1).ImageOffset, 2u);  // id 2 found as the id word 0x8002
+        EXPECT_EQ(icon->MaxWidth, 32);
+    }
+    // Shift 4: offset 0x20 and length 0x13 units are 0x130 bytes at 0x200.
+    NeBuilder placed;
+    placed.types = {{kNeIconType, {Numbered(1, {})}},
+                    {kNeGroupType, {Numbered(2, BuildIconGroup({GroupEntryFor(k16x4, 1)}))}}};
+    placed.types[0].resources[0].offsetUnits = 0x20;
+    placed.types[0].resources[0].lengthUnits = 0x13;
+    ByteBuilder file;
+    file.Bytes(placed.Build()).PadTo(0x200).Bytes(MakeDib(k16x4)).PadTo(0x330);
+    auto icon = ReadNeData(file.Bytes(), "old.exe");
+    ASSERT_EQ(icon->Images.size(), 1u);
+    EXPECT_EQ(icon->GetImage(0).ImageBits, ByteString(16 * 8, 0x21));
+    // One byte short, the resource runs past the end: the image is dropped, like any other
+    // image past the end, rather than failing the whole file.
+    ByteString shorter = file.Bytes();
+    shorter.pop_back();
+    auto cut = ReadNeData(shorter, "old.exe");
+    EXPECT_EQ(cut->ImageCount, 1);
+    EXPECT_TRUE(cut->Images.empty());
+}
+
+TEST(NeReader, DropsEntriesWithoutUsableImagesOneByOne) {
+    NeBuilder ne;
+    GroupEntry zeroWidth = GroupEntryFor(k16x4, 1);
+    zeroWidth.width = 0;
+    NeResource pastEnd = Numbered(4, MakeDib(k16x4));
+    pastEnd.lengthUnits = 0x7000;
+    ne.types = {{kNeIconType,
+                 {Numbered(1, MakeDib(k16x4)), Numbered(2, MakeDib({16, 16, 4, 0, 0, true})),
+                  Named("NAMED", MakeDib(k16x4)), pastEnd}},
+                {kNeGroupType,
+                 {Named("APP", BuildIconGroup({zeroWidth, GroupEntryFor(k16x4, 1),
+                                               GroupEntryFor(k16x4, 2), GroupEntryFor(k16x4, 3),
+                                               GroupEntryFor(k16x4, 4), GroupEntryFor(k16x4, 1)}))}}};
+    auto icon = ReadNeData(ne.Build(), "old.exe");
+    // Zero width: never added. Image 2 all zero, 3 missing (only a named image), 4 past the
+    // end: dropped after counting.
+    EXPECT_EQ(icon->ImageCount, 5);
+    ASSERT_EQ(icon->Images.size(), 2u);
+    EXPECT_EQ(Names(*icon), (std::vector<std::string>{"APP", "APP"}));
+    EXPECT_EQ(icon->GetImage(0).ImageOffset, 1u);
+    EXPECT_EQ(icon->GetImage(1).ImageOffset, 1u);
+}
+
+TEST(NeReader, IconLibraryNamesItsGroupsFromTheNameTable) {
+    NeBuilder icl = TwoGroups();
+    icl.names = {"ICL", "FOLDER", "DRIVE"};
+    auto icon = ReadNeData(icl.Build(), "lib.icl");
+    EXPECT_EQ(Names(*icon), (std::vector<std::string>{"FOLDER", "FOLDER", "DRIVE"}));
+    // Without the ICL mark the table is not a list of group names.
+    NeBuilder plain = TwoGroups();
+    plain.names = {"APP", "FOLDER", "DRIVE"};
+    EXPECT_EQ(Names(*ReadNeData(plain.Build(), "app.exe")),
+              (std::vector<std::string>{"#10", "#10", "#11"}));
+}
+
+TEST(NeReader, BrokenTablesAreErrorsAndOtherFilesHaveNoImages) {
+    ByteBuilder notNe;
+    notNe.Text("MZ").PadTo(0x3C).U32(0x40).Text("LE").PadTo(0x80);
+    EXPECT_TRUE(ReadNeData(notNe.Bytes(), "x.exe")->Images.empty());
+    EXPECT_THROW(ReadNeData(ByteString(0x20, 0), "x.exe"), TReadError);
+
+    // A type table without its zero type id ends at the end of the file.
+    NeBuilder open = TwoGroups();
+    open.terminate = false;
+    ByteString cut = open.Build();
+    cut.resize(0x80 + 0x40 + 2 + 3 * 8 + 5 * 12);
+    EXPECT_THROW(ReadNeData(cut, "x.exe"), TReadError);
+
+    ByteString big = TwoGroups().Build();
+    big[0x80 + 0x40] = 40;
+    EXPECT_THROW(ReadNeData(big, "x.exe"), TReadError);
+
+    // A zero-length image resource has no header to decode.
+    NeBuilder zeroSize = TwoGroups();
+    zeroSize.types[1].resources[0].lengthUnits = 0;
+    EXPECT_THROW(ReadNeData(zeroSize.Build(), "x.exe"), TReadError);
+}
+
+TEST(NeReader, DispatcherRefreshesTheCountOfDroppedImages) {
+    TempDir dir;
+    NeBuilder ne;
+    ne.types = {{kNeGroupType, {Numbered(1, BuildIconGroup({GroupEntryFor(k16x4, 9)}))}}};
+    auto icon = LoadIconsFromFile(dir.Write("old.EXE", ne.Build()));
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->ImageCount, 0);
+    EXPECT_EQ(LoadIconsFromFile(dir.Write("none.dll", NeBuilder().Build())), nullptr);
+    auto library = LoadIconsFromFile(dir.Write("lib.icl", TwoGroups().Build()));
+    ASSERT_NE(library, nullptr);
+    EXPECT_EQ(library->ImageCount, 3);
+    EXPECT_EQ(library->FileName, dir.Path().string() + "/lib.icl");
+}

@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include "GroupBuilder.h"
+#include "NeBuilder.h"
+#include "PeBuilder.h"
+#include "icons/PeReader.h"
+
+namespace {
+
+const DibSpec k16x4{16, 16, 4, 0x21, 0x00, true};
+const DibSpec k32x8{32, 32, 8, 0x43, 0x00, true};
+const DibSpec k48x32{48, 48, 32, 0x80, 0x00, true};
+
+// Groups MAINICON (three formats), #1 and #5, images 1 to 5.
+PeBuilder ThreeGroups(bool pe32Plus) {
+    PeBuilder pe(pe32Plus);
+    pe.Icon(1, MakeDib(k16x4)).Icon(2, MakeDib(k32x8)).Icon(3, MakeDib(k48x32));
+    pe.Icon(4, MakeDib(k32x8)).Icon(5, MakeDib(k16x4));
+    pe.Group({0, "MAINICON"}, BuildIconGroup({GroupEntryFor(k16x4, 1), GroupEntryFor(k32x8, 2),
+                                              GroupEntryFor(k48x32, 3)}));
+    pe.Group({1, {}}, BuildIconGroup({GroupEntryFor(k32x8, 4)}));
+    pe.Group({5, {}}, BuildIconGroup({GroupEntryFor(k16x4, 5)}));
+    return pe;
+}
+
+std::vector<std::string> Names(const TLoadedIcon& icon) {
+    std::vector<std::string> names;
+    for (const auto& image : icon.Images) names.push_back(image->ResourceName);
+    return names;
+}
+
+// The error of a broken image, or "" when it read without one.
+std::string ReadError(const ByteString& file) {
+    try {
+        ReadPeData(file, "x.dll");
+    } catch (const TReadError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+}  // namespace
+
+TEST(PeReader, GroupsInDirectoryOrderFromPe32AndPe32Plus) {
+    for (bool pe32Plus : {false, true}) {
+        auto icon = ReadPeData(ThreeGroups(pe32Plus).Build(), "lib.dll");
+        ASSERT_NE(icon, nullptr) << pe32Plus;
+        EXPECT_EQ(icon->FileName, "lib.dll");
+        ASSERT_EQ(icon->ImageCount, 5);
+        EXPECT_EQ(Names(*icon), (std::vector<std::string>{"MAINICON", "MAINICON", "MAINICON",
+                                                          "#1", "#5"}));
+        // A group's formats keep their entry order; ImageOffset holds the RT_ICON id.
+        const int widths[] = {16, 32, 48, 32, 16};
+        const int bits[] = {4, 8, 32, 8, 4};
+        for (int i = 0; i < 5; ++i) {
+            const TLoadedIconImage& image = icon->GetImage(i);
+            EXPECT_EQ(image.Width, widths[i]);
+            EXPECT_EQ(image.BitCount, bits[i]);
+            EXPECT_EQ(image.Owner, icon.get());
+        }
+        EXPECT_EQ(icon->GetImage(2).ImageOffset, 3u);
+        EXPECT_EQ(icon->GetImage(1).ImageBits, ByteString(32 * 32, 0x43));
+        EXPECT_EQ(icon->GetImage(2).ImageBits.size(), 48u * 48 * 4);
+        EXPECT_EQ(icon->MaxWidth, 48);
+        EXPECT_EQ(icon->MaxHeight, 48);
+    }
+}
+
+TEST(PeReader, FirstLanguageOfANameAndFirstOfDuplicateIds) {
+    PeBuilder pe;
+    pe.Add(3, {7, {}}, {MakeDib(k32x8), MakeDib(k16x4)});
+    pe.Add(14, {9, {}},
+           {BuildIconGroup({GroupEntryFor(k32x8, 7)}),
+            BuildIconGroup({GroupEntryFor(k32x8, 7), GroupEntryFor(k32x8, 7)})});
+    pe.Group({9, {}}, BuildIconGroup({GroupEntryFor(k16x4, 7), GroupEntryFor(k16x4, 7),
+                                      GroupEntryFor(k16x4, 7)}));
+    auto icon = ReadPeData(pe.Build(), "x.dll");
+    ASSERT_NE(icon, nullptr);
+    // Both listed #9 entries are located as the first one, in its first language.
+    ASSERT_EQ(icon->ImageCount, 2);
+    EXPECT_EQ(icon->GetImage(0).BitCount, 8);
+    EXPECT_EQ(icon->GetImage(1).ResourceName, "#9");
+}
+
+TEST(PeReader, ImageCopyIsBoundedByTheResourceAndBytesInRes) {
+    GroupEntry claimsMore = GroupEntryFor(k32x8, 1);
+    claimsMore.bytesInRes = 0x7FFFFFFF;
+    GroupEntry claimsLess = GroupEntryFor(k32x8, 2);
+    claimsLess.bytesInRes = 40 + 256 * 4 + 32 * 32;  // stops before the mask rows
+    ByteString dib = MakeDib({32, 32, 8, 0x43, 0xFF, true});
+    PeBuilder pe;
+    pe.Icon(1, dib).Icon(2, dib).Icon(3, MakeDib(k48x32));
+    pe.Group({1, {}}, BuildIconGroup({claimsMore, claimsLess}));
+    auto icon = ReadPeData(pe.ResourceSlack(4096).Build(), "x.dll");
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->GetImage(0).BytesInRes, 0x7FFFFFFFu);
+    EXPECT_EQ(icon->GetImage(0).MaskBits, ByteString(32 * 4, 0xFF));
+    EXPECT_EQ(icon->GetImage(1).ImageBits, ByteString(32 * 32, 0x43));
+    EXPECT_EQ(icon->GetImage(1).MaskBits, ByteString(32 * 4, 0x00));  // cut off: opaque
+}
+
+TEST(PeReader, SectionSizesDecideWhatIsReadable) {
+    ByteString full = ThreeGroups(false).Build();
+    std::uint32_t raw = static_cast<std::uint32_t>(full.size() - PeBuilder::kResourceFileOffset);
+    // A larger virtual size (zero-filled tail) or none at all reads the raw data.
+    for (std::uint32_t virtualSize : {raw + 0x10000, 0u}) {
+        auto icon = ReadPeData(ThreeGroups(false).ResourceVirtualSize(virtualSize).Build(), "x");
+        ASSERT_NE(icon, nullptr);
+        EXPECT_EQ(icon->ImageCount, 5);
+    }
+    // A virtual size that ends inside the last image cuts it off, one that ends before it
+    // leaves it outside the section.
+    std::string inside = ReadError(ThreeGroups(false).ResourceVirtualSize(raw - 24).Build());
+    EXPECT_NE(inside.find("Read past the end"), std::string::npos) << inside;
+    std::string outside = ReadError(ThreeGroups(false).ResourceVirtualSize(raw - 400).Build());
+    EXPECT_NE(outside.find("lies in no section"), std::string::npos) << outside;
+}
+
+TEST(PeReader, FilesWithoutReadableIconsGiveNothing) {
+    PeBuilder noGroups;
+    noGroups.Icon(1, MakeDib(k16x4)).Add(6, {1, {}}, {ByteString(20, 1)});
+    EXPECT_EQ(ReadPeData(noGroups.Build(), "x.dll"), nullptr);
+    PeBuilder emptyGroup;
+    emptyGroup.Icon(1, MakeDib(k16x4)).Group({1, {}}, BuildIconGroup({}));
+    EXPECT_EQ(ReadPeData(emptyGroup.Build(), "x.dll"), nullptr);
+    EXPECT_EQ(ReadPeData(PeBuilder().Build(), "x.dll"), nullptr);
+    // Not a PE image and not an NE one either.
+    ByteBuilder mz;
+    mz.Text("MZ").PadTo(0x3C).U32(0x40).Text("XX").PadTo(0x100);
+    EXPECT_EQ(ReadPeData(mz.Bytes(), "x.dll"), nullptr);
+    EXPECT_EQ(ReadPeData(ByteString{}, "x.dll"), nullptr);
+}
+
+TEST(PeReader, SixteenBitFilesGoToTheNeReader) {
+    NeBuilder ne;
+    ne.types = {{kNeIconType, {{1, {}, MakeDib(k32x8), {}, {}}}},
+                {kNeGroupType, {{3, {}, BuildIconGroup({GroupEntryFor(k32x8, 1)}), {}, {}}}}};
+    auto icon = ReadPeData(ne.Build(), "old.exe");
+    ASSERT_NE(icon, nullptr);
+    ASSERT_EQ(icon->ImageCount, 1);
+    EXPECT_EQ(icon->GetImage(0).ResourceName, "#3");
+    // An NE file without icons, and one whose table runs off the file, give nothing.
+    EXPECT_EQ(ReadPeData(NeBuilder().Build(), "old.exe"), nullptr);
+    ByteString cut = ne.Build();
+    cut.resize(0xC8);
+    EXPECT_EQ(ReadPeData(cut, "old.exe"), nullptr);
+}
+
+TEST(PeReader, BrokenResourceDirectoriesAreErrorsNotLoops) {
+    const std::size_t root = PeBuilder::kResourceFileOffset;
+    PeBuilder missing;
+    missing.Icon(1, MakeDib(k16x4)).Group({1, {}}, BuildIconGroup({GroupEntryFor(k16x4, 2)}));
+    EXPECT_EQ(ReadError(missing.Build()), "Icon image #2 is missing");
+
+    // Root entries: RT_ICON first, RT_GROUP_ICON second; their targets at root + 20 and + 28.
+    ByteBuilder cyclic;
+    cyclic.Bytes(ThreeGroups(false).Build());
+    cyclic.PatchU32(root + 28, 0x80000000u);  // the group type directory is the root
+    EXPECT_EQ(ReadError(cyclic.Bytes()), "Resource directory points back into itself");
+
+    ByteBuilder selfNamed;
+    selfNamed.Bytes(ThreeGroups(false).Build());
+    std::uint32_t typeDir = ReadU32At(selfNamed.Bytes(), root + 28) & 0x7FFFFFFF;
+    selfNamed.PatchU32(root + typeDir + 20, 0x80000000u | typeDir);  // name -> its own type
+    EXPECT_EQ(ReadError(selfNamed.Bytes()), "Resource directory points back into itself");
+
+    ByteBuilder tooDeep;
+    tooDeep.Bytes(ThreeGroups(false).Build());
+    std::uint32_t nameDir = ReadU32At(tooDeep.Bytes(), root + typeDir + 20) & 0x7FFFFFFF;
+    tooDeep.PatchU32(root + nameDir + 20, 0x80000000u | nameDir);  // language -> directory
+    EXPECT_EQ(ReadError(tooDeep.Bytes()), "Resource directory nested deeper than three levels");
+
+    ByteBuilder absurdCount;
+    absurdCount.Bytes(ThreeGroups(false).Build());
+    absurdCount.PatchU16(root + typeDir + 14, 0xFFFF);
+    EXPECT_NE(ReadError(absurdCount.Bytes()).find("Read past the end"), std::string::npos);
+
+    ByteBuilder absurdSize;
+    absurdSize.Bytes(ThreeGroups(false).Build());
+    std::uint32_t entry = ReadU32At(absurdSize.Bytes(), root + nameDir + 20);
+    absurdSize.PatchU32(root + entry + 4, 0xFFFFFFF0u);
+    EXPECT_NE(ReadError(absurdSize.Bytes()).find("Read past the end"), std::string::npos);
+}
+
+TEST(PeReader, EveryTruncationFailsCleanlyOrReadsEverything) {
+    ByteString full = ThreeGroups(true).Build();
+    for (std::size_t size = 0; size < full.size(); ++size) {
+        ByteString cut(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(size));
+        try {
+            auto icon = ReadPeData(cut, "x.dll");
+            if (icon) {
+                EXPECT_EQ(icon->ImageCount, 5) << size;
+            }
+        } catch (const TReadError&) {
+            EXPECT_GE(size, 0x1D8u) << "cut headers are no image, so no error";
+        }
+    }
+}

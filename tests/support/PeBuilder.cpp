@@ -1,0 +1,148 @@
+#include "PeBuilder.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::uint32_t kHighBit = 0x80000000u;
+
+std::size_t DirectorySize(std::size_t entries) {
+    return 16 + 8 * entries;
+}
+
+void DirectoryHeader(ByteBuilder& b, std::size_t named, std::size_t ids) {
+    b.U32(0).U32(0).U16(4).U16(0);
+    b.U16(static_cast<std::uint16_t>(named)).U16(static_cast<std::uint16_t>(ids));
+}
+
+struct TypeGroup {
+    std::uint16_t type;
+    std::vector<const PeResource*> resources;
+};
+
+std::vector<TypeGroup> GroupByType(const std::vector<PeResource>& resources) {
+    std::vector<TypeGroup> types;
+    for (const PeResource& r : resources) {
+        auto it = std::find_if(types.begin(), types.end(),
+                               [&](const TypeGroup& t) { return t.type == r.type; });
+        if (it == types.end()) it = types.insert(types.end(), TypeGroup{r.type, {}});
+        it->resources.push_back(&r);
+    }
+    return types;
+}
+
+}  // namespace
+
+PeBuilder& PeBuilder::Add(std::uint16_t type, PeName name, std::vector<ByteString> languages) {
+    resources_.push_back({type, std::move(name), std::move(languages)});
+    return *this;
+}
+
+PeBuilder& PeBuilder::Icon(std::uint16_t id, ByteString image) {
+    return Add(3, {id, std::nullopt}, {std::move(image)});
+}
+
+PeBuilder& PeBuilder::Group(PeName name, ByteString group) {
+    return Add(14, std::move(name), {std::move(group)});
+}
+
+PeBuilder& PeBuilder::ResourceVirtualSize(std::uint32_t size) {
+    virtualSize_ = size;
+    return *this;
+}
+
+PeBuilder& PeBuilder::ResourceSlack(std::uint32_t bytes) {
+    slack_ = bytes;
+    return *this;
+}
+
+// Layout: root, type directories, name directories, data entries, names, data.
+ByteString PeBuilder::ResourceSection() const {
+    std::vector<TypeGroup> types = GroupByType(resources_);
+    std::size_t nameDirs = DirectorySize(types.size());
+    for (const TypeGroup& t : types) nameDirs += DirectorySize(t.resources.size());
+    std::size_t dataEntries = nameDirs;
+    for (const PeResource& r : resources_) dataEntries += DirectorySize(r.languages.size());
+    std::size_t strings = dataEntries;
+    for (const PeResource& r : resources_) strings += 16 * r.languages.size();
+    std::size_t blobs = strings;
+    for (const PeResource& r : resources_) blobs += r.name.name ? 2 + 2 * r.name.name->size() : 0;
+    blobs = (blobs + 3) / 4 * 4;
+
+    ByteBuilder b;
+    DirectoryHeader(b, 0, types.size());
+    std::size_t typeDir = DirectorySize(types.size());
+    for (const TypeGroup& t : types) {
+        b.U32(t.type).U32(kHighBit | static_cast<std::uint32_t>(typeDir));
+        typeDir += DirectorySize(t.resources.size());
+    }
+    std::size_t langDir = nameDirs, stringAt = strings;
+    for (const TypeGroup& t : types) {
+        std::size_t named = std::count_if(t.resources.begin(), t.resources.end(),
+                                          [](const PeResource* r) { return r->name.name; });
+        DirectoryHeader(b, named, t.resources.size() - named);
+        for (const PeResource* r : t.resources) {
+            if (r->name.name) {
+                b.U32(kHighBit | static_cast<std::uint32_t>(stringAt));
+                stringAt += 2 + 2 * r->name.name->size();
+            } else {
+                b.U32(r->name.id);
+            }
+            b.U32(kHighBit | static_cast<std::uint32_t>(langDir));
+            langDir += DirectorySize(r->languages.size());
+        }
+    }
+    std::size_t entryAt = dataEntries;
+    for (const PeResource& r : resources_) {
+        DirectoryHeader(b, 0, r.languages.size());
+        for (std::size_t lang = 0; lang < r.languages.size(); ++lang) {
+            b.U32(static_cast<std::uint32_t>(0x409 + lang))
+                .U32(static_cast<std::uint32_t>(entryAt));
+            entryAt += 16;
+        }
+    }
+    std::size_t blobAt = blobs;
+    for (const PeResource& r : resources_) {
+        for (const ByteString& data : r.languages) {
+            b.U32(static_cast<std::uint32_t>(kResourceRva + blobAt));
+            b.U32(static_cast<std::uint32_t>(data.size())).U32(0).U32(0);
+            blobAt = (blobAt + data.size() + 3) / 4 * 4;
+        }
+    }
+    for (const PeResource& r : resources_) {
+        if (!r.name.name) continue;
+        b.U16(static_cast<std::uint16_t>(r.name.name->size()));
+        for (char c : *r.name.name) b.U16(static_cast<std::uint8_t>(c));
+    }
+    b.PadTo(blobs);
+    for (const PeResource& r : resources_) {
+        for (const ByteString& data : r.languages) b.Bytes(data).PadTo((b.Size() + 3) / 4 * 4);
+    }
+    b.Fill(slack_);
+    return b.Bytes();
+}
+
+void PeBuilder::WriteHeaders(ByteBuilder& b, std::uint32_t rawSize) const {
+    b.Text("MZ").PadTo(0x3C).U32(0x80).PadTo(0x80);
+    std::uint16_t optionalSize = pe32Plus_ ? 240 : 224;
+    b.Text(std::string_view("PE\0\0", 4)).U16(pe32Plus_ ? 0x8664 : 0x14C).U16(2);
+    b.U32(0).U32(0).U32(0).U16(optionalSize).U16(0x2102);
+    std::size_t optional = b.Size();
+    b.U16(pe32Plus_ ? 0x20B : 0x10B);
+    std::size_t directories = optional + (pe32Plus_ ? 108 : 92);
+    b.PadTo(directories).U32(16);
+    b.Fill(8 * 2).U32(kResourceRva).U32(rawSize);  // entry 2: the resource directory
+    b.PadTo(optional + optionalSize);
+    b.Text(".text").PadTo(b.Size() + 3).U32(0x200).U32(0x1000).U32(0x200).U32(0x400);
+    b.Fill(16);
+    b.Text(".rsrc").PadTo(b.Size() + 3).U32(virtualSize_.value_or(rawSize)).U32(kResourceRva);
+    b.U32(rawSize).U32(kResourceFileOffset).Fill(16);
+}
+
+ByteString PeBuilder::Build() const {
+    ByteString section = ResourceSection();
+    ByteBuilder b;
+    WriteHeaders(b, static_cast<std::uint32_t>(section.size()));
+    b.PadTo(kResourceFileOffset).Bytes(section);
+    return b.Bytes();
+}
