@@ -4,7 +4,8 @@
 #include <QFile>
 #include <QSocketNotifier>
 #include <QTimer>
-#include <cerrno>
+#include <cstdint>
+#include <utility>
 
 #include "toolkit/FolderWatcher.h"
 

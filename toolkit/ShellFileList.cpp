@@ -45,7 +45,7 @@ void ArrangeIconView(QListView* view, TViewStyle style) {
     view->setMovement(QListView::Static);
     const int side = large ? kLargeIconSize : kSmallIconSize;
     view->setIconSize(QSize(side, side));
-    view->setGridSize(large ? QSize(side * 3, side * 2 + view->fontMetrics().height() * 2)
+    view->setGridSize(large ? QSize(side * 3, side + view->fontMetrics().height() * 2 + 8)
                             : QSize());
     view->setSpacing(large ? 0 : 2);
 }
