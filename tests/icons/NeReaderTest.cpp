@@ -11,7 +11,9 @@ namespace {
 const DibSpec k16x4{16, 16, 4, 0x21, 0x00, true};
 const DibSpec k32x4{32, 32, 4, 0x65, 0x00, true};
 
-NeResource Numbered(std::uint16_t id, ByteString data) { return {id, {}, std::move(data), {}, {}}; }
+NeResource Numbered(std::uint16_t id, ByteString data) {
+    return {id, {}, std::move(data), {}, {}};
+}
 
 NeResource Named(std::string name, ByteString data) {
     return {0, std::move(name), std::move(data), {}, {}};
@@ -75,13 +77,14 @@ TEST(NeReader, DropsEntriesWithoutUsableImagesOneByOne) {
     zeroWidth.width = 0;
     NeResource pastEnd = Numbered(4, MakeDib(k16x4));
     pastEnd.lengthUnits = 0x7000;
-    ne.types = {{kNeIconType,
-                 {Numbered(1, MakeDib(k16x4)), Numbered(2, MakeDib({16, 16, 4, 0, 0, true})),
-                  Named("NAMED", MakeDib(k16x4)), pastEnd}},
-                {kNeGroupType,
-                 {Named("APP", BuildIconGroup({zeroWidth, GroupEntryFor(k16x4, 1),
-                                               GroupEntryFor(k16x4, 2), GroupEntryFor(k16x4, 3),
-                                               GroupEntryFor(k16x4, 4), GroupEntryFor(k16x4, 1)}))}}};
+    ne.types = {
+        {kNeIconType,
+         {Numbered(1, MakeDib(k16x4)), Numbered(2, MakeDib({16, 16, 4, 0, 0, true})),
+          Named("NAMED", MakeDib(k16x4)), pastEnd}},
+        {kNeGroupType,
+         {Named("APP", BuildIconGroup({zeroWidth, GroupEntryFor(k16x4, 1), GroupEntryFor(k16x4, 2),
+                                       GroupEntryFor(k16x4, 3), GroupEntryFor(k16x4, 4),
+                                       GroupEntryFor(k16x4, 1)}))}}};
     auto icon = ReadNeData(ne.Build(), "old.exe");
     // Zero width: never added. Image 2 all zero, 3 missing (only a named image), 4 past the
     // end: dropped after counting.

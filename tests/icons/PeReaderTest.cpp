@@ -47,8 +47,8 @@ TEST(PeReader, GroupsInDirectoryOrderFromPe32AndPe32Plus) {
         ASSERT_NE(icon, nullptr) << pe32Plus;
         EXPECT_EQ(icon->FileName, "lib.dll");
         ASSERT_EQ(icon->ImageCount, 5);
-        EXPECT_EQ(Names(*icon), (std::vector<std::string>{"MAINICON", "MAINICON", "MAINICON",
-                                                          "#1", "#5"}));
+        EXPECT_EQ(Names(*icon),
+                  (std::vector<std::string>{"MAINICON", "MAINICON", "MAINICON", "#1", "#5"}));
         // A group's formats keep their entry order; ImageOffset holds the RT_ICON id.
         const int widths[] = {16, 32, 48, 32, 16};
         const int bits[] = {4, 8, 32, 8, 4};

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "AniBuilder.h"
+#include "GroupBuilder.h"
+#include "IcoBuilder.h"
+#include "MiniJson.h"
+#include "PeBuilder.h"
+#include "TempDir.h"
+#include "cli/CliMain.h"
+
+namespace {
+
+struct Listing {
+    int code;
+    std::vector<std::string> paths;
+    std::vector<int> counts;  // images per path, -1 for "icon": null
+    std::string err;
+};
+
+Listing List(std::vector<std::string> args) {
+    args.insert(args.begin(), {"list", "--json"});
+    std::ostringstream out, err;
+    Listing listing{RunCli(args, out, err), {}, {}, err.str()};
+    if (listing.code != 0) return listing;
+    JsonValue doc = ParseJson(out.str());
+    for (const JsonValue& file : doc["files"].items) {
+        listing.paths.push_back(file["path"].string);
+        const JsonValue& icon = file["icon"];
+        listing.counts.push_back(icon.IsNull() ? -1 : static_cast<int>(icon["imageCount"].number));
+    }
+    return listing;
+}
+
+// root/one.ico, root/sub/two.ani, root/sub/deep/three.dll, root/sub/notes.txt: one file per
+// folder kind, one folder per level, so the order is fixed.
+struct Tree {
+    TempDir dir;
+    std::string root = dir.Path().string();
+    Tree() {
+        dir.Write("one.ico", BuildIco({EntryFor({}), EntryFor({32, 32, 8, 1, 0, true})}));
+        dir.Write("sub/two.ani", BuildAniFromFrames({BuildIco({EntryFor({})})}));
+        DibSpec spec{48, 48, 32, 1, 0, true};
+        PeBuilder pe(true);
+        pe.Icon(1, MakeDib(spec)).Group({1, "APP"}, BuildIconGroup({GroupEntryFor(spec, 1)}));
+        dir.Write("sub/deep/three.dll", pe.Build());
+        dir.Write("sub/notes.txt", ByteString{'h', 'i'});
+    }
+};
+
+}  // namespace
+
+TEST(ListCommand, RecursiveListsEveryFolderBelowInScanOrder) {
+    Tree tree;
+    Listing all = List({"-r", tree.root});
+    ASSERT_EQ(all.code, 0) << all.err;
+    EXPECT_EQ(all.paths,
+              (std::vector<std::string>{tree.root + "/one.ico", tree.root + "/sub/two.ani",
+                                        tree.root + "/sub/deep/three.dll"}));
+    EXPECT_EQ(all.counts, (std::vector<int>{2, 1, 1}));
+
+    Listing flat = List({tree.root + "/sub"});  // a folder without -r: its own files
+    EXPECT_EQ(flat.paths, (std::vector<std::string>{tree.root + "/sub/two.ani"}));
+
+    Listing everything = List({"--recursive", "--mask", "*.*", tree.root + "/sub/"});
+    std::vector<std::string> sorted = everything.paths;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted,
+              (std::vector<std::string>{tree.root + "/sub/deep/three.dll",
+                                        tree.root + "/sub/notes.txt", tree.root + "/sub/two.ani"}));
+    EXPECT_EQ(everything.paths.back(), tree.root + "/sub/deep/three.dll");  // subfolder last
+}
+
+TEST(ListCommand, MaskFilesAndUsageErrors) {
+    Tree tree;
+    Listing dlls = List({"-r", "--mask", "*.dll", tree.root});
+    EXPECT_EQ(dlls.paths, (std::vector<std::string>{tree.root + "/sub/deep/three.dll"}));
+    // Files are read whatever the mask; a missing path is listed as nothing.
+    Listing files = List({"--mask", "*.dll", "-r", tree.root + "/one.ico", tree.root + "/gone"});
+    EXPECT_EQ(files.paths, (std::vector<std::string>{tree.root + "/one.ico", tree.root + "/gone"}));
+    EXPECT_EQ(files.counts, (std::vector<int>{2, -1}));
+    EXPECT_TRUE(List({"-r", tree.root + "/sub/deep/", "--mask", "*.ico"}).paths.empty());
+
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--mask"}, {tree.root, "--mask"}, {"-r"}, {"-x", tree.root}}) {
+        Listing bad = List(args);
+        EXPECT_EQ(bad.code, 2);
+        EXPECT_NE(bad.err.find("usage:"), std::string::npos);
+    }
+}

@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "AniBuilder.h"
+#include "IcoBuilder.h"
+#include "icons/AniReader.h"
+
+namespace {
+
+ByteString Frame(const std::vector<DibSpec>& formats) {
+    std::vector<IcoEntry> entries;
+    for (const DibSpec& spec : formats) entries.push_back(EntryFor(spec));
+    return BuildIco(entries, 2);
+}
+
+// An icon file of odd length: one trailing byte after its images.
+ByteString OddFrame(std::uint8_t fill) {
+    ByteString frame = Frame({{32, 32, 4, fill, 0, true}});
+    frame.push_back(0xEE);
+    return frame;
+}
+
+}  // namespace
+
+TEST(AniReader, EveryFormatOfEveryFrameInOrder) {
+    std::vector<ByteString> frames;
+    for (std::uint8_t i = 0; i < 8; ++i) frames.push_back(Frame({{32, 32, 4, i, 0, true}}));
+    auto eight = ReadAniData(BuildAniFromFrames(frames), "walk.ani");
+    ASSERT_NE(eight, nullptr);
+    ASSERT_EQ(eight->ImageCount, 8);
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(eight->GetImage(i).ResourceName, "");
+        EXPECT_EQ(eight->GetImage(i).ImageBits, ByteString(32 * 16, static_cast<std::uint8_t>(i)));
+    }
+
+    // Offsets in a frame's directory count from the start of its chunk.
+    auto mixed =
+        ReadAniData(BuildAniFromFrames({Frame({{16, 16, 8, 1, 0, true}, {48, 48, 32, 2, 0, true}}),
+                                        Frame({{24, 24, 1, 3, 0, true}})}),
+                    "busy.ani");
+    ASSERT_EQ(mixed->ImageCount, 3);
+    EXPECT_EQ(mixed->GetImage(0).BitCount, 8);
+    EXPECT_EQ(mixed->GetImage(1).BitCount, 32);
+    EXPECT_EQ(mixed->GetImage(1).ImageBits, ByteString(48 * 48 * 4, 2));
+    EXPECT_EQ(mixed->GetImage(2).BitCount, 1);
+    EXPECT_EQ(mixed->MaxWidth, 48);
+    EXPECT_EQ(mixed->FileName, "busy.ani");
+}
+
+TEST(AniReader, OtherChunksAreSkippedAndOddLengthsArePadded) {
+    ByteString info = ListChunk("INFO", RiffChunk("INAM", ByteString{'O', 'd', 'd', 0, 'x'}));
+    ByteString rate = RiffChunk("rate", ByteBuilder().U32(10).U32(20).U32(30).Bytes());
+    ByteString seq = RiffChunk("seq ", ByteBuilder().U32(1).U32(0).U32(1).Bytes());
+    ByteString odd = RiffChunk("junk", ByteString(3, 0xAB));  // 3 bytes and a pad byte
+    auto icon = ReadAniData(BuildAni({info, AniHeaderChunk(1, 2), rate, seq, odd,
+                                      FrameList({OddFrame(5), OddFrame(6)})}),
+                            "odd.ani");
+    ASSERT_NE(icon, nullptr);
+    ASSERT_EQ(icon->ImageCount, 2);
+    EXPECT_EQ(icon->GetImage(1).ImageBits, ByteString(32 * 16, 6));
+
+    // Without its pad byte an odd chunk puts the next chunk one byte early: the frame list
+    // is not found where it should be.
+    ByteString unpadded = RiffChunk("junk", ByteString(3, 0xAB), false);
+    EXPECT_EQ(ReadAniData(BuildAni({AniHeaderChunk(1, 1), unpadded, FrameList({Frame({{}})})}),
+                          "bad.ani"),
+              nullptr);
+}
+
+TEST(AniReader, FileKindsAndFlagsThatGiveNothing) {
+    ByteString frames = FrameList({Frame({{}})});
+    EXPECT_EQ(ReadAniData(BuildAni({AniHeaderChunk(0, 1), frames}), "raw.ani"), nullptr);
+    // A frame list read before the raw-bitmap header is kept.
+    auto early = ReadAniData(BuildAni({frames, AniHeaderChunk(0, 1)}), "early.ani");
+    ASSERT_NE(early, nullptr);
+    EXPECT_EQ(early->ImageCount, 1);
+    EXPECT_EQ(ReadAniData(BuildAni({AniHeaderChunk(1, 0)}), "none.ani"), nullptr);
+    EXPECT_EQ(ReadAniData(BuildIco({EntryFor({})}), "ico.ani"), nullptr);
+    ByteString wave = BuildAni({frames});
+    wave[8] = 'W';
+    EXPECT_EQ(ReadAniData(wave, "wave.ani"), nullptr);
+    EXPECT_EQ(ReadAniData(ByteString{'R', 'I'}, "short.ani"), nullptr);
+    // A later frame list replaces an earlier one.
+    auto later = ReadAniData(BuildAni({frames, FrameList({Frame({{}}), Frame({{}})})}), "x.ani");
+    EXPECT_EQ(later->ImageCount, 2);
+}
+
+TEST(AniReader, LengthsPastTheEnd) {
+    // A frame that runs past its list is a read error.
+    ByteBuilder frame;
+    frame.Text("icon").U32(5000).Bytes(Frame({{}}));
+    ByteString list = ListChunk("fram", frame.Bytes());
+    EXPECT_THROW(ReadAniData(BuildAni({AniHeaderChunk(1, 1), list}), "x.ani"), TReadError);
+
+    // A trailing chunk whose length runs past the end of the file ends the read.
+    ByteString tail = RiffChunk("rate", ByteString(4, 1), true, 0xFFFFFFF0u);
+    auto icon =
+        ReadAniData(BuildAni({AniHeaderChunk(1, 1), FrameList({Frame({{}})}), tail}), "x.ani");
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->ImageCount, 1);
+
+    // Seven bytes left in a list are no sub-chunk header; they are not read.
+    ByteBuilder body;
+    body.Bytes(RiffChunk("icon", Frame({{}}))).Fill(7, 0x49);
+    auto trailing = ReadAniData(BuildAni({ListChunk("fram", body.Bytes())}), "x.ani");
+    EXPECT_EQ(trailing->ImageCount, 1);
+
+    ByteString header = AniHeaderChunk(1, 1);
+    header.resize(20);
+    EXPECT_THROW(ReadAniData(BuildAni({header}), "x.ani"), TReadError);
+}
