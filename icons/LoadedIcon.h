@@ -9,6 +9,7 @@
 #include "icons/ByteReader.h"
 
 class TLoadedIcon;
+class TCanvas;
 
 // One entry of a logical palette: red, green, blue, flags (the order GDI uses).
 struct TPaletteEntry {
@@ -30,6 +31,8 @@ struct TLogPalette {
 class TSystemIcon {
 public:
     virtual ~TSystemIcon() = default;
+    // Draws the icon with the system's own icon drawing, its top-left corner at (X, Y).
+    virtual void Draw(TCanvas& Canvas, int X, int Y) const = 0;
 };
 
 // One image format of an icon: one size and colour depth, with palette, colour rows and mask.

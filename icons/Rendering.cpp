@@ -1,0 +1,244 @@
+#include "icons/Rendering.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Bytes per bitmap row: whole bytes, padded to a multiple of 4.
+std::size_t RowBytes(int width, int bits) {
+    return (static_cast<std::size_t>(width) * static_cast<std::size_t>(bits) + 31) / 32 * 4;
+}
+
+// Rows hold Height rows of at least the row size the width needs.
+bool RowsComplete(const ByteString& rows, std::size_t stride, int height, std::size_t needed) {
+    return stride >= needed && rows.size() >= stride * static_cast<std::size_t>(height);
+}
+
+bool KeepsStoredRows(int bitCount) {
+    return bitCount == 1 || bitCount == 24 || bitCount == 32;
+}
+
+// Stored rows run bottom first, bitmap rows top first.
+void CopyRowsInto(TBitmap& bitmap, const ByteString& rows, std::size_t stride) {
+    std::size_t length = std::min(stride, static_cast<std::size_t>(bitmap.Stride()));
+    for (int i = 0; i < bitmap.Height(); ++i) {
+        std::memcpy(bitmap.ScanLine(bitmap.Height() - 1 - i),
+                    rows.data() + static_cast<std::size_t>(i) * stride, length);
+    }
+}
+
+ByteString RowsOf(const TBitmap& bitmap, std::size_t stride) {
+    ByteString rows(stride * static_cast<std::size_t>(bitmap.Height()));
+    for (int i = 0; i < bitmap.Height(); ++i) {
+        std::memcpy(rows.data() + static_cast<std::size_t>(i) * stride,
+                    bitmap.ScanLine(bitmap.Height() - 1 - i), stride);
+    }
+    return rows;
+}
+
+void ApplyPalette(const TLoadedIconImage& image, TBitmap& bitmap) {
+    if (!image.HasPalette) return;
+    std::size_t count =
+        std::min<std::size_t>(image.Palette.NumEntries, image.Palette.Entries.size());
+    bitmap.Palette.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const TPaletteEntry& entry = image.Palette.Entries[i];
+        bitmap.Palette[i] = {entry.Red, entry.Green, entry.Blue};
+    }
+}
+
+// 4, 8 and 16 bits go through a bitmap of their own format onto a 24-bit one.
+void ConvertToDisplayRows(TLoadedIconImage& image) {
+    TBitmap source = CreateFormatBitmap(image);
+    std::size_t needed = RowBytes(image.PixelWidth(), image.BitCount);
+    if (BitsPerPixel(source.PixelFormat()) != image.BitCount ||
+        !RowsComplete(image.ImageBits, static_cast<std::size_t>(image.ImageStride),
+                      image.PixelHeight(), needed))
+        return;
+    ApplyPalette(image, source);
+    CopyRowsInto(source, image.ImageBits, static_cast<std::size_t>(image.ImageStride));
+    TBitmap converted = ConvertTo24Bit(source);
+    std::size_t stride = RowBytes(image.PixelWidth(), 24);
+    image.DisplayStride = static_cast<std::int32_t>(stride);
+    image.DisplayBits = RowsOf(converted, stride);
+}
+
+int DisplayBitCount(const TLoadedIconImage& image) {
+    return KeepsStoredRows(image.BitCount) ? image.BitCount : 24;
+}
+
+// Prepares the display rows and tells whether mask and colour rows are there to draw.
+bool PrepareRows(TLoadedIconImage& image) {
+    if (image.IsSystemIcon) return false;
+    PrepareDisplayBits(image);
+    int width = image.PixelWidth();
+    int height = image.PixelHeight();
+    return !image.MaskBits.empty() && !image.DisplayBits.empty() &&
+           RowsComplete(image.MaskBits, image.MaskStride, height, RowBytes(width, 1)) &&
+           RowsComplete(image.DisplayBits, static_cast<std::size_t>(image.DisplayStride), height,
+                        RowBytes(width, DisplayBitCount(image)));
+}
+
+TPixelFormat DisplayFormat(const TLoadedIconImage& image) {
+    switch (image.BitCount) {
+        case 1:
+            return TPixelFormat::pf1bit;
+        case 32:
+            return TPixelFormat::pf32bit;
+        default:
+            return TPixelFormat::pf24bit;
+    }
+}
+
+// The display rows as a bitmap; 1-bit images show black and white whatever their palette.
+TBitmap CreateColourBitmap(const TLoadedIconImage& image) {
+    TBitmap colour(image.PixelWidth(), image.PixelHeight(), DisplayFormat(image));
+    CopyRowsInto(colour, image.DisplayBits, static_cast<std::size_t>(image.DisplayStride));
+    return colour;
+}
+
+// One channel of background and image mixed by t / 256, rounded half to even; the sum is
+// kept in 256ths so the rounding is exact.
+std::uint8_t Blend(std::uint8_t background, std::uint8_t colour, unsigned t) {
+    unsigned sum = background * (256u - t) + colour * t;
+    unsigned whole = sum >> 8;
+    unsigned rest = sum & 0xFFu;
+    if (rest > 128u || (rest == 128u && (whole & 1u) != 0)) ++whole;
+    return static_cast<std::uint8_t>(whole);
+}
+
+bool MaskBitSet(const std::uint8_t* maskRow, int x) {
+    return (maskRow[x / 8] & (0x80u >> (x % 8))) != 0;
+}
+
+// The colour channels of a 32-bit image with alpha applied over the background: pixels the
+// mask marks transparent, and fully transparent ones, become black so that drawing with
+// SRCINVERT leaves the destination there.
+TBitmap CreateBlendedBitmap(const TLoadedIconImage& image, TColor background) {
+    int width = image.PixelWidth();
+    int height = image.PixelHeight();
+    TBitmap blended(width, height, TPixelFormat::pf24bit);
+    for (int y = 0; y < height; ++y) {
+        std::size_t row = static_cast<std::size_t>(height - 1 - y);
+        const std::uint8_t* src =
+            image.DisplayBits.data() + row * static_cast<std::size_t>(image.DisplayStride);
+        const std::uint8_t* mask = image.MaskBits.data() + row * image.MaskStride;
+        std::uint8_t* dst = blended.ScanLine(y);
+        for (int x = 0; x < width; ++x, src += 4, dst += 3) {
+            unsigned t = MaskBitSet(mask, x) ? 0u : src[3];
+            if (t == 255u) {
+                std::memcpy(dst, src, 3);
+            } else if (t != 0u) {
+                dst[0] = Blend(background.Blue, src[0], t);
+                dst[1] = Blend(background.Green, src[1], t);
+                dst[2] = Blend(background.Red, src[2], t);
+            }
+        }
+    }
+    return blended;
+}
+
+}  // namespace
+
+TBitmap CreateFormatBitmap(const TLoadedIconImage& Image) {
+    TPixelFormat format = TPixelFormat::pf24bit;
+    switch (Image.BitCount) {
+        case 1:
+            format = TPixelFormat::pf1bit;
+            break;
+        case 4:
+            format = TPixelFormat::pf4bit;
+            break;
+        case 8:
+            format = TPixelFormat::pf8bit;
+            break;
+        case 16:
+            format = TPixelFormat::pf16bit;
+            break;
+        case 32:
+            format = TPixelFormat::pf32bit;
+            break;
+        default:
+            break;
+    }
+    return TBitmap(Image.PixelWidth(), Image.PixelHeight(), format);
+}
+
+void PrepareDisplayBits(TLoadedIconImage& Image) {
+    if (Image.Prepared) return;
+    Image.Prepared = true;
+    Image.DisplayBits.clear();
+    Image.DisplayStride = 0;
+    if (KeepsStoredRows(Image.BitCount)) {
+        Image.DisplayStride =
+            static_cast<std::int32_t>(RowBytes(Image.PixelWidth(), Image.BitCount));
+        Image.DisplayBits = Image.ImageBits;
+    } else {
+        ConvertToDisplayRows(Image);
+    }
+}
+
+TBitmap CreateMaskBitmap(const TLoadedIconImage& Image) {
+    TBitmap mask(Image.PixelWidth(), Image.PixelHeight(), TPixelFormat::pf1bit);
+    if (RowsComplete(Image.MaskBits, Image.MaskStride, Image.PixelHeight(),
+                     RowBytes(Image.PixelWidth(), 1)))
+        CopyRowsInto(mask, Image.MaskBits, Image.MaskStride);
+    return mask;
+}
+
+void DrawIconImage(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y, TColor Background) {
+    if (Image.IsSystemIcon) {
+        if (Image.SystemIcon) Image.SystemIcon->Draw(Canvas, X, Y);
+        return;
+    }
+    if (!PrepareRows(Image)) return;
+    TBitmap mask = CreateMaskBitmap(Image);
+    Canvas.Draw(X, Y, mask, TRasterOp::MERGECOPY);
+    if (Image.BitCount >= 32) {
+        Canvas.Draw(X, Y, CreateBlendedBitmap(Image, Background), TRasterOp::SRCINVERT);
+    } else {
+        Canvas.Draw(X, Y, CreateColourBitmap(Image), TRasterOp::SRCINVERT);
+    }
+}
+
+void DrawMask(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y) {
+    if (!PrepareRows(Image)) return;
+    Canvas.Draw(X, Y, CreateMaskBitmap(Image), TRasterOp::SRCCOPY);
+}
+
+void DrawMaskInverted(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y) {
+    if (!PrepareRows(Image)) return;
+    Canvas.Draw(X, Y, CreateMaskBitmap(Image), TRasterOp::MERGEPAINT);
+}
+
+void DrawImageChannel(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y) {
+    if (!PrepareRows(Image)) return;
+    Canvas.Draw(X, Y, CreateColourBitmap(Image), TRasterOp::SRCCOPY);
+}
+
+void DrawAlphaChannel(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y) {
+    int width = Image.PixelWidth();
+    int height = Image.PixelHeight();
+    if (Image.BitCount != 32 || Image.IsSystemIcon ||
+        !RowsComplete(Image.ImageBits, static_cast<std::size_t>(Image.ImageStride), height,
+                      RowBytes(width, 32)))
+        return;
+    TBitmap alpha(width, height, TPixelFormat::pf24bit);
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* src =
+            Image.ImageBits.data() +
+            static_cast<std::size_t>(height - 1 - y) * static_cast<std::size_t>(Image.ImageStride);
+        std::uint8_t* dst = alpha.ScanLine(y);
+        for (int x = 0; x < width; ++x, dst += 3) std::memset(dst, src[x * 4 + 3], 3);
+    }
+    Canvas.Draw(X, Y, alpha, TRasterOp::SRCCOPY);
+}
+
+void CopyImageToClipboard(TLoadedIconImage& Image, TColor Background, TClipboardSink& Clipboard) {
+    TBitmap bitmap(Image.PixelWidth(), Image.PixelHeight(), TPixelFormat::pf24bit);
+    bitmap.Canvas().BrushColor = Background;
+    bitmap.Canvas().FillRect(0, 0, bitmap.Width(), bitmap.Height());
+    DrawIconImage(Image, bitmap.Canvas(), 0, 0, Background);
+    Clipboard.SetBitmap(bitmap);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "icons/LoadedIcon.h"
+#include "toolkit/graphics/Bitmap.h"
+
+// Builds DisplayBits and DisplayStride once: a copy of the stored rows for 1, 24 and 32 bits,
+// the image converted to 24 bits (blue, green, red) for 4, 8 and 16 bits. Other bit counts
+// get no display rows and are not drawn.
+void PrepareDisplayBits(TLoadedIconImage& Image);
+
+// An empty bitmap of the image's size in its own pixel format (24 bits for bit counts that
+// have no bitmap format).
+TBitmap CreateFormatBitmap(const TLoadedIconImage& Image);
+
+// The AND mask as a 1-bit bitmap: opaque pixels black, transparent pixels white.
+TBitmap CreateMaskBitmap(const TLoadedIconImage& Image);
+
+// Draws the image at (X, Y): opaque pixels in their colour (32-bit pixels alpha-blended over
+// Background), transparent pixels in the canvas's brush colour, XOR-ed with the colour bits
+// where those are set. Images without rows draw nothing.
+void DrawIconImage(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y, TColor Background);
+
+// The mask drawn as it is (SRCCOPY), and drawn with MERGEPAINT: on black this shows white where
+// the image is opaque.
+void DrawMask(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y);
+void DrawMaskInverted(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y);
+
+// The colour rows without mask; the alpha byte of 32-bit images is not shown.
+void DrawImageChannel(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y);
+
+// The alpha byte of a 32-bit image as grey levels; other images draw nothing.
+void DrawAlphaChannel(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y);
+
+// The clipboard lives in the UI; the core hands it finished bitmaps (1- or 24-bit).
+class TClipboardSink {
+public:
+    virtual ~TClipboardSink() = default;
+    virtual void SetBitmap(const TBitmap& Bitmap) = 0;
+};
+
+// Draws the image over Background onto a 24-bit bitmap and hands it to the clipboard.
+void CopyImageToClipboard(TLoadedIconImage& Image, TColor Background, TClipboardSink& Clipboard);
