@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+#include "icons/ByteReader.h"
+
+// Replaces the file FileName by one holding Data: any old file of that name is deleted first,
+// then a new file is created and written. Raises TWriteError with "Cannot create file ..."
+// when the file cannot be created (the old file is gone by then), and "Cannot write file ..."
+// when writing or closing fails (the partly written file stays). A folder of that name is
+// never deleted.
+void WriteWholeFile(const std::string& FileName, ByteView Data);

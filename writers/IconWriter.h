@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "icons/LoadedIcon.h"
+
+// Writes the images, in list order, into one Windows icon file that replaces any file of that
+// name. Each image is written back from its stored rows (palette, colour rows, mask rows)
+// behind a fresh header, or as its original PNG stream when it was stored as one. Images
+// without pixel data (shell icons) are left out; when none is left, TWriteError is raised and
+// nothing on disk is touched. Sets each written image's EntryPos to the position of its size
+// and offset fields in the file. Raises TWriteError when the file cannot be created or
+// written.
+void WriteIconFile(const std::string& FileName, const std::vector<TLoadedIconImage*>& Images);
+
+// Writes one image as an icon file.
+void SaveImageAsIco(TLoadedIconImage& Image, const std::string& FileName);
