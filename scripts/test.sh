@@ -6,3 +6,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" "$root/build"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$root/build" --output-on-failure -j "$(nproc)"
+
+# The core's unit tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+"$root/scripts/build.sh" "$root/build-asan" -DMARROWBY_GUI=OFF -DMARROWBY_SANITIZE=ON
+ctest --test-dir "$root/build-asan" --output-on-failure -j "$(nproc)"
+
+# Every reader and the loading entry point under libFuzzer, about 25 seconds each.
+"$root/scripts/fuzz.sh" "$root/build-fuzz" "${MARROWBY_FUZZ_SECONDS:-25}"

@@ -1,0 +1,83 @@
+// Writes the fuzzers' seed corpora, one folder per fuzzer, from the test builders' files.
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+#include "AniBuilder.h"
+#include "GroupBuilder.h"
+#include "IcoBuilder.h"
+#include "NeBuilder.h"
+#include "PeBuilder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const DibSpec k16x4{16, 16, 4, 0x21, 0x00, true};
+const DibSpec k32x32{32, 32, 32, 0x80, 0x00, true};
+
+ByteString Pe(bool pe32Plus) {
+    PeBuilder pe(pe32Plus);
+    pe.Icon(1, MakeDib(k16x4)).Icon(2, MakeDib(k32x32));
+    pe.Group({0, "MAIN"}, BuildIconGroup({GroupEntryFor(k16x4, 1), GroupEntryFor(k32x32, 2)}));
+    pe.Group({7, {}}, BuildIconGroup({GroupEntryFor(k16x4, 1)}));
+    return pe.Build();
+}
+
+ByteString Ne(bool library) {
+    NeBuilder ne;
+    ne.types = {{kNeIconType, {{1, {}, MakeDib(k16x4), {}, {}}, {2, {}, MakeDib(k32x32), {}, {}}}},
+                {kNeGroupType,
+                 {{1, {}, BuildIconGroup({GroupEntryFor(k16x4, 1)}), {}, {}},
+                  {0, "APP", BuildIconGroup({GroupEntryFor(k32x32, 2)}), {}, {}}}}};
+    if (library) ne.names = {"ICL", "ONE", "TWO"};
+    return ne.Build();
+}
+
+ByteString Ico() {
+    return BuildIco({EntryFor(k16x4), EntryFor(k32x32)});
+}
+
+ByteString Ani() {
+    return BuildAni({AniHeaderChunk(1, 2), RiffChunk("rate", ByteString(8, 1)),
+                     FrameList({Ico(), BuildIco({EntryFor(k16x4)})})});
+}
+
+void Write(const fs::path& file, const ByteString& bytes) {
+    std::ofstream out(file, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+ByteString Prefixed(std::uint8_t extension, const ByteString& bytes) {
+    ByteString out{extension};
+    out.insert(out.end(), bytes.begin(), bytes.end());
+    return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: make_fuzz_seeds FOLDER\n";
+        return 2;
+    }
+    fs::path root = argv[1];
+    for (const char* name : {"pe", "ne", "ani", "ico", "loadicons"}) {
+        fs::create_directories(root / name);
+    }
+    Write(root / "pe" / "pe32", Pe(false));
+    Write(root / "pe" / "pe32plus", Pe(true));
+    Write(root / "pe" / "ne", Ne(false));
+    Write(root / "ne" / "exe", Ne(false));
+    Write(root / "ne" / "icl", Ne(true));
+    Write(root / "ani" / "frames", Ani());
+    Write(root / "ico" / "two", Ico());
+    // The first byte picks the extension: 0 .ico, 2 .ani, 3 .dll, 4 .exe, 5 .icl.
+    Write(root / "loadicons" / "ico", Prefixed(0, Ico()));
+    Write(root / "loadicons" / "ani", Prefixed(2, Ani()));
+    Write(root / "loadicons" / "dll", Prefixed(3, Pe(true)));
+    Write(root / "loadicons" / "exe", Prefixed(4, Ne(false)));
+    Write(root / "loadicons" / "icl", Prefixed(5, Ne(true)));
+    return 0;
+}
