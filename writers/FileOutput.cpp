@@ -21,11 +21,14 @@ using TFileHandle = std::unique_ptr<std::FILE, TFileCloser>;
                       std::strerror(Error != 0 ? Error : EIO));
 }
 
+// Only plain files and links are replaced; a folder, device or pipe of that name stays and
+// makes the creation fail.
 void DeleteOldFile(const std::string& FileName) {
     std::error_code error;
     std::filesystem::file_status status = std::filesystem::symlink_status(FileName, error);
-    if (error || std::filesystem::is_directory(status)) return;
-    std::filesystem::remove(FileName, error);
+    if (error) return;
+    if (std::filesystem::is_regular_file(status) || std::filesystem::is_symlink(status))
+        std::filesystem::remove(FileName, error);
 }
 
 }  // namespace
