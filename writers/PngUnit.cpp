@@ -1,0 +1,131 @@
+#include "writers/PngUnit.h"
+
+#include <png.h>
+
+#include <cstring>
+#include <stdexcept>
+
+#include "icons/Rendering.h"
+#include "writers/DrawnMask.h"
+#include "writers/OutputFile.h"
+#include "writers/WriterError.h"
+
+namespace {
+
+const char* const kWriteError = "Error Writing PNG File!";
+
+// libpng's errors leave through the jump buffer set in WritePngStream; nothing is printed.
+void RaisePngError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+
+void IgnorePngWarning(png_structp, png_const_charp) {}
+
+// Runs libpng's write sequence on an open file. libpng reports errors by longjmp back into
+// this frame, so it holds nothing with a destructor. Returns false when libpng failed.
+bool WritePngStream(std::FILE* file, const TPngBuffer& buffer, png_bytepp rows,
+                    const png_color_16* background) {
+    png_structp png =
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, RaisePngError, IgnorePngWarning);
+    if (png == nullptr) return false;
+    png_infop info = png_create_info_struct(png);
+    if (info == nullptr) {
+        png_destroy_write_struct(&png, nullptr);
+        return false;
+    }
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_write_status_fn(png, nullptr);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(buffer.Width),
+                 static_cast<png_uint_32>(buffer.Height), buffer.BitDepth, buffer.ColorType,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    char key[] = "Software";
+    char software[] = "Marrowby 2 Pro (https://marrowby.example/)";
+    png_text text{};
+    text.compression = PNG_TEXT_COMPRESSION_NONE;
+    text.key = key;
+    text.text = software;
+    text.text_length = std::strlen(software);
+    png_set_text(png, info, &text, 1);
+    if (background != nullptr) png_set_bKGD(png, info, background);
+    png_write_info(png, info);
+    png_write_image(png, rows);
+    png_write_end(png, info);
+    png_write_flush(png);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+// Grey level = opacity: the alpha byte of a 32-bit image, else white where the mask is opaque
+// and black where it is transparent. Images without rows come out fully transparent.
+TBitmap CreateOpacityBitmap(TLoadedIconImage& image) {
+    TBitmap opacity(image.PixelWidth(), image.PixelHeight(), TPixelFormat::pf24bit);
+    if (image.BitCount == 32 && !image.IsSystemIcon) {
+        DrawAlphaChannel(image, opacity.Canvas(), 0, 0);
+        return opacity;
+    }
+    opacity.Canvas().BrushColor = clBlack;
+    opacity.Canvas().FillRect(0, 0, opacity.Width(), opacity.Height());
+    if (image.IsSystemIcon) {
+        opacity.Canvas().Draw(0, 0, DrawnMask(image), TRasterOp::MERGEPAINT);
+    } else {
+        DrawMaskInverted(image, opacity.Canvas(), 0, 0);
+    }
+    return opacity;
+}
+
+}  // namespace
+
+TPngBuffer::TPngBuffer(std::int32_t Width, std::int32_t Height)
+    : Width(Width),
+      Height(Height),
+      Pixels(static_cast<std::size_t>(Width) * static_cast<std::size_t>(Height) * 4),
+      Rows(static_cast<std::size_t>(Height)) {
+    for (std::size_t r = 0; r < Rows.size(); ++r)
+        Rows[r] = Pixels.data() + r * static_cast<std::size_t>(Width) * 4;
+}
+
+void SaveImageAsPng(TLoadedIconImage& Image, const std::string& FileName, TColor Background) {
+    TBitmap opacity = CreateOpacityBitmap(Image);
+    TBitmap colour(Image.PixelWidth(), Image.PixelHeight(), TPixelFormat::pf24bit);
+    DrawIconImage(Image, colour.Canvas(), 0, 0, clWhite);
+    SaveBitmapsAsPng(FileName, colour, opacity, Background);
+}
+
+void SaveBitmapsAsPng(const std::string& FileName, const TBitmap& Color, const TBitmap& Opacity,
+                      TColor Background) {
+    if (Color.PixelFormat() != TPixelFormat::pf24bit ||
+        Opacity.PixelFormat() != TPixelFormat::pf24bit || Color.Width() != Opacity.Width() ||
+        Color.Height() != Opacity.Height())
+        throw std::invalid_argument("PNG colour and opacity bitmaps must be 24-bit, equal size");
+    TPngBuffer buffer(Color.Width(), Color.Height());
+    for (int r = 0; r < buffer.Height; ++r) {
+        const std::uint8_t* colour = Color.ScanLine(r);
+        const std::uint8_t* opacity = Opacity.ScanLine(r);
+        std::uint8_t* out = buffer.Rows[static_cast<std::size_t>(r)];
+        for (int x = 0; x < buffer.Width; ++x, colour += 3, opacity += 3, out += 4) {
+            out[0] = colour[2];
+            out[1] = colour[1];
+            out[2] = colour[0];
+            out[3] = opacity[0];
+        }
+    }
+    WritePngFile(buffer, FileName, Background, true);
+}
+
+void WritePngFile(const TPngBuffer& Buffer, const std::string& FileName, TColor Background,
+                  bool WriteBackground) {
+    TOutputFile file(FileName);
+    png_color_16 background{};
+    background.red = Background.Red;
+    background.green = Background.Green;
+    background.blue = Background.Blue;
+    // libpng takes the row table as non-const pointers but only reads the rows.
+    auto rows = const_cast<png_bytepp>(Buffer.Rows.data());
+    if (!WritePngStream(file.Handle(), Buffer, rows, WriteBackground ? &background : nullptr))
+        throw TWriteError(kWriteError);
+    file.Commit(kWriteError);
+}

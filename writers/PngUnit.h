@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "icons/LoadedIcon.h"
+#include "toolkit/graphics/Bitmap.h"
+
+// The red-green-blue-alpha image one PNG save writes: rows top first, 8 bits per channel.
+struct TPngBuffer {
+    TPngBuffer(std::int32_t Width, std::int32_t Height);
+    TPngBuffer(const TPngBuffer&) = delete;
+    TPngBuffer& operator=(const TPngBuffer&) = delete;
+
+    std::int32_t Width;
+    std::int32_t Height;
+    std::int32_t ColorType = 6;  // truecolour with alpha
+    std::int32_t BytesPerPixel = 4;
+    std::int32_t BitDepth = 8;
+    std::vector<std::uint8_t> Pixels;  // Width x Height x 4 bytes
+    std::vector<std::uint8_t*> Rows;   // Rows[r] points at row r of Pixels
+};
+
+// Saves the image as a PNG with an alpha channel: the colours are the image drawn over white,
+// the alpha is the 32-bit image's own alpha or, for other depths, the mask. Background only
+// goes into the file's bKGD chunk.
+void SaveImageAsPng(TLoadedIconImage& Image, const std::string& FileName, TColor Background);
+
+// Packs a colour bitmap and an opacity bitmap (both 24-bit, equal size; the opacity is read
+// from the first byte of each pixel) into RGBA and writes it with a bKGD chunk.
+void SaveBitmapsAsPng(const std::string& FileName, const TBitmap& Color, const TBitmap& Opacity,
+                      TColor Background);
+
+// Writes Buffer as FileName: IHDR, the bKGD chunk when WriteBackground is set, one tEXt
+// "Software" chunk, the image data and IEND. Throws TWriteError "Error Opening File <name>!"
+// when the file cannot be created and "Error Writing PNG File!" when libpng or the file fails;
+// after a failure the target is left as it was.
+void WritePngFile(const TPngBuffer& Buffer, const std::string& FileName, TColor Background,
+                  bool WriteBackground);
