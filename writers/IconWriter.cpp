@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "writers/ByteWriter.h"
-#include "writers/FileOutput.h"
+#include "writers/OutputFile.h"
 #include "writers/WriterError.h"
 
 namespace {
@@ -73,7 +73,7 @@ void WriteIconFile(const std::string& FileName, const std::vector<TLoadedIconIma
                  [](const TLoadedIconImage* image) { return image && HasPixelData(*image); });
     if (written.empty()) throw TWriteError("The icon holds no image with pixel data to write");
     if (written.size() > 0xFFFF) throw TWriteError("An icon file holds at most 65535 images");
-    WriteWholeFile(FileName, BuildIconFile(written));
+    WriteReplacingFile(FileName, BuildIconFile(written), "Error Writing Icon File!");
 }
 
 void SaveImageAsIco(TLoadedIconImage& Image, const std::string& FileName) {

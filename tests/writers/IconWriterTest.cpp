@@ -157,8 +157,7 @@ TEST(IconWriter, ReplacesOldFilesAndRaisesWhenItCannotWrite) {
         SaveImageAsIco(*image, missing);
         FAIL() << "no error for a missing folder";
     } catch (const TWriteError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "Cannot create file \"" + missing + "\". No such file or directory");
+        EXPECT_EQ(std::string(error.what()), "Error Opening File " + missing + "!");
     }
 
     std::filesystem::create_directory(dir.Path() / "folder.ico");
