@@ -1,0 +1,115 @@
+#include "writers/ExportNaming.h"
+
+#include <filesystem>
+
+namespace {
+
+constexpr std::string_view kForbiddenCharacters = "\\/:*?\"<>|";
+
+std::string ForFileName(std::string Text) {
+    for (char& c : Text) {
+        if (kForbiddenCharacters.find(c) != std::string_view::npos ||
+            static_cast<unsigned char>(c) < 0x20)
+            c = '_';
+    }
+    return Text;
+}
+
+// A link counts as existing even when it leads nowhere, so nothing is written through it.
+bool PathTaken(const std::filesystem::path& Path) {
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::symlink_status(Path, error));
+}
+
+}  // namespace
+
+const char* ExportExtension(TExportFormat Format) {
+    switch (Format) {
+        case TExportFormat::Bmp:
+            return ".bmp";
+        case TExportFormat::Ico:
+            return ".ico";
+        case TExportFormat::Gif:
+            return ".gif";
+        case TExportFormat::Png:
+            return ".png";
+    }
+    return ".png";
+}
+
+const std::string kPrefixCharactersMessage =
+    "Filename's can not include the following characters:\r\n"
+    "\r\n"
+    "                        \\ / : * ? \" < > |\r\n"
+    "\r\n"
+    "Please change your file naming prefix so that it does\r\n"
+    "not include any of these characters.";
+
+bool PrefixHasForbiddenCharacter(std::string_view Prefix) {
+    return Prefix.find_first_of(kForbiddenCharacters) != std::string_view::npos;
+}
+
+std::string EffectivePrefix(std::string_view Prefix, char Separator) {
+    std::string result(Prefix);
+    if (!result.empty() && result.back() != Separator) result += Separator;
+    return result;
+}
+
+std::string SourceFileStem(const std::string& FileName) {
+    std::string name = std::filesystem::path(FileName).filename().string();
+    std::string::size_type dot = name.rfind('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+TNameParts NamePartsOf(const TLoadedIconImage& Image, int Number) {
+    TNameParts parts;
+    if (Image.Owner) parts.File = ForFileName(SourceFileStem(Image.Owner->FileName));
+    parts.Resource = ForFileName(Image.ResourceName);
+    parts.Size = std::to_string(Image.PixelWidth()) + "x" + std::to_string(Image.PixelHeight());
+    parts.Number = Number;
+    return parts;
+}
+
+std::string ExportStem(const TNameParts& Parts, const TExportNaming& Naming) {
+    const std::string s(1, Naming.Separator);
+    std::string stem = EffectivePrefix(Naming.Prefix, Naming.Separator);
+    switch (Naming.Style) {
+        case TExportStyle::Numeric:
+            return stem + std::to_string(Parts.Number);
+        case TExportStyle::Resource:
+            return stem + Parts.Resource;
+        case TExportStyle::FileResource:
+            return stem + Parts.File + s + Parts.Resource;
+        case TExportStyle::ResourceSize:
+            return stem + Parts.Resource + s + Parts.Size;
+        case TExportStyle::FileResourceSize:
+            return stem + Parts.File + s + Parts.Resource + s + Parts.Size;
+    }
+    return stem;
+}
+
+std::string ExportSampleText(const TExportNaming& Naming) {
+    const TNameParts samples[] = {
+        {"iconfile", "#101", "32x32", 1},    {"iconfile", "#102", "16x16", 2},
+        {"iconfile", "RedIcon", "32x32", 3}, {"iconfile", "BlueIcon", "32x32", 4},
+        {"iconfile", "#107", "48x48", 5},    {"iconfile", "#108", "64x64", 6}};
+    std::string text;
+    for (const TNameParts& parts : samples)
+        text += ExportStem(parts, Naming) + ExportExtension(Naming.Format) + "\r\n";
+    return text;
+}
+
+std::string CandidatePath(const std::string& Stem, const TExportNaming& Naming, int Attempt) {
+    std::string name = Stem;
+    if (Attempt > 1) name += Naming.Separator + ("(" + std::to_string(Attempt) + ")");
+    return (std::filesystem::path(Naming.Directory) / (name + ExportExtension(Naming.Format)))
+        .string();
+}
+
+std::optional<std::string> ChooseExportPath(const std::string& Stem, const TExportNaming& Naming) {
+    std::string candidate = CandidatePath(Stem, Naming, 1);
+    if (PathTaken(candidate) && Naming.SkipExisting) return std::nullopt;
+    for (int attempt = 2; PathTaken(candidate); ++attempt)
+        candidate = CandidatePath(Stem, Naming, attempt);
+    return candidate;
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "icons/LoadedIcon.h"
+#include "toolkit/graphics/Color.h"
+#include "writers/ExportNaming.h"
+#include "writers/ExportWriters.h"
+
+// One cell of the viewer grid as the export sees it; Image is never null.
+struct TExportEntry {
+    TLoadedIconImage* Image = nullptr;
+    bool Selected = false;
+};
+
+struct TExportOptions {
+    TExportNaming Naming;
+    // With the icon format: one multi-format icon file per icon instead of one file per image.
+    bool MultiFormat = false;
+    // The colour BMP, GIF and PNG output is drawn over.
+    TColor Background = clWhite;
+};
+
+enum class TExportPhase {
+    Searching,  // multi-format mode: collecting the icons of the selected images
+    Writing,
+};
+
+// What a run reports while it goes. Every hook does nothing unless overridden.
+class TExportProgress {
+public:
+    virtual ~TExportProgress() = default;
+    // A phase starts with the progress position 0 of Maximum.
+    virtual void PhaseStarted(TExportPhase, int /*Maximum*/) {}
+    // The source file (name with extension, no folder) of the image or icon being exported.
+    virtual void SourceFileChanged(const std::string& /*FileName*/) {}
+    virtual void PositionChanged(int /*Position*/) {}
+    virtual void FileWritten(const std::string& /*Path*/) {}
+    virtual void FileSkipped(const std::string& /*Path*/) {}
+    // Asked after every file (and every entry while searching); the place to let pending input
+    // run. True ends the run there.
+    virtual bool CancelRequested() { return false; }
+};
+
+struct TExportResult {
+    int Written = 0;
+    int Skipped = 0;
+    bool Cancelled = false;
+};
+
+// Exports the selected entries, in grid order: one file per selected image written by Writer,
+// or, for the icon format with MultiFormat, one icon file per icon (source file and resource
+// name) holding all of that icon's images among the entries, selected or not. Files are named
+// by the naming rules; existing files are skipped or given a collision suffix, never
+// overwritten. Numeric names number an icon by the grid position of its first selected image.
+// A writer's TWriteError ends the run and reaches the caller; files already
+// written stay.
+TExportResult RunExport(const std::vector<TExportEntry>& Entries, const TExportOptions& Options,
+                        TExportProgress& Progress, const TImageWriter& Writer);
+
+// The same with the writer of the chosen format.
+TExportResult RunExport(const std::vector<TExportEntry>& Entries, const TExportOptions& Options,
+                        TExportProgress& Progress);
+
+// The icon key: the source file path, "|", the resource name.
+std::string IconKey(const TLoadedIconImage& Image);
