@@ -57,27 +57,44 @@ PeBuilder& PeBuilder::ResourceSlack(std::uint32_t bytes) {
 }
 
 // Layout: root, type directories, name directories, data entries, names, data.
-ByteString PeBuilder::ResourceSection() const {
-    std::vector<TypeGroup> types = GroupByType(resources_);
-    std::size_t nameDirs = DirectorySize(types.size());
-    for (const TypeGroup& t : types) nameDirs += DirectorySize(t.resources.size());
-    std::size_t dataEntries = nameDirs;
-    for (const PeResource& r : resources_) dataEntries += DirectorySize(r.languages.size());
-    std::size_t strings = dataEntries;
-    for (const PeResource& r : resources_) strings += 16 * r.languages.size();
-    std::size_t blobs = strings;
-    for (const PeResource& r : resources_) blobs += r.name.name ? 2 + 2 * r.name.name->size() : 0;
-    blobs = (blobs + 3) / 4 * 4;
+namespace {
 
-    ByteBuilder b;
-    DirectoryHeader(b, 0, types.size());
-    std::size_t typeDir = DirectorySize(types.size());
-    for (const TypeGroup& t : types) {
+// Where each table of the resource section starts: root, type directories, name
+// directories, data entries, name strings, data.
+struct Layout {
+    std::vector<TypeGroup> types;
+    std::vector<const PeResource*> ordered;  // type-grouped, as every lower table is
+    std::size_t nameDirs = 0, dataEntries = 0, strings = 0, blobs = 0;
+};
+
+Layout Plan(const std::vector<PeResource>& resources) {
+    Layout l;
+    l.types = GroupByType(resources);
+    for (const TypeGroup& t : l.types) {
+        l.ordered.insert(l.ordered.end(), t.resources.begin(), t.resources.end());
+    }
+    l.nameDirs = DirectorySize(l.types.size());
+    for (const TypeGroup& t : l.types) l.nameDirs += DirectorySize(t.resources.size());
+    l.dataEntries = l.nameDirs;
+    for (const PeResource* r : l.ordered) l.dataEntries += DirectorySize(r->languages.size());
+    l.strings = l.dataEntries;
+    for (const PeResource* r : l.ordered) l.strings += 16 * r->languages.size();
+    l.blobs = l.strings;
+    for (const PeResource* r : l.ordered)
+        l.blobs += r->name.name ? 2 + 2 * r->name.name->size() : 0;
+    l.blobs = (l.blobs + 3) / 4 * 4;
+    return l;
+}
+
+void WriteTypeAndNameLevels(ByteBuilder& b, const Layout& l) {
+    DirectoryHeader(b, 0, l.types.size());
+    std::size_t typeDir = DirectorySize(l.types.size());
+    for (const TypeGroup& t : l.types) {
         b.U32(t.type).U32(kHighBit | static_cast<std::uint32_t>(typeDir));
         typeDir += DirectorySize(t.resources.size());
     }
-    std::size_t langDir = nameDirs, stringAt = strings;
-    for (const TypeGroup& t : types) {
+    std::size_t langDir = l.nameDirs, stringAt = l.strings;
+    for (const TypeGroup& t : l.types) {
         std::size_t named = std::count_if(t.resources.begin(), t.resources.end(),
                                           [](const PeResource* r) { return r->name.name; });
         DirectoryHeader(b, named, t.resources.size() - named);
@@ -92,32 +109,44 @@ ByteString PeBuilder::ResourceSection() const {
             langDir += DirectorySize(r->languages.size());
         }
     }
-    std::size_t entryAt = dataEntries;
-    for (const PeResource& r : resources_) {
-        DirectoryHeader(b, 0, r.languages.size());
-        for (std::size_t lang = 0; lang < r.languages.size(); ++lang) {
-            b.U32(static_cast<std::uint32_t>(0x409 + lang))
-                .U32(static_cast<std::uint32_t>(entryAt));
+}
+
+void WriteLanguageLevelAndData(ByteBuilder& b, const Layout& l) {
+    std::size_t entryAt = l.dataEntries;
+    for (const PeResource* r : l.ordered) {
+        DirectoryHeader(b, 0, r->languages.size());
+        for (std::size_t lang = 0; lang < r->languages.size(); ++lang) {
+            b.U32(static_cast<std::uint32_t>(0x409 + lang));
+            b.U32(static_cast<std::uint32_t>(entryAt));
             entryAt += 16;
         }
     }
-    std::size_t blobAt = blobs;
-    for (const PeResource& r : resources_) {
-        for (const ByteString& data : r.languages) {
-            b.U32(static_cast<std::uint32_t>(kResourceRva + blobAt));
+    std::size_t blobAt = l.blobs;
+    for (const PeResource* r : l.ordered) {
+        for (const ByteString& data : r->languages) {
+            b.U32(static_cast<std::uint32_t>(PeBuilder::kResourceRva + blobAt));
             b.U32(static_cast<std::uint32_t>(data.size())).U32(0).U32(0);
             blobAt = (blobAt + data.size() + 3) / 4 * 4;
         }
     }
-    for (const PeResource& r : resources_) {
-        if (!r.name.name) continue;
-        b.U16(static_cast<std::uint16_t>(r.name.name->size()));
-        for (char c : *r.name.name) b.U16(static_cast<std::uint8_t>(c));
+    for (const PeResource* r : l.ordered) {
+        if (!r->name.name) continue;
+        b.U16(static_cast<std::uint16_t>(r->name.name->size()));
+        for (char c : *r->name.name) b.U16(static_cast<std::uint8_t>(c));
     }
-    b.PadTo(blobs);
-    for (const PeResource& r : resources_) {
-        for (const ByteString& data : r.languages) b.Bytes(data).PadTo((b.Size() + 3) / 4 * 4);
+    b.PadTo(l.blobs);
+    for (const PeResource* r : l.ordered) {
+        for (const ByteString& data : r->languages) b.Bytes(data).PadTo((b.Size() + 3) / 4 * 4);
     }
+}
+
+}  // namespace
+
+ByteString PeBuilder::ResourceSection() const {
+    Layout layout = Plan(resources_);
+    ByteBuilder b;
+    WriteTypeAndNameLevels(b, layout);
+    WriteLanguageLevelAndData(b, layout);
     b.Fill(slack_);
     return b.Bytes();
 }
