@@ -36,6 +36,7 @@ public:
 
 private:
     void ReadTypeTable();
+    void ReadRecords(std::uint16_t type, std::size_t count);
     TResourceRecord ReadRecord(std::size_t at) const;
     std::string ReadName(std::uint16_t id) const;
     void ReadGroup(const TResourceRecord& group);
@@ -69,25 +70,27 @@ void TNeIconRead::Run(std::size_t ne) {
 // its terminator ends with a read error at the end of the file.
 void TNeIconRead::ReadTypeTable() {
     position_ = table_ + 2;
-    for (;;) {
-        ByteReader type(Slice(file_, position_, 2));
-        std::uint16_t id = type.U16();
-        if (id == 0) break;
+    for (std::uint16_t type = ReadU16At(file_, position_); type != 0;
+         type = ReadU16At(file_, position_)) {
         std::size_t count = ReadU16At(file_, position_ + 2);
         position_ += kTypeRecordSize;
-        for (std::size_t i = 0; i < count && (id == kNeIconImage || id == kNeIconGroup); ++i) {
-            TResourceRecord record = ReadRecord(position_ + i * kResourceRecordSize);
-            if (id == kNeIconImage) {
-                ImageOffsets.emplace(
-                    record.Name,
-                    TIconImageOffset{static_cast<std::int32_t>(record.Offset), record.Length});
-            } else {
-                ReadGroup(record);
-            }
-        }
-        position_ += count * kResourceRecordSize;
+        if (type == kNeIconImage || type == kNeIconGroup) ReadRecords(type, count);
+        position_ += count * kResourceRecordSize;  // other types are skipped
     }
     position_ += 2;
+}
+
+void TNeIconRead::ReadRecords(std::uint16_t type, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        TResourceRecord record = ReadRecord(position_ + i * kResourceRecordSize);
+        if (type == kNeIconGroup) {
+            ReadGroup(record);
+        } else {
+            ImageOffsets.emplace(
+                record.Name,
+                TIconImageOffset{static_cast<std::int32_t>(record.Offset), record.Length});
+        }
+    }
 }
 
 TResourceRecord TNeIconRead::ReadRecord(std::size_t at) const {
