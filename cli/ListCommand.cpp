@@ -1,13 +1,11 @@
 #include "cli/ListCommand.h"
 
-#include <filesystem>
 #include <memory>
 
 #include "cli/CliMain.h"
+#include "cli/FileCollection.h"
 #include "cli/JsonWriter.h"
-#include "icons/DirectoryScan.h"
 #include "icons/LoadIcons.h"
-#include "icons/PathList.h"
 
 namespace {
 
@@ -79,8 +77,7 @@ void PrintTextEntry(std::ostream& out, const std::string& path, const TLoadedIco
 
 struct TListOptions {
     bool json = false;
-    bool recursive = false;
-    std::string mask{kIconFileMask};
+    TFileCollection files;
     std::vector<std::string> paths;
 };
 
@@ -90,11 +87,8 @@ TListOptions ParseListOptions(const std::vector<std::string>& args) {
         const std::string& arg = args[i];
         if (arg == "--json") {
             options.json = true;
-        } else if (arg == "-r" || arg == "--recursive") {
-            options.recursive = true;
-        } else if (arg == "--mask") {
-            if (++i == args.size()) throw TUsageError("--mask needs a value");
-            options.mask = args[i];
+        } else if (ParseFileCollectionOption(args, i, options.files)) {
+            continue;
         } else if (arg.size() > 1 && arg[0] == '-') {
             throw TUsageError("unknown option \"" + arg + "\"");
         } else {
@@ -103,20 +97,6 @@ TListOptions ParseListOptions(const std::vector<std::string>& args) {
     }
     if (options.paths.empty()) throw TUsageError("no paths given");
     return options;
-}
-
-// The files a path stands for: a folder gives its matching files (with -r those of every
-// folder below it too), anything else is read as a file.
-std::vector<std::string> FilesOf(const std::string& path, const TListOptions& options) {
-    std::error_code error;
-    if (!std::filesystem::is_directory(path, error)) return {path};
-    std::vector<std::string> folders{path};
-    if (options.recursive) {
-        TDirectoryScan scan(path);
-        scan.Run();
-        folders = scan.TakeFolders();
-    }
-    return BuildPathList(folders, options.mask);
 }
 
 }  // namespace
@@ -132,7 +112,7 @@ int RunListCommand(const std::vector<std::string>& args, std::ostream& out) {
         writer.BeginArray();
     }
     for (const std::string& path : options.paths) {
-        for (const std::string& file : FilesOf(path, options)) {
+        for (const std::string& file : CollectFiles(path, options.files)) {
             std::unique_ptr<TLoadedIcon> icon = LoadIconsFromFile(file);
             if (options.json) {
                 PrintJsonEntry(writer, file, icon.get());
