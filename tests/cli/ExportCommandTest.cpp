@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <sstream>
+
+#include "GroupBuilder.h"
+#include "IcoBuilder.h"
+#include "PeBuilder.h"
+#include "TempDir.h"
+#include "cli/CliMain.h"
+#include "icons/FileContent.h"
+#include "icons/IcoReader.h"
+
+namespace {
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CliRun Export(std::vector<std::string> args) {
+    args.insert(args.begin(), "export");
+    std::ostringstream out, err;
+    int code = RunCli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+// A library with the groups #101 (16 x 16 4-bit, 32 x 32 8-bit) and MAIN (32 x 32 32-bit),
+// and an icon file with 16 x 16 4-bit and 48 x 48 24-bit images.
+struct Sources {
+    TempDir dir;
+    std::string folder = (dir.Path() / "in").string();
+
+    explicit Sources(const std::string& mainName = "MAIN") {
+        const DibSpec small{16, 16, 4}, medium{32, 32, 8}, rgba{32, 32, 32};
+        PeBuilder pe;
+        pe.Icon(1, MakeDib(small)).Icon(2, MakeDib(medium)).Icon(3, MakeDib(rgba));
+        pe.Group({101, {}}, BuildIconGroup({GroupEntryFor(small, 1), GroupEntryFor(medium, 2)}));
+        pe.Group({0, mainName}, BuildIconGroup({GroupEntryFor(rgba, 3)}));
+        dir.Write("in/app.dll", pe.Build());
+        const DibSpec plain16{16, 16, 4}, plain48{48, 48, 24};
+        dir.Write("in/plain.ico", BuildIco({EntryFor(plain16), EntryFor(plain48)}));
+    }
+    std::string Out(const std::string& relative = "out") const {
+        return (dir.Path() / relative).string();
+    }
+};
+
+std::set<std::string> FilesIn(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+std::size_t ImagesIn(const std::string& path) {
+    return ReadIcoFile(path)->Images.size();
+}
+
+}  // namespace
+
+TEST(ExportCommand, WritesEveryImageAndPrintsEachFile) {
+    Sources sources;
+    std::string out = sources.Out("new/deep");  // created with its parents
+    CliRun run = Export({"-o", out, "--format", "ico", "--style", "resource-size", "--separator",
+                         "hyphen", "--prefix", "x", sources.Out("in/app.dll")});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, out + "/x-#101-16x16.ico\n" + out + "/x-#101-32x32.ico\n" + out +
+                           "/x-MAIN-32x32.ico\n3 files written, 0 skipped\n");
+    EXPECT_EQ(ImagesIn(out + "/x-MAIN-32x32.ico"), 1u);
+
+    // The default: PNG files named by source file, resource name and size.
+    CliRun defaults = Export({"-o", sources.Out(), sources.folder});
+    EXPECT_EQ(defaults.code, 0) << defaults.err;
+    EXPECT_EQ(
+        FilesIn(sources.Out()),
+        (std::set<std::string>{"app_#101_16x16.png", "app_#101_32x32.png", "app_MAIN_32x32.png",
+                               "plain__16x16.png", "plain__48x48.png"}));
+    ByteString png = ReadFileContent(sources.Out("out/plain__48x48.png"));
+    ASSERT_GE(png.size(), 8u);
+    EXPECT_EQ(png[1], 'P');
+}
+
+TEST(ExportCommand, MultiFormatFilterAndExistingFiles) {
+    Sources sources;
+    std::vector<std::string> args{"-o",      sources.Out(), "--format", "ico", "--multi-format",
+                                  "--style", "numeric",     "--size",   "16",  sources.folder};
+    CliRun run = Export(args);
+    EXPECT_EQ(run.code, 0) << run.err;
+    // Only the 16 x 16 images pass, one per icon: #101 of the library and the icon file.
+    EXPECT_NE(run.out.find("2 files written, 0 skipped"), std::string::npos);
+    EXPECT_EQ(FilesIn(sources.Out()).size(), 2u);
+
+    // Again: collisions get suffixes; with --skip-existing nothing is written.
+    run = Export(args);
+    EXPECT_NE(run.out.find("_(2).ico"), std::string::npos);
+    args.insert(args.begin(), "--skip-existing");
+    run = Export(args);
+    EXPECT_EQ(run.out, "0 files written, 2 skipped\n");
+    EXPECT_EQ(FilesIn(sources.Out()).size(), 4u);
+
+    // A depth filter together with a size filter; every image of an icon that passes goes
+    // into its file.
+    CliRun depth = Export({"-o", sources.Out("deep"), "--format", "ico", "--multi-format",
+                           "--style", "resource", "--depth", "8", "--depth", "32", sources.folder});
+    EXPECT_EQ(depth.code, 0) << depth.err;
+    EXPECT_EQ(FilesIn(sources.Out("deep")), (std::set<std::string>{"#101.ico", "MAIN.ico"}));
+    EXPECT_EQ(ImagesIn(sources.Out("deep/#101.ico")), 1u);
+}
+
+TEST(ExportCommand, BackgroundColourShowsBehindTransparentPixels) {
+    TempDir dir;
+    DibSpec clear{16, 16, 24, 0x00, 0xFF};  // black colour bits, fully transparent mask
+    std::string icon = dir.Write("clear.ico", BuildIco({EntryFor(clear)}));
+    std::string out = (dir.Path() / "out").string();
+    CliRun run = Export({"-o", out, "--format", "bmp", "--background", "102030", icon});
+    EXPECT_EQ(run.code, 0) << run.err;
+    ByteString bmp = ReadFileContent(out + "/clear__16x16.bmp");
+    ASSERT_GE(bmp.size(), 57u);
+    EXPECT_EQ(bmp[54], 0x30);  // blue, green, red
+    EXPECT_EQ(bmp[55], 0x20);
+    EXPECT_EQ(bmp[56], 0x10);
+}
+
+TEST(ExportCommand, UsageErrorsExitWithTwo) {
+    const std::vector<std::vector<std::string>> bad{{"--format", "png", "--multi-format", "x.ico"},
+                                                    {"--format", "tiff", "x.ico"},
+                                                    {"--style", "fancy", "x.ico"},
+                                                    {"--separator", "dot", "x.ico"},
+                                                    {"--background", "12345G", "x.ico"},
+                                                    {"--size", "20", "x.ico"},
+                                                    {"--depth", "16", "x.ico"},
+                                                    {"--output"},
+                                                    {"--frobnicate", "x.ico"},
+                                                    {}};
+    for (const auto& args : bad) {
+        CliRun run = Export(args);
+        EXPECT_EQ(run.code, 2) << (args.empty() ? "" : args[0]);
+        EXPECT_TRUE(run.out.empty());
+        EXPECT_NE(run.err.find("usage:"), std::string::npos);
+    }
+    CliRun prefix = Export({"--prefix", "a|b", "x.ico"});
+    EXPECT_EQ(prefix.code, 2);
+    EXPECT_NE(prefix.err.find("Filename's can not include the following characters:\n\n"
+                              "                        \\ / : * ? \" < > |\n"),
+              std::string::npos);
+}
+
+TEST(ExportCommand, WriterFailuresExitWithOneAndKeepWrittenFiles) {
+    Sources sources(std::string(300, 'N'));  // a group name too long for a file name
+    std::string out = sources.Out();
+    CliRun run =
+        Export({"-o", out, "--format", "ico", "--style", "resource", sources.Out("in/app.dll")});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.out, out + "/#101.ico\n" + out + "/#101_(2).ico\n2 files written, 0 skipped\n");
+    EXPECT_NE(run.err.find("Error Opening File " + out + "/" + std::string(300, 'N')),
+              std::string::npos);
+    EXPECT_EQ(FilesIn(out), (std::set<std::string>{"#101.ico", "#101_(2).ico"}));
+
+    // An output path that is a file cannot become a folder.
+    std::string file = sources.dir.Write("taken", {});
+    CliRun blocked = Export({"-o", file, sources.folder});
+    EXPECT_EQ(blocked.code, 1);
+    EXPECT_NE(blocked.err.find("Unable to create the specified export directory."),
+              std::string::npos);
+    EXPECT_TRUE(blocked.out.empty());
+}
