@@ -202,33 +202,112 @@ void TCanvas::Draw(int x, int y, const TBitmap& source) {
     Draw(x, y, source, CopyMode);
 }
 
+namespace {
+
+TColor PaletteColour(const TBitmap& bitmap, std::size_t index) {
+    return index < bitmap.Palette.size() ? bitmap.Palette[index] : clBlack;
+}
+
+// The pixels [x, x + count) of row y as packed blue-green-red words, the alpha byte kept when
+// keepAlpha is set. One format switch per row keeps whole-image drawing cheap.
+void ReadPackedRow(const TBitmap& bitmap, int x, int y, int count, std::uint32_t* out,
+                   bool keepAlpha) {
+    const std::uint8_t* row = bitmap.ScanLine(y);
+    switch (bitmap.PixelFormat()) {
+        case TPixelFormat::pf24bit:
+            for (int i = 0; i < count; ++i) {
+                const std::uint8_t* p = row + (x + i) * 3;
+                out[i] = p[0] | (p[1] << 8) | (static_cast<std::uint32_t>(p[2]) << 16);
+            }
+            return;
+        case TPixelFormat::pf32bit: {
+            const std::uint32_t alphaMask = keepAlpha ? 0xFFFFFFFFu : 0x00FFFFFFu;
+            for (int i = 0; i < count; ++i) {
+                const std::uint8_t* p = row + (x + i) * 4;
+                out[i] = (p[0] | (p[1] << 8) | (static_cast<std::uint32_t>(p[2]) << 16) |
+                          (static_cast<std::uint32_t>(p[3]) << 24)) &
+                         alphaMask;
+            }
+            return;
+        }
+        case TPixelFormat::pf1bit: {
+            const std::uint32_t colours[2] = {PackBgr(PaletteColour(bitmap, 0)),
+                                              PackBgr(PaletteColour(bitmap, 1))};
+            for (int i = 0; i < count; ++i) {
+                int px = x + i;
+                out[i] = colours[(row[px / 8] >> (7 - px % 8)) & 1u];
+            }
+            return;
+        }
+        default:
+            for (int i = 0; i < count; ++i) out[i] = PackBgr(bitmap.PixelColor(x + i, y));
+            return;
+    }
+}
+
+void WritePackedRow(TBitmap& bitmap, int x, int y, int count, const std::uint32_t* in,
+                    bool keepAlpha) {
+    std::uint8_t* row = bitmap.ScanLine(y);
+    switch (bitmap.PixelFormat()) {
+        case TPixelFormat::pf24bit:
+            for (int i = 0; i < count; ++i) {
+                std::uint8_t* p = row + (x + i) * 3;
+                p[0] = static_cast<std::uint8_t>(in[i]);
+                p[1] = static_cast<std::uint8_t>(in[i] >> 8);
+                p[2] = static_cast<std::uint8_t>(in[i] >> 16);
+            }
+            return;
+        case TPixelFormat::pf32bit:
+            for (int i = 0; i < count; ++i)
+                bitmap.SetRawPixel(x + i, y, keepAlpha ? in[i] : in[i] & 0x00FFFFFFu);
+            return;
+        default:
+            for (int i = 0; i < count; ++i) bitmap.SetPixelColor(x + i, y, UnpackBgr(in[i]));
+            return;
+    }
+}
+
+// The raster operations are byte-wise, so they apply to whole packed words at once.
+void CombineRow(TRasterOp op, const std::uint32_t* src, std::uint32_t* dst, int count,
+                std::uint32_t brush) {
+    for (int i = 0; i < count; ++i) {
+        switch (op) {
+            case TRasterOp::SRCCOPY:
+                dst[i] = src[i];
+                break;
+            case TRasterOp::MERGECOPY:
+                dst[i] = src[i] & brush;
+                break;
+            case TRasterOp::SRCINVERT:
+                dst[i] = src[i] ^ dst[i];
+                break;
+            case TRasterOp::MERGEPAINT:
+                dst[i] = ~src[i] | dst[i];
+                break;
+        }
+    }
+}
+
+}  // namespace
+
 void TCanvas::Draw(int x, int y, const TBitmap& source, TRasterOp op) {
     const bool rawAlpha = source.PixelFormat() == TPixelFormat::pf32bit &&
                           bitmap_.PixelFormat() == TPixelFormat::pf32bit;
+    // Without alpha on both sides the fourth byte is dropped when stored.
     const std::uint32_t brush = PackBgr(BrushColor);
-    for (int sy = 0; sy < source.Height(); ++sy) {
-        int dy = y + sy;
-        if (dy < 0 || dy >= bitmap_.Height()) continue;
-        for (int sx = 0; sx < source.Width(); ++sx) {
-            int dx = x + sx;
-            if (dx < 0 || dx >= bitmap_.Width()) continue;
-            std::uint32_t src =
-                rawAlpha ? source.RawPixel(sx, sy) : PackBgr(source.PixelColor(sx, sy));
-            std::uint32_t dst =
-                rawAlpha ? bitmap_.RawPixel(dx, dy) : PackBgr(bitmap_.PixelColor(dx, dy));
-            std::uint32_t result = 0;
-            for (int shift = 0; shift < 32; shift += 8) {
-                auto byte = ApplyRasterOp(op, static_cast<std::uint8_t>(src >> shift),
-                                          static_cast<std::uint8_t>(dst >> shift),
-                                          static_cast<std::uint8_t>(brush >> shift));
-                result |= static_cast<std::uint32_t>(byte) << shift;
-            }
-            if (rawAlpha) {
-                bitmap_.SetRawPixel(dx, dy, result);
-            } else {
-                bitmap_.SetPixelColor(dx, dy, UnpackBgr(result));
-            }
-        }
+    const int left = std::max(x, 0);
+    const int right = std::min(x + source.Width(), bitmap_.Width());
+    const int top = std::max(y, 0);
+    const int bottom = std::min(y + source.Height(), bitmap_.Height());
+    if (left >= right || top >= bottom) return;
+    const int count = right - left;
+    std::vector<std::uint32_t> src(static_cast<std::size_t>(count));
+    std::vector<std::uint32_t> dst(static_cast<std::size_t>(count));
+    for (int dy = top; dy < bottom; ++dy) {
+        ReadPackedRow(source, left - x, dy - y, count, src.data(), rawAlpha);
+        ReadPackedRow(bitmap_, left, dy, count, dst.data(), rawAlpha);
+        CombineRow(op, src.data(), dst.data(), count, brush);
+        WritePackedRow(bitmap_, left, dy, count, dst.data(), rawAlpha);
     }
 }
 
