@@ -143,3 +143,22 @@ TEST(NeReader, DispatcherRefreshesTheCountOfDroppedImages) {
     EXPECT_EQ(library->ImageCount, 3);
     EXPECT_EQ(library->FileName, dir.Path().string() + "/lib.icl");
 }
+
+TEST(NeReader, GroupRecordsSharingOneGroupCannotExhaustMemory) {
+    // 4000 group records all pointing at one group of 4000 entries, placed at 0x10000.
+    NeResource shared = Numbered(1, {});
+    shared.offsetUnits = 0x1000;
+    shared.lengthUnits = 0x1000;
+    NeBuilder ne;
+    ne.types = {{kNeIconType, {Numbered(1, MakeDib(k16x4))}},
+                {kNeGroupType, std::vector<NeResource>(4000, shared)}};
+    ByteBuilder file;
+    file.Bytes(ne.Build()).PadTo(0x10000);
+    file.Bytes(BuildIconGroup(std::vector<GroupEntry>(4000, GroupEntryFor(k16x4, 1))));
+    try {
+        ReadNeData(file.Bytes(), "x.exe");
+        ADD_FAILURE() << "16 million images were read";
+    } catch (const TReadError& e) {
+        EXPECT_STREQ(e.what(), "Image data exceeds what the file can hold");
+    }
+}

@@ -196,3 +196,15 @@ TEST(PeReader, EveryTruncationFailsCleanlyOrReadsEverything) {
         }
     }
 }
+
+TEST(PeReader, RepeatedEntriesCannotDecodeIntoGigabytes) {
+    // 2000 entries of a 256-pixel, 32-bit format all naming one 40-byte image: each decodes
+    // to a quarter megabyte of zero rows.
+    GroupEntry huge = GroupEntryFor({16, 16, 32, 0, 0, true}, 1);
+    huge.width = huge.height = 0;
+    PeBuilder pe;
+    ByteString dib = MakeDib({16, 16, 32, 0, 0, true});
+    pe.Icon(1, ByteString(dib.begin(), dib.begin() + 40));
+    pe.Group({1, {}}, BuildIconGroup(std::vector<GroupEntry>(2000, huge)));
+    EXPECT_EQ(ReadError(pe.Build()), "Image data exceeds what the file can hold");
+}
