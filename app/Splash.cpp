@@ -1,0 +1,60 @@
+#include "app/Splash.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <chrono>
+#include <memory>
+
+#include "ui/DesignedLayout.h"
+#include "ui/FramedPicture.h"
+#include "ui/SplashPicture.h"
+
+namespace {
+
+constexpr std::int32_t kMinimumShownMs = 1000;
+constexpr std::int32_t kBackwardsWaitMs = 100;
+
+std::unique_ptr<TSplashForm> splashForm;
+std::uint32_t splashShownTick = 0;
+
+// The millisecond tick count, wrapping at 32 bits.
+std::uint32_t TickCount() {
+    using namespace std::chrono;
+    return static_cast<std::uint32_t>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+}  // namespace
+
+TSplashForm::TSplashForm()
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint),
+      pnlSplash(new TFramedPicture(SplashPicture(devicePixelRatioF()), this)) {
+    pnlSplash->setObjectName(QStringLiteral("pnlSplash"));
+    setFixedSize(pnlSplash->size());
+    CentreOnScreen(this);
+}
+
+void ShowSplash() {
+    splashForm = std::make_unique<TSplashForm>();
+    splashShownTick = TickCount();
+    splashForm->show();
+    splashForm->repaint();
+    QCoreApplication::processEvents();
+}
+
+void HideSplash() {
+    const std::int32_t remaining = SplashRemainingMs(splashShownTick, TickCount());
+    if (remaining > 0) QThread::msleep(static_cast<unsigned long>(remaining));
+    splashForm.reset();
+}
+
+TSplashForm* SplashForm() {
+    return splashForm.get();
+}
+
+std::int32_t SplashRemainingMs(std::uint32_t shownTick, std::uint32_t nowTick) {
+    const std::uint32_t elapsed = nowTick - shownTick;
+    // 1000 - elapsed in wrapping 32-bit arithmetic, read as signed.
+    const auto remaining = static_cast<std::int32_t>(std::uint32_t{kMinimumShownMs} - elapsed);
+    return remaining > kMinimumShownMs ? kBackwardsWaitMs : std::max(remaining, 0);
+}
