@@ -1,0 +1,348 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+
+#include "ImageBuilder.h"
+#include "ScriptedPrompter.h"
+#include "TempDir.h"
+#include "icons/LoadIcons.h"
+#include "ui/PageControl.h"
+#include "ui/PaintBox.h"
+#include "ui/frmProperties.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+QRgb Rgb(const TPaletteEntry& e) {
+    return qRgb(e.Red, e.Green, e.Blue);
+}
+QRgb Rgb(TColor c) {
+    return qRgb(c.Red, c.Green, c.Blue);
+}
+
+// Shows the dialog for image and plays the user's actions once it is up; a dialog the actions
+// leave open fails the test and is closed.
+void RunDialog(TProperties& dialog, TLoadedIconImage& image,
+               const std::function<void(TProperties&)>& user) {
+    QTimer::singleShot(0, &dialog, [&] {
+        user(dialog);
+        if (dialog.isVisible()) {
+            ADD_FAILURE() << "the dialog is still open";
+            dialog.reject();
+        }
+    });
+    dialog.ShowImageProperties(image);
+}
+
+TLoadedIconImage& PalettedImage(TLoadedIcon& icon, int bitCount) {
+    TLoadedIconImage& image = AddImage(icon, 32, 32, bitCount);
+    for (int i = 0; i < (1 << bitCount); ++i) {
+        SetPaletteColor(image, i, static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i),
+                        static_cast<std::uint8_t>(i * 7));
+    }
+    return image;
+}
+
+// Every cell shows its palette entry up to its lines; the lines are black across the whole
+// picture.
+void ExpectPaletteCells(const TBitmap& picture, const TLoadedIconImage& image, int columns,
+                        int cellWidth, int cellHeight) {
+    ASSERT_EQ(picture.Width(), 209);
+    ASSERT_EQ(picture.Height(), 161);
+    for (int r = 0; r < columns; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            const QRgb entry =
+                Rgb(image.Palette.Entries[static_cast<std::size_t>(columns * r + c)]);
+            const int left = cellWidth * c;
+            const int top = cellHeight * r;
+            for (QPoint at : {QPoint(left + 1, top + 1), QPoint(left + cellWidth - 1, top + 1),
+                              QPoint(left + 1, top + cellHeight - 1),
+                              QPoint(left + cellWidth / 2, top + cellHeight / 2)}) {
+                ASSERT_EQ(Rgb(picture.PixelColor(at.x(), at.y())), entry)
+                    << "cell " << r << "," << c;
+            }
+        }
+    }
+    for (int i = 0; i <= columns; ++i) {
+        for (int y = 0; y < 161; ++y) ASSERT_EQ(picture.PixelColor(cellWidth * i, y), clBlack);
+        for (int x = 0; x < 209; ++x) ASSERT_EQ(picture.PixelColor(x, cellHeight * i), clBlack);
+    }
+}
+
+ByteString ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return ByteString(std::istreambuf_iterator<char>(in), {});
+}
+
+std::uint32_t U32At(const ByteString& bytes, std::size_t at) {
+    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
+           static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+}
+
+TSaveFileAnswer Chosen(const fs::path& path) {
+    return {true, QString::fromStdString(path.string()), 1};
+}
+
+}  // namespace
+
+TEST(PropertiesPages, PaletteOfFourAndEightBitImagesIsAGridOfCells) {
+    TLoadedIcon icon;
+    TLoadedIconImage& four = PalettedImage(icon, 4);
+    TLoadedIconImage& eight = PalettedImage(icon, 8);
+    TProperties d4;
+    d4.Fill(four);
+    ASSERT_TRUE(d4.PaletteBitmap);
+    EXPECT_FALSE(d4.Panel3->isHidden());
+    ExpectPaletteCells(*d4.PaletteBitmap, four, 4, 52, 40);
+    TProperties d8;
+    d8.Fill(eight);
+    ASSERT_TRUE(d8.PaletteBitmap);
+    ExpectPaletteCells(*d8.PaletteBitmap, eight, 16, 13, 10);
+
+    // On screen the picture stands centred in its page.
+    RunDialog(d8, eight, [&](TProperties& d) {
+        d.PageControl1->setCurrentWidget(d.TabSheet2);
+        const QImage shown = d.PaintBox2->grab().toImage();
+        const int left = (d.PaintBox2->width() - 209) / 2;
+        const int top = (d.PaintBox2->height() - 161) / 2;
+        EXPECT_EQ(d.PaintBox2->size(), d.TabSheet2->size());
+        EXPECT_EQ(shown.pixel(left, top), qRgb(0, 0, 0));
+        EXPECT_EQ(shown.pixel(left + 208, top + 160), qRgb(0, 0, 0));
+        EXPECT_EQ(shown.pixel(left + 1 + 13 * 3, top + 1 + 10 * 2),
+                  Rgb(eight.Palette.Entries[16 * 2 + 3]));
+        d.btnOK->click();
+    });
+}
+
+TEST(PropertiesPages, ImagesWithoutAPalettePictureShowTheNotice) {
+    TLoadedIcon icon;
+    TLoadedIconImage& unpalettedFour = AddImage(icon, 16, 16, 4);
+    unpalettedFour.HasPalette = false;
+    for (TLoadedIconImage* image : {&AddImage(icon, 16, 16, 1), &AddImage(icon, 16, 16, 24),
+                                    &AddImage(icon, 16, 16, 32), &unpalettedFour}) {
+        TProperties d;
+        d.Fill(*image);
+        EXPECT_FALSE(d.PaletteBitmap) << image->BitCount;
+        EXPECT_TRUE(d.Panel3->isHidden()) << image->BitCount;
+        EXPECT_FALSE(d.Label11->isHidden());
+        EXPECT_EQ(d.Label11->text(), QStringLiteral("This icon has no color palette."));
+    }
+}
+
+// The clipboard gets the mask as a 1-bit picture and the colour and alpha channels as 24-bit
+// pictures, each of the image's size.
+TEST(PropertiesPages, ChannelCopiesPutTheChannelPicturesOnTheClipboard) {
+    TLoadedIcon icon;
+    TLoadedIconImage& image = AddImage(icon, 20, 12, 32);
+    for (int y = 0; y < 12; ++y) {
+        for (int x = 0; x < 20; ++x) {
+            SetRgba(image, x, y, static_cast<std::uint8_t>(x * 12),
+                    static_cast<std::uint8_t>(y * 20), 77, static_cast<std::uint8_t>(x * 10 + y));
+            SetMaskBit(image, x, y, x < 5);
+        }
+    }
+    TProperties d;
+    d.Fill(image);
+    QClipboard* clipboard = QApplication::clipboard();
+
+    d.MaskChannel.CopyButton->click();
+    const QImage mask = clipboard->image();
+    ASSERT_EQ(mask.size(), QSize(20, 12));
+    EXPECT_EQ(mask.depth(), 1);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 20; ++x)
+            ASSERT_EQ(mask.pixel(x, y), x < 5 ? qRgb(255, 255, 255) : qRgb(0, 0, 0))
+                << x << "," << y;
+
+    d.ImageChannel.CopyButton->click();
+    const QImage colour = clipboard->image();
+    ASSERT_EQ(colour.size(), QSize(20, 12));
+    EXPECT_EQ(colour.depth(), 24);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 20; ++x) ASSERT_EQ(colour.pixel(x, y), qRgb(x * 12, y * 20, 77));
+
+    d.AlphaChannel.CopyButton->click();
+    const QImage alpha = clipboard->image();
+    ASSERT_EQ(alpha.size(), QSize(20, 12));
+    EXPECT_EQ(alpha.depth(), 24);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 20; ++x)
+            ASSERT_EQ(alpha.pixel(x, y), qRgb(x * 10 + y, x * 10 + y, x * 10 + y));
+
+    // The channel views show the same pictures at their top-left corner.
+    RunDialog(d, image, [&](TProperties& shown) {
+        shown.PageControl1->setCurrentWidget(shown.TabSheet3);
+        const QImage view = shown.MaskChannel.PaintBox->grab().toImage();
+        EXPECT_EQ(shown.MaskChannel.PaintBox->size(), QSize(48, 12));
+        EXPECT_EQ(view.pixel(0, 0), qRgb(255, 255, 255));
+        EXPECT_EQ(view.pixel(19, 11), qRgb(0, 0, 0));
+        const QImage alphaView = shown.AlphaChannel.PaintBox->grab().toImage();
+        EXPECT_EQ(alphaView.pixel(3, 2), qRgb(32, 32, 32));
+        shown.btnOK->click();
+    });
+}
+
+TEST(PropertiesPages, ChannelSaveWritesAWindowsBitmapAndAsksBeforeReplacing) {
+    ScriptedPrompter prompter;
+    TempDir dir;
+    TLoadedIcon icon;
+    TLoadedIconImage& image = AddImage(icon, 8, 4, 32);
+    SetRgba(image, 0, 0, 10, 20, 30, 200);
+    QApplication::clipboard()->clear();
+    TProperties d;
+    d.Fill(image);
+
+    prompter.saveAnswers = {Chosen(dir.Path() / "alpha")};
+    d.AlphaChannel.SaveButton->click();
+    EXPECT_TRUE(QApplication::clipboard()->image().isNull());
+    ASSERT_EQ(prompter.saveRequests.size(), 1u);
+    EXPECT_EQ(prompter.saveRequests[0].Title, QStringLiteral("Save Alpha Bitmap"));
+    EXPECT_EQ(prompter.saveRequests[0].Filters,
+              QStringList{QStringLiteral("Bitmaps (*.bmp)|*.bmp")});
+    const ByteString bmp = ReadFile(dir.Path() / "alpha.bmp");
+    ASSERT_GE(bmp.size(), 54u + 4 * 24);
+    EXPECT_EQ(bmp[0], 'B');
+    EXPECT_EQ(bmp[1], 'M');
+    EXPECT_EQ(U32At(bmp, 18), 8u);
+    EXPECT_EQ(U32At(bmp, 22), 4u);
+    EXPECT_EQ(bmp[28], 24);
+    // Rows are stored bottom row first: the top-left pixel opens the last of the four rows.
+    const std::size_t topRow = U32At(bmp, 10) + 3 * 24;
+    EXPECT_EQ(bmp[topRow], 200);
+    EXPECT_EQ(bmp[topRow + 3], 0);
+
+    // An existing file: "No" asks again, and the new name is written; the old file stays.
+    prompter.saveAnswers = {Chosen(dir.Path() / "alpha"), Chosen(dir.Path() / "mask.bmp")};
+    prompter.answers = {TPromptAnswer::No};
+    const ByteString before = ReadFile(dir.Path() / "alpha.bmp");
+    d.MaskChannel.SaveButton->click();
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].caption, QStringLiteral("Warning"));
+    EXPECT_EQ(
+        prompter.shown[0].text,
+        QStringLiteral("The file \"alpha.bmp\" already exists.\r\nDo you want to replace it?"));
+    EXPECT_EQ(ReadFile(dir.Path() / "alpha.bmp"), before);
+    EXPECT_TRUE(fs::exists(dir.Path() / "mask.bmp"));
+
+    // A folder that does not exist: the error box, and nothing is written.
+    prompter.saveAnswers = {Chosen(dir.Path() / "missing" / "image")};
+    d.ImageChannel.SaveButton->click();
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(prompter.shown[1].caption, ApplicationTitle());
+    EXPECT_TRUE(prompter.shown[1].text.endsWith(QLatin1Char('.')));
+    EXPECT_FALSE(fs::exists(dir.Path() / "missing"));
+}
+
+TEST(PropertiesPages, MultiFormatSaveWritesEveryListedFormatWithTheIconExtension) {
+    ScriptedPrompter prompter;
+    TempDir dir;
+    TLoadedIcon icon;
+    icon.FileName = "/icons/lib.dll";
+    TLoadedIconImage& shown = AddImage(icon, 32, 32, 8, "#1");
+    AddImage(icon, 48, 48, 32, "#2");
+    AddImage(icon, 16, 16, 4, "#1");
+    AddImage(icon, 256, 256, 32, "#1");
+
+    const std::pair<const char*, const char*> names[] = {
+        {"faces", "faces.ico"}, {"faces.bmp", "faces.bmp.ico"}, {"FACES.ICO", "FACES.ICO"}};
+    for (const auto& [typed, written] : names) {
+        TProperties d;
+        prompter.saveAnswers = {Chosen(dir.Path() / typed)};
+        RunDialog(d, shown, [&](TProperties& dialog) {
+            dialog.btnSaveMultiFormatICO->click();
+            EXPECT_TRUE(dialog.isVisible());
+            dialog.btnOK->click();
+        });
+        const auto saved = LoadIconsFromFile((dir.Path() / written).string());
+        ASSERT_TRUE(saved) << written;
+        ASSERT_EQ(saved->Images.size(), 3u);
+        EXPECT_EQ(saved->Images[0]->PixelWidth(), 32);
+        EXPECT_EQ(saved->Images[1]->PixelWidth(), 16);
+        EXPECT_EQ(saved->Images[2]->PixelWidth(), 256);
+        EXPECT_EQ(saved->Images[2]->BitCount, 32);
+    }
+    EXPECT_EQ(prompter.saveRequests.back().Title, QStringLiteral("Save Multi-Format Icon"));
+    EXPECT_EQ(prompter.saveRequests.back().Filters,
+              QStringList{QStringLiteral("Icons (*.ico)|*.ico")});
+
+    // Cancel writes nothing; an unwritable target shows the error box and keeps the dialog.
+    const auto before = std::distance(fs::directory_iterator(dir.Path()), {});
+    TProperties d;
+    prompter.saveAnswers = {TSaveFileAnswer{}, Chosen(dir.Path() / "missing" / "x")};
+    RunDialog(d, shown, [&](TProperties& dialog) {
+        dialog.btnSaveMultiFormatICO->click();
+        EXPECT_TRUE(prompter.shown.empty());
+        dialog.btnSaveMultiFormatICO->click();
+        EXPECT_TRUE(dialog.isVisible());
+        dialog.btnOK->click();
+    });
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), {}), before);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].caption, ApplicationTitle());
+    EXPECT_TRUE(prompter.shown[0].text.endsWith(QLatin1Char('.')));
+}
+
+TEST(PropertiesPages, PreviewFollowsTheChosenFormatLine) {
+    TLoadedIcon icon;
+    TLoadedIconImage& red = AddImage(icon, 16, 16, 24);
+    TLoadedIconImage& blue = AddImage(icon, 32, 32, 24);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) SetStoredPixel(red, x, y, 0xFF0000);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) SetStoredPixel(blue, x, y, 0x0000FF);
+    TProperties d;
+    RunDialog(d, red, [&](TProperties& shown) {
+        shown.PageControl1->setCurrentWidget(shown.TabSheet4);
+        const QRgb face = shown.palette().color(QPalette::Button).rgb();
+        QImage preview = shown.PaintBox6->grab().toImage();
+        EXPECT_EQ(preview.pixel(0, 0), qRgb(255, 0, 0));
+        EXPECT_EQ(preview.pixel(20, 20), face);
+        shown.lbxFormats->setCurrentRow(1);
+        preview = shown.PaintBox6->grab().toImage();
+        EXPECT_EQ(preview.pixel(0, 0), qRgb(0, 0, 255));
+        EXPECT_EQ(preview.pixel(31, 31), qRgb(0, 0, 255));
+        shown.lbxFormats->clearSelection();
+        preview = shown.PaintBox6->grab().toImage();
+        EXPECT_NE(preview.pixel(0, 0), qRgb(0, 0, 255));
+        // The General page's picture is the shown image over the button face.
+        const QImage general = shown.PaintBox1->grab().toImage();
+        EXPECT_EQ(shown.PaintBox1->size(), QSize(16, 16));
+        EXPECT_EQ(general.pixel(15, 15), qRgb(255, 0, 0));
+        EXPECT_EQ(shown.PaintBox1->mapTo(shown.Panel1, QPoint(0, 0)), QPoint(7, 7));
+        shown.btnOK->click();
+    });
+}
+
+TEST(PropertiesPages, SaveAsAndCopyCloseWithTheirRequestOthersWithNone) {
+    TLoadedIcon icon;
+    TLoadedIconImage& image = AddImage(icon, 16, 16, 4);
+    const std::function<void(TProperties&)> closings[] = {
+        [](TProperties& d) { d.btnSaveAs->click(); },
+        [](TProperties& d) { d.btnCopy->click(); },
+        [](TProperties& d) { d.btnOK->click(); },
+        [](TProperties& d) { QTest::keyClick(&d, Qt::Key_Escape); },
+        [](TProperties& d) { QTest::keyClick(&d, Qt::Key_Return); },
+        [](TProperties& d) { d.close(); },
+    };
+    const std::pair<bool, bool> expected[] = {{true, false},  {false, true},  {false, false},
+                                              {false, false}, {false, false}, {false, false}};
+    for (std::size_t i = 0; i < std::size(closings); ++i) {
+        TProperties d;
+        RunDialog(d, image, closings[i]);
+        EXPECT_EQ(d.SaveAsRequested, expected[i].first) << i;
+        EXPECT_EQ(d.CopyRequested, expected[i].second) << i;
+    }
+}
