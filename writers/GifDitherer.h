@@ -15,7 +15,6 @@ public:
     TDitherEngine(const TDitherEngine&) = delete;
     TDitherEngine& operator=(const TDitherEngine&) = delete;
 
-    int Width() const { return width_; }
     // +1 while the current row runs left to right, -1 while it runs right to left.
     int Direction() const { return direction_; }
     // The column of the next pixel to dither.

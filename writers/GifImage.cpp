@@ -10,16 +10,16 @@
 
 namespace {
 
-bool IsPalettised(TPixelFormat format) {
-    return format == TPixelFormat::pf1bit || format == TPixelFormat::pf4bit ||
-           format == TPixelFormat::pf8bit;
-}
-
 constexpr std::uint8_t kExtensionIntroducer = 0x21;
 constexpr std::uint8_t kGraphicControlLabel = 0xF9;
 constexpr std::uint8_t kImageSeparator = 0x2C;
 constexpr std::uint8_t kTrailer = 0x3B;
 constexpr std::size_t kMaxSubBlock = 255;
+
+bool IsPalettised(TPixelFormat format) {
+    return format == TPixelFormat::pf1bit || format == TPixelFormat::pf4bit ||
+           format == TPixelFormat::pf8bit;
+}
 
 ByteString PixelsOf(const TBitmap& bitmap) {
     if (!IsPalettised(bitmap.PixelFormat()))

@@ -52,9 +52,8 @@ private:
 // A GIF file of one or more frames at position (0, 0), without a global colour table.
 class TGIFImage {
 public:
+    // Adds a frame taken from a palettised bitmap (see TGIFSubImage) and returns it.
     TGIFSubImage& Add(const TBitmap& Bitmap);
-    const std::vector<TGIFSubImage>& Images() const { return images_; }
-    TGIFSubImage& Image(std::size_t Index) { return images_.at(Index); }
 
     // "GIF89a" when any frame has an extension, "GIF87a" otherwise.
     ByteString SaveToBytes() const;

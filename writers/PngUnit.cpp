@@ -82,10 +82,11 @@ TBitmap CreateOpacityBitmap(TLoadedIconImage& image) {
 TPngBuffer::TPngBuffer(std::int32_t Width, std::int32_t Height)
     : Width(Width),
       Height(Height),
-      Pixels(static_cast<std::size_t>(Width) * static_cast<std::size_t>(Height) * 4),
+      Pixels(static_cast<std::size_t>(Width) * static_cast<std::size_t>(Height) *
+             static_cast<std::size_t>(BytesPerPixel)),
       Rows(static_cast<std::size_t>(Height)) {
-    for (std::size_t r = 0; r < Rows.size(); ++r)
-        Rows[r] = Pixels.data() + r * static_cast<std::size_t>(Width) * 4;
+    const auto rowBytes = static_cast<std::size_t>(Width) * static_cast<std::size_t>(BytesPerPixel);
+    for (std::size_t r = 0; r < Rows.size(); ++r) Rows[r] = Pixels.data() + r * rowBytes;
 }
 
 void SaveImageAsPng(TLoadedIconImage& Image, const std::string& FileName, TColor Background) {
@@ -109,7 +110,8 @@ void SaveBitmapsAsPng(const std::string& FileName, const TBitmap& Color, const T
         const std::uint8_t* colour = Color.ScanLine(r);
         const std::uint8_t* opacity = Opacity.ScanLine(r);
         std::uint8_t* out = buffer.Rows[static_cast<std::size_t>(r)];
-        for (int x = 0; x < buffer.Width; ++x, colour += 3, opacity += 3, out += 4) {
+        for (int x = 0; x < buffer.Width;
+             ++x, colour += 3, opacity += 3, out += buffer.BytesPerPixel) {
             out[0] = colour[2];
             out[1] = colour[1];
             out[2] = colour[0];
