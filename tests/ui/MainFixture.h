@@ -1,0 +1,104 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTest>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "IcoBuilder.h"
+#include "ScriptedPrompter.h"
+#include "TempDir.h"
+#include "toolkit/ShellFileList.h"
+#include "toolkit/ShellFolderTree.h"
+#include "ui/StatusPanels.h"
+#include "ui/ViewerGrid.h"
+#include "ui/frmMain.h"
+
+// An icon file with one opaque image per (size, bit count), every colour byte `fill`.
+inline ByteString IconOfSizes(const std::vector<std::pair<int, int>>& formats,
+                              std::uint8_t fill = 0x40) {
+    std::vector<IcoEntry> entries;
+    for (auto [size, bits] : formats) entries.push_back(EntryFor({size, size, bits, fill, 0x00}));
+    return BuildIco(entries);
+}
+
+// The real main window, shown offscreen, over a real temporary folder tree.
+class MainFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QApplication::setQuitOnLastWindowClosed(false);
+        main = std::make_unique<TMain>();
+        main->show();
+        // The folder tree's first selection fills the list once the window is ready.
+        WaitFor([&] { return !main->CurrentFolder.isEmpty(); });
+    }
+
+    void TearDown() override {
+        main.reset();
+        Settle();
+    }
+
+    static void WaitFor(const std::function<bool()>& done) {
+        EXPECT_TRUE(QTest::qWaitFor(done, 10000));
+    }
+
+    // Serves every posted event and pending notice, restarts included.
+    static void Settle() {
+        for (int i = 0; i < 3; ++i) {
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::processEvents();
+        }
+    }
+
+    QString Folder(const std::string& relative) const {
+        QString path = QString::fromStdString((dir.Path() / relative).string());
+        return QDir::toNativeSeparators(path) + QDir::separator();
+    }
+
+    std::string Write(const std::string& relative, ByteView bytes) const {
+        return dir.Write(relative, bytes);
+    }
+
+    // Selects a folder in the tree and waits until the window has taken it up.
+    void Browse(const std::string& relative) {
+        const QString folder = Folder(relative);
+        QDir().mkpath(folder);
+        main->lbxFolders->SetDirectory(folder.chopped(1));
+        WaitFor([&] { return main->CurrentFolder == folder && !main->Loading; });
+    }
+
+    // Chooses a file of the list by its name, as a click on it would.
+    void Choose(const QString& name) {
+        for (int row = 0; row < main->lbxFiles->Count(); ++row) {
+            if (QFileInfo(main->lbxFiles->ItemPath(row)).fileName() == name) {
+                main->lbxFiles->SelectItem(row);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no file " << name.toStdString() << " in the list";
+    }
+
+    void ChooseFileType(int index) {
+        main->lbxFilters->setCurrentIndex(index);
+        emit main->lbxFilters->activated(index);
+    }
+
+    QString Panel(int panel) const { return main->StatusBar->Text(panel); }
+    int PanelWidth(int panel) const { return main->StatusBar->PanelWidth(panel); }
+    // The width a status text takes by the blank-and-width rule.
+    int WidthOf(const QString& padded) const {
+        return main->StatusBar->fontMetrics().horizontalAdvance(padded) + 6;
+    }
+
+    ScriptedPrompter prompter;
+    TempDir dir;
+    std::unique_ptr<TMain> main;
+};

@@ -1,0 +1,197 @@
+#include "ui/ViewerGrid.h"
+
+#include <QAbstractItemDelegate>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "ui/ViewerItems.h"
+
+namespace {
+
+// Hands every item to the grid's drawing and adds the focus rectangle around the caret item
+// while the grid has the keyboard focus.
+class TViewerDelegate : public QAbstractItemDelegate {
+public:
+    explicit TViewerDelegate(TViewerGrid* grid) : QAbstractItemDelegate(grid), grid_(grid) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const bool selected = option.state & QStyle::State_Selected;
+        grid_->DrawItem(*painter, index.row(), option.rect, selected);
+        if (!(option.state & QStyle::State_HasFocus)) return;
+        QStyleOptionFocusRect focus;
+        focus.initFrom(grid_);
+        focus.rect = option.rect;
+        focus.state |= QStyle::State_KeyboardFocusChange;
+        focus.backgroundColor =
+            grid_->palette().color(selected ? QPalette::Highlight : QPalette::Base);
+        grid_->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, grid_);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
+        return grid_->ItemSize();
+    }
+
+private:
+    TViewerGrid* grid_;
+};
+
+}  // namespace
+
+TViewerGrid::TViewerGrid(QWidget* parent) : QListView(parent), items_(new TViewerItems(this)) {
+    setModel(items_);
+    setItemDelegate(new TViewerDelegate(this));
+    setViewMode(QListView::ListMode);
+    setFlow(QListView::TopToBottom);
+    setMovement(QListView::Static);
+    setResizeMode(QListView::Adjust);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setSpacing(0);
+    setMouseTracking(false);
+    ApplyLayout();
+}
+
+void TViewerGrid::SetDrawItem(TDrawItem draw) {
+    draw_ = std::move(draw);
+}
+
+void TViewerGrid::DrawItem(QPainter& canvas, int index, const QRect& rect, bool selected) const {
+    if (draw_) draw_(canvas, index, rect, selected);
+}
+
+int TViewerGrid::Count() const {
+    return items_->rowCount();
+}
+
+TLoadedIconImage& TViewerGrid::Item(int index) const {
+    return items_->Image(index);
+}
+
+void TViewerGrid::SetItems(std::vector<TLoadedIconImage*> images) {
+    anchor_ = QPersistentModelIndex();
+    items_->SetImages(std::move(images));
+}
+
+void TViewerGrid::Clear() {
+    anchor_ = QPersistentModelIndex();
+    items_->Clear();
+}
+
+void TViewerGrid::SetItemHeight(int height) {
+    itemHeight_ = std::max(1, height);
+    ApplyLayout();
+}
+
+void TViewerGrid::SetColumns(int columns) {
+    columns_ = std::max(0, columns);
+    columnWidth_ = columns_ > 0 ? std::max(1, (width() + columns_ - 3) / columns_) : 0;
+    ApplyLayout();
+}
+
+QSize TViewerGrid::ItemSize() const {
+    const int w = columns_ > 0 ? columnWidth_ : viewport()->width();
+    return QSize(std::max(1, w), itemHeight_);
+}
+
+void TViewerGrid::ApplyLayout() {
+    setWrapping(columns_ > 0);
+    setGridSize(columns_ > 0 ? ItemSize() : QSize());
+    scheduleDelayedItemsLayout();
+}
+
+int TViewerGrid::CaretIndex() const {
+    const QModelIndex caret = currentIndex();
+    return caret.isValid() ? caret.row() : -1;
+}
+
+void TViewerGrid::SetCaretIndex(int index) {
+    selectionModel()->setCurrentIndex(items_->index(index), QItemSelectionModel::NoUpdate);
+}
+
+int TViewerGrid::ItemAt(const QPoint& pos) const {
+    const QModelIndex at = indexAt(pos);
+    return at.isValid() ? at.row() : -1;
+}
+
+QRect TViewerGrid::ItemRect(int index) const {
+    return visualRect(items_->index(index));
+}
+
+int TViewerGrid::SelCount() const {
+    return static_cast<int>(selectionModel()->selectedIndexes().size());
+}
+
+bool TViewerGrid::IsSelected(int index) const {
+    return selectionModel()->isSelected(items_->index(index));
+}
+
+void TViewerGrid::SelectAllItems() {
+    if (Count() == 0) return;
+    setUpdatesEnabled(false);
+    selectionModel()->select(QItemSelection(items_->index(0), items_->index(Count() - 1)),
+                             QItemSelectionModel::Select);
+    setUpdatesEnabled(true);
+    viewport()->update();
+}
+
+void TViewerGrid::SelectRangeTo(const QModelIndex& index) {
+    const int first = std::min(anchor_.row(), index.row());
+    const int last = std::max(anchor_.row(), index.row());
+    QItemSelection range = pressSelection_;
+    range.merge(QItemSelection(items_->index(first), items_->index(last)),
+                QItemSelectionModel::Select);
+    selectionModel()->select(range, QItemSelectionModel::ClearAndSelect);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+}
+
+void TViewerGrid::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        emit MouseDown(Qt::RightButton, event->pos());
+        return;
+    }
+    QListView::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton) return;
+    if (!(event->modifiers() & Qt::ShiftModifier) || !anchor_.isValid()) {
+        anchor_ = indexAt(event->pos());
+    }
+    pressSelection_ = (event->modifiers() & Qt::ControlModifier) ? selectionModel()->selection()
+                                                                 : QItemSelection();
+    emit MouseDown(Qt::LeftButton, event->pos());
+}
+
+void TViewerGrid::mouseMoveEvent(QMouseEvent* event) {
+    if ((event->buttons() & Qt::LeftButton) && anchor_.isValid()) {
+        const QModelIndex at = indexAt(event->pos());
+        if (at.isValid() && at != currentIndex()) SelectRangeTo(at);
+    }
+    emit MouseMove(event->pos());
+}
+
+void TViewerGrid::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    QListView::mouseReleaseEvent(event);
+    emit MouseUp(Qt::LeftButton);
+    emit Click();
+}
+
+void TViewerGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    QListView::mouseDoubleClickEvent(event);
+    emit DoubleClick();
+}
+
+void TViewerGrid::keyPressEvent(QKeyEvent* event) {
+    const QModelIndex before = currentIndex();
+    QListView::keyPressEvent(event);
+    if (currentIndex() == before) return;
+    if (!(event->modifiers() & Qt::ShiftModifier)) anchor_ = currentIndex();
+    emit Click();
+}
+
+void TViewerGrid::resizeEvent(QResizeEvent* event) {
+    QListView::resizeEvent(event);
+    emit Resized();
+}

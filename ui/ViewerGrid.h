@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QListView>
+#include <QPersistentModelIndex>
+#include <functional>
+#include <vector>
+
+#include "icons/LoadedIcon.h"
+
+class TViewerItems;
+
+// The viewer grid: an owner-drawn list of images in cells of one size. Items run down a column
+// and on into the next column to the right, and the strip scrolls sideways; with no columns it
+// is one vertical column. Selection is extended: a click selects one cell, Shift extends from
+// the anchor, Ctrl toggles, dragging with the button held selects the range from the anchor,
+// the arrow keys move the caret. A right click reaches the owner without touching the
+// selection.
+class TViewerGrid : public QListView {
+    Q_OBJECT
+public:
+    // Draws item `index` into rect; selected tells which background the item takes.
+    using TDrawItem =
+        std::function<void(QPainter& canvas, int index, const QRect& rect, bool selected)>;
+
+    explicit TViewerGrid(QWidget* parent = nullptr);
+
+    void SetDrawItem(TDrawItem draw);
+    void DrawItem(QPainter& canvas, int index, const QRect& rect, bool selected) const;
+
+    int Count() const;
+    TLoadedIconImage& Item(int index) const;
+    void SetItems(std::vector<TLoadedIconImage*> images);
+    void Clear();
+
+    int ItemHeight() const { return itemHeight_; }
+    void SetItemHeight(int height);
+    // Number of columns the grid's width is split into; 0 makes one vertical column. Each
+    // column is then (width + columns - 3) div columns pixels wide, at least 1.
+    int Columns() const { return columns_; }
+    int ColumnWidth() const { return columnWidth_; }
+    void SetColumns(int columns);
+    // Size of one item's rectangle.
+    QSize ItemSize() const;
+
+    // The item with the caret, or -1.
+    int CaretIndex() const;
+    // Moves the caret without changing which items are selected.
+    void SetCaretIndex(int index);
+    // The existing item under a point of the grid, or -1.
+    int ItemAt(const QPoint& pos) const;
+    QRect ItemRect(int index) const;
+    int SelCount() const;
+    bool IsSelected(int index) const;
+    // Selects every item with redrawing suspended, then redraws once.
+    void SelectAllItems();
+
+signals:
+    void MouseDown(Qt::MouseButton button, const QPoint& pos);
+    void MouseMove(const QPoint& pos);
+    void MouseUp(Qt::MouseButton button);
+    // A click, or a change of the caret by the keyboard.
+    void Click();
+    void DoubleClick();
+    void Resized();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void ApplyLayout();
+    void SelectRangeTo(const QModelIndex& index);
+
+    TViewerItems* items_;
+    TDrawItem draw_;
+    int itemHeight_ = 24;
+    int columns_ = 0;
+    int columnWidth_ = 0;
+    QPersistentModelIndex anchor_;
+    QItemSelection pressSelection_;
+};

@@ -1,0 +1,222 @@
+#pragma once
+
+#include <QIcon>
+#include <QList>
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "icons/IconFilter.h"
+#include "icons/LoadedIcon.h"
+#include "toolkit/Prompter.h"
+#include "toolkit/graphics/Bitmap.h"
+
+class QAction;
+class QButtonGroup;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QProgressBar;
+class QSplitter;
+class QToolButton;
+class TAnchorPanel;
+class TShellFileList;
+class TShellFolderTree;
+class TStatusPanels;
+class TViewerGrid;
+
+// The program's main window: the folder tree and file list to browse with, the file-type box,
+// the viewer grid with the images of the loaded files, the menus and tool buttons of every
+// command, and the status bar. It owns the browsing state and the loaded icons, and runs the
+// load run that fills them.
+class TMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMain(QWidget* parent = nullptr);
+    ~TMain() override;
+
+    // The load run. Files given: loads exactly those paths. Otherwise Scan: loads the files of
+    // a folder scan or folder-tree scan. Otherwise: loads CurrentFolder + CurrentFileName.
+    // Called while a run is going on, it only tells that run to stop; the run then restarts
+    // itself once it has returned.
+    void LoadFiles(bool Scan, std::optional<std::vector<std::string>> Files = std::nullopt);
+    // Empties the grid, hides status panel 2 and frees every loaded icon.
+    void ClearLoaded();
+
+    // The viewer grid.
+    void BuildViewer();
+    void ChooseCellSize();
+    // Columns from the grid's width and CellWidth; CellBitmap resized to the cell.
+    void ResizeViewer();
+    // The image the single-image commands act on, or nullptr after telling the user why.
+    TLoadedIconImage* CurrentImage();
+    // Draws grid item `index` into rect of canvas through CellBitmap.
+    void lbxViewerDrawItem(QPainter& canvas, int index, const QRect& rect, bool selected);
+
+    // Browsing.
+    void lbxFiltersClick();
+    void lbxFoldersChange();
+    void lbxFilesPopulated();
+    void lbxFilesChange(const QString& itemPath);
+
+    // Commands, each reached from its menu items, tool button and shortcut alike.
+    void btnSaveClick();
+    void btnCopyClick();
+    void btnCopyBackgroundColorClick();
+    void btnInfoClick();
+    void Exit1Click();
+    void btnFilterClick();
+    void btnScanDirectoriesClick();
+    void btnScanNowClick();
+    void btnScanAllFilesClick();
+    void AlwaysScanAllFiles1Click();
+    // The file list's view style from the first view button that is down; also run after the
+    // settings are restored.
+    void btnLargeIconsClick();
+    // The View menu's view items: put their button down, then as a click on it.
+    void ChooseViewButton(QToolButton* button);
+    void View1Popup();
+    void SelectAll1Click();
+    void ContentsandIndex1Click();
+    void UpdatesTechnicalSupport1Click();
+    void MarrowbyHomePage1Click();
+    void TallowmereWebSite1Click();
+    void AboutMarrowby1Click();
+
+    // Persisted layout, reachable for the settings store.
+    int FoldersWidth() const;
+    void SetFoldersWidth(int width);
+    int ContainViewerHeight() const;
+    void SetContainViewerHeight(int height);
+    QColor CopyBackgroundColor() const;
+    void SetCopyBackgroundColor(const QColor& color);
+
+    // Controls.
+    QWidget* pnlOverall;
+    QWidget* pnlExplorer;
+    QFrame* Bevel3;
+    QSplitter* Splitter2;
+    QWidget* pnlFolders;
+    QWidget* pnlFoldersToolbar;
+    QComboBox* lbxFilters;
+    TShellFolderTree* lbxFolders;
+    QWidget* pnlFiles;
+    TAnchorPanel* pnlFilesToolbar;
+    QFrame* Bevel4;
+    QLabel* lblCurrentPath;
+    QToolButton* btnScanDirectories;
+    QToolButton* btnScanNow;
+    QFrame* Bevel2;
+    QToolButton* btnScanAllFiles;
+    QFrame* Bevel1;
+    QToolButton* btnLargeIcons;
+    QToolButton* btnSmallIcons;
+    QToolButton* btnList;
+    QToolButton* btnDetails;
+    QButtonGroup* ViewButtons;
+    TShellFileList* lbxFiles;
+    QSplitter* Splitter1;
+    TAnchorPanel* pnlContainViewer;
+    QWidget* pnlViewer;
+    QWidget* pnlViewerToolbar;
+    QToolButton* btnSave;
+    QToolButton* btnCopy;
+    QToolButton* btnCopyBackgroundColor;
+    QToolButton* btnInfo;
+    QToolButton* btnFilter;
+    TViewerGrid* lbxViewer;
+    TAnchorPanel* pnlProgress;
+    QProgressBar* ProgressBar;
+    TStatusPanels* StatusBar;
+    QLabel* Image1;
+    QLabel* Image2;
+    QMenuBar* MainMenu1;
+    QMenu* View1;
+    QMenu* ViewerPopupMenu;
+    QList<QIcon> Images;
+    TSaveFileRequest SaveAsDialog;
+
+    // Settings holders: their colour and captions are the persisted copy and export choices.
+    QWidget* Panel1;
+    QLabel* CopyBackground;
+    QLabel* ExportFormat;
+    QLabel* ExportFilenameFormat;
+    QLabel* ExportPrefix;
+    QLabel* ExportPath;
+    QLabel* ExportSeperator;
+    QLabel* ExportOption;
+    QLabel* ExportSkipFiles;
+
+    // State.
+    bool Ready = false;
+    bool Loading = false;
+    bool AbortLoad = false;
+    bool CloseRequested = false;
+    bool ScanFolderTree = false;
+    std::optional<std::vector<std::string>> ScanFolders;
+    bool TrackingSelection = false;
+    QString CurrentFolder;
+    QString CurrentFileName;
+    QString CurrentMask;
+    std::vector<std::unique_ptr<TLoadedIcon>> LoadedIcons;
+    int CellWidth = 16;
+    int CellHeight = 16;
+    int LoadedMaxWidth = 16;
+    int LoadedMaxHeight = 16;
+    std::unique_ptr<TBitmap> CellBitmap;
+    TIconFilter Filter;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // Window creation, in MainControls.cpp.
+    void CreateControls();
+    QWidget* CreateExplorer();
+    QWidget* CreateFoldersPane();
+    QWidget* CreateFilesPane();
+    void CreateFilesToolbar();
+    TAnchorPanel* CreateViewerArea();
+    QWidget* CreateViewerToolbar();
+    void CreateSettingsHolders();
+    void CreateFilterGlyphs();
+    QToolButton* ToolButton(const char* name, const QIcon& glyph, const QString& hint);
+    void pnlProgressResize();
+
+    // Menus, in MainMenus.cpp.
+    void CreateMenus();
+    QMenu* CreateFileMenu();
+    QMenu* CreateViewMenu();
+    QMenu* CreateHelpMenu();
+    void CreateViewerPopupMenu();
+
+    // Browsing and the load run.
+    void ConnectBrowsing();
+    std::vector<std::string> PathsToLoad(bool Scan, std::optional<std::vector<std::string>> Files);
+    std::vector<std::string> ScanPathList();
+    void ShowPathCount(const std::vector<std::string>& paths);
+    void ReadPaths(std::vector<std::string>& paths);
+    void FinishRun();
+    void PostRestart(bool Scan);
+
+    // The viewer grid's events.
+    void ConnectViewer();
+    void DescribeCaretCell();
+    void lbxViewerMouseDown(Qt::MouseButton button, const QPoint& pos);
+    void lbxViewerMouseMove();
+    void lbxViewerMouseUp();
+    void lbxViewerClick();
+
+    void ConnectButtons();
+    // A command that another part of the program carries out once it is in place.
+    void NotYetAvailable();
+    // Runs a handler so that no exception it lets out crosses the event loop.
+    void Run(void (TMain::*handler)());
+};
