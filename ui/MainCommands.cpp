@@ -4,6 +4,8 @@
 #include <QToolButton>
 
 #include "toolkit/ShellFileList.h"
+#include "ui/HelpAndWeb.h"
+#include "ui/frmAbout.h"
 #include "ui/frmMain.h"
 
 void TMain::ConnectButtons() {
@@ -108,21 +110,22 @@ void TMain::View1Popup() {
 }
 
 void TMain::ContentsandIndex1Click() {
-    NotYetAvailable();
+    OpenHelpContents();
 }
 
 void TMain::UpdatesTechnicalSupport1Click() {
-    NotYetAvailable();
+    OpenWebPage(kTechnicalSupportPage);
 }
 
 void TMain::MarrowbyHomePage1Click() {
-    NotYetAvailable();
+    OpenWebPage(kHomePage);
 }
 
 void TMain::TallowmereWebSite1Click() {
-    NotYetAvailable();
+    OpenWebPage(kMakerWebSite);
 }
 
 void TMain::AboutMarrowby1Click() {
-    NotYetAvailable();
+    TAbout about(this);
+    about.exec();
 }

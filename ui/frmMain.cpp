@@ -18,11 +18,13 @@
 
 #include "icons/LoadIcons.h"
 #include "icons/PathList.h"
+#include "toolkit/FormStorage.h"
 #include "toolkit/ShellFileList.h"
 #include "toolkit/ShellFolderTree.h"
 #include "ui/AnchorPanel.h"
 #include "ui/DesignedLayout.h"
 #include "ui/Glyphs.h"
+#include "ui/MainStorage.h"
 #include "ui/PathText.h"
 #include "ui/ScreenCursor.h"
 #include "ui/StatusPanels.h"
@@ -87,6 +89,7 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent) {
     lbxFilters->setCurrentIndex(kFirstFileType);
     lbxFiltersClick();
     Ready = true;
+    FormStorage = CreateMainStorage(*this);
 }
 
 // The grid points into the loaded icons, so it is emptied before they are freed.

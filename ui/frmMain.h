@@ -25,6 +25,7 @@ class QProgressBar;
 class QSplitter;
 class QToolButton;
 class TAnchorPanel;
+class TFormStorage;
 class TShellFileList;
 class TShellFolderTree;
 class TStatusPanels;
@@ -170,6 +171,12 @@ public:
     int LoadedMaxHeight = 16;
     std::unique_ptr<TBitmap> CellBitmap;
     TIconFilter Filter;
+
+    // The settings store (ui/MainStorage.cpp). Declared last, so it is destroyed first, while
+    // every control it saves still exists.
+    std::unique_ptr<TFormStorage> FormStorage;
+    // Raised by the store after every restore: applies the restored view style.
+    void FormStorageRestorePlacement();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -11,6 +13,7 @@
 #include "ui/HelpAndWeb.h"
 #include "ui/SplashPicture.h"
 #include "ui/frmAbout.h"
+#include "ui/frmMain.h"
 
 namespace {
 
@@ -83,6 +86,37 @@ TEST(About, OkEscapeAndTheBannerButtonCloseTheBox) {
     EXPECT_FALSE(about.isVisible());
     ASSERT_EQ(urls.opened.size(), 1);
     EXPECT_EQ(urls.opened[0], QUrl(QString::fromLatin1(kHomePage)));
+}
+
+TEST(About, HelpMenuOpensTheManualTheThreeWebPagesAndTheBox) {
+    QApplication::setQuitOnLastWindowClosed(false);
+    TMain main;
+    UrlRecorder urls;
+    auto trigger = [&](const char* item) {
+        main.findChild<QAction*>(QString::fromLatin1(item))->trigger();
+    };
+    trigger("ContentsandIndex1");
+    trigger("UpdatesTechnicalSupport1");
+    trigger("MarrowbyHomePage1");
+    trigger("TallowmereIncWebSite1");
+    ASSERT_EQ(urls.opened.size(), 4);
+    EXPECT_TRUE(urls.opened[0].isLocalFile());
+    EXPECT_EQ(urls.opened[0].toLocalFile(), HelpFilePath(QCoreApplication::applicationDirPath()));
+    EXPECT_TRUE(urls.opened[0].toLocalFile().endsWith(QStringLiteral("/marrowby2.html")));
+    EXPECT_EQ(urls.opened[1], QUrl(QString::fromLatin1(kTechnicalSupportPage)));
+    EXPECT_EQ(urls.opened[2], QUrl(QString::fromLatin1(kHomePage)));
+    EXPECT_EQ(urls.opened[3], QUrl(QString::fromLatin1(kMakerWebSite)));
+
+    QString shownTitle;
+    QTimer::singleShot(0, [&] {
+        auto* about = qobject_cast<TAbout*>(QApplication::activeModalWidget());
+        ASSERT_NE(about, nullptr);
+        shownTitle = about->windowTitle();
+        about->btnOK->click();
+    });
+    trigger("AboutMarrowby1");
+    EXPECT_EQ(shownTitle, QStringLiteral("About"));
+    EXPECT_EQ(main.findChild<TAbout*>(), nullptr);  // freed after use
 }
 
 }  // namespace

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QSettings>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+#include "ScriptedPrompter.h"
+#include "TempDir.h"
+#include "toolkit/FormStorage.h"
+#include "toolkit/ShellFileList.h"
+#include "toolkit/ShellFolderTree.h"
+#include "ui/MainStorage.h"
+#include "ui/frmMain.h"
+
+namespace {
+
+// The real main window, started and ended as often as a test needs, with its settings in a
+// temporary folder.
+class MainStorageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QApplication::setQuitOnLastWindowClosed(false);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Root());
+    }
+
+    std::unique_ptr<TMain> Start() {
+        auto main = std::make_unique<TMain>();
+        main->show();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !main->CurrentFolder.isEmpty(); }, 10000));
+        return main;
+    }
+
+    QString Root() const { return QString::fromStdString(dir.Path().string()); }
+    QString Stored(const QString& name) const {
+        const QString store = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+        QSettings settings(QStringLiteral("%1/%2/%2.conf").arg(Root(), store),
+                           QSettings::IniFormat);
+        return settings.value(QStringLiteral("TMain/") + name).toString();
+    }
+
+    ScriptedPrompter prompter;
+    TempDir dir;
+};
+
+TEST_F(MainStorageTest, FirstRunKeepsTheDesignAndTheNextRunGetsEverythingBack) {
+    const QString folder = Root() + QStringLiteral("/icons");
+    QDir().mkpath(folder);
+    {
+        std::unique_ptr<TMain> main = Start();
+        EXPECT_EQ(main->FoldersWidth(), 185);
+        EXPECT_EQ(main->ContainViewerHeight(), 120);
+        EXPECT_TRUE(main->btnDetails->isChecked());
+        EXPECT_EQ(main->lbxFiles->ViewStyle(), TViewStyle::Report);
+        EXPECT_EQ(main->CopyBackgroundColor(), QColor(Qt::white));
+        EXPECT_EQ(main->size(), QSize(691, 463));
+
+        main->SetFoldersWidth(230);
+        main->ChooseViewButton(main->btnList);
+        main->btnScanAllFiles->setChecked(true);
+        main->SetCopyBackgroundColor(QColor(0x10, 0x20, 0x30));
+        main->ExportFormat->setText(QStringLiteral("3"));
+        main->ExportPrefix->setText(QStringLiteral("icon |"));
+        main->ExportPath->setText(folder);
+        main->ExportSkipFiles->setText(QStringLiteral("1"));
+        main->lbxFolders->SetDirectory(folder);
+        main->setGeometry(30, 40, 640, 420);
+        EXPECT_TRUE(main->close());
+    }
+    EXPECT_EQ(Stored(QStringLiteral("pnlFolders_Width")), QStringLiteral("230"));
+    EXPECT_EQ(Stored(QStringLiteral("btnDetails_Down")), QStringLiteral("False"));
+    EXPECT_EQ(Stored(QStringLiteral("btnList_Down")), QStringLiteral("True"));
+    EXPECT_EQ(Stored(QStringLiteral("btnScanAllFiles_Down")), QStringLiteral("True"));
+    EXPECT_EQ(Stored(QStringLiteral("CopyBackground_Color")), QString::number(0x302010));
+    EXPECT_EQ(Stored(QStringLiteral("ExportPrefix_Caption")), QStringLiteral("icon |"));
+    EXPECT_EQ(Stored(QStringLiteral("lbxFolders_Directory")), QDir::toNativeSeparators(folder));
+    EXPECT_EQ(Stored(QStringLiteral("Visible")), QStringLiteral("0"));  // saved at the close
+
+    std::unique_ptr<TMain> main = Start();
+    EXPECT_EQ(main->geometry(), QRect(30, 40, 640, 420));
+    EXPECT_EQ(main->FoldersWidth(), 230);
+    EXPECT_TRUE(main->btnList->isChecked());
+    EXPECT_FALSE(main->btnDetails->isChecked());
+    EXPECT_EQ(main->lbxFiles->ViewStyle(), TViewStyle::List);  // FormStorageRestorePlacement
+    EXPECT_TRUE(main->btnScanAllFiles->isChecked());
+    EXPECT_EQ(main->CopyBackgroundColor(), QColor(0x10, 0x20, 0x30));
+    EXPECT_EQ(main->ExportFormat->text(), QStringLiteral("3"));
+    EXPECT_EQ(main->ExportPrefix->text(), QStringLiteral("icon |"));
+    EXPECT_EQ(main->ExportPath->text(), folder);
+    EXPECT_EQ(main->ExportSkipFiles->text(), QStringLiteral("1"));
+    EXPECT_EQ(main->lbxFolders->Directory(), QDir::toNativeSeparators(folder));
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(MainStorageTest, ColoursKeepRedInTheLowByte) {
+    EXPECT_EQ(ColorValue(Qt::white), 16777215);
+    EXPECT_EQ(ColorValue(QColor(0x12, 0x34, 0x56)), 0x563412);
+    EXPECT_EQ(ColorFromValue(0x563412), QColor(0x12, 0x34, 0x56));
+    // A Windows system colour (high byte set) or a negative number keeps its low three bytes.
+    EXPECT_EQ(ColorFromValue(static_cast<int>(0x80000005u)), QColor(5, 0, 0));
+    EXPECT_EQ(ColorFromValue(-1), QColor(Qt::white));
+}
+
+}  // namespace
