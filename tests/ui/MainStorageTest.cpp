@@ -35,11 +35,19 @@ protected:
     }
 
     QString Root() const { return QString::fromStdString(dir.Path().string()); }
-    QString Stored(const QString& name) const {
+    // The settings file, named after the program file as the store is.
+    QString ConfPath() const {
         const QString store = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-        QSettings settings(QStringLiteral("%1/%2/%2.conf").arg(Root(), store),
-                           QSettings::IniFormat);
-        return settings.value(QStringLiteral("TMain/") + name).toString();
+        return QStringLiteral("%1/%2/%2.conf").arg(Root(), store);
+    }
+    QString Stored(const QString& name) const {
+        return QSettings(ConfPath(), QSettings::IniFormat)
+            .value(QStringLiteral("TMain/") + name)
+            .toString();
+    }
+    void Seed(const QString& name, const QString& value) const {
+        QSettings(ConfPath(), QSettings::IniFormat)
+            .setValue(QStringLiteral("TMain/") + name, value);
     }
 
     ScriptedPrompter prompter;
@@ -93,6 +101,22 @@ TEST_F(MainStorageTest, FirstRunKeepsTheDesignAndTheNextRunGetsEverythingBack) {
     EXPECT_EQ(main->ExportSkipFiles->text(), QStringLiteral("1"));
     EXPECT_EQ(main->lbxFolders->Directory(), QDir::toNativeSeparators(folder));
     EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(MainStorageTest, CloseDuringALoadRunSavesOnlyWhenTheCloseGoesAhead) {
+    Seed(QStringLiteral("lbxFolders_Directory"), Root() + QStringLiteral("/gone"));
+    std::unique_ptr<TMain> main = Start();
+    // A folder that no longer exists leaves the tree at its own first selection.
+    EXPECT_EQ(main->lbxFolders->Directory(), QDir::toNativeSeparators(QDir::homePath()));
+    main->Loading = true;
+    EXPECT_FALSE(main->close());
+    EXPECT_TRUE(Stored(QStringLiteral("FormVersion")).isEmpty());
+    main->Loading = false;
+    main->AbortLoad = false;
+    EXPECT_TRUE(main->close());
+    EXPECT_EQ(Stored(QStringLiteral("FormVersion")), QStringLiteral("0"));
+    EXPECT_EQ(Stored(QStringLiteral("lbxFolders_Directory")),
+              QDir::toNativeSeparators(QDir::homePath()));
 }
 
 TEST_F(MainStorageTest, ColoursKeepRedInTheLowByte) {
