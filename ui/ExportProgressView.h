@@ -1,0 +1,26 @@
+#pragma once
+
+#include "writers/ExportRun.h"
+
+class QLabel;
+class QProgressBar;
+
+// Shows a running export in the progress view of the batch export dialog: the phase in the
+// caption label, the source file in the file label, the position in the bar. After every file
+// it lets pending input run, so the view repaints and a Cancel is seen.
+class TExportProgressView : public TExportProgress {
+public:
+    // Cancel is the dialog's cancel request, read after input has run.
+    TExportProgressView(QLabel* Caption, QLabel* SourceFile, QProgressBar* Bar, const bool& Cancel);
+
+    void PhaseStarted(TExportPhase Phase, int Maximum) override;
+    void SourceFileChanged(const std::string& FileName) override;
+    void PositionChanged(int Position) override;
+    bool CancelRequested() override;
+
+private:
+    QLabel* Caption;
+    QLabel* SourceFile;
+    QProgressBar* Bar;
+    const bool& Cancel;
+};
