@@ -25,23 +25,17 @@ public:
     // storeName names the store, normally the program file's name without extension.
     TFormStorage(QWidget& form, QString storeName, std::vector<TStoredProperty> storedProps);
     ~TFormStorage() override;
-    TFormStorage(const TFormStorage&) = delete;
-    TFormStorage& operator=(const TFormStorage&) = delete;
 
     // Raised at the end of every restore.
     std::function<void()> OnRestorePlacement;
-
-    void RestoreFormPlacement();
-    // Writes everything, unless no restore happened or it was written since the last restore.
-    void SaveFormPlacement(bool destroying);
-
-    bool Restored() const { return restored_; }
-    bool Saved() const { return saved_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void RestoreFormPlacement();
+    // Writes everything, unless no restore happened or it was written since the last restore.
+    void SaveFormPlacement(bool destroying);
     void RestoreProperties(const QSettings& settings);
     void SaveProperties(QSettings& settings) const;
 
