@@ -360,6 +360,29 @@ TEST_F(FormStorageTest, UnwritableStoreIsReportedAndTheFormGoesOn) {
     EXPECT_TRUE(QFileInfo(ConfPath()).isDir());
 }
 
+TEST_F(FormStorageTest, ReadOnlyFolderIsReportedAndKeepsItsFile) {
+    Fresh("[TStoredForm]\npnlFolders_Width=210\n");
+    const QString folder = Root() + QStringLiteral("/marrowby2");
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (QFileInfo(folder).isWritable()) GTEST_SKIP() << "the folder stays writable for root";
+    ScriptedPrompter prompter;
+    {
+        TStoredForm form;
+        form.show();
+        EXPECT_EQ(form.pnlFolders->width(), 210);
+        form.pnlFolders->resize(99, 50);
+        form.close();
+    }
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_TRUE(
+        prompter.shown[0].text.startsWith(QStringLiteral("The settings could not be written")));
+    QFile file(ConfPath());  // the file itself, past the values QSettings still holds
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("[TStoredForm]\npnlFolders_Width=210\n"));
+}
+
 }  // namespace
 
 #include "FormStorageTest.moc"
