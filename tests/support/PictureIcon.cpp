@@ -60,7 +60,10 @@ void ColourRow(ByteBuilder& b, int size, int bitCount, int y, const std::vector<
     const std::size_t rowStart = b.Size();
     int bits = 0, filled = 0;
     for (int x = 0; x < size; ++x) {
-        const Rgba p = PicturePixel(size, x, y);
+        Rgba p = PicturePixel(size, x, y);
+        // Where the mask cuts the picture out, the colour bits are black so that nothing is
+        // XOR-ed onto the background.
+        if (bitCount != 32 && p.a < 255) p = {0, 0, 0, 255};
         if (bitCount == 32) {
             b.U8(static_cast<std::uint8_t>(p.b)).U8(static_cast<std::uint8_t>(p.g));
             b.U8(static_cast<std::uint8_t>(p.r)).U8(static_cast<std::uint8_t>(p.a));

@@ -75,15 +75,16 @@ protected:
         WaitFor([&] { return main->CurrentFolder == folder && !main->Loading; });
     }
 
-    // Chooses a file of the list by its name, as a click on it would.
+    // Chooses a file of the list by its name, as a click on it would, once the list shows it.
     void Choose(const QString& name) {
-        for (int row = 0; row < main->lbxFiles->Count(); ++row) {
-            if (QFileInfo(main->lbxFiles->ItemPath(row)).fileName() == name) {
-                main->lbxFiles->SelectItem(row);
-                return;
+        int row = -1;
+        WaitFor([&] {
+            for (row = 0; row < main->lbxFiles->Count(); ++row) {
+                if (QFileInfo(main->lbxFiles->ItemPath(row)).fileName() == name) return true;
             }
-        }
-        ADD_FAILURE() << "no file " << name.toStdString() << " in the list";
+            return false;
+        });
+        main->lbxFiles->SelectItem(row);
     }
 
     void ChooseFileType(int index) {

@@ -1,0 +1,264 @@
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolButton>
+
+#include "MainFixture.h"
+#include "ui/frmFilterIcons.h"
+
+namespace {
+
+const QString kNoFile = QStringLiteral("Select a file that contains icons then try again.");
+const QString kNoCaret = QStringLiteral("Select one of the icons below and then try again.");
+
+// An item drawn on its own: the grid's background, then the cell picture 4 pixels in.
+QImage DrawnItem(TMain& main, int index, bool selected) {
+    const QSize size = main.lbxViewer->ItemSize();
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    QPainter painter(&image);
+    main.lbxViewerDrawItem(painter, index, QRect(QPoint(0, 0), size), selected);
+    return image;
+}
+
+void SendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons,
+               const QPoint& pos, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QMouseEvent event(type, QPointF(pos), target->mapToGlobal(QPointF(pos)), button, buttons,
+                      modifiers);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+void LeftClick(TViewerGrid& grid, int index, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const QPoint at = grid.ItemRect(index).center();
+    SendMouse(grid.viewport(), QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, at,
+              modifiers);
+    SendMouse(grid.viewport(), QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at,
+              modifiers);
+}
+
+QImage Picture(const QIcon& icon) {
+    return icon.pixmap(17, 13).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage Picture(const QLabel* label) {
+    return label->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// Answers the filter dialog once it is up: boxes to tick or untick by name, then OK.
+void AnswerFilter(const std::vector<const char*>& flips, bool filtered) {
+    QTimer::singleShot(0, [flips, filtered] {
+        auto* dialog = qobject_cast<TFilterIcons*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        (filtered ? dialog->chkFilter : dialog->chkShowAll)->click();
+        for (const char* name : flips) {
+            dialog->findChild<QAbstractButton*>(QString::fromLatin1(name))->click();
+        }
+        dialog->btnOK->click();
+    });
+}
+
+}  // namespace
+
+TEST_F(MainFixture, CellsTakeTheLargestImageAndCentreTheSmallerOnes) {
+    Write("v/mix.ico", IconOfSizes({{16, 24}, {32, 24}, {48, 24}}, 0x40));
+    Browse("v");
+    Choose(QStringLiteral("mix.ico"));
+    ASSERT_EQ(main->lbxViewer->Count(), 3);
+    EXPECT_EQ(main->CellWidth, 48);
+    EXPECT_EQ(main->CellHeight, 48);
+    EXPECT_EQ(main->lbxViewer->ItemHeight(), 56);
+    EXPECT_EQ(main->CellBitmap->Width(), 48);
+    EXPECT_EQ(main->CellBitmap->Height(), 48);
+
+    // The 16 x 16 image lies at 16, 16 of the cell picture, over the window colour.
+    const QColor window = main->lbxViewer->palette().color(QPalette::Active, QPalette::Base);
+    const QColor highlight =
+        main->lbxViewer->palette().color(QPalette::Active, QPalette::Highlight);
+    QImage item = DrawnItem(*main, 0, false);
+    EXPECT_EQ(item.pixelColor(4 + 16, 4 + 16), QColor(0x40, 0x40, 0x40));
+    EXPECT_EQ(item.pixelColor(4 + 31, 4 + 31), QColor(0x40, 0x40, 0x40));
+    EXPECT_EQ(item.pixelColor(4 + 15, 4 + 15), window);
+    EXPECT_EQ(item.pixelColor(4 + 32, 4 + 16), window);
+    EXPECT_EQ(item.pixelColor(0, 0), window);
+    item = DrawnItem(*main, 0, true);
+    EXPECT_EQ(item.pixelColor(4 + 15, 4 + 15), highlight);
+    EXPECT_EQ(item.pixelColor(1, 1), highlight);
+
+    // Largest image 20 x 14: the cell is 20 x 16 and the image drawn at 0, 1.
+    Write("v/wide.ico", BuildIco({EntryFor({20, 14, 24, 0x80, 0x00})}));
+    Choose(QStringLiteral("wide.ico"));
+    EXPECT_EQ(main->CellWidth, 20);
+    EXPECT_EQ(main->CellHeight, 16);
+    item = DrawnItem(*main, 0, false);
+    EXPECT_EQ(item.pixelColor(4, 4), window);
+    EXPECT_EQ(item.pixelColor(4, 5), QColor(0x80, 0x80, 0x80));
+    EXPECT_EQ(item.pixelColor(4 + 19, 4 + 14), QColor(0x80, 0x80, 0x80));
+    EXPECT_EQ(item.pixelColor(4 + 19, 4 + 15), window);
+}
+
+TEST_F(MainFixture, TheFilterCommandResizesCellsAndSwapsTheFilterGlyph) {
+    Write("f/mix.ico", IconOfSizes({{16, 4}, {32, 4}, {48, 4}, {32, 8}}));
+    Browse("f");
+    Choose(QStringLiteral("mix.ico"));
+    ASSERT_EQ(main->lbxViewer->Count(), 4);
+    const QImage unfiltered = Picture(main->Image2);
+    EXPECT_EQ(Picture(main->btnFilter->icon()), unfiltered);
+
+    // Only 32 x 32 and 16 x 16 in 16 colours: 32-pixel cells whatever was loaded.
+    AnswerFilter({"chk48x48", "chkOtherSizes", "chk256color"}, true);
+    main->btnFilter->click();
+    EXPECT_FALSE(main->Filter.ShowAllIcons);
+    EXPECT_EQ(main->CellWidth, 32);
+    EXPECT_EQ(main->CellHeight, 32);
+    EXPECT_EQ(main->CellBitmap->Width(), 32);
+    EXPECT_EQ(main->lbxViewer->Count(), 2);
+    EXPECT_EQ(Panel(1), QStringLiteral(" 2 icons found. "));
+    EXPECT_EQ(PanelWidth(2), 0);
+    EXPECT_EQ(Picture(main->btnFilter->icon()), Picture(main->Image1));
+    EXPECT_NE(Picture(main->Image1), unfiltered);
+
+    // Filtering every image out leaves the loaded icons but a disabled grid.
+    AnswerFilter({"chk16color"}, true);
+    main->btnFilter->click();
+    EXPECT_EQ(main->lbxViewer->Count(), 0);
+    EXPECT_EQ(Panel(1), QStringLiteral(" No icons found. "));
+    EXPECT_FALSE(main->lbxViewer->isEnabled());
+    EXPECT_EQ(main->LoadedIcons.size(), 1u);
+
+    // Back to all icons: cells as large as the largest loaded image again.
+    AnswerFilter({}, false);
+    main->btnFilter->click();
+    EXPECT_EQ(main->CellWidth, 48);
+    EXPECT_EQ(main->CellBitmap->Height(), 48);
+    EXPECT_EQ(main->lbxViewer->Count(), 4);
+    EXPECT_EQ(Picture(main->btnFilter->icon()), unfiltered);
+}
+
+TEST_F(MainFixture, ColumnsSplitTheGridWidthAndItemsRunDownFirst) {
+    Write("c/big.ico", IconOfSizes({{48, 4}, {48, 8}, {48, 24}, {48, 32}, {32, 4}}));
+    Browse("c");
+    Choose(QStringLiteral("big.ico"));
+    TViewerGrid& grid = *main->lbxViewer;
+    grid.resize(100, 140);
+    EXPECT_EQ(grid.Columns(), 1);
+    EXPECT_EQ(grid.ColumnWidth(), 98);
+    Settle();
+    EXPECT_EQ(grid.ItemRect(0).size(), QSize(98, 56));
+    EXPECT_EQ(grid.ItemRect(1).topLeft(), grid.ItemRect(0).bottomLeft() + QPoint(0, 1));
+    EXPECT_EQ(grid.ItemRect(2).top(), grid.ItemRect(0).top());
+    EXPECT_EQ(grid.ItemRect(2).left(), grid.ItemRect(0).left() + 98);
+
+    grid.resize(50, 140);
+    EXPECT_EQ(grid.Columns(), 0);
+    Settle();
+    EXPECT_EQ(grid.ItemRect(4).left(), grid.ItemRect(0).left());
+    EXPECT_EQ(grid.ItemRect(4).top(), grid.ItemRect(0).top() + 4 * 56);
+
+    grid.resize(300, 140);
+    EXPECT_EQ(grid.Columns(), 5);
+    EXPECT_EQ(grid.ColumnWidth(), (300 + 5 - 3) / 5);
+}
+
+TEST_F(MainFixture, CurrentImageNeedsACaretUnlessTheGridHoldsOneImage) {
+    EXPECT_EQ(main->CurrentImage(), nullptr);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].caption, QStringLiteral("Information"));
+    EXPECT_EQ(prompter.shown[0].text, kNoFile);
+    EXPECT_EQ(prompter.shown[0].buttons, TPromptButtons::Ok);
+
+    Write("i/one.ico", IconOfSizes({{32, 8}}));
+    Write("i/two.ico", IconOfSizes({{16, 4}, {32, 4}}));
+    Browse("i");
+    Choose(QStringLiteral("one.ico"));
+    EXPECT_EQ(main->lbxViewer->CaretIndex(), -1);
+    EXPECT_EQ(main->CurrentImage(), &main->LoadedIcons.front()->GetImage(0));
+
+    Choose(QStringLiteral("two.ico"));
+    EXPECT_EQ(main->CurrentImage(), nullptr);
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(prompter.shown[1].text, kNoCaret);
+
+    // Only the caret counts, not the selection.
+    main->lbxViewer->SelectAllItems();
+    main->lbxViewer->SetCaretIndex(1);
+    EXPECT_EQ(main->CurrentImage(), &main->LoadedIcons.front()->GetImage(1));
+    EXPECT_EQ(prompter.shown.size(), 2u);
+}
+
+TEST_F(MainFixture, StatusPanelTwoFollowsTheCaretCell) {
+    Write("p/four.ico", IconOfSizes({{16, 4}, {32, 8}, {48, 24}, {32, 32}}));
+    Browse("p");
+    Choose(QStringLiteral("four.ico"));
+    TViewerGrid& grid = *main->lbxViewer;
+    grid.resize(400, 200);
+    Settle();
+
+    LeftClick(grid, 1);
+    const QString second = QStringLiteral(" 32x32 pixels, 8 bpp marrowed from \"four.ico\" ");
+    EXPECT_EQ(Panel(2), second);
+    EXPECT_EQ(PanelWidth(2), WidthOf(second));
+    EXPECT_EQ(grid.SelCount(), 1);
+    EXPECT_FALSE(main->TrackingSelection);
+
+    // A drag with the button held selects the range and the panel follows the caret.
+    SendMouse(grid.viewport(), QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton,
+              grid.ItemRect(0).center());
+    EXPECT_TRUE(main->TrackingSelection);
+    SendMouse(grid.viewport(), QEvent::MouseMove, Qt::NoButton, Qt::LeftButton,
+              grid.ItemRect(2).center());
+    EXPECT_EQ(Panel(2), QStringLiteral(" 48x48 pixels, 24 bpp marrowed from \"four.ico\" "));
+    SendMouse(grid.viewport(), QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton,
+              grid.ItemRect(2).center());
+    EXPECT_FALSE(main->TrackingSelection);
+    EXPECT_EQ(grid.SelCount(), 3);
+    EXPECT_FALSE(grid.IsSelected(3));
+
+    // Shift extends from the anchor, Ctrl toggles one cell.
+    LeftClick(grid, 3, Qt::ShiftModifier);
+    EXPECT_EQ(grid.SelCount(), 4);
+    LeftClick(grid, 1, Qt::ControlModifier);
+    EXPECT_EQ(grid.SelCount(), 3);
+    EXPECT_FALSE(grid.IsSelected(1));
+
+    // The keyboard moves the caret and the panel with it.
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(grid.CaretIndex(), 2);
+    EXPECT_EQ(Panel(2), QStringLiteral(" 48x48 pixels, 24 bpp marrowed from \"four.ico\" "));
+}
+
+TEST_F(MainFixture, RightClickMovesTheCaretKeepsTheSelectionAndOpensThePopup) {
+    Write("m/four.ico", IconOfSizes({{16, 4}, {32, 8}, {48, 24}, {32, 32}}));
+    Browse("m");
+    Choose(QStringLiteral("four.ico"));
+    TViewerGrid& grid = *main->lbxViewer;
+    grid.resize(400, 200);
+    Settle();
+    LeftClick(grid, 0);
+
+    SendMouse(grid.viewport(), QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton,
+              grid.ItemRect(3).center());
+    EXPECT_EQ(grid.CaretIndex(), 3);
+    EXPECT_TRUE(grid.IsSelected(0));
+    EXPECT_FALSE(grid.IsSelected(3));
+    EXPECT_EQ(Panel(2), QStringLiteral(" 32x32 pixels, 32 bpp marrowed from \"four.ico\" "));
+    EXPECT_TRUE(main->ViewerPopupMenu->isVisible());
+    main->ViewerPopupMenu->hide();
+
+    // Below the last item of a column there is no item and no pop-up.
+    const QPoint below = grid.ItemRect(3).bottomLeft() + QPoint(5, 10);
+    ASSERT_EQ(grid.ItemAt(below), -1);
+    SendMouse(grid.viewport(), QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, below);
+    EXPECT_FALSE(main->ViewerPopupMenu->isVisible());
+    EXPECT_EQ(grid.CaretIndex(), 3);
+
+    // Select All from the pop-up selects every cell.
+    main->ViewerPopupMenu->findChild<QAction*>(QStringLiteral("popSelectAll"))->trigger();
+    EXPECT_EQ(grid.SelCount(), 4);
+}
