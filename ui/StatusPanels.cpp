@@ -1,6 +1,7 @@
 #include "ui/StatusPanels.h"
 
 #include <QLabel>
+#include <QLayout>
 
 namespace {
 constexpr int kTextPadding = 6;
@@ -38,6 +39,8 @@ void TStatusPanels::SetPanelWidth(int panel, int width) {
     p.Width = width;
     p.Label->setFixedWidth(width);
     p.Label->setVisible(width > 0);
+    // Lay the panels out at once, so a repaint right after shows them at their new widths.
+    if (layout()) layout()->activate();
 }
 
 void TStatusPanels::ShowMessage(int panel, const QString& message) {
