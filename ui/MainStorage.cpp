@@ -1,9 +1,9 @@
 #include "ui/MainStorage.h"
 
-#include <QToolButton>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
+#include <QToolButton>
 
 #include "toolkit/FormStorage.h"
 #include "toolkit/ShellFolderTree.h"

@@ -33,8 +33,6 @@ TEST(About, TextsAndDesignedGeometry) {
 
     EXPECT_EQ(about.pnlBanner->geometry(), QRect(8, 8, 422, 217));
     EXPECT_EQ(about.pnlBanner->imgPicture->geometry(), QRect(2, 2, 418, 213));
-    EXPECT_EQ(about.pnlBanner->shpTop->geometry(), QRect(0, 0, 422, 2));
-    EXPECT_EQ(about.pnlBanner->shpRight->geometry(), QRect(420, 2, 2, 213));
 
     EXPECT_EQ(about.btnHomePage->geometry(), QRect(156, 133, 255, 14));
     EXPECT_TRUE(about.btnHomePage->text().isEmpty());
