@@ -5,8 +5,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "ui/ButtonGlyphs.h"
 #include "ui/DesignedLayout.h"
+#include "ui/Glyphs.h"
 #include "ui/PaintBox.h"
 
 namespace {
@@ -67,9 +67,9 @@ TChannelColumn MakeChannelColumn(QWidget* Page, const TChannelDesign& Design) {
     stack->addWidget(column.Caption);
     column.ButtonPanel =
         Place(new QWidget(Page), Design.ButtonPanel, {Design.Left, kButtonTop, 23, 42});
-    column.SaveButton =
-        MakeButton(column.ButtonPanel, Design.SaveButton, Design.SaveHint, SaveGlyph(), 0);
+    column.SaveButton = MakeButton(column.ButtonPanel, Design.SaveButton, Design.SaveHint,
+                                   GlyphIcon(TGlyph::Save), 0);
     column.CopyButton = MakeButton(column.ButtonPanel, Design.CopyButton, Design.CopyHint,
-                                   CopyGlyph(), kButtonSize.height());
+                                   GlyphIcon(TGlyph::Copy), kButtonSize.height());
     return column;
 }

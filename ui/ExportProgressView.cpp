@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QProgressBar>
 
-#include "ui/SaveFileName.h"
+#include "ui/PathText.h"
 
 TExportProgressView::TExportProgressView(QLabel* Caption, QLabel* SourceFile, QProgressBar* Bar,
                                          const bool& Cancel)
@@ -21,7 +21,7 @@ void TExportProgressView::PhaseStarted(TExportPhase Phase, int Maximum) {
 }
 
 void TExportProgressView::SourceFileChanged(const std::string& FileName) {
-    SourceFile->setText(DisplayPath(FileName));
+    SourceFile->setText(FromFilePath(FileName));
 }
 
 void TExportProgressView::PositionChanged(int Position) {

@@ -1,18 +1,8 @@
 #include "ui/SaveFileName.h"
 
-#include <QFile>
-
 QString WithExtension(const QString& FileName, const QString& Extension) {
     const qsizetype nameStart = FileName.lastIndexOf(QLatin1Char('/')) + 1;
     const qsizetype dot = FileName.lastIndexOf(QLatin1Char('.'));
     const QString own = dot >= nameStart ? FileName.mid(dot).toLower() : QString();
     return own == Extension ? FileName : FileName + Extension;
-}
-
-std::string LocalPath(const QString& Path) {
-    return QFile::encodeName(Path).toStdString();
-}
-
-QString DisplayPath(const std::string& Path) {
-    return QFile::decodeName(QByteArray::fromStdString(Path));
 }

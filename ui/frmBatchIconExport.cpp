@@ -18,7 +18,7 @@
 #include "ui/DesignedLayout.h"
 #include "ui/DirectoryEdit.h"
 #include "ui/ExportProgressView.h"
-#include "ui/SaveFileName.h"
+#include "ui/PathText.h"
 
 namespace {
 
@@ -202,11 +202,11 @@ void TBatchIconExport::FormCreate() {
 
 void TBatchIconExport::lbxStyleChange() {
     chkOption->setVisible(lbxFormat->currentIndex() == static_cast<int>(TExportFormat::Ico));
-    Memo1->setPlainText(DisplayPath(ExportSampleText(Naming())));
+    Memo1->setPlainText(FromFilePath(ExportSampleText(Naming())));
 }
 
 void TBatchIconExport::btnExportClick() {
-    if (PrefixHasForbiddenCharacter(LocalPath(txtPrefix->text()))) {
+    if (PrefixHasForbiddenCharacter(ToFilePath(txtPrefix->text()))) {
         Prompter().Message(this, QStringLiteral("Warning"),
                            QString::fromStdString(kPrefixCharactersMessage), TPromptButtons::Ok);
         return;
@@ -284,11 +284,11 @@ void TBatchIconExport::RunExport() {
 // The naming settings as the controls show them; every list always has an item selected.
 TExportNaming TBatchIconExport::Naming() const {
     TExportNaming naming;
-    naming.Directory = LocalPath(txtDirectory->text());
+    naming.Directory = ToFilePath(txtDirectory->text());
     naming.Format = static_cast<TExportFormat>(std::max(0, lbxFormat->currentIndex()));
     naming.Style = static_cast<TExportStyle>(std::max(0, lbxStyle->currentIndex()));
     naming.Separator = kExportSeparators[std::max(0, lbxSeperator->currentIndex())];
-    naming.Prefix = LocalPath(txtPrefix->text());
+    naming.Prefix = ToFilePath(txtPrefix->text());
     naming.SkipExisting = chkSkipFiles->isChecked();
     return naming;
 }

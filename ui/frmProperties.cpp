@@ -13,12 +13,14 @@
 #include "icons/Rendering.h"
 #include "toolkit/Prompter.h"
 #include "ui/BitmapToQImage.h"
-#include "ui/ButtonGlyphs.h"
 #include "ui/DesignedLayout.h"
+#include "ui/Glyphs.h"
 #include "ui/PageControl.h"
 #include "ui/PaintBox.h"
 #include "ui/PalettePicture.h"
+#include "ui/PathText.h"
 #include "ui/QtClipboardSink.h"
+#include "ui/QtColor.h"
 #include "ui/SaveFileName.h"
 #include "writers/BmpWriter.h"
 #include "writers/IconWriter.h"
@@ -53,13 +55,8 @@ const TChannelDesign kChannelDesigns[] = {
      192},
 };
 
-TColor ToColor(const QColor& color) {
-    return {static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
-            static_cast<std::uint8_t>(color.blue())};
-}
-
 TColor ButtonFace(const QWidget* widget) {
-    return ToColor(widget->palette().color(QPalette::Button));
+    return ToTColor(widget->palette().color(QPalette::Button));
 }
 
 // The image drawn over Background, as the viewer and the previews show it.
@@ -220,7 +217,7 @@ void TProperties::MakeFormatsPage() {
     btnSaveMultiFormatICO =
         Place(new QToolButton(Panel16), "btnSaveMultiFormatICO", {0, 2, 23, 21});
     btnSaveMultiFormatICO->setAutoRaise(true);
-    btnSaveMultiFormatICO->setIcon(SaveGlyph());
+    btnSaveMultiFormatICO->setIcon(GlyphIcon(TGlyph::Save));
     btnSaveMultiFormatICO->setToolTip(QStringLiteral("Save multi format icon."));
     auto* bar = new QLabel(Panel16);
     bar->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -306,7 +303,7 @@ void TProperties::FillFormats(TLoadedIconImage& image) {
 }
 
 void TProperties::SetGeneralTexts(const TLoadedIconImage& image) {
-    const QString path = image.Owner ? DisplayPath(image.Owner->FileName) : QString();
+    const QString path = image.Owner ? FromFilePath(image.Owner->FileName) : QString();
     const qsizetype nameStart = path.lastIndexOf(QLatin1Char('/')) + 1;
     Label2->setText(path.left(nameStart));
     Label4->setText(path.mid(nameStart));
@@ -396,7 +393,7 @@ void TProperties::btnSaveMultiFormatICOClick() {
         Prompter().SaveFile(this, SaveRequest(QStringLiteral("Save Multi-Format Icon"),
                                               QStringLiteral("Icons (*.ico)|*.ico")));
     if (!answer.Accepted) return;
-    WriteIconFile(LocalPath(WithExtension(answer.FileName, QStringLiteral(".ico"))), FormatImages);
+    WriteIconFile(ToFilePath(WithExtension(answer.FileName, QStringLiteral(".ico"))), FormatImages);
 }
 
 void TProperties::btnSaveMaskClick(QObject* Sender) {
@@ -432,7 +429,7 @@ void TProperties::SaveChannel(const TBitmap& picture, const QString& title) {
         const QString path = WithExtension(answer.FileName, QStringLiteral(".bmp"));
         request.FileName = path;
         if (QFileInfo::exists(path) && !ConfirmReplace(this, path)) continue;
-        WriteReplacingFile(LocalPath(path), EncodeBmp(ConvertTo24Bit(picture)),
+        WriteReplacingFile(ToFilePath(path), EncodeBmp(ConvertTo24Bit(picture)),
                            "Error Writing BMP File!");
         return;
     }
