@@ -116,6 +116,9 @@ TEST_F(MainFixture, DesignedLayoutKeepsTheFilesToolbarAtTheRightEdge) {
     }
     EXPECT_EQ(main->ExportFormat->text(), QStringLiteral("0"));
     EXPECT_EQ(main->ExportPrefix->text(), QString());
+#ifndef Q_OS_WIN
+    EXPECT_EQ(main->ExportPath->text(), QDir::homePath() + QStringLiteral("/"));
+#endif
     EXPECT_EQ(main->CopyBackgroundColor(), QColor(Qt::white));
     EXPECT_EQ(main->SaveAsDialog.Filters,
               QStringList({"Bitmaps (*.bmp)|*.bmp", "Icons (*.ico)|*.ico",
@@ -306,4 +309,10 @@ TEST_F(MainFixture, ScansLoadEveryMatchingFileAndAlwaysScanRestartsAsAScan) {
     main->btnScanAllFiles->click();
     EXPECT_FALSE(main->btnScanAllFiles->isChecked());
     EXPECT_EQ(main->LoadedIcons.size(), 1u);
+
+    // Without a current folder a scan lists nothing, not the root folder.
+    main->CurrentFolder.clear();
+    main->btnScanNow->click();
+    EXPECT_EQ(PanelWidth(0), 0);
+    EXPECT_EQ(Panel(1), kNoIcons);
 }

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -261,4 +262,32 @@ TEST_F(MainFixture, RightClickMovesTheCaretKeepsTheSelectionAndOpensThePopup) {
     // Select All from the pop-up selects every cell.
     main->ViewerPopupMenu->findChild<QAction*>(QStringLiteral("popSelectAll"))->trigger();
     EXPECT_EQ(grid.SelCount(), 4);
+}
+
+TEST_F(MainFixture, AFilterChangeDuringARunKeepsTheRunsLargestSize) {
+    const std::vector<std::string> paths = {Write("g/big.ico", IconOfSizes({{48, 4}, {16, 4}})),
+                                            Write("g/small.ico", IconOfSizes({{16, 4}})),
+                                            Write("g/more.ico", IconOfSizes({{16, 4}}))};
+    // Between the first and the second file, the grid is filtered to 16 x 16 images only.
+    bool filtered = false;
+    QObject::connect(main->ProgressBar, &QProgressBar::valueChanged, main.get(), [&](int value) {
+        if (value != main->ProgressBar->maximum() - 2 || filtered) return;
+        filtered = true;
+        QTimer::singleShot(0, main.get(), [&] {
+            AnswerFilter({"chk32x32", "chk48x48", "chkOtherSizes"}, true);
+            main->btnFilterClick();
+        });
+    });
+    main->LoadFiles(false, paths);
+    EXPECT_TRUE(filtered);
+    EXPECT_EQ(main->LoadedMaxWidth, 48);
+    EXPECT_EQ(main->CellWidth, 16);
+    EXPECT_EQ(main->lbxViewer->Count(), 3);
+    EXPECT_EQ(Panel(1), QStringLiteral(" 3 icons found. "));
+
+    AnswerFilter({}, false);
+    main->btnFilterClick();
+    EXPECT_EQ(main->CellWidth, 48);
+    EXPECT_EQ(main->CellHeight, 48);
+    EXPECT_EQ(main->lbxViewer->Count(), 4);
 }
