@@ -50,7 +50,11 @@ TViewerGrid::TViewerGrid(QWidget* parent) : QListView(parent), items_(new TViewe
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setSpacing(0);
-    setMouseTracking(false);
+    // The grid is disabled while it is empty; it keeps the window colour then too.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Disabled, QPalette::Base,
+                     colours.color(QPalette::Active, QPalette::Base));
+    setPalette(colours);
     ApplyLayout();
 }
 
