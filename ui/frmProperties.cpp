@@ -238,7 +238,7 @@ void TProperties::MakeFormatsPage() {
     page->setSpacing(0);
     page->addLayout(top, 1);
     page->addWidget(Panel16);
-    connect(lbxFormats, &QListWidget::currentRowChanged, this, &TProperties::lbxFormatsClick);
+    connect(lbxFormats, &QListWidget::itemSelectionChanged, this, &TProperties::lbxFormatsClick);
     connect(btnSaveMultiFormatICO, &QToolButton::clicked, this,
             [this] { RunCommand(this, [this] { btnSaveMultiFormatICOClick(); }); });
 }

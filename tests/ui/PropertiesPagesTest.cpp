@@ -346,3 +346,28 @@ TEST(PropertiesPages, SaveAsAndCopyCloseWithTheirRequestOthersWithNone) {
         EXPECT_EQ(d.CopyRequested, expected[i].second) << i;
     }
 }
+
+// An image whose rows could not be read (a shell icon, a damaged file) still opens on every
+// page; its channel copies are blank pictures of its size.
+TEST(PropertiesPages, ImageWithoutRowsOpensAndCopiesBlankPictures) {
+    TLoadedIcon icon;
+    TLoadedIconImage& image = AddImage(icon, 256, 256, 32);
+    image.ImageBits.clear();
+    image.MaskBits.clear();
+    TProperties d;
+    RunDialog(d, image, [](TProperties& shown) {
+        for (int page = 0; page < 4; ++page) {
+            shown.PageControl1->setCurrentIndex(page);
+            EXPECT_FALSE(shown.grab().isNull());
+        }
+        shown.MaskChannel.CopyButton->click();
+        const QImage mask = QApplication::clipboard()->image();
+        EXPECT_EQ(mask.size(), QSize(256, 256));
+        EXPECT_EQ(mask.pixel(0, 0), qRgb(0, 0, 0));
+        shown.AlphaChannel.CopyButton->click();
+        EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(256, 256));
+        shown.btnOK->click();
+    });
+    EXPECT_EQ(d.Label6->text(), QStringLiteral("256 x 256"));
+    EXPECT_FALSE(d.PaletteBitmap);
+}
