@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "icons/PngFit.h"
 #include "icons/PngStream.h"
 
 namespace {
@@ -129,10 +130,7 @@ void TLoadedIconImage::DecodeBitmap(ByteReader& data) {
 void TLoadedIconImage::DecodePng(ByteView data) {
     TDecodedPng png = DecodePngStream(data);
     if (png.Width != PixelWidth() || png.Height != PixelHeight()) {
-        throw TReadError("PNG image of " + std::to_string(png.Width) + " x " +
-                         std::to_string(png.Height) + " pixels in a " +
-                         std::to_string(PixelWidth()) + " x " + std::to_string(PixelHeight()) +
-                         " entry");
+        png = FitPngInto(png, PixelWidth(), PixelHeight());
     }
     BitCount = 32;
     ImageStride = png.Width * 4;
