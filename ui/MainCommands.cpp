@@ -1,12 +1,24 @@
 // The main window's commands as the tool buttons and menus give them: one handler each.
 #include <QAbstractButton>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QToolButton>
 
+#include "icons/Rendering.h"
 #include "toolkit/ShellFileList.h"
+#include "ui/BatchExportCommand.h"
 #include "ui/HelpAndWeb.h"
+#include "ui/ImageHold.h"
+#include "ui/PathText.h"
+#include "ui/QtClipboardSink.h"
+#include "ui/QtColor.h"
+#include "ui/SaveImageCommand.h"
+#include "ui/ScreenCursor.h"
+#include "ui/ViewerGrid.h"
 #include "ui/frmAbout.h"
 #include "ui/frmMain.h"
+#include "ui/frmProperties.h"
+#include "ui/frmScanDirs.h"
 
 void TMain::ConnectButtons() {
     const std::pair<QToolButton*, void (TMain::*)()> buttons[] = {
@@ -32,33 +44,68 @@ void TMain::Run(void (TMain::*handler)()) {
     RunCommand(this, [this, handler] { (this->*handler)(); });
 }
 
-void TMain::NotYetAvailable() {
-    Prompter().Message(this, QStringLiteral("Information"),
-                       QStringLiteral("This command is not available yet."), TPromptButtons::Ok);
-}
-
+// Two or more selected cells go to the batch export; otherwise the current image is saved in
+// the format of the chosen dialog entry.
 void TMain::btnSaveClick() {
-    if (CurrentImage()) NotYetAvailable();
+    if (lbxViewer->SelCount() >= 2) {
+        TImageHold hold(*this);
+        ShowBatchExport(*this);
+        return;
+    }
+    TLoadedIconImage* image = CurrentImage();
+    if (!image) return;
+    TImageHold hold(*this);
+    const std::optional<TImageFileChoice> choice = ChooseImageFile(this, SaveAsDialog);
+    if (!choice) return;
+    ShowHourglass();
+    auto restore = qScopeGuard([] { RestoreCursor(); });
+    SaveImageFile(*image, *choice, ToTColor(CopyBackgroundColor()));
 }
 
 void TMain::btnCopyClick() {
-    if (CurrentImage()) NotYetAvailable();
+    TLoadedIconImage* image = CurrentImage();
+    if (!image) return;
+    TQtClipboardSink clipboard;
+    CopyImageToClipboard(*image, ToTColor(CopyBackgroundColor()), clipboard);
 }
 
 void TMain::btnCopyBackgroundColorClick() {
-    NotYetAvailable();
+    QColor color = CopyBackgroundColor();
+    if (Prompter().ChooseColor(this, color)) SetCopyBackgroundColor(color);
 }
 
+// The dialog's Save As... and Copy buttons close it and then act as the window's own commands,
+// on the current image and selection as they are then.
 void TMain::btnInfoClick() {
-    if (CurrentImage()) NotYetAvailable();
+    TLoadedIconImage* image = CurrentImage();
+    if (!image) return;
+    TImageHold hold(*this);
+    TProperties dialog(this);
+    dialog.ShowImageProperties(*image);
+    if (dialog.SaveAsRequested) {
+        btnSaveClick();
+    } else if (dialog.CopyRequested) {
+        btnCopyClick();
+    }
 }
 
 void TMain::Exit1Click() {
     close();
 }
 
+// The folder-tree scan: the subdirectory scan lists the current folder's tree, and the scan
+// then loads the matching files of every folder it found. Without a current folder there is
+// no tree to list, so the scan finds nothing rather than listing the whole file system.
 void TMain::btnScanDirectoriesClick() {
-    NotYetAvailable();
+    lbxFiles->ClearSelection();
+    ScanFolders.reset();
+    std::vector<std::string> folders;
+    if (!CurrentFolder.isEmpty() && !ScanSubdirectories(ToFilePath(CurrentFolder), folders)) {
+        return;
+    }
+    ScanFolders = std::move(folders);
+    ScanFolderTree = true;
+    LoadFiles(true);
 }
 
 // The folder scan of the current folder.

@@ -144,6 +144,10 @@ void TMain::LoadFiles(bool Scan, std::optional<std::vector<std::string>> Files) 
         AbortLoad = true;
         return;
     }
+    if (ImageHolds > 0) {
+        LoadPutOff = true;
+        return;
+    }
     for (int panel = 0; panel <= 2; ++panel) {
         StatusBar->SetText(panel, QString());
         StatusBar->SetPanelWidth(panel, 1);
@@ -244,6 +248,12 @@ void TMain::FinishRun() {
 void TMain::PostRestart(bool Scan) {
     QMetaObject::invokeMethod(
         this, [this, Scan] { RunCommand(this, [&] { LoadFiles(Scan); }); }, Qt::QueuedConnection);
+}
+
+void TMain::ReleaseImages() {
+    if (--ImageHolds > 0 || !LoadPutOff) return;
+    LoadPutOff = false;
+    PostRestart(btnScanAllFiles->isChecked());
 }
 
 void TMain::ClearLoaded() {

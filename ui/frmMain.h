@@ -171,6 +171,11 @@ public:
     int LoadedMaxHeight = 16;
     std::unique_ptr<TBitmap> CellBitmap;
     TIconFilter Filter;
+    // Held images (ui/ImageHold.h): while ImageHolds is above 0 a load request only sets
+    // LoadPutOff; the last release then restarts the run as an aborted run would.
+    int ImageHolds = 0;
+    bool LoadPutOff = false;
+    void ReleaseImages();
 
     // The settings store (ui/MainStorage.cpp). Declared last, so it is destroyed first, while
     // every control it saves still exists.
@@ -222,8 +227,6 @@ private:
     void lbxViewerClick();
 
     void ConnectButtons();
-    // A command that another part of the program carries out once it is in place.
-    void NotYetAvailable();
     // Runs a handler so that no exception it lets out crosses the event loop.
     void Run(void (TMain::*handler)());
 };
