@@ -8,6 +8,7 @@
 #include "IcoBuilder.h"
 #include "NeBuilder.h"
 #include "PeBuilder.h"
+#include "PngStreamBuilder.h"
 
 namespace fs = std::filesystem;
 
@@ -38,6 +39,23 @@ ByteString Ico() {
     return BuildIco({EntryFor(k16x4), EntryFor(k32x32)});
 }
 
+// A 32 x 32 picture with a transparent corner, as a PNG stream.
+ByteString Png() {
+    return MakePngStream({32, 32, 6, 8, false, false, [](int x, int y, int channel) {
+                              return static_cast<std::uint16_t>(channel == 3 && x + y < 8 ? 0
+                                                                                          : x * y);
+                          }});
+}
+
+// An icon of the Vista layout: a bitmap format next to a PNG-stored one.
+ByteString VistaIco() {
+    IcoEntry png;
+    png.width = png.height = 32;
+    png.bitCount = 32;
+    png.data = Png();
+    return BuildIco({EntryFor(k16x4), png});
+}
+
 ByteString Ani() {
     return BuildAni({AniHeaderChunk(1, 2), RiffChunk("rate", ByteString(8, 1)),
                      FrameList({Ico(), BuildIco({EntryFor(k16x4)})})});
@@ -63,7 +81,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     fs::path root = argv[1];
-    for (const char* name : {"pe", "ne", "ani", "ico", "loadicons"}) {
+    for (const char* name : {"pe", "ne", "ani", "ico", "png", "loadicons"}) {
         fs::create_directories(root / name);
     }
     Write(root / "pe" / "pe32", Pe(false));
@@ -73,8 +91,14 @@ int main(int argc, char** argv) {
     Write(root / "ne" / "icl", Ne(true));
     Write(root / "ani" / "frames", Ani());
     Write(root / "ico" / "two", Ico());
+    Write(root / "ico" / "vista", VistaIco());
+    // The png fuzzer's first byte is the entry size; the signature is added by the fuzzer.
+    ByteString png = Png();
+    png[7] = 32;
+    Write(root / "png" / "rgba32", ByteString(png.begin() + 7, png.end()));
     // The first byte picks the extension: 0 .ico, 2 .ani, 3 .dll, 4 .exe, 5 .icl.
     Write(root / "loadicons" / "ico", Prefixed(0, Ico()));
+    Write(root / "loadicons" / "vista", Prefixed(0, VistaIco()));
     Write(root / "loadicons" / "ani", Prefixed(2, Ani()));
     Write(root / "loadicons" / "dll", Prefixed(3, Pe(true)));
     Write(root / "loadicons" / "exe", Prefixed(4, Ne(false)));
