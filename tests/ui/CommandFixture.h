@@ -62,8 +62,8 @@ protected:
     }
 };
 
-// What the Part's drawing gives at pixel (x, y), y from the top, of an image drawn over
-// Background: the background where the mask is transparent (the picture icons' colour bits are
+// What drawing a 24- or 32-bit image over Background gives at pixel (x, y), y from the top:
+// the background where the mask is transparent (the picture icons' colour bits are
 // black there), the colour elsewhere, 32-bit colours blended by alpha / 256 with halves
 // rounded to even.
 inline QRgb ExpectedPixel(const TLoadedIconImage& image, int x, int y, QColor background) {
