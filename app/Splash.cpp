@@ -2,9 +2,9 @@
 
 #include <QCoreApplication>
 #include <QThread>
-#include <chrono>
 #include <memory>
 
+#include "toolkit/TickCount.h"
 #include "ui/DesignedLayout.h"
 #include "ui/FramedPicture.h"
 #include "ui/SplashPicture.h"
@@ -16,13 +16,6 @@ constexpr std::int32_t kBackwardsWaitMs = 100;
 
 std::unique_ptr<TSplashForm> splashForm;
 std::uint32_t splashShownTick = 0;
-
-// The millisecond tick count, wrapping at 32 bits.
-std::uint32_t TickCount() {
-    using namespace std::chrono;
-    return static_cast<std::uint32_t>(
-        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-}
 
 }  // namespace
 

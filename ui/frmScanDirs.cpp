@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
-#include <chrono>
 
+#include "toolkit/TickCount.h"
 #include "ui/DesignedLayout.h"
 
 namespace {
@@ -17,12 +17,6 @@ constexpr int kLabelGap = 4;      // between the count line and the path line
 constexpr int kMargin = 8;        // below the button
 constexpr int kRightMargin = 14;  // right of the button
 
-std::uint32_t SystemTickCount() {
-    using namespace std::chrono;
-    return static_cast<std::uint32_t>(
-        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-}
-
 QString Local(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -33,7 +27,7 @@ TScanDirs::TScanDirs(const std::string& Folder, TTickCount TickCount, QWidget* p
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       Directories(Folder, [this](const std::string& folder,
                                  std::size_t count) { FolderFound(folder, count); }),
-      TickCount(TickCount ? std::move(TickCount) : TTickCount(SystemTickCount)) {
+      TickCount(TickCount ? std::move(TickCount) : TTickCount(::TickCount)) {
     setWindowTitle(QStringLiteral("Scanning Subdirectories"));
     UseDesignFont(this);
     Button1 = Place(new QPushButton(QStringLiteral("Cancel"), this), "Button1", {400, 8, 75, 25});
