@@ -29,9 +29,9 @@ std::unique_ptr<TLoadedIcon> LoadLargeLibrary(const TempDir& dir) {
     std::uint16_t id = 1;
     for (std::uint16_t group = 1; group <= kGroups; ++group) {
         std::vector<GroupEntry> entries;
-        for (const DibSpec& spec : formats) {
-            pe.Icon(id, MakeDib(spec));
-            entries.push_back(GroupEntryFor(spec, id++));
+        for (const DibSpec& layout : formats) {
+            pe.Icon(id, MakeDib(layout));
+            entries.push_back(GroupEntryFor(layout, id++));
         }
         pe.Icon(id, MakeDib(large));
         GroupEntry full = GroupEntryFor(large, id++);

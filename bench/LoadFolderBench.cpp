@@ -26,9 +26,9 @@ std::string SyntheticFolder(const TempDir& dir) {
     std::uint16_t id = 1;
     for (std::uint16_t group = 1; group <= 3; ++group) {
         std::vector<GroupEntry> entries;
-        for (const DibSpec& spec : formats) {
-            pe.Icon(id, MakeDib(spec));
-            entries.push_back(GroupEntryFor(spec, id++));
+        for (const DibSpec& layout : formats) {
+            pe.Icon(id, MakeDib(layout));
+            entries.push_back(GroupEntryFor(layout, id++));
         }
         pe.Group({group, {}}, BuildIconGroup(entries));
     }

@@ -41,9 +41,9 @@ struct Tree {
     Tree() {
         dir.Write("one.ico", BuildIco({EntryFor({}), EntryFor({32, 32, 8, 1, 0, true})}));
         dir.Write("sub/two.ani", BuildAniFromFrames({BuildIco({EntryFor({})})}));
-        DibSpec spec{48, 48, 32, 1, 0, true};
+        DibSpec layout{48, 48, 32, 1, 0, true};
         PeBuilder pe(true);
-        pe.Icon(1, MakeDib(spec)).Group({1, "APP"}, BuildIconGroup({GroupEntryFor(spec, 1)}));
+        pe.Icon(1, MakeDib(layout)).Group({1, "APP"}, BuildIconGroup({GroupEntryFor(layout, 1)}));
         dir.Write("sub/deep/three.dll", pe.Build());
         dir.Write("sub/notes.txt", ByteString{'h', 'i'});
     }

@@ -8,7 +8,7 @@ namespace {
 
 ByteString Frame(const std::vector<DibSpec>& formats) {
     std::vector<IcoEntry> entries;
-    for (const DibSpec& spec : formats) entries.push_back(EntryFor(spec));
+    for (const DibSpec& layout : formats) entries.push_back(EntryFor(layout));
     return BuildIco(entries, 2);
 }
 

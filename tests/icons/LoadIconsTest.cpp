@@ -11,9 +11,9 @@
 namespace {
 
 ByteString OneGroupPe() {
-    DibSpec spec{32, 32, 8, 0x11, 0, true};
+    DibSpec layout{32, 32, 8, 0x11, 0, true};
     PeBuilder pe;
-    pe.Icon(1, MakeDib(spec)).Group({1, "APP"}, BuildIconGroup({GroupEntryFor(spec, 1)}));
+    pe.Icon(1, MakeDib(layout)).Group({1, "APP"}, BuildIconGroup({GroupEntryFor(layout, 1)}));
     return pe.Build();
 }
 

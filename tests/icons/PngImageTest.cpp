@@ -92,19 +92,19 @@ TEST(PngImage, EveryColourTypeAndDepthEndsUpAsRgba) {
     };
     for (bool interlaced : {false, true}) {
         for (const Case& c : cases) {
-            PngSpec spec{32,
-                         32,
-                         c.colorType,
-                         c.bitDepth,
-                         interlaced,
-                         c.trns,
-                         [&](int x, int, int) -> std::uint16_t {
-                             if (c.bitDepth < 8) return static_cast<std::uint16_t>(x % 2);
-                             return static_cast<std::uint16_t>(c.bitDepth == 16 ? x * 257 : x);
-                         }};
+            PngSpec layout{32,
+                           32,
+                           c.colorType,
+                           c.bitDepth,
+                           interlaced,
+                           c.trns,
+                           [&](int x, int, int) -> std::uint16_t {
+                               if (c.bitDepth < 8) return static_cast<std::uint16_t>(x % 2);
+                               return static_cast<std::uint16_t>(c.bitDepth == 16 ? x * 257 : x);
+                           }};
             TLoadedIconImage image;
             image.Width = image.Height = 32;
-            ByteString stream = MakePngStream(spec);
+            ByteString stream = MakePngStream(layout);
             ASSERT_TRUE(image.DecodeImage(stream, true)) << c.colorType << "/" << c.bitDepth;
             EXPECT_EQ(Bgra(image, 1, 0), c.pixel10) << c.colorType << "/" << c.bitDepth;
             EXPECT_EQ(image.ImageBits.size(), 32u * 32 * 4);

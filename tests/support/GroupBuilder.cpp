@@ -1,7 +1,7 @@
 #include "GroupBuilder.h"
 
-GroupEntry GroupEntryFor(const DibSpec& spec, std::uint16_t id) {
-    IcoEntry file = EntryFor(spec);
+GroupEntry GroupEntryFor(const DibSpec& layout, std::uint16_t id) {
+    IcoEntry file = EntryFor(layout);
     return {file.width,  file.height,   file.colorCount,
             file.planes, file.bitCount, static_cast<std::uint32_t>(file.data.size()),
             id};

@@ -17,8 +17,8 @@ struct GroupEntry {
     std::uint16_t id = 1;
 };
 
-// An entry whose directory values match the DIB of that spec, naming image `id`.
-GroupEntry GroupEntryFor(const DibSpec& spec, std::uint16_t id);
+// An entry whose directory values match the DIB of that layout, naming image `id`.
+GroupEntry GroupEntryFor(const DibSpec& layout, std::uint16_t id);
 
 // An icon group resource: reserved, type 1, count, then the entries.
 ByteString BuildIconGroup(const std::vector<GroupEntry>& entries);

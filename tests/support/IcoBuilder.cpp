@@ -4,32 +4,33 @@ int DibStride(int width, int bitCount) {
     return ((width * bitCount + 7) / 8 + 3) / 4 * 4;
 }
 
-ByteString MakeDib(const DibSpec& spec) {
+ByteString MakeDib(const DibSpec& layout) {
     ByteBuilder b;
-    b.U32(40).U32(static_cast<std::uint32_t>(spec.width));
-    b.U32(static_cast<std::uint32_t>(spec.height * 2));
-    b.U16(1).U16(static_cast<std::uint16_t>(spec.bitCount));
+    b.U32(40).U32(static_cast<std::uint32_t>(layout.width));
+    b.U32(static_cast<std::uint32_t>(layout.height * 2));
+    b.U16(1).U16(static_cast<std::uint16_t>(layout.bitCount));
     b.U32(0).U32(0).U32(0).U32(0).U32(0).U32(0);
-    int paletteSize = spec.bitCount <= 8 ? 1 << spec.bitCount : 0;
+    int paletteSize = layout.bitCount <= 8 ? 1 << layout.bitCount : 0;
     for (int i = 0; i < paletteSize; ++i) {
         b.U8(static_cast<std::uint8_t>(i)).U8(static_cast<std::uint8_t>(i + 1));
         b.U8(static_cast<std::uint8_t>(i + 2)).U8(0);
     }
-    b.Fill(static_cast<std::size_t>(DibStride(spec.width, spec.bitCount) * spec.height),
-           spec.pixelFill);
-    if (spec.withMask) {
-        b.Fill(static_cast<std::size_t>(DibStride(spec.width, 1) * spec.height), spec.maskFill);
+    b.Fill(static_cast<std::size_t>(DibStride(layout.width, layout.bitCount) * layout.height),
+           layout.pixelFill);
+    if (layout.withMask) {
+        b.Fill(static_cast<std::size_t>(DibStride(layout.width, 1) * layout.height),
+               layout.maskFill);
     }
     return b.Bytes();
 }
 
-IcoEntry EntryFor(const DibSpec& spec) {
+IcoEntry EntryFor(const DibSpec& layout) {
     IcoEntry entry;
-    entry.width = static_cast<std::uint8_t>(spec.width);
-    entry.height = static_cast<std::uint8_t>(spec.height);
-    entry.colorCount = spec.bitCount < 8 ? static_cast<std::uint8_t>(1 << spec.bitCount) : 0;
-    entry.bitCount = static_cast<std::uint16_t>(spec.bitCount);
-    entry.data = MakeDib(spec);
+    entry.width = static_cast<std::uint8_t>(layout.width);
+    entry.height = static_cast<std::uint8_t>(layout.height);
+    entry.colorCount = layout.bitCount < 8 ? static_cast<std::uint8_t>(1 << layout.bitCount) : 0;
+    entry.bitCount = static_cast<std::uint16_t>(layout.bitCount);
+    entry.data = MakeDib(layout);
     return entry;
 }
 

@@ -19,7 +19,7 @@ struct DibSpec {
 // Stride of a DIB row padded to 4 bytes.
 int DibStride(int width, int bitCount);
 // Palette entry i is stored blue = i, green = i + 1, red = i + 2, reserved 0.
-ByteString MakeDib(const DibSpec& spec);
+ByteString MakeDib(const DibSpec& layout);
 
 // One image of an icon or cursor file, with its directory values.
 struct IcoEntry {
@@ -34,8 +34,8 @@ struct IcoEntry {
     std::optional<std::uint32_t> offset;      // defaults to where the data is placed
 };
 
-// An entry whose directory values match a DIB of that spec.
-IcoEntry EntryFor(const DibSpec& spec);
+// An entry whose directory values match a DIB of that layout.
+IcoEntry EntryFor(const DibSpec& layout);
 
 // An icon (type 1) or cursor (type 2) file; countOverride replaces the count word.
 ByteString BuildIco(const std::vector<IcoEntry>& entries, std::uint16_t type = 1,

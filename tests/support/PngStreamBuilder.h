@@ -18,4 +18,4 @@ struct PngSpec {
 };
 
 // Encodes a PNG stream in memory with libpng's write side.
-ByteString MakePngStream(const PngSpec& spec);
+ByteString MakePngStream(const PngSpec& layout);

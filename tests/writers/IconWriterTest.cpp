@@ -129,13 +129,13 @@ TEST(IconWriter, FullSizeAndPngStoredImagesKeepTheirData) {
     ASSERT_EQ(read->Images.size(), 1u);
     EXPECT_EQ(read->Images[0]->ImageBits, large->ImageBits);
 
-    PngSpec spec;
-    spec.sample = [](int x, int, int channel) { return static_cast<std::uint16_t>(x + channel); };
+    PngSpec layout;
+    layout.sample = [](int x, int, int channel) { return static_cast<std::uint16_t>(x + channel); };
     TLoadedIconImage png;
     png.Width = png.Height = 16;
     png.Planes = 1;
     png.BitCount = 32;
-    ByteString stream = MakePngStream(spec);
+    ByteString stream = MakePngStream(layout);
     ASSERT_NO_THROW(png.DecodeImage(stream, true));
     std::string pngPath = (dir.Path() / "png.ico").string();
     SaveImageAsIco(png, pngPath);
