@@ -235,10 +235,14 @@ void DrawAlphaChannel(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y) {
     Canvas.Draw(X, Y, alpha, TRasterOp::SRCCOPY);
 }
 
-void CopyImageToClipboard(TLoadedIconImage& Image, TColor Background, TClipboardSink& Clipboard) {
+TBitmap DrawOverBackground(TLoadedIconImage& Image, TColor Background) {
     TBitmap bitmap(Image.PixelWidth(), Image.PixelHeight(), TPixelFormat::pf24bit);
     bitmap.Canvas().BrushColor = Background;
     bitmap.Canvas().FillRect(0, 0, bitmap.Width(), bitmap.Height());
     DrawIconImage(Image, bitmap.Canvas(), 0, 0, Background);
-    Clipboard.SetBitmap(bitmap);
+    return bitmap;
+}
+
+void CopyImageToClipboard(TLoadedIconImage& Image, TColor Background, TClipboardSink& Clipboard) {
+    Clipboard.SetBitmap(DrawOverBackground(Image, Background));
 }

@@ -31,6 +31,9 @@ void DrawImageChannel(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y);
 // The alpha byte of a 32-bit image as grey levels; other images draw nothing.
 void DrawAlphaChannel(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y);
 
+// The image drawn over Background onto a 24-bit bitmap of its size, as the viewer shows it.
+TBitmap DrawOverBackground(TLoadedIconImage& Image, TColor Background);
+
 // The clipboard lives in the UI; the core hands it finished bitmaps (1- or 24-bit).
 class TClipboardSink {
 public:

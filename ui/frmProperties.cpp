@@ -61,11 +61,7 @@ TColor ButtonFace(const QWidget* widget) {
 
 // The image drawn over Background, as the viewer and the previews show it.
 QImage IconPicture(TLoadedIconImage& image, TColor background) {
-    TBitmap picture(image.PixelWidth(), image.PixelHeight(), TPixelFormat::pf24bit);
-    picture.Canvas().BrushColor = background;
-    picture.Canvas().FillRect(0, 0, picture.Width(), picture.Height());
-    DrawIconImage(image, picture.Canvas(), 0, 0, background);
-    return BitmapToQImage(picture);
+    return BitmapToQImage(DrawOverBackground(image, background));
 }
 
 QString FormatLine(const TLoadedIconImage& image) {

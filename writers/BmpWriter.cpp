@@ -38,9 +38,6 @@ ByteString EncodeBmp(const TBitmap& Bitmap) {
 }
 
 void SaveImageAsBmp(TLoadedIconImage& Image, const std::string& FileName, TColor Background) {
-    TBitmap bitmap(Image.PixelWidth(), Image.PixelHeight(), TPixelFormat::pf24bit);
-    bitmap.Canvas().BrushColor = Background;
-    bitmap.Canvas().FillRect(0, 0, bitmap.Width(), bitmap.Height());
-    DrawIconImage(Image, bitmap.Canvas(), 0, 0, Background);
-    WriteReplacingFile(FileName, EncodeBmp(bitmap), "Error Writing BMP File!");
+    WriteReplacingFile(FileName, EncodeBmp(DrawOverBackground(Image, Background)),
+                       "Error Writing BMP File!");
 }

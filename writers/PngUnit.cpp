@@ -93,10 +93,7 @@ void SaveImageAsPng(TLoadedIconImage& Image, const std::string& FileName, TColor
     TBitmap opacity = CreateOpacityBitmap(Image);
     // Drawing replaces every pixel of a bitmap image (transparent ones by the white brush);
     // the white fill only shows where nothing is drawn: system icons and images without rows.
-    TBitmap colour(Image.PixelWidth(), Image.PixelHeight(), TPixelFormat::pf24bit);
-    colour.Canvas().FillRect(0, 0, colour.Width(), colour.Height());
-    DrawIconImage(Image, colour.Canvas(), 0, 0, clWhite);
-    SaveBitmapsAsPng(FileName, colour, opacity, Background);
+    SaveBitmapsAsPng(FileName, DrawOverBackground(Image, clWhite), opacity, Background);
 }
 
 void SaveBitmapsAsPng(const std::string& FileName, const TBitmap& Color, const TBitmap& Opacity,
