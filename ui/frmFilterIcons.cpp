@@ -1,14 +1,13 @@
 #include "ui/frmFilterIcons.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <algorithm>
 #include <initializer_list>
 
 #include "toolkit/Prompter.h"
+#include "ui/DesignedLayout.h"
 
 namespace {
 
@@ -25,7 +24,6 @@ constexpr int kPanelToButtons = 7;  // Panel1's bottom to the buttons
 constexpr int kButtonGap = 7;       // between OK and Cancel
 constexpr int kButtonMargin = 24;   // Cancel's right edge to the dialog's
 constexpr int kBottomMargin = 16;   // buttons' bottom to the dialog's
-constexpr int kFontPoints = 8;
 
 const QString kNoSizeText =
     QStringLiteral("You must select at least one icon size\r\nto show or no icons will be listed.");
@@ -51,17 +49,7 @@ constexpr TBoxFlag kBoxFlags[] = {
 
 template <typename Control>
 Control* MakeAt(QWidget* parent, const char* name, const char* text, const QRect& designed) {
-    auto* control = new Control(QString::fromLatin1(text), parent);
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(designed);
-    return control;
-}
-
-// Widens and heightens a control to its text's needs, never below its designed size.
-void Fit(QWidget* control) {
-    const QSize hint = control->sizeHint();
-    control->resize(std::max(control->width(), hint.width()),
-                    std::max(control->height(), hint.height()));
+    return Place(new Control(QString::fromLatin1(text), parent), name, designed);
 }
 
 int WidestHint(std::initializer_list<QWidget*> controls, int least) {
@@ -100,9 +88,7 @@ TFilterIcons::TFilterIcons(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("Filter Icons"));
-    QFont font = QApplication::font();
-    font.setPointSize(kFontPoints);
-    setFont(font);
+    UseDesignFont(this);
     chkShowAll = MakeAt<QRadioButton>(this, "chkShowAll", "Show all icons", {24, 24, 113, 17});
     chkFilter = MakeAt<QRadioButton>(this, "chkFilter", "Filter icons", {184, 24, 113, 17});
     Panel1 = new QWidget(this);
@@ -142,7 +128,7 @@ bool TFilterIcons::Execute(TIconFilter& filter) {
     QRadioButton* chosen = filter.ShowAllIcons ? chkShowAll : chkFilter;
     chosen->setChecked(true);
     chkShowAllClick(chosen);
-    CentreOnScreen();
+    CentreOnScreen(this);
     exec();
     if (Cancelled) return false;
     TIconFilter edited = ReadBoxes();
@@ -196,15 +182,15 @@ void TFilterIcons::SetTabOrder() {
 // Grows the controls whose texts would be clipped at their designed sizes, moves what lies
 // right of or below them, and grows the dialog just as much; nothing moves when all fits.
 void TFilterIcons::FitTexts() {
-    Fit(chkShowAll);
-    Fit(chkFilter);
+    GrowToText(chkShowAll);
+    GrowToText(chkFilter);
     chkFilter->move(std::max(chkFilter->x(), chkShowAll->x() + chkShowAll->width() + kRadioGap),
                     chkFilter->y());
     const int radioBottom = chkShowAll->y() + std::max(chkShowAll->height(), chkFilter->height());
     Panel1->move(Panel1->x(), std::max(Panel1->y(), radioBottom + kRadioToPanel));
     FitPanel();
-    Fit(btnOK);
-    Fit(btnCancel);
+    GrowToText(btnOK);
+    GrowToText(btnCancel);
     const int width = std::max(
         {kDesignWidth, Panel1->x() + Panel1->width() + kRightMargin,
          chkFilter->x() + chkFilter->width() + kRightMargin,
@@ -230,10 +216,4 @@ void TFilterIcons::FitPanel() {
     const int lastBottom = chk32bitcolor->y() + rowHeight;
     Panel1->resize(std::max(Panel1->width(), rightLeft + rightWidth),
                    std::max(Panel1->height(), lastBottom + kPanelBottom));
-}
-
-void TFilterIcons::CentreOnScreen() {
-    const QScreen* shown = screen();
-    if (!shown) return;
-    move(shown->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 }

@@ -47,7 +47,6 @@ private:
     void SetTabOrder();
     void FitTexts();
     void FitPanel();
-    void CentreOnScreen();
 
     bool Cancelled = true;
 };
