@@ -29,7 +29,6 @@ public:
     std::uint8_t U8();
     std::uint16_t U16();
     std::uint32_t U32();
-    std::int32_t I32() { return static_cast<std::int32_t>(U32()); }
 
     // Removes and returns exactly `count` bytes; throws when fewer remain.
     ByteView Take(std::size_t count);
@@ -39,7 +38,6 @@ public:
 
     bool Has(std::size_t count) const { return data_.size() >= count; }
     bool Empty() const { return data_.empty(); }
-    std::size_t Remaining() const { return data_.size(); }
     ByteView Rest() const { return data_; }
 
 private:

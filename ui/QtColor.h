@@ -4,12 +4,8 @@
 
 #include "toolkit/graphics/Color.h"
 
-// The icon core works on plain red-green-blue colours; Qt on QColor. These convert at the edge.
+// The icon core works on plain red-green-blue colours; Qt on QColor. This converts at the edge.
 inline TColor ToTColor(const QColor& color) {
     return {static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
             static_cast<std::uint8_t>(color.blue())};
-}
-
-inline QColor ToQColor(TColor color) {
-    return QColor(color.Red, color.Green, color.Blue);
 }

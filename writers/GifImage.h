@@ -30,8 +30,6 @@ public:
 
     int Width() const { return width_; }
     int Height() const { return height_; }
-    const std::vector<TColor>& ColorMap() const { return colorMap_; }
-    const ByteString& Pixels() const { return pixels_; }
 
     // Attached when the frame has one; written just before the frame.
     std::optional<TGIFGraphicControlExtension> GraphicControl;
