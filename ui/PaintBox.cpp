@@ -2,8 +2,10 @@
 
 #include <QPainter>
 
+#include "toolkit/GuardedPaint.h"
+
 void TPaintBox::paintEvent(QPaintEvent*) {
     if (!OnPaint) return;
     QPainter painter(this);
-    OnPaint(painter);
+    GuardedPaint([&] { OnPaint(painter); });
 }

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "toolkit/GuardedPaint.h"
 #include "ui/ViewerItems.h"
 
 namespace {
@@ -63,7 +64,7 @@ void TViewerGrid::SetDrawItem(TDrawItem draw) {
 }
 
 void TViewerGrid::DrawItem(QPainter& canvas, int index, const QRect& rect, bool selected) const {
-    if (draw_) draw_(canvas, index, rect, selected);
+    if (draw_) GuardedPaint([&] { draw_(canvas, index, rect, selected); });
 }
 
 int TViewerGrid::Count() const {
