@@ -23,6 +23,7 @@ private:
     void Open(char bracket);
     void Close(char bracket);
     void Separate();
+    void EscapeCodePoint(unsigned code);
 
     std::ostream& out_;
     bool needComma_ = false;

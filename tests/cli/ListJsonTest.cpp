@@ -71,3 +71,20 @@ TEST(ListCommand, TextLinesAndUsageErrors) {
         EXPECT_NE(bad.err.find("usage:"), std::string::npos);
     }
 }
+
+TEST(ListCommand, JsonIsValidUtf8WhateverBytesThePathsHold) {
+    TempDir dir;
+    ByteString ico = BuildIco({EntryFor({16, 16, 4, 1, 0, true})});
+    std::string latin1 = dir.Write("caf\xE9.ico", ico);    // not UTF-8: one Latin-1 byte
+    std::string utf8 = dir.Write("caf\xC3\xA9.ico", ico);  // the same name in UTF-8
+    std::string broken = dir.Write("x\xE2\x82.ico", ico);  // a sequence cut short
+    CliRun run = Cli({"list", "--json", latin1, utf8, broken});
+    ASSERT_EQ(run.code, 0);
+    EXPECT_NE(run.out.find("caf\\u00e9.ico"), std::string::npos);
+    EXPECT_NE(run.out.find("caf\xC3\xA9.ico"), std::string::npos);
+    EXPECT_NE(run.out.find("x\\u00e2\\u0082.ico"), std::string::npos);
+    EXPECT_EQ(run.out.find("\xE9.ico"), std::string::npos);
+    JsonValue doc = ParseJson(run.out);
+    EXPECT_EQ(doc["files"][0]["path"].string, latin1);  // each escape stands for its byte
+    EXPECT_EQ(doc["files"][1]["path"].string, utf8);
+}
