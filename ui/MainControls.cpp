@@ -2,7 +2,6 @@
 // settings holders, at their designed positions and sizes.
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +13,7 @@
 #include "toolkit/ShellFileList.h"
 #include "toolkit/ShellFolderTree.h"
 #include "ui/AnchorPanel.h"
+#include "ui/ExportSettings.h"
 #include "ui/Glyphs.h"
 #include "ui/StatusPanels.h"
 #include "ui/ViewerGrid.h"
@@ -80,16 +80,6 @@ QVBoxLayout* Stack(QWidget* panel) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     return layout;
-}
-
-// The batch export folder at first start: the root of drive C on Windows, where the program
-// comes from; elsewhere the user's home folder, since a drive path means nothing there.
-QString DefaultExportPath() {
-#ifdef Q_OS_WIN
-    return QStringLiteral("c:\\");
-#else
-    return QDir::toNativeSeparators(QDir::homePath() + QLatin1Char('/'));
-#endif
 }
 
 QSplitter* Splitter(const char* name, Qt::Orientation orientation) {
@@ -287,13 +277,7 @@ void TMain::CreateSettingsHolders() {
     CopyBackground = holder("CopyBackground", QString());
     CopyBackground->setAutoFillBackground(true);
     SetCopyBackgroundColor(Qt::white);
-    ExportFormat = holder("ExportFormat", QStringLiteral("0"));
-    ExportFilenameFormat = holder("ExportFilenameFormat", QStringLiteral("0"));
-    ExportPrefix = holder("ExportPrefix", QString());
-    ExportPath = holder("ExportPath", DefaultExportPath());
-    ExportSeperator = holder("ExportSeperator", QStringLiteral("0"));
-    ExportOption = holder("ExportOption", QStringLiteral("0"));
-    ExportSkipFiles = holder("ExportSkipFiles", QStringLiteral("0"));
+    for (const TExportKey& key : ExportKeys()) this->*key.Holder = holder(key.Name, key.Default);
 }
 
 void TMain::CreateFilterGlyphs() {

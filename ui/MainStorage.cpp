@@ -7,6 +7,7 @@
 
 #include "toolkit/FormStorage.h"
 #include "toolkit/ShellFolderTree.h"
+#include "ui/ExportSettings.h"
 #include "ui/frmMain.h"
 
 namespace {
@@ -17,15 +18,15 @@ TStoredProperty Down(const char* name, QToolButton* button) {
         [button](bool down) { button->setChecked(down); });
 }
 
-TStoredProperty Caption(const char* name, QLabel* label) {
+TStoredProperty Caption(const QString& name, QLabel* label) {
     return TextProperty(
-        QString::fromLatin1(name), [label] { return label->text(); },
+        name, [label] { return label->text(); },
         [label](const QString& text) { label->setText(text); });
 }
 
 std::vector<TStoredProperty> MainProperties(TMain& main) {
     TShellFolderTree* folders = main.lbxFolders;
-    return {
+    std::vector<TStoredProperty> properties = {
         DecimalProperty(
             QStringLiteral("pnlFolders_Width"), [&main] { return main.FoldersWidth(); },
             [&main](int width) { main.SetFoldersWidth(width); }),
@@ -45,14 +46,10 @@ std::vector<TStoredProperty> MainProperties(TMain& main) {
             [&main] { return ColorValue(main.CopyBackgroundColor()); },
             [&main](int value) { main.SetCopyBackgroundColor(ColorFromValue(value)); }),
         Down("btnScanAllFiles_Down", main.btnScanAllFiles),
-        Caption("ExportFormat_Caption", main.ExportFormat),
-        Caption("ExportFilenameFormat_Caption", main.ExportFilenameFormat),
-        Caption("ExportPrefix_Caption", main.ExportPrefix),
-        Caption("ExportPath_Caption", main.ExportPath),
-        Caption("ExportSeperator_Caption", main.ExportSeperator),
-        Caption("ExportSkipFiles_Caption", main.ExportSkipFiles),
-        Caption("ExportOption_Caption", main.ExportOption),
     };
+    for (const TExportKey& key : ExportKeys())
+        properties.push_back(Caption(key.StoredName(), main.*key.Holder));
+    return properties;
 }
 
 }  // namespace

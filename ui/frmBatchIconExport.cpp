@@ -59,17 +59,6 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, QPoint at
     return label;
 }
 
-// The stored index, or the first item when the text is no number or no index of the list.
-void SelectStored(QComboBox* list, const QString& stored) {
-    bool number = false;
-    const int index = stored.toInt(&number);
-    list->setCurrentIndex(number && index >= 0 && index < list->count() ? index : 0);
-}
-
-QString Flag(const QCheckBox* box) {
-    return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-}
-
 int Right(const QWidget* w) {
     return w->x() + w->width();
 }
@@ -188,21 +177,19 @@ void TBatchIconExport::MakeProgressView() {
 }
 
 void TBatchIconExport::FormCreate() {
-    SelectStored(lbxFormat, Settings.ExportFormat);
-    SelectStored(lbxStyle, Settings.ExportFilenameFormat);
-    QString prefix = Settings.ExportPrefix;
-    if (!prefix.isEmpty()) prefix.chop(1);
-    txtPrefix->setText(prefix);
-    txtDirectory->setText(Settings.ExportPath);
-    SelectStored(lbxSeperator, Settings.ExportSeperator);
-    chkOption->setChecked(Settings.ExportOption == QStringLiteral("1"));
-    chkSkipFiles->setChecked(Settings.ExportSkipFiles == QStringLiteral("1"));
+    lbxFormat->setCurrentIndex(static_cast<int>(Settings.Format));
+    lbxStyle->setCurrentIndex(static_cast<int>(Settings.Style));
+    txtPrefix->setText(Settings.Prefix);
+    txtDirectory->setText(Settings.Folder);
+    lbxSeperator->setCurrentIndex(SeparatorIndex(Settings.Separator));
+    chkOption->setChecked(Settings.MultiFormat);
+    chkSkipFiles->setChecked(Settings.SkipExisting);
     lbxStyleChange();
 }
 
 void TBatchIconExport::lbxStyleChange() {
     chkOption->setVisible(lbxFormat->currentIndex() == static_cast<int>(TExportFormat::Ico));
-    Memo1->setPlainText(FromFilePath(ExportSampleText(Naming())));
+    Memo1->setPlainText(FromFilePath(ExportSampleText(ChosenSettings().Naming())));
 }
 
 void TBatchIconExport::btnExportClick() {
@@ -212,7 +199,7 @@ void TBatchIconExport::btnExportClick() {
         return;
     }
     if (!DirectoryReady()) return;
-    StoreSettings();
+    Settings = ChosenSettings();
     ShowProgressView();
     RunCommand(this, [this] { RunExport(); });
     done(QDialog::Accepted);
@@ -249,16 +236,6 @@ bool TBatchIconExport::DirectoryReady() {
     return false;
 }
 
-void TBatchIconExport::StoreSettings() {
-    Settings.ExportFormat = QString::number(lbxFormat->currentIndex());
-    Settings.ExportFilenameFormat = QString::number(lbxStyle->currentIndex());
-    Settings.ExportPrefix = txtPrefix->text() + QLatin1Char('|');
-    Settings.ExportPath = txtDirectory->text();
-    Settings.ExportSeperator = QString::number(lbxSeperator->currentIndex());
-    Settings.ExportOption = Flag(chkOption);
-    Settings.ExportSkipFiles = Flag(chkSkipFiles);
-}
-
 void TBatchIconExport::ShowProgressView() {
     btnExport->setEnabled(false);
     Panel1->hide();
@@ -274,23 +251,24 @@ void TBatchIconExport::ShowProgressView() {
 void TBatchIconExport::RunExport() {
     Exporting = true;
     TExportOptions options;
-    options.Naming = Naming();
-    options.MultiFormat = chkOption->isChecked();
+    options.Naming = Settings.Naming();
+    options.MultiFormat = Settings.MultiFormat;
     options.Background = Background;
     TExportProgressView view(Label10, Label11, ProgressBar1, CancelRequested);
     ::RunExport(Entries, options, view);
 }
 
-// The naming settings as the controls show them; every list always has an item selected.
-TExportNaming TBatchIconExport::Naming() const {
-    TExportNaming naming;
-    naming.Directory = ToFilePath(txtDirectory->text());
-    naming.Format = static_cast<TExportFormat>(std::max(0, lbxFormat->currentIndex()));
-    naming.Style = static_cast<TExportStyle>(std::max(0, lbxStyle->currentIndex()));
-    naming.Separator = kExportSeparators[std::max(0, lbxSeperator->currentIndex())];
-    naming.Prefix = ToFilePath(txtPrefix->text());
-    naming.SkipExisting = chkSkipFiles->isChecked();
-    return naming;
+// The settings as the controls show them; every list always has an item selected.
+TExportSettings TBatchIconExport::ChosenSettings() const {
+    TExportSettings chosen;
+    chosen.Format = static_cast<TExportFormat>(std::max(0, lbxFormat->currentIndex()));
+    chosen.Style = static_cast<TExportStyle>(std::max(0, lbxStyle->currentIndex()));
+    chosen.Separator = kExportSeparators[std::max(0, lbxSeperator->currentIndex())];
+    chosen.Prefix = txtPrefix->text();
+    chosen.Folder = txtDirectory->text();
+    chosen.MultiFormat = chkOption->isChecked();
+    chosen.SkipExisting = chkSkipFiles->isChecked();
+    return chosen;
 }
 
 void TBatchIconExport::FitTexts() {

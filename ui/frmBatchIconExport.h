@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "toolkit/graphics/Color.h"
+#include "ui/ExportSettings.h"
 #include "writers/ExportRun.h"
 
 class QCheckBox;
@@ -17,19 +18,6 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class TDirectoryEdit;
-
-// The batch-export preferences as the main window keeps them: the captions of its hidden
-// settings labels. Indices are decimal texts, the prefix ends with a vertical bar, options
-// are "1" or "0".
-struct TExportSettings {
-    QString ExportFormat = QStringLiteral("0");
-    QString ExportFilenameFormat = QStringLiteral("0");
-    QString ExportPrefix;
-    QString ExportPath;
-    QString ExportSeperator = QStringLiteral("0");
-    QString ExportOption = QStringLiteral("0");
-    QString ExportSkipFiles = QStringLiteral("0");
-};
 
 // The "Batch Icon Export" dialog: where to, in which format and under which names the
 // selected images of the viewer grid are exported, with a live sample of the names; then the
@@ -99,10 +87,9 @@ private:
     void FitHeights();
     void FitWindow();
     bool DirectoryReady();
-    void StoreSettings();
     void ShowProgressView();
     void RunExport();
-    TExportNaming Naming() const;
+    TExportSettings ChosenSettings() const;
 
     TExportSettings& Settings;
     std::vector<TExportEntry> Entries;

@@ -30,6 +30,7 @@ class TShellFileList;
 class TShellFolderTree;
 class TStatusPanels;
 class TViewerGrid;
+struct TExportSettings;
 
 // The program's main window: the folder tree and file list to browse with, the file-type box,
 // the viewer grid with the images of the loaded files, the menus and tool buttons of every
@@ -96,6 +97,9 @@ public:
     void SetContainViewerHeight(int height);
     QColor CopyBackgroundColor() const;
     void SetCopyBackgroundColor(const QColor& color);
+    // The batch-export preferences the settings labels below hold (ui/ExportSettings.h).
+    TExportSettings ExportSettings() const;
+    void SetExportSettings(const TExportSettings& settings);
 
     // Controls.
     QWidget* pnlOverall;

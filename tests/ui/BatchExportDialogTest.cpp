@@ -48,16 +48,17 @@ QStringList SampleLines(const TBatchIconExport& d) {
     return d.Memo1->toPlainText().split(QLatin1Char('\n'));
 }
 
-TExportSettings Stored(const char* format, const char* style, const char* prefix,
-                       const QString& path, const char* separator, const char* option = "0",
-                       const char* skip = "0") {
-    return {format, style, prefix, path, separator, option, skip};
+TExportSettings Stored(TExportFormat format, TExportStyle style, const char* prefix,
+                       const QString& path, char separator, bool multiFormat = false,
+                       bool skip = false) {
+    return {format, style, separator, prefix, path, multiFormat, skip};
 }
 
 }  // namespace
 
 TEST(BatchExportDialog, SampleShowsSixNamesOfEveryStyle) {
-    TExportSettings settings = Stored("3", "4", "set|", "/tmp", "2");
+    TExportSettings settings =
+        Stored(TExportFormat::Png, TExportStyle::FileResourceSize, "set", "/tmp", '-');
     TBatchIconExport d(settings, {}, clWhite);
     EXPECT_EQ(d.windowTitle(), QStringLiteral("Batch Icon Export"));
     EXPECT_EQ(SampleLines(d).first(), QStringLiteral("set-iconfile-#101-32x32.png"));
@@ -99,7 +100,8 @@ TEST(BatchExportDialog, SampleShowsSixNamesOfEveryStyle) {
 }
 
 TEST(BatchExportDialog, MultiFormatBoxShowsOnlyForIconsAndKeepsItsTick) {
-    TExportSettings settings = Stored("1", "0", "", "/tmp", "0", "1");
+    TExportSettings settings =
+        Stored(TExportFormat::Ico, TExportStyle::Numeric, "", "/tmp", '_', true);
     TBatchIconExport d(settings, {}, clWhite);
     EXPECT_FALSE(d.chkOption->isHidden());
     EXPECT_TRUE(d.chkOption->isChecked());
@@ -121,7 +123,8 @@ TEST(BatchExportDialog, SettingsLoadAndAreStoredOnlyByAValidExport) {
     ScriptedPrompter prompter;
     TempDir dir;
     const QString path = QString::fromStdString(dir.Path().string());
-    TExportSettings settings = Stored("2", "3", "  pre  |", path, "1", "1", "1");
+    TExportSettings settings =
+        Stored(TExportFormat::Gif, TExportStyle::ResourceSize, "  pre  ", path, ' ', true, true);
     RunDialog(settings, {}, [&](TBatchIconExport& d) {
         EXPECT_EQ(d.lbxFormat->currentIndex(), 2);
         EXPECT_EQ(d.lbxStyle->currentIndex(), 3);
@@ -134,8 +137,8 @@ TEST(BatchExportDialog, SettingsLoadAndAreStoredOnlyByAValidExport) {
         d.chkSkipFiles->setChecked(false);
         d.btnCancel->click();
     });
-    EXPECT_EQ(settings.ExportFormat, QStringLiteral("2"));  // cancelled: nothing stored
-    EXPECT_EQ(settings.ExportSkipFiles, QStringLiteral("1"));
+    EXPECT_EQ(settings.Format, TExportFormat::Gif);  // cancelled: nothing stored
+    EXPECT_TRUE(settings.SkipExisting);
 
     RunDialog(settings, {}, [&](TBatchIconExport& d) {
         d.lbxFormat->setCurrentIndex(0);
@@ -143,30 +146,20 @@ TEST(BatchExportDialog, SettingsLoadAndAreStoredOnlyByAValidExport) {
         d.txtDirectory->setText(path + QStringLiteral("/"));
         d.btnExport->click();
     });
-    EXPECT_EQ(settings.ExportFormat, QStringLiteral("0"));
-    EXPECT_EQ(settings.ExportFilenameFormat, QStringLiteral("3"));
-    EXPECT_EQ(settings.ExportPrefix, QStringLiteral("  pre  |"));
-    EXPECT_EQ(settings.ExportPath, path + QStringLiteral("/"));
-    EXPECT_EQ(settings.ExportSeperator, QStringLiteral("1"));
-    EXPECT_EQ(settings.ExportOption, QStringLiteral("1"));  // hidden, but kept and stored
-    EXPECT_EQ(settings.ExportSkipFiles, QStringLiteral("0"));
-
-    // Unreadable or out-of-range indices select the first item; an empty prefix stays empty.
-    TExportSettings odd = Stored("x", "9", "", path, "-1");
-    TBatchIconExport d(odd, {}, clWhite);
-    EXPECT_EQ(d.lbxFormat->currentIndex(), 0);
-    EXPECT_EQ(d.lbxStyle->currentIndex(), 0);
-    EXPECT_EQ(d.lbxSeperator->currentIndex(), 0);
-    EXPECT_EQ(d.txtPrefix->text(), QString());
-    EXPECT_FALSE(d.chkOption->isChecked());
-    EXPECT_EQ(SampleLines(d)[0], QStringLiteral("1.bmp"));
+    EXPECT_EQ(settings.Format, TExportFormat::Bmp);
+    EXPECT_EQ(settings.Style, TExportStyle::ResourceSize);
+    EXPECT_EQ(settings.Prefix, QStringLiteral("  pre  "));
+    EXPECT_EQ(settings.Folder, path + QStringLiteral("/"));
+    EXPECT_EQ(settings.Separator, ' ');
+    EXPECT_TRUE(settings.MultiFormat);  // hidden, but kept and stored
+    EXPECT_FALSE(settings.SkipExisting);
 }
 
 TEST(BatchExportDialog, PrefixWithAForbiddenCharacterIsRefused) {
     ScriptedPrompter prompter;
     TempDir dir;
-    TExportSettings settings =
-        Stored("0", "0", "", QString::fromStdString(dir.Path().string()), "0");
+    TExportSettings settings = Stored(TExportFormat::Bmp, TExportStyle::Numeric, "",
+                                      QString::fromStdString(dir.Path().string()), '_');
     const TExportSettings before = settings;
     const QString forbidden = QStringLiteral("\\/:*?\"<>|");
     RunDialog(settings, {}, [&](TBatchIconExport& d) {
@@ -185,14 +178,15 @@ TEST(BatchExportDialog, PrefixWithAForbiddenCharacterIsRefused) {
         EXPECT_EQ(shown.text, kPrefixWarning);
         EXPECT_EQ(shown.buttons, TPromptButtons::Ok);
     }
-    EXPECT_EQ(settings.ExportPrefix, before.ExportPrefix);
+    EXPECT_EQ(settings, before);
 }
 
 TEST(BatchExportDialog, MissingDirectoryIsCreatedOnlyWhenTheUserAgrees) {
     ScriptedPrompter prompter;
     TempDir dir;
     const fs::path missing = dir.Path() / "new" / "deeper";
-    TExportSettings settings = Stored("0", "0", "", QString::fromStdString(missing.string()), "0");
+    TExportSettings settings = Stored(TExportFormat::Bmp, TExportStyle::Numeric, "",
+                                      QString::fromStdString(missing.string()), '_');
     prompter.answers = {TPromptAnswer::No, TPromptAnswer::Yes};
     RunDialog(settings, {}, [&](TBatchIconExport& d) {
         d.btnExport->click();
@@ -206,14 +200,14 @@ TEST(BatchExportDialog, MissingDirectoryIsCreatedOnlyWhenTheUserAgrees) {
     EXPECT_EQ(prompter.shown[0].caption, QStringLiteral("Confirm"));
     EXPECT_EQ(prompter.shown[0].text, kCreateQuestion);
     EXPECT_EQ(prompter.shown[0].buttons, TPromptButtons::YesNo);
-    EXPECT_EQ(settings.ExportPath, QString::fromStdString(missing.string()));
+    EXPECT_EQ(settings.Folder, QString::fromStdString(missing.string()));
 
     // A directory that cannot be made (below a plain file, or no text at all) is refused.
     const std::string file = dir.Write("plain", ByteString{1});
     for (const QString& bad : {QString::fromStdString(file + "/sub"), QString()}) {
         prompter.shown.clear();
         prompter.answers = {TPromptAnswer::Yes};
-        TExportSettings refused = Stored("0", "0", "", bad, "0");
+        TExportSettings refused = Stored(TExportFormat::Bmp, TExportStyle::Numeric, "", bad, '_');
         RunDialog(refused, {}, [&](TBatchIconExport& d) {
             d.btnExport->click();
             EXPECT_TRUE(d.isVisible());
@@ -224,8 +218,8 @@ TEST(BatchExportDialog, MissingDirectoryIsCreatedOnlyWhenTheUserAgrees) {
         EXPECT_EQ(prompter.shown[1].caption, QStringLiteral("Warning"));
         EXPECT_EQ(prompter.shown[1].text,
                   QStringLiteral("Unable to create the specified export directory."));
-        EXPECT_EQ(refused.ExportFormat, QStringLiteral("0"));
-        EXPECT_EQ(refused.ExportPath, bad);
+        EXPECT_EQ(refused.Format, TExportFormat::Bmp);
+        EXPECT_EQ(refused.Folder, bad);
     }
 }
 

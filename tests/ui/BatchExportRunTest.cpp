@@ -48,10 +48,9 @@ struct TGrid {
     }
 };
 
-TExportSettings Settings(const fs::path& dir, const char* format, const char* style,
-                         const char* prefix = "", const char* option = "0",
-                         const char* skip = "0") {
-    return {format, style, prefix, QString::fromStdString(dir.string()), "0", option, skip};
+TExportSettings Settings(const fs::path& dir, TExportFormat format, TExportStyle style,
+                         const char* prefix = "", bool multiFormat = false, bool skip = false) {
+    return {format, style, '_', prefix, QString::fromStdString(dir.string()), multiFormat, skip};
 }
 
 // Opens the dialog, arranges for `during` to run at the first serving of input once the
@@ -83,21 +82,25 @@ TEST(BatchExportRun, SingleImagesAreNamedWithCollisionSuffixesOrSkipped) {
     ScriptedPrompter prompter;
     TGrid grid;
     TempDir dir;
-    Export(Settings(dir.Path(), "0", "1"), grid.Selecting({0, 1, 4}));
+    Export(Settings(dir.Path(), TExportFormat::Bmp, TExportStyle::Resource),
+           grid.Selecting({0, 1, 4}));
     EXPECT_EQ(FilesIn(dir.Path()),
               (std::set<std::string>{"#101.bmp", "#101_(2).bmp", "#101_(3).bmp"}));
 
     TempDir skipping;
-    Export(Settings(skipping.Path(), "0", "1", "", "0", "1"), grid.Selecting({0, 1, 4}));
+    Export(Settings(skipping.Path(), TExportFormat::Bmp, TExportStyle::Resource, "", false, true),
+           grid.Selecting({0, 1, 4}));
     EXPECT_EQ(FilesIn(skipping.Path()), std::set<std::string>{"#101.bmp"});
 
     // Numbers are grid positions, unselected cells counted; an icon-file image has no
     // resource name, so style 1 names it by the extension alone.
     TempDir numbered;
-    Export(Settings(numbered.Path(), "3", "0", "icon_|"), grid.Selecting({2, 5}));
+    Export(Settings(numbered.Path(), TExportFormat::Png, TExportStyle::Numeric, "icon_"),
+           grid.Selecting({2, 5}));
     EXPECT_EQ(FilesIn(numbered.Path()), (std::set<std::string>{"icon_3.png", "icon_6.png"}));
     TempDir bare;
-    Export(Settings(bare.Path(), "1", "1"), grid.Selecting({3, 5}));
+    Export(Settings(bare.Path(), TExportFormat::Ico, TExportStyle::Resource),
+           grid.Selecting({3, 5}));
     EXPECT_EQ(FilesIn(bare.Path()), (std::set<std::string>{".ico", "_(2).ico"}));
     const auto single = LoadIconsFromFile((bare.Path() / "_(2).ico").string());
     ASSERT_TRUE(single);
@@ -110,7 +113,8 @@ TEST(BatchExportRun, MultiFormatWritesEachIconOnceWithAllItsGridImages) {
     TGrid grid;
     TempDir dir;
     // One selected image of #101, two of the icon file (not side by side), one of #102.
-    Export(Settings(dir.Path(), "1", "4", "", "1"), grid.Selecting({1, 2, 3, 5}));
+    Export(Settings(dir.Path(), TExportFormat::Ico, TExportStyle::FileResourceSize, "", true),
+           grid.Selecting({1, 2, 3, 5}));
     EXPECT_EQ(FilesIn(dir.Path()),
               (std::set<std::string>{"shell32_#101_16x16.ico", "shell32_#102_48x48.ico",
                                      "faces__16x16.ico"}));
@@ -126,11 +130,14 @@ TEST(BatchExportRun, MultiFormatWritesEachIconOnceWithAllItsGridImages) {
 
     // Equal stems of different icons take the collision suffix, or are skipped.
     TempDir colliding;
-    Export(Settings(colliding.Path(), "1", "0", "", "1"), grid.Selecting({0, 2}));
+    Export(Settings(colliding.Path(), TExportFormat::Ico, TExportStyle::Numeric, "", true),
+           grid.Selecting({0, 2}));
     EXPECT_EQ(FilesIn(colliding.Path()), (std::set<std::string>{"1.ico", "3.ico"}));
-    Export(Settings(colliding.Path(), "1", "0", "", "1", "1"), grid.Selecting({0, 2}));
+    Export(Settings(colliding.Path(), TExportFormat::Ico, TExportStyle::Numeric, "", true, true),
+           grid.Selecting({0, 2}));
     EXPECT_EQ(FilesIn(colliding.Path()), (std::set<std::string>{"1.ico", "3.ico"}));
-    Export(Settings(colliding.Path(), "1", "0", "", "1"), grid.Selecting({0}));
+    Export(Settings(colliding.Path(), TExportFormat::Ico, TExportStyle::Numeric, "", true),
+           grid.Selecting({0}));
     EXPECT_EQ(FilesIn(colliding.Path()), (std::set<std::string>{"1.ico", "1_(2).ico", "3.ico"}));
 }
 
@@ -138,7 +145,8 @@ TEST(BatchExportRun, ProgressViewShowsTheRunAndTheBarReachesItsEnd) {
     ScriptedPrompter prompter;
     TGrid grid;
     TempDir dir;
-    TExportSettings settings = Settings(dir.Path(), "3", "1", "", "0", "1");
+    TExportSettings settings =
+        Settings(dir.Path(), TExportFormat::Png, TExportStyle::Resource, "", false, true);
     TBatchIconExport dialog(settings, grid.Selecting({0, 1, 3}), clWhite);
     std::vector<int> positions;
     QObject::connect(dialog.ProgressBar1, &QProgressBar::valueChanged, &dialog,
@@ -167,15 +175,17 @@ TEST(BatchExportRun, CancelAndEscStopAfterTheCurrentFileTheCloseBoxDoesNot) {
     };
     for (const auto& stop : stops) {
         TempDir dir;
-        Export(Settings(dir.Path(), "3", "0"), grid.Selecting({0, 1, 2, 4}), stop);
+        Export(Settings(dir.Path(), TExportFormat::Png, TExportStyle::Numeric),
+               grid.Selecting({0, 1, 2, 4}), stop);
         EXPECT_EQ(FilesIn(dir.Path()), std::set<std::string>{"1.png"});
         TempDir multi;
-        Export(Settings(multi.Path(), "1", "0", "", "1"), grid.Selecting({0, 2, 3}), stop);
+        Export(Settings(multi.Path(), TExportFormat::Ico, TExportStyle::Numeric, "", true),
+               grid.Selecting({0, 2, 3}), stop);
         EXPECT_EQ(FilesIn(multi.Path()), std::set<std::string>{"1.ico"});
     }
     TempDir closed;
-    Export(Settings(closed.Path(), "3", "0"), grid.Selecting({0, 1, 2}),
-           [](TBatchIconExport& d) { d.close(); });
+    Export(Settings(closed.Path(), TExportFormat::Png, TExportStyle::Numeric),
+           grid.Selecting({0, 1, 2}), [](TBatchIconExport& d) { d.close(); });
     EXPECT_EQ(FilesIn(closed.Path()), (std::set<std::string>{"1.png", "2.png", "3.png"}));
 }
 
@@ -183,7 +193,8 @@ TEST(BatchExportRun, CancelWhileSearchingWritesNothing) {
     ScriptedPrompter prompter;
     TGrid grid;
     TempDir dir;
-    TExportSettings settings = Settings(dir.Path(), "1", "0", "", "1");
+    TExportSettings settings =
+        Settings(dir.Path(), TExportFormat::Ico, TExportStyle::Numeric, "", true);
     TBatchIconExport dialog(settings, grid.Selecting({0, 2, 3}), clWhite);
     QTimer::singleShot(0, &dialog, [&] {
         // Posted before the run starts: seen at the first serving of input, while searching.
@@ -211,7 +222,7 @@ TEST(BatchExportRun, WriterFailureShowsTheErrorAndKeepsTheFilesWritten) {
     std::vector<TExportEntry> entries;
     for (const auto& image : library.Images) entries.push_back({image.get(), true});
     TempDir dir;
-    Export(Settings(dir.Path(), "0", "1"), entries);
+    Export(Settings(dir.Path(), TExportFormat::Bmp, TExportStyle::Resource), entries);
     EXPECT_EQ(FilesIn(dir.Path()), std::set<std::string>{"#1.bmp"});
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].caption, ApplicationTitle());

@@ -13,6 +13,7 @@
 #include "toolkit/FormStorage.h"
 #include "toolkit/ShellFileList.h"
 #include "toolkit/ShellFolderTree.h"
+#include "ui/ExportSettings.h"
 #include "ui/MainStorage.h"
 #include "ui/frmMain.h"
 
@@ -101,6 +102,41 @@ TEST_F(MainStorageTest, FirstRunKeepsTheDesignAndTheNextRunGetsEverythingBack) {
     EXPECT_EQ(main->ExportSkipFiles->text(), QStringLiteral("1"));
     EXPECT_EQ(main->lbxFolders->Directory(), QDir::toNativeSeparators(folder));
     EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(MainStorageTest, ExportPreferencesReadFromTheirStoredTextsAndBack) {
+    const std::pair<const char*, const char*> seeds[] = {
+        {"ExportFormat_Caption", "x"},           {"ExportFilenameFormat_Caption", "9"},
+        {"ExportSeperator_Caption", "-1"},       {"ExportPrefix_Caption", "  pre  |"},
+        {"ExportPath_Caption", " /out/ icons "}, {"ExportOption_Caption", "yes"},
+        {"ExportSkipFiles_Caption", "1"}};
+    for (auto [name, value] : seeds) Seed(QString::fromLatin1(name), QString::fromLatin1(value));
+    {
+        std::unique_ptr<TMain> main = Start();
+        // Unreadable or out-of-range indices read as the first item; the stored text lost its
+        // outer blanks, the prefix then its bar.
+        const TExportSettings read = main->ExportSettings();
+        EXPECT_EQ(read.Format, TExportFormat::Bmp);
+        EXPECT_EQ(read.Style, TExportStyle::Numeric);
+        EXPECT_EQ(read.Separator, '_');
+        EXPECT_EQ(read.Prefix, QStringLiteral("pre  "));
+        EXPECT_EQ(read.Folder, QStringLiteral("/out/ icons"));
+        EXPECT_FALSE(read.MultiFormat);
+        EXPECT_TRUE(read.SkipExisting);
+        main->ExportPrefix->clear();
+        EXPECT_EQ(main->ExportSettings().Prefix, QString());
+
+        main->SetExportSettings({TExportFormat::Png, TExportStyle::FileResourceSize, '-',
+                                 QStringLiteral("a "), QStringLiteral("/x"), true, false});
+        EXPECT_TRUE(main->close());
+    }
+    const std::pair<const char*, const char*> stored[] = {
+        {"ExportFormat_Caption", "3"},    {"ExportFilenameFormat_Caption", "4"},
+        {"ExportSeperator_Caption", "2"}, {"ExportPrefix_Caption", "a |"},
+        {"ExportPath_Caption", "/x"},     {"ExportOption_Caption", "1"},
+        {"ExportSkipFiles_Caption", "0"}};
+    for (auto [name, value] : stored)
+        EXPECT_EQ(Stored(QString::fromLatin1(name)), QString::fromLatin1(value)) << name;
 }
 
 TEST_F(MainStorageTest, CloseDuringALoadRunSavesOnlyWhenTheCloseGoesAhead) {
