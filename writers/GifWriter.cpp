@@ -88,7 +88,7 @@ void PaintTransparent(TBitmap& reduced, const TBitmap& mask, std::uint8_t index)
 // Mask rows where the image has them; what the drawing shows otherwise (system icons, images
 // without rows, which then come out fully transparent).
 TBitmap MaskOf(TLoadedIconImage& image) {
-    if (image.IsSystemIcon || image.MaskBits.empty()) return DrawnMask(image);
+    if (image.IsSystemIcon || image.MaskBits().empty()) return DrawnMask(image);
     return CreateMaskBitmap(image);
 }
 
