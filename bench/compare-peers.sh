@@ -4,14 +4,17 @@
 #   listing      <= 1/10 of `wrestool -x -t14 *` and <= 1/2 of `cat *` over the Wine folder
 #   PNG export   <= 1/3 of wrestool + icotool over shell32.dll
 #   GIF export   <= 1/4 of Pillow quantising (256 colours, Floyd-Steinberg) the same PNGs
-# Usage: bench/compare-peers.sh [path/to/marrowby2-cli] [runs]
+# Usage: [BENCH_TMP=DIR] bench/compare-peers.sh [path/to/marrowby2-cli] [runs]
+# The fresh folders go below BENCH_TMP (default /tmp): on a file system where creating a file
+# costs more than writing it (an ext4 /tmp full of recently deleted files), that cost weighs on
+# both sides; /dev/shm shows what the programs themselves cost.
 # Needs hyperfine, icoutils (wrestool, icotool), python3-pil (for /usr/bin/python3) and
 # Debian's libwine.
 set -euo pipefail
 cli=$(realpath "${1:-build/marrowby2-cli}")
 runs=${2:-10}
 wine=/usr/lib/x86_64-linux-gnu/wine/x86_64-windows
-work=$(mktemp -d)
+work=$(mktemp -d -p "${BENCH_TMP:-/tmp}")
 trap 'rm -rf "$work"' EXIT
 cd "$wine"
 
