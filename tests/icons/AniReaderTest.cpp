@@ -29,7 +29,8 @@ TEST(AniReader, EveryFormatOfEveryFrameInOrder) {
     ASSERT_EQ(eight->ImageCount, 8);
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(eight->GetImage(i).ResourceName, "");
-        EXPECT_EQ(eight->GetImage(i).ImageBits(), ByteString(32 * 16, static_cast<std::uint8_t>(i)));
+        EXPECT_EQ(eight->GetImage(i).ImageBits(),
+                  ByteString(32 * 16, static_cast<std::uint8_t>(i)));
     }
 
     // Offsets in a frame's directory count from the start of its chunk.
