@@ -5,17 +5,11 @@
 #include <vector>
 
 #include "icons/DecodeBudget.h"
-#include "icons/MappedFile.h"
+#include "icons/NeHeaders.h"
 #include "icons/ResourceName.h"
 
 namespace {
 
-constexpr std::uint16_t kNeIconImage = 0x8003;
-constexpr std::uint16_t kNeIconGroup = 0x800E;
-constexpr std::uint16_t kNumericId = 0x8000;
-constexpr std::size_t kTypeRecordSize = 8;
-constexpr std::size_t kResourceRecordSize = 12;
-constexpr std::size_t kGroupEntrySize = 14;
 // Offsets are 16-bit values scaled by 2^shift; a larger shift could not address a file
 // position that TIconImageOffset holds.
 constexpr std::uint16_t kMaxAlignmentShift = 15;
@@ -55,8 +49,8 @@ private:
 };
 
 void TNeIconRead::Run(std::size_t ne) {
-    table_ = ne + ReadU16At(file_, ne + 0x24);
-    shift_ = ReadU16At(file_, table_);
+    table_ = ne + ReadU16At(file_, ne + TNeHeader::kResourceTableAt);
+    shift_ = ReadU16At(file_, table_ + TNeResourceTable::kAlignmentShiftAt);
     if (shift_ > kMaxAlignmentShift) {
         throw TReadError("Resource alignment shift " + std::to_string(shift_) + " is too large");
     }
@@ -69,21 +63,22 @@ void TNeIconRead::Run(std::size_t ne) {
 // Walks the type records up to the zero type id; the position only grows, so a table without
 // its terminator ends with a read error at the end of the file.
 void TNeIconRead::ReadTypeTable() {
-    position_ = table_ + 2;
-    for (std::uint16_t type = ReadU16At(file_, position_); type != 0;
-         type = ReadU16At(file_, position_)) {
-        std::size_t count = ReadU16At(file_, position_ + 2);
-        position_ += kTypeRecordSize;
-        if (type == kNeIconImage || type == kNeIconGroup) ReadRecords(type, count);
-        position_ += count * kResourceRecordSize;  // other types are skipped
+    position_ = table_ + TNeResourceTable::kTypesAt;
+    for (std::uint16_t type = ReadU16At(file_, position_ + TNeTypeInfo::kTypeIdAt); type != 0;
+         type = ReadU16At(file_, position_ + TNeTypeInfo::kTypeIdAt)) {
+        std::size_t count = ReadU16At(file_, position_ + TNeTypeInfo::kResourceCountAt);
+        position_ += TNeTypeInfo::kSize;
+        bool icons = type == TNeResourceTable::kIconImage || type == TNeResourceTable::kIconGroup;
+        if (icons) ReadRecords(type, count);
+        position_ += count * TNeNameInfo::kSize;  // other types are skipped
     }
-    position_ += 2;
+    position_ += TNeResourceTable::kEndOfTypesSize;
 }
 
 void TNeIconRead::ReadRecords(std::uint16_t type, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
-        TResourceRecord record = ReadRecord(position_ + i * kResourceRecordSize);
-        if (type == kNeIconGroup) {
+        TResourceRecord record = ReadRecord(position_ + i * TNeNameInfo::kSize);
+        if (type == TNeResourceTable::kIconGroup) {
             ReadGroup(record);
         } else {
             ImageOffsets.emplace(
@@ -94,19 +89,17 @@ void TNeIconRead::ReadRecords(std::uint16_t type, std::size_t count) {
 }
 
 TResourceRecord TNeIconRead::ReadRecord(std::size_t at) const {
-    ByteReader record(Slice(file_, at, kResourceRecordSize));
-    std::uint32_t offset = record.U16();
-    std::uint32_t length = record.U16();
-    record.Skip(2);  // flags
-    std::uint16_t id = record.U16();
-    return {offset << shift_, length << shift_, ReadName(id)};
+    TNeNameInfo record = TNeNameInfo::Read(Slice(file_, at, TNeNameInfo::kSize));
+    return {std::uint32_t{record.Offset} << shift_, std::uint32_t{record.Length} << shift_,
+            ReadName(record.Id)};
 }
 
 // A numeric id has the top bit set; otherwise the id is the offset, from the resource table,
 // of a length-prefixed name.
 std::string TNeIconRead::ReadName(std::uint16_t id) const {
-    if (id & kNumericId) {
-        return ResourceNameText(TResourceId::Number(static_cast<std::uint16_t>(id - kNumericId)));
+    if (id & TNeResourceTable::kNumericId) {
+        auto number = static_cast<std::uint16_t>(id - TNeResourceTable::kNumericId);
+        return ResourceNameText(TResourceId::Number(number));
     }
     std::size_t at = table_ + id;
     ByteView text = Slice(file_, at + 1, Slice(file_, at, 1)[0]);
@@ -114,8 +107,10 @@ std::string TNeIconRead::ReadName(std::uint16_t id) const {
 }
 
 void TNeIconRead::ReadGroup(const TResourceRecord& group) {
-    std::uint16_t count = ReadU16At(file_, std::size_t{group.Offset} + 4);
-    ByteReader entries(Slice(file_, std::size_t{group.Offset} + 6, count * kGroupEntrySize));
+    std::size_t at = group.Offset;
+    std::uint16_t count = ReadU16At(file_, at + TIconGroupHeader::kCountAt);
+    ByteReader entries(
+        Slice(file_, at + TIconGroupHeader::kSize, count * TIconGroupHeader::kEntrySize));
     for (std::uint16_t i = 0; i < count; ++i) {
         std::unique_ptr<TLoadedIconImage> image = icon_.ReadDirEntry(entries, true);
         budget_.ChargeEntry(*image);  // dropped entries cost reading time all the same
@@ -171,13 +166,9 @@ bool TNeIconRead::DecodeOne(TLoadedIconImage& image) {
 std::unique_ptr<TLoadedIcon> ReadNeData(ByteView File, const std::string& FileName) {
     auto icon = std::make_unique<TLoadedIcon>();
     icon->FileName = FileName;
-    std::size_t ne = ReadU32At(File, 0x3C) & 0xFFFF;  // only the low 16 bits count
-    ByteView signature = Slice(File, ne, 2);
-    if (signature[0] == 'N' && signature[1] == 'E') TNeIconRead(File, *icon).Run(ne);
+    std::size_t ne = ReadU32At(File, TDosHeader::kNewHeaderAt) & TNeHeader::kOffsetMask;
+    if (ReadU16At(File, ne + TNeHeader::kSignatureAt) == TNeHeader::kSignature) {
+        TNeIconRead(File, *icon).Run(ne);
+    }
     return icon;
-}
-
-std::unique_ptr<TLoadedIcon> ReadNeFile(const std::string& FileName) {
-    TMappedFile file(FileName);
-    return ReadNeData(file.Bytes(), FileName);
 }

@@ -8,7 +8,5 @@
 // Reads the icons of a 16-bit Windows executable (New Executable format) or of an icon
 // library (.icl, an NE file holding only icon resources). Always an icon, without images when
 // the file has no NE header; throws TReadError when the resource table runs off the file.
-std::unique_ptr<TLoadedIcon> ReadNeFile(const std::string& FileName);
-
-// The same on the file's bytes; FileName only names the result.
+// FileName only names the result.
 std::unique_ptr<TLoadedIcon> ReadNeData(ByteView File, const std::string& FileName);

@@ -5,14 +5,7 @@
 #include <vector>
 
 #include "icons/ByteReader.h"
-
-// One entry of a PE section table: where a range of addresses lies in the file.
-struct TPeSection {
-    std::uint32_t VirtualAddress = 0;
-    std::uint32_t VirtualSize = 0;
-    std::uint32_t RawSize = 0;
-    std::uint32_t RawOffset = 0;
-};
+#include "icons/PeHeaders.h"
 
 // A 32-bit (PE32) or 64-bit (PE32+) Windows image opened as a data file: its section table
 // and the address of its resource directory, read without loading or running anything.
@@ -36,9 +29,9 @@ private:
     explicit TPeImage(ByteView file) : file_(file) {}
     void ReadHeaders();
     void ReadSections(std::size_t tableOffset, std::uint16_t count);
-    const TPeSection& SectionOf(std::uint64_t rva) const;
+    const TPeSectionHeader& SectionOf(std::uint64_t rva) const;
 
     ByteView file_;
-    std::vector<TPeSection> sections_;
+    std::vector<TPeSectionHeader> sections_;
     std::optional<std::uint32_t> resourceRva_;
 };

@@ -13,7 +13,7 @@ namespace {
 void ReadGroup(TLoadedIcon& icon, ByteView group, const TResourceId& name,
                const TPeResourceType& images, TDecodeBudget& budget) {
     ByteReader data(group);
-    data.Skip(4);  // reserved and type words
+    data.Skip(TIconGroupHeader::kCountAt);  // reserved and type words
     std::uint16_t count = data.U16();
     std::size_t first = icon.Images.size();
     for (std::uint16_t i = 0; i < count; ++i) {

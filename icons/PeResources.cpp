@@ -2,10 +2,7 @@
 
 namespace {
 
-constexpr std::uint32_t kHighBit = 0x80000000u;
-constexpr std::size_t kDirectoryHeaderSize = 16;
-constexpr std::size_t kDirectoryEntrySize = 8;
-constexpr std::size_t kDataEntrySize = 16;
+using TEntry = TPeResourceDirectoryEntry;
 
 void AppendUtf8(std::string& out, std::uint32_t code) {
     if (code < 0x80) {
@@ -48,14 +45,15 @@ std::string Utf16ToUtf8(ByteReader units) {
 TPeResourceType::TPeResourceType(const TPeImage& image, std::uint16_t type) : image_(image) {
     if (!image.ResourceDirectory()) return;
     root_ = *image.ResourceDirectory();
-    for (const TDirectoryEntry& entry : ReadDirectory(0)) {
-        if ((entry.Name & kHighBit) == 0 && static_cast<std::uint16_t>(entry.Name) == type) {
+    for (const TEntry& entry : ReadDirectory(0)) {
+        if ((entry.Name & TEntry::kNameIsString) == 0 &&
+            static_cast<std::uint16_t>(entry.Name) == type) {
             typeDirectory_ = SubdirectoryOf(entry);
             break;
         }
     }
     if (typeDirectory_ == 0) return;
-    for (const TDirectoryEntry& entry : ReadDirectory(typeDirectory_)) {
+    for (const TEntry& entry : ReadDirectory(typeDirectory_)) {
         names_.push_back(ReadName(entry));
         targets_.push_back(SubdirectoryOf(entry));
         firstOf_.emplace(names_.back(), names_.size() - 1);
@@ -65,49 +63,51 @@ TPeResourceType::TPeResourceType(const TPeImage& image, std::uint16_t type) : im
 std::optional<ByteView> TPeResourceType::Find(const TResourceId& name) const {
     auto found = firstOf_.find(name);
     if (found == firstOf_.end()) return std::nullopt;
-    std::vector<TDirectoryEntry> languages = ReadDirectory(targets_[found->second]);
+    std::vector<TEntry> languages = ReadDirectory(targets_[found->second]);
     if (languages.empty()) return std::nullopt;
-    if (languages[0].Target & kHighBit) {
+    if (languages[0].OffsetToData & TEntry::kDataIsDirectory) {
         throw TReadError("Resource directory nested deeper than three levels");
     }
-    ByteReader data(image_.At(std::uint64_t{root_} + languages[0].Target, kDataEntrySize));
-    std::uint32_t rva = data.U32();
-    std::uint32_t size = data.U32();
-    return image_.At(rva, size);
+    TPeResourceDataEntry data = TPeResourceDataEntry::Read(
+        image_.At(std::uint64_t{root_} + languages[0].OffsetToData, TPeResourceDataEntry::kSize));
+    return image_.At(data.OffsetToData, data.Size);
 }
 
-std::vector<TPeResourceType::TDirectoryEntry> TPeResourceType::ReadDirectory(
-    std::uint32_t offset) const {
+std::vector<TEntry> TPeResourceType::ReadDirectory(std::uint32_t offset) const {
     std::uint64_t at = std::uint64_t{root_} + offset;
-    ByteReader header(image_.At(at, kDirectoryHeaderSize));
-    header.Skip(12);
-    std::size_t count = std::size_t{header.U16()} + header.U16();
+    TPeResourceDirectory header =
+        TPeResourceDirectory::Read(image_.At(at, TPeResourceDirectory::kSize));
+    std::size_t count = std::size_t{header.NumberOfNamedEntries} + header.NumberOfIdEntries;
     if (count == 0) return {};
-    ByteReader table(image_.At(at + kDirectoryHeaderSize, count * kDirectoryEntrySize));
-    std::vector<TDirectoryEntry> entries(count);
-    for (TDirectoryEntry& entry : entries) {
-        entry.Name = table.U32();
-        entry.Target = table.U32();
+    ByteReader table(image_.At(at + TPeResourceDirectory::kSize, count * TEntry::kSize));
+    std::vector<TEntry> entries;
+    entries.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        entries.push_back(TEntry::Read(table.Take(TEntry::kSize)));
     }
     return entries;
 }
 
 // The directory an entry of the type or name level leads to; it must be a directory, and
 // not the root or the type directory the walk came through.
-std::uint32_t TPeResourceType::SubdirectoryOf(const TDirectoryEntry& entry) const {
-    if ((entry.Target & kHighBit) == 0) throw TReadError("Resource directory level is missing");
-    std::uint32_t offset = entry.Target & ~kHighBit;
+std::uint32_t TPeResourceType::SubdirectoryOf(const TEntry& entry) const {
+    if ((entry.OffsetToData & TEntry::kDataIsDirectory) == 0) {
+        throw TReadError("Resource directory level is missing");
+    }
+    std::uint32_t offset = entry.OffsetToData & ~TEntry::kDataIsDirectory;
     if (offset == 0 || offset == typeDirectory_) {
         throw TReadError("Resource directory points back into itself");
     }
     return offset;
 }
 
-TResourceId TPeResourceType::ReadName(const TDirectoryEntry& entry) const {
-    if ((entry.Name & kHighBit) == 0) {
+TResourceId TPeResourceType::ReadName(const TEntry& entry) const {
+    if ((entry.Name & TEntry::kNameIsString) == 0) {
         return TResourceId::Number(static_cast<std::uint16_t>(entry.Name));
     }
-    std::uint64_t at = std::uint64_t{root_} + (entry.Name & ~kHighBit);
-    std::uint16_t length = ReadU16At(image_.At(at, 2), 0);
-    return TResourceId::String(Utf16ToUtf8(ByteReader(image_.At(at + 2, 2u * length))));
+    std::uint64_t at = std::uint64_t{root_} + (entry.Name & ~TEntry::kNameIsString);
+    std::uint16_t length = ReadU16At(image_.At(at, TPeResourceString::kLengthSize), 0);
+    ByteView units = image_.At(at + TPeResourceString::kLengthSize,
+                               std::size_t{TPeResourceString::kUnitSize} * length);
+    return TResourceId::String(Utf16ToUtf8(ByteReader(units)));
 }

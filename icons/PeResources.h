@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "icons/PeHeaders.h"
 #include "icons/PeImage.h"
 #include "icons/ResourceName.h"
 
@@ -29,14 +30,9 @@ public:
     std::optional<ByteView> Find(const TResourceId& name) const;
 
 private:
-    struct TDirectoryEntry {
-        std::uint32_t Name;
-        std::uint32_t Target;
-    };
-
-    std::vector<TDirectoryEntry> ReadDirectory(std::uint32_t offset) const;
-    std::uint32_t SubdirectoryOf(const TDirectoryEntry& entry) const;
-    TResourceId ReadName(const TDirectoryEntry& entry) const;
+    std::vector<TPeResourceDirectoryEntry> ReadDirectory(std::uint32_t offset) const;
+    std::uint32_t SubdirectoryOf(const TPeResourceDirectoryEntry& entry) const;
+    TResourceId ReadName(const TPeResourceDirectoryEntry& entry) const;
 
     const TPeImage& image_;
     std::uint32_t root_ = 0;

@@ -48,10 +48,6 @@ void TShellFolderTree::SetListView(TShellFileList* list) {
     list_ = list;
 }
 
-TShellFileList* TShellFolderTree::ListView() const {
-    return list_;
-}
-
 int TShellFolderTree::ReadDelay() const {
     return readTimer_->interval();
 }

@@ -22,7 +22,6 @@ public:
 
     // The file list that follows the selection (not owned; nullptr unlinks it).
     void SetListView(TShellFileList* list);
-    TShellFileList* ListView() const;
 
     // Milliseconds between the last change of the selection and the refill of the list; 500 at
     // first.

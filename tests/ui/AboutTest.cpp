@@ -56,7 +56,7 @@ TEST(About, BannerIsFramedInBlackAndLooksAsDesigned) {
     TAbout about;
     about.show();
     const QImage shown = about.grab().toImage();
-    shown.save(QStringLiteral("/tmp/marrowby2-about.png"));
+    shown.save(QStringLiteral(MARROWBY_TEST_OUTPUT_DIR "/marrowby2-about.png"));
     for (QPoint black : {QPoint(8, 8), QPoint(9, 120), QPoint(429, 224), QPoint(300, 9)}) {
         EXPECT_EQ(shown.pixel(black), qRgb(0, 0, 0)) << black.x() << "," << black.y();
     }

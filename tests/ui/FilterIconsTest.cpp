@@ -204,5 +204,5 @@ TEST(FilterIcons, DesignedLayoutTextsAndTabOrder) {
               "chk256color chk24bitcolor chkMonochrome chk32bitcolor btnOK btnCancel");
 
     dialog.chkShowAll->setChecked(true);
-    dialog.grab().save(QStringLiteral("/tmp/marrowby-filter-icons.png"));
+    dialog.grab().save(QStringLiteral(MARROWBY_TEST_OUTPUT_DIR "/marrowby-filter-icons.png"));
 }

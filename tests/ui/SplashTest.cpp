@@ -49,7 +49,7 @@ TEST(Splash, WindowIsTheFramedPictureCentredWithoutBorder) {
     EXPECT_EQ(panel->imgPicture->pixmap().deviceIndependentSize(), QSizeF(418, 213));
 
     const QImage shown = splash->grab().toImage();
-    shown.save(QStringLiteral("/tmp/marrowby2-splash.png"));
+    shown.save(QStringLiteral(MARROWBY_TEST_OUTPUT_DIR "/marrowby2-splash.png"));
     for (QPoint black : {QPoint(0, 0), QPoint(1, 100), QPoint(421, 216), QPoint(200, 215)}) {
         EXPECT_EQ(shown.pixel(black), qRgb(0, 0, 0)) << black.x() << "," << black.y();
     }
