@@ -2,7 +2,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cerrno>
 #include <filesystem>
+#include <system_error>
 
 #include "icons/DirectoryScan.h"
 
@@ -12,6 +14,10 @@ void AddFileCollectionOptions(CLI::App& command, TFileCollection& collection) {
     command
         .add_option("--mask", collection.Mask,
                     "\"*.*\" or the extensions to take from folders, such as \"*.ico;*.dll\"")
+        ->capture_default_str();
+    command
+        .add_option("-j,--jobs", collection.Jobs,
+                    "Read and write N files at once (0: one per core)")
         ->capture_default_str();
     command.add_option("PATH", collection.Paths, "Files and folders to read")->required();
 }
@@ -26,4 +32,20 @@ std::vector<std::string> CollectFiles(const std::string& path, const TFileCollec
         folders = scan.TakeFolders();
     }
     return BuildPathList(folders, collection.Mask);
+}
+
+std::vector<std::string> CollectAllFiles(const TFileCollection& collection) {
+    std::vector<std::string> files;
+    for (const std::string& path : collection.Paths) {
+        std::vector<std::string> found = CollectFiles(path, collection);
+        files.insert(files.end(), found.begin(), found.end());
+    }
+    return files;
+}
+
+bool IsAccessFailure(const std::string& error) {
+    for (int code : {ENOENT, EACCES, ENOTDIR, ELOOP, ENAMETOOLONG}) {
+        if (error == std::generic_category().message(code)) return true;
+    }
+    return false;
 }
