@@ -64,5 +64,5 @@ TEST(CliConventions, HelpVersionUnknownOptionsAndEqualsValues) {
     CliRun equals =
         Cli({"export", "--output=" + out, "--format=ico", "--style=numeric", "--size=16", icon});
     EXPECT_EQ(equals.code, 0) << equals.err;
-    EXPECT_EQ(equals.out, out + "/1.ico\n1 file written, 0 skipped\n");
+    EXPECT_EQ(equals.out, out + "/1.ico\n1 file written, 0 skipped, 0 failed\n");
 }
