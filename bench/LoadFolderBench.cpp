@@ -1,7 +1,8 @@
 // Loads every file below a folder through LoadIconsFromFile and reports files and megabytes
-// per second and the peak resident memory. The folder is $MARROWBY_BENCH_DIR, or else a
-// generated one of large libraries whose icons are a small part of each file: listing must
-// cost what the icon resources cost, not what the files weigh.
+// per second and the peak resident memory. The folder is $MARROWBY_BENCH_DIR, else Wine's
+// folder of 64-bit libraries (Debian's libwine) when it is there, else a generated one of
+// large libraries whose icons are a small part of each file: listing must cost what the icon
+// resources cost, not what the files weigh.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -17,6 +18,8 @@
 #include "icons/PathList.h"
 
 namespace {
+
+constexpr const char* kWineFolder = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows";
 
 // 40 libraries of about 8 MB: three icon groups and a 8 MB resource of another type.
 std::string SyntheticFolder(const TempDir& dir) {
@@ -55,7 +58,9 @@ double PeakMemoryMb() {
 void BM_LoadFolder(benchmark::State& state) {
     TempDir generated;
     const char* given = std::getenv("MARROWBY_BENCH_DIR");
-    std::string root = given ? given : SyntheticFolder(generated);
+    std::string root = given                                        ? given
+                       : std::filesystem::is_directory(kWineFolder) ? kWineFolder
+                                                                    : SyntheticFolder(generated);
     TDirectoryScan scan(root);
     scan.Run();
     std::vector<std::string> files = BuildPathList(scan.Folders(), kIconFileMask);

@@ -1,7 +1,7 @@
 # Where the program's files go. In the build folder the help manual is copied beside the
 # program, which opens it from there; an installation puts the program and the command-line
-# tool in bin, the help in share/doc/marrowby2 (the program looks there, relative to itself,
-# when no manual lies beside it), and the desktop entry, AppStream metainfo and icon where
+# tool in bin, the tool's manual page in man1, the help in share/doc/marrowby2 (the program
+# looks there, relative to itself, when no manual lies beside it), and the desktop entry, AppStream metainfo and icon where
 # desktops look for them.
 include(GNUInstallDirs)
 
@@ -9,6 +9,7 @@ set(MARROWBY_HELP ${CMAKE_SOURCE_DIR}/dist/help/marrowby2.html)
 set(MARROWBY_LINUX ${CMAKE_SOURCE_DIR}/dist/linux)
 
 install(TARGETS marrowby2-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${MARROWBY_LINUX}/marrowby2-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 if(TARGET marrowby2)
     set(help_beside_program ${CMAKE_BINARY_DIR}/marrowby2.html)

@@ -15,7 +15,7 @@ void TDecodeBudget::ChargeEntry(const TLoadedIconImage& image) {
 }
 
 void TDecodeBudget::Charge(const TLoadedIconImage& image) {
-    Spend(image.ImageBits.size() + image.MaskBits.size());
+    Spend(image.DecodedSize());
 }
 
 void TDecodeBudget::Spend(std::size_t bytes) {

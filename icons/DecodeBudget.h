@@ -14,7 +14,8 @@ public:
     // Charges the image object itself, when a directory entry has been read. Resource
     // directories can list one group many times, so the objects alone could outgrow the file.
     void ChargeEntry(const TLoadedIconImage& image);
-    // Charges the decoded rows of an image.
+    // Charges what an image holds: its stored bytes and the rows they decode to, counted when
+    // its header is read, before anything is decoded.
     void Charge(const TLoadedIconImage& image);
 
 private:

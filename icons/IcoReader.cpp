@@ -1,7 +1,7 @@
 #include "icons/IcoReader.h"
 
 #include "icons/DecodeBudget.h"
-#include "icons/FileContent.h"
+#include "icons/MappedFile.h"
 
 void ReadIconDirectory(TLoadedIcon& Icon, ByteView Content, TDecodeBudget& Budget) {
     ByteReader data(Content);
@@ -29,9 +29,9 @@ void ReadIconDirectory(TLoadedIcon& Icon, ByteView Content) {
 }
 
 std::unique_ptr<TLoadedIcon> ReadIcoFile(const std::string& FileName) {
-    ByteString content = ReadFileContent(FileName);
+    TMappedFile file(FileName);
     auto icon = std::make_unique<TLoadedIcon>();
     icon->FileName = FileName;
-    if (!content.empty()) ReadIconDirectory(*icon, content);
+    if (!file.Bytes().empty()) ReadIconDirectory(*icon, file.Bytes());
     return icon;
 }

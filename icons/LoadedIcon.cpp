@@ -3,33 +3,24 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "icons/PngFit.h"
+#include "icons/ImageRows.h"
 #include "icons/PngStream.h"
+#include "icons/Rendering.h"
 
 namespace {
-
-// Bytes per row of a DIB row of `width` pixels at `bitCount` bits, padded to 4 bytes.
-std::uint32_t RowStride(std::uint64_t width, std::uint64_t bitCount) {
-    std::uint64_t bytes = (width * bitCount + 7) / 8;
-    return static_cast<std::uint32_t>((bytes + 3) / 4 * 4);
-}
 
 int PaletteSize(std::uint16_t bitCount) {
     return bitCount >= 1 && bitCount <= 8 ? 1 << bitCount : 0;
 }
 
-bool AllZero(const ByteString& bytes) {
-    return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == 0; });
-}
+// Wider pixels do not exist in icons; such an image is kept without rows rather than given an
+// absurd stride.
+constexpr std::uint16_t kMaxBitCount = 32;
 
-// Copies `rows` rows of `stride` bytes from the reader, or zero rows when they are not all
-// there (then nothing is consumed).
-ByteString TakeRows(ByteReader& data, std::size_t rows, std::size_t stride) {
-    std::size_t size = rows * stride;
-    if (!data.Has(size)) return ByteString(size, 0);
-    ByteView bytes = data.Take(size);
-    return ByteString(bytes.begin(), bytes.end());
-}
+// The IHDR chunk that follows the 8-byte signature: length 13, type, then its fields.
+constexpr std::size_t kPngHeaderEnd = 8 + 8 + 13;
+
+const ByteString kNoBytes;
 
 }  // namespace
 
@@ -89,69 +80,138 @@ bool TLoadedIconImage::DecodeImage(ByteView Data, bool IsResource) {
     }
     Palette = TLogPalette{};
     HasPalette = false;
-    PngData.clear();
-    if (IsPngStream(data.Rest())) {
-        DecodePng(data.Rest());
-    } else {
-        DecodeBitmap(data);
+    read_ = true;
+    isPng_ = IsPngStream(data.Rest());
+    pngHeader_ = TPngHeader{};
+    stored_.clear();
+    loadError_.clear();
+    {
+        std::lock_guard<std::mutex> guard(rowsLock_);
+        rows_.reset();
     }
-    Prepared = false;
-    return !(AllZero(MaskBits) && AllZero(ImageBits));
+    {
+        std::lock_guard<std::mutex> guard(displayLock_);
+        display_.reset();
+    }
+    if (isPng_) {
+        ReadPngHeader(data.Rest());
+        return true;
+    }
+    ReadBitmapHeader(data);
+    if (!loadError_.empty()) return true;  // damaged, not empty: the 16-bit reader keeps it
+    TBitmapRowsLayout layout = LayOutBitmapRows(data.Rest(), PixelWidth(), PixelHeight(), BitCount);
+    ByteView used = data.Rest().first(layout.UsedBytes());  // the rows start at the front
+    stored_.assign(used.begin(), used.end());
+    return !layout.AllZero();
 }
 
-void TLoadedIconImage::DecodeBitmap(ByteReader& data) {
+void TLoadedIconImage::ReadBitmapHeader(ByteReader& data) {
     ByteReader header(data.Take(40));
     header.Skip(14);
     BitCount = header.U16();
-    // Wider pixels do not exist in icons; refusing them keeps zero-filled rows small.
-    if (BitCount > 32) throw TReadError("Unsupported bit count " + std::to_string(BitCount));
-
+    if (BitCount > kMaxBitCount) {
+        loadError_ = "Unsupported bit count " + std::to_string(BitCount);
+        return;
+    }
     int paletteSize = PaletteSize(BitCount);
     HasPalette = paletteSize > 0;
-    if (HasPalette) {
-        Palette.Version = 0x300;
-        Palette.NumEntries = static_cast<std::uint16_t>(paletteSize);
-        for (int i = 0; i < paletteSize; ++i) {
-            TPaletteEntry& entry = Palette.Entries[static_cast<std::size_t>(i)];
-            entry.Blue = data.U8();
-            entry.Green = data.U8();
-            entry.Red = data.U8();
-            entry.Flags = data.U8();
-        }
+    if (!HasPalette) return;
+    Palette.Version = 0x300;
+    Palette.NumEntries = static_cast<std::uint16_t>(paletteSize);
+    for (int i = 0; i < paletteSize; ++i) {
+        TPaletteEntry& entry = Palette.Entries[static_cast<std::size_t>(i)];
+        entry.Blue = data.U8();
+        entry.Green = data.U8();
+        entry.Red = data.U8();
+        entry.Flags = data.U8();
     }
-
-    std::size_t rows = static_cast<std::size_t>(PixelHeight());
-    ImageStride = static_cast<std::int32_t>(RowStride(PixelWidth(), BitCount));
-    ImageBits = TakeRows(data, rows, static_cast<std::size_t>(ImageStride));
-    MaskStride = RowStride(PixelWidth(), 1);
-    MaskBits = TakeRows(data, rows, MaskStride);
 }
 
-void TLoadedIconImage::DecodePng(ByteView data) {
-    TDecodedPng png = DecodePngStream(data);
-    if (png.Width != PixelWidth() || png.Height != PixelHeight()) {
-        png = FitPngInto(png, PixelWidth(), PixelHeight());
-    }
+// Only the signature and the header chunk are looked at; the rest of the stream is decoded
+// when the pixels are first needed.
+void TLoadedIconImage::ReadPngHeader(ByteView data) {
     BitCount = 32;
-    ImageStride = png.Width * 4;
-    MaskStride = RowStride(static_cast<std::uint64_t>(png.Width), 1);
-    ImageBits.assign(static_cast<std::size_t>(ImageStride) * png.Height, 0);
-    MaskBits.assign(static_cast<std::size_t>(MaskStride) * png.Height, 0);
-    // PNG rows run top first with red, green, blue, alpha; bitmap rows run bottom first with
-    // blue, green, red, alpha. Fully transparent pixels are marked in the mask.
-    for (int y = 0; y < png.Height; ++y) {
-        const std::uint8_t* src = png.Rgba.data() + static_cast<std::size_t>(y) * ImageStride;
-        std::size_t row = static_cast<std::size_t>(png.Height - 1 - y);
-        std::uint8_t* dst = ImageBits.data() + row * static_cast<std::size_t>(ImageStride);
-        std::uint8_t* mask = MaskBits.data() + row * MaskStride;
-        for (int x = 0; x < png.Width; ++x, src += 4, dst += 4) {
-            dst[0] = src[2];
-            dst[1] = src[1];
-            dst[2] = src[0];
-            dst[3] = src[3];
-            if (src[3] == 0)
-                mask[x / 8] = static_cast<std::uint8_t>(mask[x / 8] | (0x80 >> (x % 8)));
-        }
+    stored_.assign(data.begin(), data.end());
+    static constexpr std::uint8_t kHeaderType[] = {0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+    if (data.size() < kPngHeaderEnd ||
+        !std::equal(kHeaderType, kHeaderType + 8, data.begin() + 8)) {
+        loadError_ = "PNG stream has no header chunk";
+        return;
     }
-    PngData.assign(data.begin(), data.end());
+    auto big = [&](std::size_t at) {
+        return static_cast<std::uint32_t>(data[at] << 24 | data[at + 1] << 16 | data[at + 2] << 8 |
+                                          data[at + 3]);
+    };
+    pngHeader_.Width = big(16);
+    pngHeader_.Height = big(20);
+    pngHeader_.BitDepth = data[24];
+    pngHeader_.ColorType = data[25];
+    pngHeader_.Interlace = data[28];
+    if (pngHeader_.Width == 0 || pngHeader_.Height == 0 || pngHeader_.Width > kMaxPngSide ||
+        pngHeader_.Height > kMaxPngSide) {
+        loadError_ = "PNG image of " + std::to_string(pngHeader_.Width) + " x " +
+                     std::to_string(pngHeader_.Height) + " pixels is not supported";
+    }
+}
+
+TImageRows TLoadedIconImage::DecodeRows() const {
+    if (!read_) return {};
+    if (!loadError_.empty()) return TImageRows{{}, 0, {}, 0, loadError_};
+    if (isPng_) return DecodePngRows(stored_, PixelWidth(), PixelHeight());
+    return DecodeBitmapRows(LayOutBitmapRows(stored_, PixelWidth(), PixelHeight(), BitCount));
+}
+
+const TImageRows& TLoadedIconImage::Rows() const {
+    std::lock_guard<std::mutex> guard(rowsLock_);
+    if (!rows_) rows_ = DecodeRows();
+    return *rows_;
+}
+
+bool TLoadedIconImage::Decoded() const {
+    std::lock_guard<std::mutex> guard(rowsLock_);
+    return rows_.has_value();
+}
+
+const TDisplayRows& TLoadedIconImage::Display() const {
+    std::lock_guard<std::mutex> guard(displayLock_);
+    if (!display_) display_ = BuildDisplayRows(*this);
+    return *display_;
+}
+
+const ByteString& TLoadedIconImage::DisplayBits() const {
+    const TDisplayRows& display = Display();
+    return display.SharesImageRows ? ImageBits() : display.Converted;
+}
+
+std::int32_t TLoadedIconImage::DisplayStride() const {
+    return Display().DisplayStride;
+}
+
+bool TLoadedIconImage::Prepared() const {
+    std::lock_guard<std::mutex> guard(displayLock_);
+    return display_.has_value();
+}
+
+const ByteString& TLoadedIconImage::PngData() const {
+    return isPng_ ? stored_ : kNoBytes;
+}
+
+std::size_t TLoadedIconImage::DecodedSize() const {
+    if (!read_ || !loadError_.empty()) return stored_.size();
+    if (isPng_) return stored_.size() + PngRowsSize(PixelWidth(), PixelHeight());
+    return stored_.size() + LayOutBitmapRows({}, PixelWidth(), PixelHeight(), BitCount).RowsSize();
+}
+
+void TLoadedIconImage::SetRows(TImageRows Rows) {
+    {
+        std::lock_guard<std::mutex> guard(displayLock_);
+        display_.reset();
+    }
+    EditRows() = std::move(Rows);
+}
+
+TImageRows& TLoadedIconImage::EditRows() {
+    std::lock_guard<std::mutex> guard(rowsLock_);
+    if (!rows_) rows_ = DecodeRows();
+    return *rows_;
 }

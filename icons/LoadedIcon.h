@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,17 +37,40 @@ public:
     virtual void Draw(TCanvas& Canvas, int X, int Y) const = 0;
 };
 
+// What the header chunk of a PNG-stored image says.
+struct TPngHeader {
+    std::uint32_t Width = 0;
+    std::uint32_t Height = 0;
+    std::uint8_t BitDepth = 0;
+    std::uint8_t ColorType = 0;
+    std::uint8_t Interlace = 0;
+};
+
+// The pixel rows of one image, bottom row first: colour (XOR) rows and mask (AND) rows. An
+// image whose stored data cannot be decoded holds empty rows and says why in DecodeError.
+struct TImageRows {
+    ByteString ImageBits;
+    std::int32_t ImageStride = 0;
+    ByteString MaskBits;
+    std::uint32_t MaskStride = 0;
+    std::string DecodeError;
+};
+
+// Rows prepared for display: a copy of the colour rows for 1, 24 and 32 bits (then held as
+// the colour rows themselves), the image converted to 24 bits for 4, 8 and 16 bits.
+struct TDisplayRows {
+    ByteString Converted;
+    bool SharesImageRows = false;
+    std::int32_t DisplayStride = 0;
+};
+
 // One image format of an icon: one size and colour depth, with palette, colour rows and mask.
+// Loading reads the directory entry, the header and the palette, and keeps the stored bytes;
+// the rows are decoded from them once, when first asked for. Several threads may ask at once.
 class TLoadedIconImage {
 public:
     TLoadedIcon* Owner = nullptr;
     std::unique_ptr<TSystemIcon> SystemIcon;
-    ByteString MaskBits;
-    ByteString DisplayBits;
-    ByteString ImageBits;
-    std::int32_t ImageStride = 0;
-    std::int32_t DisplayStride = 0;
-    std::uint32_t MaskStride = 0;
     std::uint8_t Width = 0;
     std::uint8_t Height = 0;
     std::uint8_t ColorCount = 0;
@@ -55,29 +80,69 @@ public:
     std::uint32_t BytesInRes = 0;
     std::uint32_t ImageOffset = 0;
     std::string ResourceName;
-    bool Prepared = false;
     TLogPalette Palette;
     bool HasPalette = false;
     bool IsSystemIcon = false;
     std::uint32_t EntryPos = 0;
-    // The original stream of an image stored as PNG, kept so that writing it back loses
-    // nothing; empty for bitmap images.
-    ByteString PngData;
 
     // Size in pixels. The directory stores 256 as the byte 0, so everything that computes
     // with pixels goes through these rather than Width and Height.
     int PixelWidth() const { return Width == 0 ? 256 : Width; }
     int PixelHeight() const { return Height == 0 ? 256 : Height; }
 
-    // Fills palette, colour rows and mask rows from the image data. With IsResource false,
-    // Data is the whole file (or chunk) and the image is cut out at ImageOffset, BytesInRes
-    // bytes; otherwise Data is the image itself. Returns false when mask and colour rows are
-    // all zero bytes.
+    // Reads the header and palette from the image data and keeps the bytes the rows come from.
+    // With IsResource false, Data is the whole file (or chunk) and the image is cut out at
+    // ImageOffset, BytesInRes bytes; otherwise Data is the image itself. Returns false when
+    // mask and colour rows would be all zero bytes. Throws TReadError when the header or the
+    // palette is cut short; an image whose rows cannot be decoded stays, with empty rows.
     bool DecodeImage(ByteView Data, bool IsResource);
 
+    // The rows, decoded on the first call.
+    const TImageRows& Rows() const;
+    const ByteString& ImageBits() const { return Rows().ImageBits; }
+    std::int32_t ImageStride() const { return Rows().ImageStride; }
+    const ByteString& MaskBits() const { return Rows().MaskBits; }
+    std::uint32_t MaskStride() const { return Rows().MaskStride; }
+    // Why the image holds no rows; empty when it decoded (or was never read from a file).
+    const std::string& DecodeError() const { return Rows().DecodeError; }
+    // The rows have been decoded (or set); a listing never decodes them.
+    bool Decoded() const;
+
+    // Display rows, built on the first call from the rows (see PrepareDisplayBits).
+    const ByteString& DisplayBits() const;
+    std::int32_t DisplayStride() const;
+    bool Prepared() const;
+
+    // The stored stream of an image kept as PNG, so that writing it back loses nothing; empty
+    // for bitmap images.
+    const ByteString& PngData() const;
+    // The header chunk of a PNG-stored image, read at load.
+    const TPngHeader& PngHeader() const { return pngHeader_; }
+    // Bytes the image holds once decoded: its stored bytes and its rows, known without
+    // decoding.
+    std::size_t DecodedSize() const;
+
+    // Images built in memory rather than read: the rows are set, or changed in place, before
+    // the image is shared. Setting them clears the display rows; changes in place are not seen
+    // by display rows already built. An image that was never read holds empty rows.
+    void SetRows(TImageRows Rows);
+    TImageRows& EditRows();
+
 private:
-    void DecodeBitmap(ByteReader& data);
-    void DecodePng(ByteView data);
+    void ReadBitmapHeader(ByteReader& data);
+    void ReadPngHeader(ByteView data);
+    const TDisplayRows& Display() const;
+    TImageRows DecodeRows() const;
+
+    bool read_ = false;
+    bool isPng_ = false;
+    TPngHeader pngHeader_;
+    ByteString stored_;      // the bytes after the palette, or the whole PNG stream
+    std::string loadError_;  // why the rows cannot be decoded, known from the header
+    mutable std::mutex rowsLock_;
+    mutable std::optional<TImageRows> rows_;
+    mutable std::mutex displayLock_;
+    mutable std::optional<TDisplayRows> display_;
 };
 
 // Everything read from one source file: every image format of every icon group.

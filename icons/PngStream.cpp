@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -22,17 +23,24 @@ void ReadFromMemory(png_structp png, png_bytep out, png_size_t length) {
 
 void SilentWarning(png_structp, png_const_charp) {}
 
+// libpng's own message, such as "IDAT: CRC error", becomes the reason instead of a line on
+// stderr.
+void CapturedError(png_structp png, png_const_charp message) {
+    *static_cast<std::string*>(png_get_error_ptr(png)) = message;
+    png_longjmp(png, 1);
+}
+
 // Keeps libpng's longjmp inside a frame that holds no C++ objects with destructors: the
 // caller owns every buffer and passes them in. Returns nullptr on success, else the reason.
 const char* DecodeInto(TMemorySource* source, TDecodedPng* result, png_bytep* rows,
-                       std::size_t maxRows) {
+                       std::size_t maxRows, std::string* libraryError) {
     png_structp png =
-        png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, SilentWarning);
+        png_create_read_struct(PNG_LIBPNG_VER_STRING, libraryError, CapturedError, SilentWarning);
     if (!png) return "Cannot create the PNG reader";
     png_infop info = png_create_info_struct(png);
     if (!info || setjmp(png_jmpbuf(png))) {
         png_destroy_read_struct(&png, &info, nullptr);
-        return "Corrupt PNG image data";
+        return libraryError->empty() ? "Corrupt PNG image data" : libraryError->c_str();
     }
     png_set_read_fn(png, source, ReadFromMemory);
     png_set_user_limits(png, kMaxPngSide, kMaxPngSide);
@@ -74,7 +82,8 @@ TDecodedPng DecodePngStream(ByteView data) {
     TMemorySource source{data};
     TDecodedPng result;
     std::vector<png_bytep> rows(kMaxPngSide);
-    if (const char* error = DecodeInto(&source, &result, rows.data(), rows.size())) {
+    std::string libraryError;
+    if (const char* error = DecodeInto(&source, &result, rows.data(), rows.size(), &libraryError)) {
         throw TReadError(error);
     }
     return result;

@@ -49,19 +49,22 @@ void ApplyPalette(const TLoadedIconImage& image, TBitmap& bitmap) {
 }
 
 // 4, 8 and 16 bits go through a bitmap of their own format onto a 24-bit one.
-void ConvertToDisplayRows(TLoadedIconImage& image) {
+TDisplayRows ConvertToDisplayRows(const TLoadedIconImage& image) {
+    TDisplayRows display;
+    const TImageRows& rows = image.Rows();
     TBitmap source = CreateFormatBitmap(image);
     std::size_t needed = RowBytes(image.PixelWidth(), image.BitCount);
     if (BitsPerPixel(source.PixelFormat()) != image.BitCount ||
-        !RowsComplete(image.ImageBits, static_cast<std::size_t>(image.ImageStride),
+        !RowsComplete(rows.ImageBits, static_cast<std::size_t>(rows.ImageStride),
                       image.PixelHeight(), needed))
-        return;
+        return display;
     ApplyPalette(image, source);
-    CopyRowsInto(source, image.ImageBits, static_cast<std::size_t>(image.ImageStride));
+    CopyRowsInto(source, rows.ImageBits, static_cast<std::size_t>(rows.ImageStride));
     TBitmap converted = ConvertTo24Bit(source);
     std::size_t stride = RowBytes(image.PixelWidth(), 24);
-    image.DisplayStride = static_cast<std::int32_t>(stride);
-    image.DisplayBits = RowsOf(converted, stride);
+    display.DisplayStride = static_cast<std::int32_t>(stride);
+    display.Converted = RowsOf(converted, stride);
+    return display;
 }
 
 int DisplayBitCount(const TLoadedIconImage& image) {
@@ -69,14 +72,15 @@ int DisplayBitCount(const TLoadedIconImage& image) {
 }
 
 // Prepares the display rows and tells whether mask and colour rows are there to draw.
-bool PrepareRows(TLoadedIconImage& image) {
+bool PrepareRows(const TLoadedIconImage& image) {
     if (image.IsSystemIcon) return false;
-    PrepareDisplayBits(image);
     int width = image.PixelWidth();
     int height = image.PixelHeight();
-    return !image.MaskBits.empty() && !image.DisplayBits.empty() &&
-           RowsComplete(image.MaskBits, image.MaskStride, height, RowBytes(width, 1)) &&
-           RowsComplete(image.DisplayBits, static_cast<std::size_t>(image.DisplayStride), height,
+    const ByteString& display = image.DisplayBits();
+    const TImageRows& rows = image.Rows();
+    return !rows.MaskBits.empty() && !display.empty() &&
+           RowsComplete(rows.MaskBits, rows.MaskStride, height, RowBytes(width, 1)) &&
+           RowsComplete(display, static_cast<std::size_t>(image.DisplayStride()), height,
                         RowBytes(width, DisplayBitCount(image)));
 }
 
@@ -94,7 +98,7 @@ TPixelFormat DisplayFormat(const TLoadedIconImage& image) {
 // The display rows as a bitmap; 1-bit images show black and white whatever their palette.
 TBitmap CreateColourBitmap(const TLoadedIconImage& image) {
     TBitmap colour(image.PixelWidth(), image.PixelHeight(), DisplayFormat(image));
-    CopyRowsInto(colour, image.DisplayBits, static_cast<std::size_t>(image.DisplayStride));
+    CopyRowsInto(colour, image.DisplayBits(), static_cast<std::size_t>(image.DisplayStride()));
     return colour;
 }
 
@@ -119,11 +123,13 @@ TBitmap CreateBlendedBitmap(const TLoadedIconImage& image, TColor background) {
     int width = image.PixelWidth();
     int height = image.PixelHeight();
     TBitmap blended(width, height, TPixelFormat::pf24bit);
+    const ByteString& display = image.DisplayBits();
+    auto displayStride = static_cast<std::size_t>(image.DisplayStride());
+    const TImageRows& rows = image.Rows();
     for (int y = 0; y < height; ++y) {
         std::size_t row = static_cast<std::size_t>(height - 1 - y);
-        const std::uint8_t* src =
-            image.DisplayBits.data() + row * static_cast<std::size_t>(image.DisplayStride);
-        const std::uint8_t* mask = image.MaskBits.data() + row * image.MaskStride;
+        const std::uint8_t* src = display.data() + row * displayStride;
+        const std::uint8_t* mask = rows.MaskBits.data() + row * rows.MaskStride;
         std::uint8_t* dst = blended.ScanLine(y);
         for (int x = 0; x < width; ++x, src += 4, dst += 3) {
             unsigned t = MaskBitSet(mask, x) ? 0u : src[3];
@@ -165,29 +171,29 @@ TBitmap CreateFormatBitmap(const TLoadedIconImage& Image) {
     return TBitmap(Image.PixelWidth(), Image.PixelHeight(), format);
 }
 
-void PrepareDisplayBits(TLoadedIconImage& Image) {
-    if (Image.Prepared) return;
-    Image.Prepared = true;
-    Image.DisplayBits.clear();
-    Image.DisplayStride = 0;
-    if (KeepsStoredRows(Image.BitCount)) {
-        Image.DisplayStride =
-            static_cast<std::int32_t>(RowBytes(Image.PixelWidth(), Image.BitCount));
-        Image.DisplayBits = Image.ImageBits;
-    } else {
-        ConvertToDisplayRows(Image);
-    }
+TDisplayRows BuildDisplayRows(const TLoadedIconImage& Image) {
+    if (!KeepsStoredRows(Image.BitCount)) return ConvertToDisplayRows(Image);
+    TDisplayRows display;
+    display.SharesImageRows = true;
+    display.DisplayStride = static_cast<std::int32_t>(RowBytes(Image.PixelWidth(), Image.BitCount));
+    return display;
+}
+
+void PrepareDisplayBits(const TLoadedIconImage& Image) {
+    Image.DisplayBits();
 }
 
 TBitmap CreateMaskBitmap(const TLoadedIconImage& Image) {
     TBitmap mask(Image.PixelWidth(), Image.PixelHeight(), TPixelFormat::pf1bit);
-    if (RowsComplete(Image.MaskBits, Image.MaskStride, Image.PixelHeight(),
+    const TImageRows& rows = Image.Rows();
+    if (RowsComplete(rows.MaskBits, rows.MaskStride, Image.PixelHeight(),
                      RowBytes(Image.PixelWidth(), 1)))
-        CopyRowsInto(mask, Image.MaskBits, Image.MaskStride);
+        CopyRowsInto(mask, rows.MaskBits, rows.MaskStride);
     return mask;
 }
 
-void DrawIconImage(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y, TColor Background) {
+void DrawIconImage(const TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y,
+                   TColor Background) {
     if (Image.IsSystemIcon) {
         if (Image.SystemIcon) Image.SystemIcon->Draw(Canvas, X, Y);
         return;
@@ -202,40 +208,39 @@ void DrawIconImage(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y, TColo
     }
 }
 
-void DrawMask(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y) {
+void DrawMask(const TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y) {
     if (!PrepareRows(Image)) return;
     Canvas.Draw(X, Y, CreateMaskBitmap(Image), TRasterOp::SRCCOPY);
 }
 
-void DrawMaskInverted(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y) {
+void DrawMaskInverted(const TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y) {
     if (!PrepareRows(Image)) return;
     Canvas.Draw(X, Y, CreateMaskBitmap(Image), TRasterOp::MERGEPAINT);
 }
 
-void DrawImageChannel(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y) {
+void DrawImageChannel(const TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y) {
     if (!PrepareRows(Image)) return;
     Canvas.Draw(X, Y, CreateColourBitmap(Image), TRasterOp::SRCCOPY);
 }
 
-void DrawAlphaChannel(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y) {
+void DrawAlphaChannel(const TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y) {
     int width = Image.PixelWidth();
     int height = Image.PixelHeight();
-    if (Image.BitCount != 32 || Image.IsSystemIcon ||
-        !RowsComplete(Image.ImageBits, static_cast<std::size_t>(Image.ImageStride), height,
-                      RowBytes(width, 32)))
-        return;
+    if (Image.BitCount != 32 || Image.IsSystemIcon) return;
+    const TImageRows& rows = Image.Rows();
+    auto stride = static_cast<std::size_t>(rows.ImageStride);
+    if (!RowsComplete(rows.ImageBits, stride, height, RowBytes(width, 32))) return;
     TBitmap alpha(width, height, TPixelFormat::pf24bit);
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* src =
-            Image.ImageBits.data() +
-            static_cast<std::size_t>(height - 1 - y) * static_cast<std::size_t>(Image.ImageStride);
+            rows.ImageBits.data() + static_cast<std::size_t>(height - 1 - y) * stride;
         std::uint8_t* dst = alpha.ScanLine(y);
         for (int x = 0; x < width; ++x, dst += 3) std::memset(dst, src[x * 4 + 3], 3);
     }
     Canvas.Draw(X, Y, alpha, TRasterOp::SRCCOPY);
 }
 
-TBitmap DrawOverBackground(TLoadedIconImage& Image, TColor Background) {
+TBitmap DrawOverBackground(const TLoadedIconImage& Image, TColor Background) {
     TBitmap bitmap(Image.PixelWidth(), Image.PixelHeight(), TPixelFormat::pf24bit);
     bitmap.Canvas().BrushColor = Background;
     bitmap.Canvas().FillRect(0, 0, bitmap.Width(), bitmap.Height());
@@ -243,6 +248,7 @@ TBitmap DrawOverBackground(TLoadedIconImage& Image, TColor Background) {
     return bitmap;
 }
 
-void CopyImageToClipboard(TLoadedIconImage& Image, TColor Background, TClipboardSink& Clipboard) {
+void CopyImageToClipboard(const TLoadedIconImage& Image, TColor Background,
+                          TClipboardSink& Clipboard) {
     Clipboard.SetBitmap(DrawOverBackground(Image, Background));
 }

@@ -3,10 +3,13 @@
 #include "icons/LoadedIcon.h"
 #include "toolkit/graphics/Bitmap.h"
 
-// Builds DisplayBits and DisplayStride once: a copy of the stored rows for 1, 24 and 32 bits,
-// the image converted to 24 bits (blue, green, red) for 4, 8 and 16 bits. Other bit counts
-// get no display rows and are not drawn.
-void PrepareDisplayBits(TLoadedIconImage& Image);
+// Builds the image's display rows once (no-op when they are built): the stored rows for 1, 24
+// and 32 bits, the image converted to 24 bits (blue, green, red) for 4, 8 and 16 bits. Other
+// bit counts get no display rows and are not drawn.
+void PrepareDisplayBits(const TLoadedIconImage& Image);
+
+// What PrepareDisplayBits builds; the image calls it on the first request for display rows.
+TDisplayRows BuildDisplayRows(const TLoadedIconImage& Image);
 
 // An empty bitmap of the image's size in its own pixel format (24 bits for bit counts that
 // have no bitmap format).
@@ -18,21 +21,21 @@ TBitmap CreateMaskBitmap(const TLoadedIconImage& Image);
 // Draws the image at (X, Y): opaque pixels in their colour (32-bit pixels alpha-blended over
 // Background), transparent pixels in the canvas's brush colour, XOR-ed with the colour bits
 // where those are set. Images without rows draw nothing.
-void DrawIconImage(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y, TColor Background);
+void DrawIconImage(const TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y, TColor Background);
 
 // The mask drawn as it is (SRCCOPY), and drawn with MERGEPAINT: on black this shows white where
 // the image is opaque.
-void DrawMask(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y);
-void DrawMaskInverted(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y);
+void DrawMask(const TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y);
+void DrawMaskInverted(const TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y);
 
 // The colour rows without mask; the alpha byte of 32-bit images is not shown.
-void DrawImageChannel(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y);
+void DrawImageChannel(const TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y);
 
 // The alpha byte of a 32-bit image as grey levels; other images draw nothing.
-void DrawAlphaChannel(TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y);
+void DrawAlphaChannel(const TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y);
 
 // The image drawn over Background onto a 24-bit bitmap of its size, as the viewer shows it.
-TBitmap DrawOverBackground(TLoadedIconImage& Image, TColor Background);
+TBitmap DrawOverBackground(const TLoadedIconImage& Image, TColor Background);
 
 // The clipboard lives in the UI; the core hands it finished bitmaps (1- or 24-bit).
 class TClipboardSink {
@@ -42,4 +45,5 @@ public:
 };
 
 // Draws the image over Background onto a 24-bit bitmap and hands it to the clipboard.
-void CopyImageToClipboard(TLoadedIconImage& Image, TColor Background, TClipboardSink& Clipboard);
+void CopyImageToClipboard(const TLoadedIconImage& Image, TColor Background,
+                          TClipboardSink& Clipboard);

@@ -107,9 +107,15 @@ std::string CandidatePath(const std::string& Stem, const TExportNaming& Naming, 
 }
 
 std::optional<std::string> ChooseExportPath(const std::string& Stem, const TExportNaming& Naming) {
+    return ChooseExportPath(Stem, Naming, {});
+}
+
+std::optional<std::string> ChooseExportPath(const std::string& Stem, const TExportNaming& Naming,
+                                            const std::unordered_set<std::string>& Reserved) {
+    auto Taken = [&](const std::string& path) { return Reserved.count(path) || PathTaken(path); };
     std::string candidate = CandidatePath(Stem, Naming, 1);
-    if (PathTaken(candidate) && Naming.SkipExisting) return std::nullopt;
-    for (int attempt = 2; PathTaken(candidate); ++attempt)
+    if (Taken(candidate) && Naming.SkipExisting) return std::nullopt;
+    for (int attempt = 2; Taken(candidate); ++attempt)
         candidate = CandidatePath(Stem, Naming, attempt);
     return candidate;
 }

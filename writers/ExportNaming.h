@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 #include "icons/LoadedIcon.h"
 
@@ -74,3 +75,8 @@ std::string CandidatePath(const std::string& Stem, const TExportNaming& Naming, 
 // The first candidate path that does not exist, or nothing when the first candidate exists
 // and existing files are skipped.
 std::optional<std::string> ChooseExportPath(const std::string& Stem, const TExportNaming& Naming);
+
+// The same where the Reserved paths, chosen earlier in a run but perhaps not yet written, count
+// as existing too.
+std::optional<std::string> ChooseExportPath(const std::string& Stem, const TExportNaming& Naming,
+                                            const std::unordered_set<std::string>& Reserved);

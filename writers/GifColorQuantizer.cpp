@@ -48,6 +48,13 @@ std::unique_ptr<TOctreeNode> TColorQuantizer::CreateNode(int depth) {
 }
 
 void TColorQuantizer::AddColor(TColor Color) {
+    if (lastLeaf_ != nullptr && Color == lastColor_) {
+        ++lastLeaf_->PixelCount;
+        lastLeaf_->RedSum += Color.Red;
+        lastLeaf_->GreenSum += Color.Green;
+        lastLeaf_->BlueSum += Color.Blue;
+        return;
+    }
     std::unique_ptr<TOctreeNode>* slot = &root_;
     for (int depth = 0;; ++depth) {
         if (!*slot) *slot = CreateNode(depth);
@@ -57,6 +64,8 @@ void TColorQuantizer::AddColor(TColor Color) {
             node.RedSum += Color.Red;
             node.GreenSum += Color.Green;
             node.BlueSum += Color.Blue;
+            lastLeaf_ = &node;
+            lastColor_ = Color;
             break;
         }
         slot = &node.Children[static_cast<std::size_t>(ChildIndex(Color, depth))];
@@ -72,6 +81,7 @@ bool TColorQuantizer::ReduceTree() {
     while (depth > 0 && reducible_[static_cast<std::size_t>(depth)] == nullptr) --depth;
     TOctreeNode* node = reducible_[static_cast<std::size_t>(depth)];
     if (node == nullptr) return false;
+    lastLeaf_ = nullptr;  // it may be among the children folded away
     reducible_[static_cast<std::size_t>(depth)] = node->NextReducible;
     int children = 0;
     for (auto& child : node->Children) {

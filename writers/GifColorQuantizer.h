@@ -51,4 +51,8 @@ private:
     int leafCount_ = 0;
     std::array<TOctreeNode*, kColorBits> reducible_{};
     std::vector<std::unique_ptr<TOctreeNode>> spare_;
+    // The leaf the last colour reached, while no fold has happened since: icons repeat one
+    // colour over long runs, and such a pixel goes straight to its leaf.
+    TOctreeNode* lastLeaf_ = nullptr;
+    TColor lastColor_;
 };

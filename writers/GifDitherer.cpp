@@ -33,16 +33,19 @@ int TBurkesDitherer::Wanted(int channel, std::uint8_t component) const {
     return std::clamp(component + (error + 16) / 32, 0, 255);
 }
 
-void TBurkesDitherer::Spread(TErrorRows& rows, int error) {
+// Runs for every channel of nearly every pixel, so it works on the row pointers directly; the
+// margins keep every offset inside the rows.
+inline void TBurkesDitherer::Spread(TErrorRows& rows, int error) {
     const int d = Direction();
-    auto at = [this](int offset) { return static_cast<std::size_t>(Column() + kMargin + offset); };
-    rows.Current[at(d)] += 8 * error;
-    rows.Current[at(2 * d)] += 4 * error;
-    rows.Next[at(-2 * d)] += 2 * error;
-    rows.Next[at(-d)] += 4 * error;
-    rows.Next[at(0)] += 8 * error;
-    rows.Next[at(d)] += 4 * error;
-    rows.Next[at(2 * d)] += 2 * error;
+    std::int32_t* current = rows.Current.data() + Column() + kMargin;
+    std::int32_t* next = rows.Next.data() + Column() + kMargin;
+    current[d] += 8 * error;
+    current[2 * d] += 4 * error;
+    next[-2 * d] += 2 * error;
+    next[-d] += 4 * error;
+    next[0] += 8 * error;
+    next[d] += 4 * error;
+    next[2 * d] += 2 * error;
 }
 
 std::uint8_t TBurkesDitherer::Dither(TColor Pixel) {

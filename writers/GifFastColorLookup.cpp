@@ -13,16 +13,6 @@ TFastColorLookup::TFastColorLookup(const std::vector<TColor>& Palette) {
     }
 }
 
-int TFastColorLookup::CellOf(TColor Color) {
-    return (Color.Blue >> 3) * 1024 + (Color.Green >> 3) * 32 + (Color.Red >> 3);
-}
-
-std::uint8_t TFastColorLookup::Lookup(TColor Color) {
-    std::int16_t& cell = cache_[static_cast<std::size_t>(CellOf(Color))];
-    if (cell < 0) cell = Search(Color);
-    return static_cast<std::uint8_t>(cell);
-}
-
 // The entry with the smallest sum of absolute channel differences; the lowest index wins ties.
 std::uint8_t TFastColorLookup::Search(TColor color) const {
     int best = 0;

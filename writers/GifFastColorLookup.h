@@ -16,10 +16,16 @@ public:
     // Palette: up to 256 entries; missing ones count as black.
     explicit TFastColorLookup(const std::vector<TColor>& Palette);
 
-    std::uint8_t Lookup(TColor Color);
+    std::uint8_t Lookup(TColor Color) {
+        std::int16_t& cell = cache_[static_cast<std::size_t>(CellOf(Color))];
+        if (cell < 0) cell = Search(Color);
+        return static_cast<std::uint8_t>(cell);
+    }
     const TColor& Entry(std::uint8_t Index) const { return palette_[Index]; }
     // The cache cell of a colour: (blue >> 3) * 1024 + (green >> 3) * 32 + (red >> 3).
-    static int CellOf(TColor Color);
+    static int CellOf(TColor Color) {
+        return (Color.Blue >> 3) * 1024 + (Color.Green >> 3) * 32 + (Color.Red >> 3);
+    }
     // The index a cell holds, -1 while it is empty.
     std::int16_t CachedIndex(int Cell) const { return cache_[static_cast<std::size_t>(Cell)]; }
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <limits>
 #include <stdexcept>
+#include <vector>
 
 #include "icons/Rendering.h"
 #include "writers/DrawnMask.h"
@@ -15,9 +16,29 @@ namespace {
 
 using TIndexCounts = std::array<std::size_t, 256>;
 
-bool IsTransparent(const TBitmap& mask, int x, int y) {
-    return mask.PixelColor(x, y) == clWhite;
-}
+// Which pixels the mask marks transparent (white), read from the mask once.
+class TTransparentPixels {
+public:
+    explicit TTransparentPixels(const TBitmap& mask)
+        : width_(static_cast<std::size_t>(mask.Width())),
+          flags_(width_ * static_cast<std::size_t>(mask.Height())) {
+        for (int y = 0; y < mask.Height(); ++y)
+            for (int x = 0; x < mask.Width(); ++x)
+                flags_[static_cast<std::size_t>(y) * width_ + static_cast<std::size_t>(x)] =
+                    mask.PixelColor(x, y) == clWhite;
+        any_ = std::find(flags_.begin(), flags_.end(), true) != flags_.end();
+    }
+
+    bool At(int x, int y) const {
+        return flags_[static_cast<std::size_t>(y) * width_ + static_cast<std::size_t>(x)];
+    }
+    bool Any() const { return any_; }
+
+private:
+    std::size_t width_;
+    std::vector<bool> flags_;
+    bool any_ = false;
+};
 
 TIndexCounts CountIndices(const TBitmap& bitmap) {
     TIndexCounts counts{};
@@ -26,13 +47,6 @@ TIndexCounts CountIndices(const TBitmap& bitmap) {
         for (int x = 0; x < bitmap.Width(); ++x) ++counts[row[x]];
     }
     return counts;
-}
-
-bool AnyTransparent(const TBitmap& mask) {
-    for (int y = 0; y < mask.Height(); ++y)
-        for (int x = 0; x < mask.Width(); ++x)
-            if (IsTransparent(mask, x, y)) return true;
-    return false;
 }
 
 // The palette entry nearest to entry `avoid` other than itself (sum of absolute channel
@@ -57,38 +71,39 @@ std::uint8_t NearestOtherEntry(const std::vector<TColor>& palette, std::size_t a
 // With every index in use, frees the least used one (the lowest among equals) by moving its
 // opaque pixels to the nearest other palette colour. Returns the freed index, or -1 when
 // nothing is transparent and so no index is needed.
-int FreeLeastUsedIndex(TBitmap& reduced, const TBitmap& mask, const TIndexCounts& counts) {
-    if (!AnyTransparent(mask)) return -1;
+int FreeLeastUsedIndex(TBitmap& reduced, const TTransparentPixels& mask,
+                       const TIndexCounts& counts) {
+    if (!mask.Any()) return -1;
     auto least =
         static_cast<std::size_t>(std::min_element(counts.begin(), counts.end()) - counts.begin());
     const std::uint8_t replacement = NearestOtherEntry(reduced.Palette, least);
     for (int y = 0; y < reduced.Height(); ++y) {
         std::uint8_t* row = reduced.ScanLine(y);
         for (int x = 0; x < reduced.Width(); ++x)
-            if (row[x] == least && !IsTransparent(mask, x, y)) row[x] = replacement;
+            if (row[x] == least && !mask.At(x, y)) row[x] = replacement;
     }
     return static_cast<int>(least);
 }
 
-int ChooseTransparentIndex(TBitmap& reduced, const TBitmap& mask) {
+int ChooseTransparentIndex(TBitmap& reduced, const TTransparentPixels& mask) {
     TIndexCounts counts = CountIndices(reduced);
     auto unused = std::find(counts.begin(), counts.end(), std::size_t{0});
     if (unused != counts.end()) return static_cast<int>(unused - counts.begin());
     return FreeLeastUsedIndex(reduced, mask, counts);
 }
 
-void PaintTransparent(TBitmap& reduced, const TBitmap& mask, std::uint8_t index) {
+void PaintTransparent(TBitmap& reduced, const TTransparentPixels& mask, std::uint8_t index) {
     for (int y = 0; y < reduced.Height(); ++y) {
         std::uint8_t* row = reduced.ScanLine(y);
         for (int x = 0; x < reduced.Width(); ++x)
-            if (IsTransparent(mask, x, y)) row[x] = index;
+            if (mask.At(x, y)) row[x] = index;
     }
 }
 
 // Mask rows where the image has them; what the drawing shows otherwise (system icons, images
 // without rows, which then come out fully transparent).
 TBitmap MaskOf(TLoadedIconImage& image) {
-    if (image.IsSystemIcon || image.MaskBits.empty()) return DrawnMask(image);
+    if (image.IsSystemIcon || image.MaskBits().empty()) return DrawnMask(image);
     return CreateMaskBitmap(image);
 }
 
@@ -98,9 +113,11 @@ TGifReduction ReduceForGif(const TBitmap& Color, const TBitmap& Mask) {
     if (Color.Width() != Mask.Width() || Color.Height() != Mask.Height())
         throw std::invalid_argument("GIF colour and mask bitmaps must be of equal size");
     TGifReduction result{ReduceColors(Color), -1};
-    result.TransparentIndex = ChooseTransparentIndex(result.Bitmap, Mask);
+    TTransparentPixels transparent(Mask);
+    result.TransparentIndex = ChooseTransparentIndex(result.Bitmap, transparent);
     if (result.TransparentIndex >= 0)
-        PaintTransparent(result.Bitmap, Mask, static_cast<std::uint8_t>(result.TransparentIndex));
+        PaintTransparent(result.Bitmap, transparent,
+                         static_cast<std::uint8_t>(result.TransparentIndex));
     return result;
 }
 

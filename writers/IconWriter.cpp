@@ -12,7 +12,7 @@ namespace {
 constexpr std::uint32_t kBitmapHeaderSize = 40;
 
 bool HasPixelData(const TLoadedIconImage& Image) {
-    return !Image.PngData.empty() || (!Image.ImageBits.empty() && !Image.MaskBits.empty());
+    return !Image.PngData().empty() || (!Image.ImageBits().empty() && !Image.MaskBits().empty());
 }
 
 // Palettised images carry 2^BitCount entries, as the reader expects them.
@@ -36,14 +36,14 @@ void AppendBitmapBlock(TByteWriter& Out, const TLoadedIconImage& Image) {
         const TPaletteEntry& entry = Image.Palette.Entries[i];
         Out.U8(entry.Blue).U8(entry.Green).U8(entry.Red).U8(entry.Flags);
     }
-    Out.Bytes(Image.ImageBits).Bytes(Image.MaskBits);
+    Out.Bytes(Image.ImageBits()).Bytes(Image.MaskBits());
 }
 
 void AppendBlock(TByteWriter& Out, const TLoadedIconImage& Image) {
-    if (Image.PngData.empty()) {
+    if (Image.PngData().empty()) {
         AppendBitmapBlock(Out, Image);
     } else {
-        Out.Bytes(Image.PngData);
+        Out.Bytes(Image.PngData());
     }
 }
 

@@ -22,9 +22,14 @@ struct TPngBuffer {
     std::vector<std::uint8_t*> Rows;   // Rows[r] points at row r of Pixels
 };
 
-// Saves the image as a PNG with an alpha channel: the colours are the image drawn over white,
-// the alpha is the 32-bit image's own alpha or, for other depths, the mask. Background only
-// goes into the file's bKGD chunk.
+// The text of the tEXt "Software" chunk of every PNG written.
+extern const char kPngSoftware[];
+
+// Saves the image as a PNG with an alpha channel. A 32-bit image keeps its own colours and
+// alpha (straight alpha; mask-transparent pixels come out white, fully transparent ones
+// black); other depths are drawn over white with the mask as alpha. A PNG-stored image in
+// 8-bit RGBA of its entry's size is written from its stored stream. Background only goes into
+// the file's bKGD chunk.
 void SaveImageAsPng(TLoadedIconImage& Image, const std::string& FileName, TColor Background);
 
 // Packs a colour bitmap and an opacity bitmap (both 24-bit, equal size; the opacity is read

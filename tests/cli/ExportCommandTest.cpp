@@ -68,7 +68,7 @@ TEST(ExportCommand, WritesEveryImageAndPrintsEachFile) {
                          "hyphen", "--prefix", "x", sources.Out("in/app.dll")});
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(run.out, out + "/x-#101-16x16.ico\n" + out + "/x-#101-32x32.ico\n" + out +
-                           "/x-MAIN-32x32.ico\n3 files written, 0 skipped\n");
+                           "/x-MAIN-32x32.ico\n3 files written, 0 skipped, 0 failed\n");
     EXPECT_EQ(ImagesIn(out + "/x-MAIN-32x32.ico"), 1u);
 
     // The default: PNG files named by source file, resource name and size.
@@ -90,7 +90,7 @@ TEST(ExportCommand, MultiFormatFilterAndExistingFiles) {
     CliRun run = Export(args);
     EXPECT_EQ(run.code, 0) << run.err;
     // Only the 16 x 16 images pass, one per icon: #101 of the library and the icon file.
-    EXPECT_NE(run.out.find("2 files written, 0 skipped"), std::string::npos);
+    EXPECT_NE(run.out.find("2 files written, 0 skipped, 0 failed"), std::string::npos);
     EXPECT_EQ(FilesIn(sources.Out()).size(), 2u);
 
     // Again: collisions get suffixes; with --skip-existing nothing is written.
@@ -98,7 +98,7 @@ TEST(ExportCommand, MultiFormatFilterAndExistingFiles) {
     EXPECT_NE(run.out.find("_(2).ico"), std::string::npos);
     args.insert(args.begin(), "--skip-existing");
     run = Export(args);
-    EXPECT_EQ(run.out, "0 files written, 2 skipped\n");
+    EXPECT_EQ(run.out, "0 files written, 2 skipped, 0 failed\n");
     EXPECT_EQ(FilesIn(sources.Out()).size(), 4u);
 
     // A depth filter together with a size filter; every image of an icon that passes goes
@@ -139,7 +139,7 @@ TEST(ExportCommand, UsageErrorsExitWithTwo) {
         CliRun run = Export(args);
         EXPECT_EQ(run.code, 2) << (args.empty() ? "" : args[0]);
         EXPECT_TRUE(run.out.empty());
-        EXPECT_NE(run.err.find("usage:"), std::string::npos);
+        EXPECT_NE(run.err.find("--help"), std::string::npos);
     }
     CliRun prefix = Export({"--prefix", "a|b", "x.ico"});
     EXPECT_EQ(prefix.code, 2);
@@ -148,16 +148,22 @@ TEST(ExportCommand, UsageErrorsExitWithTwo) {
               std::string::npos);
 }
 
-TEST(ExportCommand, WriterFailuresExitWithOneAndKeepWrittenFiles) {
-    Sources sources(std::string(300, 'N'));  // a group name too long for a file name
+TEST(ExportCommand, AFailedImageIsNamedAndEveryOtherFileWritten) {
+    // The middle group's name is too long for a file name, so its file cannot be written.
+    Sources sources(std::string(300, 'N'));
     std::string out = sources.Out();
-    CliRun run =
-        Export({"-o", out, "--format", "ico", "--style", "resource", sources.Out("in/app.dll")});
+    std::string missing = sources.Out("in/gone.ico");
+    CliRun run = Export({"-o", out, "--format", "ico", "--style", "resource", missing,
+                         sources.Out("in/app.dll"), sources.Out("in/plain.ico")});
     EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.out, out + "/#101.ico\n" + out + "/#101_(2).ico\n2 files written, 0 skipped\n");
-    EXPECT_NE(run.err.find("Error Opening File " + out + "/" + std::string(300, 'N')),
-              std::string::npos);
-    EXPECT_EQ(FilesIn(out), (std::set<std::string>{"#101.ico", "#101_(2).ico"}));
+    EXPECT_EQ(run.out, out + "/#101.ico\n" + out + "/#101_(2).ico\n" + out + "/.ico\n" + out +
+                           "/_(2).ico\n4 files written, 0 skipped, 1 failed\n");
+    EXPECT_EQ(run.err,
+              "marrowby2-cli: " + missing +
+                  ": No such file or directory\nmarrowby2-cli: " + sources.Out("in/app.dll") +
+                  ": " + std::string(300, 'N') + " 32x32 32 bpp: Error Opening File " + out + "/" +
+                  std::string(300, 'N') + ".ico!\n");
+    EXPECT_EQ(FilesIn(out).size(), 4u);
 
     // An output path that is a file cannot become a folder.
     std::string file = sources.dir.Write("taken", {});

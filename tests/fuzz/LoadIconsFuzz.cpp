@@ -1,5 +1,5 @@
 // Writes arbitrary bytes to a file and loads it: the first byte picks the extension, and so
-// the reader. LoadIconsFromFile must never throw, crash or hang.
+// the reader, and decodes every image. Neither may throw, crash or hang.
 #include <unistd.h>
 
 #include <cstddef>
@@ -32,7 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
     }
-    LoadIconsFromFile(path);
+    // Rows are decoded when first asked for; asking for the display rows decodes them all.
+    if (auto icon = LoadIconsFromFile(path))
+        for (const auto& image : icon->Images) image->DisplayBits();
     std::filesystem::remove(path);
     return 0;
 }

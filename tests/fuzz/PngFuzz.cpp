@@ -14,6 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     image.Width = image.Height = data[0];  // the first byte is the entry's size, 0 for 256
     try {
         image.DecodeImage(stream, true);
+        image.Rows();
     } catch (const TReadError&) {
     }
     return 0;

@@ -29,7 +29,8 @@ TEST(AniReader, EveryFormatOfEveryFrameInOrder) {
     ASSERT_EQ(eight->ImageCount, 8);
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(eight->GetImage(i).ResourceName, "");
-        EXPECT_EQ(eight->GetImage(i).ImageBits, ByteString(32 * 16, static_cast<std::uint8_t>(i)));
+        EXPECT_EQ(eight->GetImage(i).ImageBits(),
+                  ByteString(32 * 16, static_cast<std::uint8_t>(i)));
     }
 
     // Offsets in a frame's directory count from the start of its chunk.
@@ -40,7 +41,7 @@ TEST(AniReader, EveryFormatOfEveryFrameInOrder) {
     ASSERT_EQ(mixed->ImageCount, 3);
     EXPECT_EQ(mixed->GetImage(0).BitCount, 8);
     EXPECT_EQ(mixed->GetImage(1).BitCount, 32);
-    EXPECT_EQ(mixed->GetImage(1).ImageBits, ByteString(48 * 48 * 4, 2));
+    EXPECT_EQ(mixed->GetImage(1).ImageBits(), ByteString(48 * 48 * 4, 2));
     EXPECT_EQ(mixed->GetImage(2).BitCount, 1);
     EXPECT_EQ(mixed->MaxWidth, 48);
     EXPECT_EQ(mixed->FileName, "busy.ani");
@@ -56,7 +57,7 @@ TEST(AniReader, OtherChunksAreSkippedAndOddLengthsArePadded) {
                             "odd.ani");
     ASSERT_NE(icon, nullptr);
     ASSERT_EQ(icon->ImageCount, 2);
-    EXPECT_EQ(icon->GetImage(1).ImageBits, ByteString(32 * 16, 6));
+    EXPECT_EQ(icon->GetImage(1).ImageBits(), ByteString(32 * 16, 6));
 
     // Without its pad byte an odd chunk puts the next chunk one byte early: the frame list
     // is not found where it should be.

@@ -17,7 +17,7 @@ TEST(IcoReader, ReadsEveryBitDepthInFileOrder) {
     for (int i = 0; i < 6; ++i) {
         const TLoadedIconImage& image = icon->GetImage(i);
         EXPECT_EQ(image.Owner, icon.get());
-        EXPECT_EQ(image.ImageStride, strides[i]);
+        EXPECT_EQ(image.ImageStride(), strides[i]);
         EXPECT_EQ(image.HasPalette, i < 3 || i == 5);
         EXPECT_TRUE(image.ResourceName.empty());
     }
@@ -39,7 +39,7 @@ TEST(IcoReader, EmptyFileCountZeroAndCursors) {
     ByteString one = BuildIco({EntryFor({16, 16, 4, 0x33, 0, true})}, 1, 0);
     auto counted = ReadIcoFile(dir.Write("zero-count.ico", one));
     EXPECT_EQ(counted->ImageCount, 1);
-    EXPECT_EQ(counted->GetImage(0).ImageBits[0], 0x33);
+    EXPECT_EQ(counted->GetImage(0).ImageBits()[0], 0x33);
 
     IcoEntry cursor = EntryFor({32, 32, 1, 0xF0, 0x0F, true});
     cursor.planes = 5;    // hot-spot X
@@ -65,7 +65,7 @@ TEST(IcoReader, BrokenFilesFailInTheReaderAndGiveNothingFromTheDispatcher) {
     // Image data cut inside the second image: its rows are zero, the file still reads.
     ByteString truncatedImage(good.begin(), good.end() - 1000);
     auto partial = ReadIcoFile(dir.Write("short.ico", truncatedImage));
-    EXPECT_EQ(partial->GetImage(1).ImageBits, ByteString(32u * 32, 0));
+    EXPECT_EQ(partial->GetImage(1).ImageBits(), ByteString(32u * 32, 0));
 
     ByteString garbage(300, 0xFF);
     EXPECT_EQ(LoadIconsFromFile(dir.Write("noise.ico", garbage)), nullptr);

@@ -4,12 +4,14 @@
 
 namespace {
 
-TLoadedIconImage Image(int width, int height, int bitCount) {
-    TLoadedIconImage image;
-    image.Width = static_cast<std::uint8_t>(width);
-    image.Height = static_cast<std::uint8_t>(height);
-    image.BitCount = static_cast<std::uint16_t>(bitCount);
-    return image;
+// Images are never copied nor moved; the filter only reads the header fields.
+const TLoadedIconImage& Image(int width, int height, int bitCount) {
+    static std::vector<std::unique_ptr<TLoadedIconImage>> made;
+    auto& image = made.emplace_back(std::make_unique<TLoadedIconImage>());
+    image->Width = static_cast<std::uint8_t>(width);
+    image->Height = static_cast<std::uint8_t>(height);
+    image->BitCount = static_cast<std::uint16_t>(bitCount);
+    return *image;
 }
 
 // Only the given size and depth flags set, ShowAllIcons clear.

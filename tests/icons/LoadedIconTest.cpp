@@ -63,13 +63,13 @@ TEST(DecodeImage, SplitsPaletteColourRowsAndMaskByBitCount) {
         EXPECT_EQ(image.BitCount, c.bits);
         EXPECT_EQ(image.HasPalette, c.paletteEntries > 0);
         EXPECT_EQ(image.Palette.NumEntries, c.paletteEntries);
-        EXPECT_EQ(image.ImageStride, c.imageStride) << c.width << "x" << c.bits;
-        EXPECT_EQ(image.MaskStride, static_cast<std::uint32_t>(c.maskStride));
-        EXPECT_EQ(image.ImageBits,
+        EXPECT_EQ(image.ImageStride(), c.imageStride) << c.width << "x" << c.bits;
+        EXPECT_EQ(image.MaskStride(), static_cast<std::uint32_t>(c.maskStride));
+        EXPECT_EQ(image.ImageBits(),
                   ByteString(static_cast<std::size_t>(c.imageStride * c.width), 0x11));
-        EXPECT_EQ(image.MaskBits,
+        EXPECT_EQ(image.MaskBits(),
                   ByteString(static_cast<std::size_t>(c.maskStride * c.width), 0xFF));
-        EXPECT_FALSE(image.Prepared);
+        EXPECT_FALSE(image.Prepared());
     }
 }
 
@@ -96,12 +96,12 @@ TEST(DecodeImage, MissingRowsBecomeZeroRowsAndAllZeroIsReported) {
     image.Width = image.Height = 16;
     ByteString noMask = MakeDib({16, 16, 24, 0x40, 0x00, false});
     EXPECT_TRUE(image.DecodeImage(noMask, true));
-    EXPECT_EQ(image.MaskBits, ByteString(16 * 4, 0));  // fully opaque
+    EXPECT_EQ(image.MaskBits(), ByteString(16 * 4, 0));  // fully opaque
 
     ByteString headerOnly = MakeDib({16, 16, 24, 0, 0, false});
     headerOnly.resize(40);
     EXPECT_FALSE(image.DecodeImage(headerOnly, true));
-    EXPECT_EQ(image.ImageBits.size(), 16u * 48);
+    EXPECT_EQ(image.ImageBits().size(), 16u * 48);
 
     ByteString allZero = MakeDib({16, 16, 4, 0x00, 0x00, true});
     EXPECT_FALSE(image.DecodeImage(allZero, true));
@@ -116,7 +116,7 @@ TEST(DecodeImage, CutsImageOutOfFileAndFailsOnShortHeader) {
     image.ImageOffset = 100;
     image.BytesInRes = static_cast<std::uint32_t>(dib.size());
     ASSERT_TRUE(image.DecodeImage(file.Bytes(), false));
-    EXPECT_EQ(image.MaskBits, ByteString(64, 0));  // the trailing 0xEE bytes are cut off
+    EXPECT_EQ(image.MaskBits(), ByteString(64, 0));  // the trailing 0xEE bytes are cut off
 
     image.BytesInRes = 39;
     EXPECT_THROW(image.DecodeImage(file.Bytes(), false), TReadError);
@@ -131,9 +131,9 @@ TEST(DecodeImage, ZeroSizeByteMeans256Pixels) {
     ByteString dib = MakeDib({256, 256, 32, 0x7F, 0x00, true});
     ASSERT_TRUE(image.DecodeImage(dib, true));
     EXPECT_EQ(image.PixelWidth(), 256);
-    EXPECT_EQ(image.ImageStride, 1024);
-    EXPECT_EQ(image.MaskStride, 32u);
-    EXPECT_EQ(image.ImageBits.size(), 256u * 1024);
+    EXPECT_EQ(image.ImageStride(), 1024);
+    EXPECT_EQ(image.MaskStride(), 32u);
+    EXPECT_EQ(image.ImageBits().size(), 256u * 1024);
 }
 
 TEST(LoadedIcon, MaxSizeOnlyGrowsAndGetImageChecksTheIndex) {

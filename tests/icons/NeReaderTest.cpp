@@ -46,8 +46,8 @@ TEST(NeReader, AlignmentShiftsAndHeaderOffsetLow16Bits) {
         auto icon = ReadNeData(ne.Build(), "old.exe");
         ASSERT_EQ(icon->Images.size(), 3u) << shift;
         EXPECT_EQ(Names(*icon), (std::vector<std::string>{"#10", "#10", "#11"}));
-        EXPECT_EQ(icon->GetImage(0).ImageBits, ByteString(16 * 8, 0x21));
-        EXPECT_EQ(icon->GetImage(2).ImageBits, ByteString(32 * 16, 0x65));
+        EXPECT_EQ(icon->GetImage(0).ImageBits(), ByteString(16 * 8, 0x21));
+        EXPECT_EQ(icon->GetImage(2).ImageBits(), ByteString(32 * 16, 0x65));
         EXPECT_EQ(icon->GetImage(1).ImageOffset, 2u);  // id 2 found as the id word 0x8002
         EXPECT_EQ(icon->MaxWidth, 32);
     }
@@ -61,7 +61,7 @@ TEST(NeReader, AlignmentShiftsAndHeaderOffsetLow16Bits) {
     file.Bytes(placed.Build()).PadTo(0x200).Bytes(MakeDib(k16x4)).PadTo(0x330);
     auto icon = ReadNeData(file.Bytes(), "old.exe");
     ASSERT_EQ(icon->Images.size(), 1u);
-    EXPECT_EQ(icon->GetImage(0).ImageBits, ByteString(16 * 8, 0x21));
+    EXPECT_EQ(icon->GetImage(0).ImageBits(), ByteString(16 * 8, 0x21));
     // One byte short, the resource runs past the end: the image is dropped, like any other
     // image past the end, rather than failing the whole file.
     ByteString shorter = file.Bytes();

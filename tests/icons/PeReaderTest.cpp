@@ -59,8 +59,8 @@ TEST(PeReader, GroupsInDirectoryOrderFromPe32AndPe32Plus) {
             EXPECT_EQ(image.Owner, icon.get());
         }
         EXPECT_EQ(icon->GetImage(2).ImageOffset, 3u);
-        EXPECT_EQ(icon->GetImage(1).ImageBits, ByteString(32 * 32, 0x43));
-        EXPECT_EQ(icon->GetImage(2).ImageBits.size(), 48u * 48 * 4);
+        EXPECT_EQ(icon->GetImage(1).ImageBits(), ByteString(32 * 32, 0x43));
+        EXPECT_EQ(icon->GetImage(2).ImageBits().size(), 48u * 48 * 4);
         EXPECT_EQ(icon->MaxWidth, 48);
         EXPECT_EQ(icon->MaxHeight, 48);
     }
@@ -94,9 +94,9 @@ TEST(PeReader, ImageCopyIsBoundedByTheResourceAndBytesInRes) {
     auto icon = ReadPeData(pe.ResourceSlack(4096).Build(), "x.dll");
     ASSERT_NE(icon, nullptr);
     EXPECT_EQ(icon->GetImage(0).BytesInRes, 0x7FFFFFFFu);
-    EXPECT_EQ(icon->GetImage(0).MaskBits, ByteString(32 * 4, 0xFF));
-    EXPECT_EQ(icon->GetImage(1).ImageBits, ByteString(32 * 32, 0x43));
-    EXPECT_EQ(icon->GetImage(1).MaskBits, ByteString(32 * 4, 0x00));  // cut off: opaque
+    EXPECT_EQ(icon->GetImage(0).MaskBits(), ByteString(32 * 4, 0xFF));
+    EXPECT_EQ(icon->GetImage(1).ImageBits(), ByteString(32 * 32, 0x43));
+    EXPECT_EQ(icon->GetImage(1).MaskBits(), ByteString(32 * 4, 0x00));  // cut off: opaque
 }
 
 TEST(PeReader, SectionSizesDecideWhatIsReadable) {

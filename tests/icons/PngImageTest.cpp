@@ -7,6 +7,7 @@
 #include "icons/IcoReader.h"
 #include "icons/LoadIcons.h"
 #include "icons/PngStream.h"
+#include "icons/Rendering.h"
 
 namespace {
 
@@ -35,13 +36,13 @@ IcoEntry PngEntry(const ByteString& stream, std::uint8_t size) {
 // The blue, green, red, alpha bytes of pixel (x, y), y counted from the top.
 std::array<int, 4> Bgra(const TLoadedIconImage& image, int x, int y) {
     std::size_t row = static_cast<std::size_t>(image.PixelHeight() - 1 - y);
-    const std::uint8_t* p = image.ImageBits.data() + row * image.ImageStride + x * 4;
+    const std::uint8_t* p = image.ImageBits().data() + row * image.ImageStride() + x * 4;
     return {p[0], p[1], p[2], p[3]};
 }
 
 bool MaskBit(const TLoadedIconImage& image, int x, int y) {
     std::size_t row = static_cast<std::size_t>(image.PixelHeight() - 1 - y);
-    return (image.MaskBits[row * image.MaskStride + x / 8] >> (7 - x % 8)) & 1;
+    return (image.MaskBits()[row * image.MaskStride() + x / 8] >> (7 - x % 8)) & 1;
 }
 
 }  // namespace
@@ -62,15 +63,15 @@ TEST(PngImage, A256PixelPngFormatNextToBitmapsDecodesToBottomUpBgra) {
     EXPECT_EQ(png.PixelWidth(), 256);
     EXPECT_EQ(png.BitCount, 32);
     EXPECT_FALSE(png.HasPalette);
-    EXPECT_EQ(png.ImageStride, 1024);
-    EXPECT_EQ(png.MaskStride, 32u);
-    EXPECT_EQ(png.PngData, stream);
+    EXPECT_EQ(png.ImageStride(), 1024);
+    EXPECT_EQ(png.MaskStride(), 32u);
+    EXPECT_EQ(png.PngData(), stream);
     EXPECT_EQ(icon->MaxWidth, 256);  // sizes in pixels, unlike the directory bytes
     EXPECT_EQ(Bgra(png, 5, 7), (std::array<int, 4>{12, 7, 5, 200}));
     EXPECT_EQ(Bgra(png, 0, 255), (std::array<int, 4>{255, 255, 0, 0}));
     EXPECT_TRUE(MaskBit(png, 0, 3));  // alpha 0 is transparent in the mask
     EXPECT_FALSE(MaskBit(png, 1, 3));
-    EXPECT_TRUE(icon->GetImage(0).PngData.empty());
+    EXPECT_TRUE(icon->GetImage(0).PngData().empty());
     EXPECT_EQ(icon->GetImage(2).BitCount, 32);
 }
 
@@ -107,7 +108,7 @@ TEST(PngImage, EveryColourTypeAndDepthEndsUpAsRgba) {
             ByteString stream = MakePngStream(layout);
             ASSERT_TRUE(image.DecodeImage(stream, true)) << c.colorType << "/" << c.bitDepth;
             EXPECT_EQ(Bgra(image, 1, 0), c.pixel10) << c.colorType << "/" << c.bitDepth;
-            EXPECT_EQ(image.ImageBits.size(), 32u * 32 * 4);
+            EXPECT_EQ(image.ImageBits().size(), 32u * 32 * 4);
         }
     }
     // tRNS on grey 0 / palette entry 0 makes those pixels transparent.
@@ -130,13 +131,13 @@ TEST(PngImage, APictureOfAnotherSizeIsShownWholeInTheEntrysSize) {
     TLoadedIconImage image;
     image.Width = image.Height = 32;
     ASSERT_TRUE(image.DecodeImage(tall, true));
-    EXPECT_EQ(image.ImageBits.size(), 32u * 32 * 4);
+    EXPECT_EQ(image.ImageBits().size(), 32u * 32 * 4);
     EXPECT_EQ(Bgra(image, 7, 10), (std::array<int, 4>{0, 0, 0, 0}));
     EXPECT_TRUE(MaskBit(image, 7, 10));
     EXPECT_EQ(Bgra(image, 8, 0), (std::array<int, 4>{0, 0, 255, 255}));
     EXPECT_EQ(Bgra(image, 23, 31), (std::array<int, 4>{255, 0, 0, 255}));
     EXPECT_EQ(Bgra(image, 24, 31)[3], 0);
-    EXPECT_EQ(image.PngData, tall);  // written back as it was
+    EXPECT_EQ(image.PngData(), tall);  // written back as it was
 
     // A small picture in a 256-pixel entry is centred, not stretched.
     ByteString small = MakePngStream({2, 2, PNG_COLOR_TYPE_GRAY, 8, false, false,
@@ -147,27 +148,58 @@ TEST(PngImage, APictureOfAnotherSizeIsShownWholeInTheEntrysSize) {
     EXPECT_EQ(Bgra(wide, 129, 128)[3], 0);
 }
 
-TEST(PngImage, BrokenOrHugeStreamsAreDecodingErrors) {
+// A damaged image stays in its file's list, as read, and draws nothing; its siblings are read
+// and drawn as ever. Loading decodes no rows at all.
+TEST(PngImage, ADamagedImageKeepsItsPlaceAndHidesNoSibling) {
     auto sample = [](int, int, int) -> std::uint16_t { return 7; };
     ByteString stream = MakePngStream({32, 32, PNG_COLOR_TYPE_RGB, 8, false, false, sample});
     TLoadedIconImage image;
     image.Width = image.Height = 32;
     ASSERT_TRUE(image.DecodeImage(stream, true));
+    EXPECT_EQ(image.ImageBits().size(), 32u * 32 * 4);
+    EXPECT_EQ(image.DecodeError(), "");
 
-    for (std::size_t cut : {stream.size() - 1, std::size_t{40}, std::size_t{9}}) {
-        ByteString truncated(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(cut));
-        EXPECT_THROW(image.DecodeImage(truncated, true), TReadError) << cut;
-    }
     ByteString corrupt = stream;
     corrupt[corrupt.size() / 2] ^= 0xFF;
-    EXPECT_THROW(image.DecodeImage(corrupt, true), TReadError);
-
+    std::vector<ByteString> broken{corrupt};
+    for (std::size_t cut : {stream.size() - 1, std::size_t{40}, std::size_t{9}})
+        broken.emplace_back(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(cut));
+    for (const ByteString& bad : broken) {
+        EXPECT_TRUE(image.DecodeImage(bad, true)) << bad.size();
+        EXPECT_EQ(image.BitCount, 32);
+        EXPECT_TRUE(image.ImageBits().empty()) << bad.size();
+        EXPECT_TRUE(image.MaskBits().empty()) << bad.size();
+        EXPECT_NE(image.DecodeError(), "") << bad.size();
+    }
     // A header claiming a huge image is refused before anything is allocated for it.
     ByteString huge = MakePngStream({2000, 1, PNG_COLOR_TYPE_GRAY, 1, false, false, sample});
     EXPECT_THROW(DecodePngStream(huge), TReadError);
 
+    ByteString wide = MakeDib({16, 16, 8, 0x33, 0, true});
+    wide[14] = 40;  // the header's bit count
+    IcoEntry wideEntry = EntryFor({16, 16, 8, 0x33, 0, true});
+    wideEntry.data = wide;
     TempDir dir;
     std::string path =
-        dir.Write("bad.ico", BuildIco({EntryFor({16, 16, 4, 1, 0, true}), PngEntry(corrupt, 32)}));
-    EXPECT_EQ(LoadIconsFromFile(path), nullptr);
+        dir.Write("damaged.ico", BuildIco({EntryFor({16, 16, 4, 1, 0, true}), PngEntry(corrupt, 32),
+                                           wideEntry, EntryFor({32, 32, 24, 0x44, 0, true})}));
+    auto icon = LoadIconsFromFile(path);
+    ASSERT_NE(icon, nullptr);
+    ASSERT_EQ(icon->ImageCount, 4);
+    for (const auto& loaded : icon->Images) EXPECT_FALSE(loaded->Decoded());
+    EXPECT_EQ(icon->GetImage(1).BitCount, 32);
+    EXPECT_EQ(icon->GetImage(2).BitCount, 40);
+    EXPECT_EQ(icon->GetImage(2).ImageStride(), 0);
+
+    // Drawn onto a grey canvas, the sound images change it and the damaged ones leave it.
+    for (int i = 0; i < 4; ++i) {
+        const TLoadedIconImage& drawn = icon->GetImage(i);
+        TBitmap canvas(32, 32, TPixelFormat::pf24bit);
+        canvas.Canvas().BrushColor = {128, 128, 128};
+        canvas.Canvas().FillRect(0, 0, 32, 32);
+        DrawIconImage(drawn, canvas.Canvas(), 0, 0, clWhite);
+        bool damaged = i == 1 || i == 2;
+        EXPECT_EQ((canvas.PixelColor(5, 5) == TColor{128, 128, 128}), damaged) << i;
+        EXPECT_EQ(drawn.DecodeError().empty(), !damaged) << i;
+    }
 }

@@ -45,10 +45,10 @@ TEST(Rendering, PalettisedAndSixteenBitImagesAreConvertedThroughTheirPalette) {
     SetStoredPixel(*four, 0, 0, 3);     // top left
     SetStoredPixel(*four, 31, 31, 15);  // bottom right
     PrepareDisplayBits(*four);
-    EXPECT_EQ(four->DisplayStride, 96);
-    ASSERT_EQ(four->DisplayBits.size(), 96u * 32);
+    EXPECT_EQ(four->DisplayStride(), 96);
+    ASSERT_EQ(four->DisplayBits().size(), 96u * 32);
     // Display rows run bottom first like the stored rows: the top-left pixel is in the last row.
-    const std::uint8_t* top = four->DisplayBits.data() + 31 * 96;
+    const std::uint8_t* top = four->DisplayBits().data() + 31 * 96;
     EXPECT_EQ(top[0], 30);  // blue, green, red
     EXPECT_EQ(top[1], 20);
     EXPECT_EQ(top[2], 10);
@@ -72,21 +72,21 @@ TEST(Rendering, DisplayRowsAreBuiltOnceAndKeptForDirectFormats) {
     SetPaletteColor(*four, 1, 9, 9, 9);
     SetStoredPixel(*four, 0, 0, 1);
     Render(*four, clWhite);
-    EXPECT_TRUE(four->Prepared);
+    EXPECT_TRUE(four->Prepared());
     SetStoredPixel(*four, 0, 0, 0);  // a change of the rows is not seen again
     EXPECT_EQ(Render(*four, clWhite).PixelColor(0, 0), (TColor{9, 9, 9}));
 
     auto rgb = MakeImage(16, 16, 24);
     SetStoredPixel(*rgb, 2, 3, 0x112233);
     PrepareDisplayBits(*rgb);
-    EXPECT_EQ(rgb->DisplayStride, 48);
-    EXPECT_EQ(rgb->DisplayBits, rgb->ImageBits);
+    EXPECT_EQ(rgb->DisplayStride(), 48);
+    EXPECT_EQ(rgb->DisplayBits(), rgb->ImageBits());
     EXPECT_EQ(Render(*rgb, kGreen).PixelColor(2, 3), (TColor{0x11, 0x22, 0x33}));
 
     auto mono = MakeImage(48, 48, 1);
     PrepareDisplayBits(*mono);
-    EXPECT_EQ(mono->DisplayStride, 8);
-    EXPECT_EQ(mono->DisplayBits, mono->ImageBits);
+    EXPECT_EQ(mono->DisplayStride(), 8);
+    EXPECT_EQ(mono->DisplayBits(), mono->ImageBits());
 }
 
 TEST(Rendering, MaskAndXorBitsFollowTheBrush) {
@@ -199,7 +199,7 @@ TEST(Rendering, ImagesWithoutRowsDrawNothingOrThroughTheirHandle) {
 
     auto twoBit = MakeImage(4, 4, 2);  // no conversion for 2 bits: nothing drawn
     DrawIconImage(*twoBit, target.Canvas(), 0, 0, clWhite);
-    EXPECT_TRUE(twoBit->DisplayBits.empty());
+    EXPECT_TRUE(twoBit->DisplayBits().empty());
     EXPECT_EQ(target.PixelColor(0, 0), kRed);
 
     TLoadedIconImage shell;

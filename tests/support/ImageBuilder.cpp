@@ -20,10 +20,12 @@ std::unique_ptr<TLoadedIconImage> MakeImage(int width, int height, int bitCount)
     image->Height = DirectoryByte(height);
     image->Planes = 1;
     image->BitCount = static_cast<std::uint16_t>(bitCount);
-    image->ImageStride = DibStride(width, bitCount);
-    image->MaskStride = static_cast<std::uint32_t>(DibStride(width, 1));
-    image->ImageBits.assign(static_cast<std::size_t>(image->ImageStride) * height, 0);
-    image->MaskBits.assign(image->MaskStride * static_cast<std::size_t>(height), 0);
+    TImageRows rows;
+    rows.ImageStride = DibStride(width, bitCount);
+    rows.MaskStride = static_cast<std::uint32_t>(DibStride(width, 1));
+    rows.ImageBits.assign(static_cast<std::size_t>(rows.ImageStride) * height, 0);
+    rows.MaskBits.assign(rows.MaskStride * static_cast<std::size_t>(height), 0);
+    image->SetRows(std::move(rows));
     image->HasPalette = bitCount <= 8;
     if (image->HasPalette) {
         image->Palette.Version = 0x300;
@@ -43,7 +45,8 @@ TLoadedIconImage& AddImage(TLoadedIcon& icon, int width, int height, int bitCoun
 }
 
 void SetStoredPixel(TLoadedIconImage& image, int x, int y, std::uint32_t value) {
-    std::uint8_t* row = image.ImageBits.data() + StoredRow(image, y) * image.ImageStride;
+    TImageRows& rows = image.EditRows();
+    std::uint8_t* row = rows.ImageBits.data() + StoredRow(image, y) * rows.ImageStride;
     int bits = image.BitCount;
     if (bits < 8) {
         int perByte = 8 / bits;
@@ -64,7 +67,8 @@ void SetRgba(TLoadedIconImage& image, int x, int y, std::uint8_t red, std::uint8
 }
 
 void SetMaskBit(TLoadedIconImage& image, int x, int y, bool transparent) {
-    std::uint8_t& byte = image.MaskBits[StoredRow(image, y) * image.MaskStride + x / 8];
+    TImageRows& rows = image.EditRows();
+    std::uint8_t& byte = rows.MaskBits[StoredRow(image, y) * rows.MaskStride + x / 8];
     auto bit = static_cast<std::uint8_t>(0x80 >> (x % 8));
     byte = static_cast<std::uint8_t>(transparent ? byte | bit : byte & ~bit);
 }

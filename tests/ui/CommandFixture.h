@@ -69,11 +69,11 @@ protected:
 inline QRgb ExpectedPixel(const TLoadedIconImage& image, int x, int y, QColor background) {
     const int row = image.PixelHeight() - 1 - y;
     const std::uint8_t maskByte =
-        image.MaskBits[static_cast<std::size_t>(row) * image.MaskStride + x / 8];
+        image.MaskBits()[static_cast<std::size_t>(row) * image.MaskStride() + x / 8];
     if (maskByte & (0x80 >> (x % 8))) return background.rgb();
     const int bytes = image.BitCount / 8;
     const std::uint8_t* pixel =
-        &image.ImageBits[static_cast<std::size_t>(row) * image.ImageStride + x * bytes];
+        &image.ImageBits()[static_cast<std::size_t>(row) * image.ImageStride() + x * bytes];
     const int alpha = image.BitCount == 32 ? pixel[3] : 255;
     if (alpha == 255) return qRgb(pixel[2], pixel[1], pixel[0]);
     const double f = alpha / 256.0;

@@ -69,8 +69,8 @@ TEST_F(CommandFixture, SaveWritesTheFormatOfTheChosenEntryWithItsExtension) {
     ASSERT_TRUE(icon);
     ASSERT_EQ(icon->Images.size(), 1u);
     EXPECT_EQ(icon->Images[0]->BitCount, 24);
-    EXPECT_EQ(icon->Images[0]->ImageBits, image.ImageBits);
-    EXPECT_EQ(icon->Images[0]->MaskBits, image.MaskBits);
+    EXPECT_EQ(icon->Images[0]->ImageBits(), image.ImageBits());
+    EXPECT_EQ(icon->Images[0]->MaskBits(), image.MaskBits());
 
     // Another extension is kept and the entry's appended: the entry decides the format.
     AnswerSave(InDir("pic.png"), 3);

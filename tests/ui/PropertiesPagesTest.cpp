@@ -352,8 +352,7 @@ TEST(PropertiesPages, SaveAsAndCopyCloseWithTheirRequestOthersWithNone) {
 TEST(PropertiesPages, ImageWithoutRowsOpensAndCopiesBlankPictures) {
     TLoadedIcon icon;
     TLoadedIconImage& image = AddImage(icon, 256, 256, 32);
-    image.ImageBits.clear();
-    image.MaskBits.clear();
+    image.SetRows({});
     TProperties d;
     RunDialog(d, image, [](TProperties& shown) {
         for (int page = 0; page < 4; ++page) {

@@ -57,9 +57,10 @@ TEST(IconWriter, OneFourBitImageIsLaidOutByteForByte) {
         SetPaletteColor(*image, i, static_cast<std::uint8_t>(i), 0x40,
                         static_cast<std::uint8_t>(0x80 + i));
     image->Palette.Entries[3].Flags = 0x55;
-    for (std::size_t i = 0; i < image->ImageBits.size(); ++i)
-        image->ImageBits[i] = static_cast<std::uint8_t>(i * 7);
-    image->MaskBits.assign(image->MaskBits.size(), 0xA5);
+    TImageRows& rows = image->EditRows();
+    for (std::size_t i = 0; i < rows.ImageBits.size(); ++i)
+        rows.ImageBits[i] = static_cast<std::uint8_t>(i * 7);
+    rows.MaskBits.assign(rows.MaskBits.size(), 0xA5);
     std::string path = (dir.Path() / "one.ico").string();
     SaveImageAsIco(*image, path);
 
@@ -77,8 +78,8 @@ TEST(IconWriter, OneFourBitImageIsLaidOutByteForByte) {
     // Palette entries go back as blue, green, red, flags.
     EXPECT_EQ(Range(file, 62, 4), (ByteString{0x80, 0x40, 0, 0}));
     EXPECT_EQ(Range(file, 62 + 12, 4), (ByteString{0x83, 0x40, 3, 0x55}));
-    EXPECT_EQ(Range(file, 126, 512), image->ImageBits);
-    EXPECT_EQ(Range(file, 638, 128), image->MaskBits);
+    EXPECT_EQ(Range(file, 126, 512), image->ImageBits());
+    EXPECT_EQ(Range(file, 638, 128), image->MaskBits());
 }
 
 TEST(IconWriter, SeveralImagesFollowEachOtherInListOrder) {
@@ -109,8 +110,8 @@ TEST(IconWriter, SeveralImagesFollowEachOtherInListOrder) {
     // What is written reads back to the same rows.
     auto read = ReadIcoFile(path);
     ASSERT_EQ(read->Images.size(), 3u);
-    EXPECT_EQ(read->Images[0]->ImageBits, mono->ImageBits);
-    EXPECT_EQ(read->Images[1]->MaskBits, rgba->MaskBits);
+    EXPECT_EQ(read->Images[0]->ImageBits(), mono->ImageBits());
+    EXPECT_EQ(read->Images[1]->MaskBits(), rgba->MaskBits());
     EXPECT_EQ(read->Images[2]->Palette.Entries[0].Red, 0);
 }
 
@@ -127,7 +128,7 @@ TEST(IconWriter, FullSizeAndPngStoredImagesKeepTheirData) {
     EXPECT_EQ(U32At(file, 22 + 8), 512u);
     auto read = ReadIcoFile(path);
     ASSERT_EQ(read->Images.size(), 1u);
-    EXPECT_EQ(read->Images[0]->ImageBits, large->ImageBits);
+    EXPECT_EQ(read->Images[0]->ImageBits(), large->ImageBits());
 
     PngSpec layout;
     layout.sample = [](int x, int, int channel) { return static_cast<std::uint16_t>(x + channel); };

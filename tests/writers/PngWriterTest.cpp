@@ -6,6 +6,7 @@
 
 #include "ImageBuilder.h"
 #include "PngDecoder.h"
+#include "PngStreamBuilder.h"
 #include "TempDir.h"
 #include "WriterTestImages.h"
 #include "writers/PngUnit.h"
@@ -75,10 +76,10 @@ TEST(PngWriter, BorderedImageKeepsItsTransparencyAndTheFileCarriesTheChunks) {
     EXPECT_EQ(second.backgroundBlue, 56);
 }
 
-TEST(PngWriter, ThirtyTwoBitImagesKeepTheirAlphaAndBlendTheirColourWithWhite) {
+TEST(PngWriter, ThirtyTwoBitImagesKeepTheirOwnColoursAndAlpha) {
     TempDir dir;
     auto image = MakeImage(4, 2, 32);
-    SetRgba(*image, 0, 0, 200, 100, 0, 64);   // a quarter opaque
+    SetRgba(*image, 0, 0, 143, 119, 5, 146);  // partly transparent: written as it is
     SetRgba(*image, 1, 0, 200, 100, 0, 255);  // opaque
     SetRgba(*image, 2, 0, 200, 100, 0, 0);    // transparent by alpha, opaque by mask
     SetRgba(*image, 3, 0, 200, 100, 0, 255);
@@ -86,12 +87,51 @@ TEST(PngWriter, ThirtyTwoBitImagesKeepTheirAlphaAndBlendTheirColourWithWhite) {
     std::string name = (dir.Path() / "alpha.png").string();
     SaveImageAsPng(*image, name, clBlack);
     DecodedPngFile png = ReadPngFile(name);
-    // f = 64 / 256: 255 * 0.75 + 200 * 0.25 = 241.25, 255 * 0.75 + 25 = 216.25, 191.25.
-    EXPECT_EQ(png.Pixel(0, 0), (Rgba{241, 216, 191, 64}));
+    EXPECT_EQ(png.Pixel(0, 0), (Rgba{143, 119, 5, 146}));
     EXPECT_EQ(png.Pixel(1, 0), (Rgba{200, 100, 0, 255}));
     EXPECT_EQ(png.Pixel(2, 0), (Rgba{0, 0, 0, 0}));
     EXPECT_EQ(png.Pixel(3, 0), (Rgba{255, 255, 255, 255}));
     EXPECT_EQ(png.Pixel(0, 1), (Rgba{0, 0, 0, 0}));
+}
+
+// A PNG-stored image in 8-bit RGBA of its entry's size is written from its stored stream
+// without being decoded; one in another layout is decoded. Both give back the stored pixels
+// (colours wherever alpha is above 0) and carry the writer's chunks.
+TEST(PngWriter, PngStoredImagesGiveBackTheirPixels) {
+    auto sample = [](int x, int y, int c) -> std::uint16_t {
+        int value = c == 3 ? (x * 37 + y * 11) % 256 : (x * 7 + y * 3 + c * 50) % 256;
+        return static_cast<std::uint16_t>(value);
+    };
+    TempDir dir;
+    for (int depth : {8, 16}) {
+        ByteString stream = MakePngStream(
+            {32, 32, PNG_COLOR_TYPE_RGB_ALPHA, depth, false, false, [&](int x, int y, int c) {
+                 auto v = sample(x, y, c);
+                 return static_cast<std::uint16_t>(depth == 16 ? v * 257 : v);
+             }});
+        TLoadedIconImage image;
+        image.Width = image.Height = 32;
+        image.DecodeImage(stream, true);
+        std::string name = (dir.Path() / ("stored" + std::to_string(depth) + ".png")).string();
+        SaveImageAsPng(image, name, TColor{0, 0, 255});
+        EXPECT_EQ(image.Decoded(), depth != 8) << depth;
+
+        DecodedPngFile png = ReadPngFile(name);
+        ASSERT_EQ(png.width, 32u);
+        for (int y = 0; y < 32; ++y) {
+            for (int x = 0; x < 32; ++x) {
+                Rgba pixel = png.Pixel(x, y);
+                auto alpha = static_cast<std::uint8_t>(sample(x, y, 3));
+                ASSERT_EQ(pixel[3], alpha) << x << "," << y;
+                if (alpha == 0) continue;
+                for (int c = 0; c < 3; ++c) ASSERT_EQ(pixel[c], sample(x, y, c)) << x << "," << y;
+            }
+        }
+        ASSERT_EQ(png.texts.size(), 1u);
+        EXPECT_EQ(png.texts[0].first, "Software");
+        EXPECT_EQ(png.backgroundBlue, 255);
+        EXPECT_EQ(png.backgroundRed, 0);
+    }
 }
 
 TEST(PngWriter, ImagesWithoutRowsAndSystemIconsGiveFilesOfTheirSize) {

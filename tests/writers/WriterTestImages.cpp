@@ -24,8 +24,7 @@ std::unique_ptr<TLoadedIconImage> BorderedImage() {
 
 std::unique_ptr<TLoadedIconImage> ImageWithoutRows(int width, int height, int bitCount) {
     auto image = MakeImage(width, height, bitCount);
-    image->ImageBits.clear();
-    image->MaskBits.clear();
+    image->SetRows({});
     return image;
 }
 
