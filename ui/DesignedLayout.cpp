@@ -1,6 +1,7 @@
 #include "ui/DesignedLayout.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
@@ -15,6 +16,21 @@ void UseDesignFont(QWidget* window) {
     QFont font = QApplication::font();
     font.setPointSize(kFontPoints);
     window->setFont(font);
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, QPoint at) {
+    auto* label = Named(new QLabel(QString::fromLatin1(text), parent), name);
+    label->move(at);
+    SizeToText(label);
+    return label;
+}
+
+int RightEdge(const QWidget* control) {
+    return control->x() + control->width();
+}
+
+int BottomEdge(const QWidget* control) {
+    return control->y() + control->height();
 }
 
 void GrowToText(QWidget* control) {

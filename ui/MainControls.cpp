@@ -13,6 +13,7 @@
 #include "toolkit/ShellFileList.h"
 #include "toolkit/ShellFolderTree.h"
 #include "ui/AnchorPanel.h"
+#include "ui/DesignedLayout.h"
 #include "ui/ExportSettings.h"
 #include "ui/Glyphs.h"
 #include "ui/StatusPanels.h"
@@ -56,12 +57,6 @@ const char* const kFileTypes[] = {
     "VBX files (*.vbx)",
     "DRV files (*.drv)",
 };
-
-template <typename Control>
-Control* Named(Control* control, const char* name) {
-    control->setObjectName(QString::fromLatin1(name));
-    return control;
-}
 
 QWidget* Panel(const char* name, QWidget* parent = nullptr) {
     return Named(new QWidget(parent), name);

@@ -15,9 +15,7 @@ constexpr int kDesignHeight = 409;
 
 }  // namespace
 
-TAbout::TAbout(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint) {
+TAbout::TAbout(QWidget* parent) : QDialog(parent, kDialogFrame) {
     setWindowTitle(QStringLiteral("About"));
     UseDesignFont(this);
     setFixedSize(kDesignWidth, kDesignHeight);
@@ -30,9 +28,7 @@ TAbout::TAbout(QWidget* parent)
     btnHomePage->setCursor(Qt::PointingHandCursor);
     btnHomePage->setStyleSheet(QStringLiteral("border: none; background: transparent;"));
     btnHomePage->setAccessibleName(QStringLiteral("Marrowby Home Page"));
-    lblVersion =
-        Place(new QLabel(QStringLiteral("Version 2.19.115"), this), "lblVersion", {168, 236, 0, 0});
-    SizeToText(lblVersion);
+    lblVersion = MakeLabel(this, "lblVersion", "Version 2.19.115", {168, 236});
     btnOK = Place(new QPushButton(QStringLiteral("OK"), this), "btnOK", {168, 368, 75, 25});
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);

@@ -53,22 +53,9 @@ QComboBox* MakeList(QWidget* parent, const char* name, const char* const (&items
     return list;
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, QPoint at) {
-    auto* label = Place(new QLabel(QString::fromLatin1(text), parent), name, {at, QSize()});
-    SizeToText(label);
-    return label;
-}
-
-int Right(const QWidget* w) {
-    return w->x() + w->width();
-}
-int Bottom(const QWidget* w) {
-    return w->y() + w->height();
-}
-
 int RightMost(std::initializer_list<const QWidget*> controls) {
     int right = 0;
-    for (const QWidget* control : controls) right = std::max(right, Right(control));
+    for (const QWidget* control : controls) right = std::max(right, RightEdge(control));
     return right;
 }
 
@@ -81,7 +68,7 @@ void ShiftDown(std::initializer_list<QWidget*> controls, int dy) {
 void AlignRows(std::initializer_list<std::pair<QLabel*, QWidget*>> rows) {
     int left = 0;
     for (const auto& [caption, field] : rows)
-        left = std::max({left, field->x(), Right(caption) + kCaptionGap});
+        left = std::max({left, field->x(), RightEdge(caption) + kCaptionGap});
     for (const auto& [caption, field] : rows) {
         field->move(left, field->y());
         caption->move(caption->x(), field->y() + (field->height() - caption->height()) / 2);
@@ -92,8 +79,7 @@ void AlignRows(std::initializer_list<std::pair<QLabel*, QWidget*>> rows) {
 
 TBatchIconExport::TBatchIconExport(TExportSettings& Settings, std::vector<TExportEntry> Entries,
                                    TColor Background, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
+    : QDialog(parent, kDialogFrame),
       Settings(Settings),
       Entries(std::move(Entries)),
       Background(Background) {
@@ -172,7 +158,7 @@ void TBatchIconExport::MakeProgressView() {
     Label11 = Place(new QLabel(Panel2), "Label11", {128, 48, 233, Label10->height()});
     ProgressBar1 = Place(new QProgressBar(Panel2), "ProgressBar1", {40, 80, 321, 12});
     ProgressBar1->setTextVisible(false);
-    Label11->move(std::max(Label11->x(), Right(Label10) + kCaptionGap), Label11->y());
+    Label11->move(std::max(Label11->x(), RightEdge(Label10) + kCaptionGap), Label11->y());
     Panel2->hide();
 }
 
@@ -305,24 +291,24 @@ void TBatchIconExport::FitHeights() {
                              2 * Memo1->frameWidth();
     Memo1->resize(Memo1->width(), std::max(kDesignMemoHeight, sampleHeight));
     GroupBox1->resize(GroupBox1->width(),
-                      std::max(GroupBox1->height(), Bottom(Memo1) + kGroupBottom));
+                      std::max(GroupBox1->height(), BottomEdge(Memo1) + kGroupBottom));
 }
 
 void TBatchIconExport::FitWindow() {
     const int groupRight =
         RightMost({lbxStyle, lbxSeperator, txtPrefix, chkSkipFiles, Memo1}) + kMargin / 2;
     GroupBox1->resize(std::max(GroupBox1->width(), groupRight), GroupBox1->height());
-    const int width = std::max({kDesignWidth, Right(GroupBox1) + kMargin,
+    const int width = std::max({kDesignWidth, RightEdge(GroupBox1) + kMargin,
                                 RightMost({txtDirectory, lbxFormat, chkOption}) + 2 * kMargin});
-    Panel1->resize(width, Bottom(GroupBox1));
+    Panel1->resize(width, BottomEdge(GroupBox1));
     for (QWidget* rule : std::initializer_list<QWidget*>{Label1, Bevel1})
         rule->resize(width - 2 * kMargin, rule->height());
-    const int buttonsTop = Bottom(Panel1) + kButtonsBelow;
+    const int buttonsTop = BottomEdge(Panel1) + kButtonsBelow;
     btnCancel->move(width - kMargin - btnCancel->width(), buttonsTop);
     btnExport->move(btnCancel->x() - kButtonGap - btnExport->width(), buttonsTop);
     Panel2->setGeometry(0, Panel2->y(), width, Panel1->height() - Panel2->y());
     ProgressBar1->resize(width - 2 * kProgressBarRight, ProgressBar1->height());
-    Label11->resize(Right(ProgressBar1) - Label11->x(), Label11->height());
+    Label11->resize(RightEdge(ProgressBar1) - Label11->x(), Label11->height());
     setFixedSize(width,
                  buttonsTop + std::max(btnExport->height(), btnCancel->height()) + kBottomMargin);
 }

@@ -30,27 +30,34 @@ const QString kNoSizeText =
 const QString kNoDepthText = QStringLiteral(
     "You must select at least one color depth\r\nto show or no icons will be listed.");
 
-// Which box edits which flag.
+// Each box: the flag it edits, its name and text, and its designed bounds in Panel1.
 struct TBoxFlag {
     QCheckBox* TFilterIcons::*box;
     bool TIconFilter::*flag;
+    const char* name;
+    const char* text;
+    QRect designed;
 };
 constexpr TBoxFlag kBoxFlags[] = {
-    {&TFilterIcons::chk16x16, &TIconFilter::Show16x16},
-    {&TFilterIcons::chk32x32, &TIconFilter::Show32x32},
-    {&TFilterIcons::chk48x48, &TIconFilter::Show48x48},
-    {&TFilterIcons::chkOtherSizes, &TIconFilter::ShowOtherSizes},
-    {&TFilterIcons::chkMonochrome, &TIconFilter::ShowMonochrome},
-    {&TFilterIcons::chk16color, &TIconFilter::Show16Color},
-    {&TFilterIcons::chk256color, &TIconFilter::Show256Color},
-    {&TFilterIcons::chk24bitcolor, &TIconFilter::Show24BitColor},
-    {&TFilterIcons::chk32bitcolor, &TIconFilter::Show32BitColor},
+    {&TFilterIcons::chk16x16, &TIconFilter::Show16x16, "chk16x16", "Show 16x16 pixel icons",
+     QRect(0, 0, 145, 17)},
+    {&TFilterIcons::chk32x32, &TIconFilter::Show32x32, "chk32x32", "Show 32x32 pixel icons",
+     QRect(0, 20, 145, 17)},
+    {&TFilterIcons::chk48x48, &TIconFilter::Show48x48, "chk48x48", "Show 48x48 pixel icons",
+     QRect(0, 40, 145, 17)},
+    {&TFilterIcons::chkOtherSizes, &TIconFilter::ShowOtherSizes, "chkOtherSizes",
+     "Show other size icons", QRect(0, 60, 145, 17)},
+    {&TFilterIcons::chkMonochrome, &TIconFilter::ShowMonochrome, "chkMonochrome",
+     "Show monochrome icons", QRect(160, 0, 145, 17)},
+    {&TFilterIcons::chk16color, &TIconFilter::Show16Color, "chk16color", "Show 16 color icons",
+     QRect(160, 20, 145, 17)},
+    {&TFilterIcons::chk256color, &TIconFilter::Show256Color, "chk256color", "Show 256 color icons",
+     QRect(160, 40, 145, 17)},
+    {&TFilterIcons::chk24bitcolor, &TIconFilter::Show24BitColor, "chk24bitcolor",
+     "Show 24-bit color icons", QRect(160, 60, 145, 17)},
+    {&TFilterIcons::chk32bitcolor, &TIconFilter::Show32BitColor, "chk32bitcolor",
+     "Show 32-bit color icons", QRect(160, 80, 145, 17)},
 };
-
-template <typename Control>
-Control* MakeAt(QWidget* parent, const char* name, const char* text, const QRect& designed) {
-    return Place(new Control(QString::fromLatin1(text), parent), name, designed);
-}
 
 int WidestHint(std::initializer_list<QWidget*> controls, int least) {
     for (QWidget* control : controls) least = std::max(least, control->sizeHint().width());
@@ -84,33 +91,22 @@ bool FilterChanged(const TIconFilter& before, const TIconFilter& edited) {
 
 }  // namespace
 
-TFilterIcons::TFilterIcons(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint) {
+TFilterIcons::TFilterIcons(QWidget* parent) : QDialog(parent, kDialogFrame) {
     setWindowTitle(QStringLiteral("Filter Icons"));
     UseDesignFont(this);
-    chkShowAll = MakeAt<QRadioButton>(this, "chkShowAll", "Show all icons", {24, 24, 113, 17});
-    chkFilter = MakeAt<QRadioButton>(this, "chkFilter", "Filter icons", {184, 24, 113, 17});
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setGeometry(24, 56, 305, 113);
-    chk16x16 = MakeAt<QCheckBox>(Panel1, "chk16x16", "Show 16x16 pixel icons", {0, 0, 145, 17});
-    chk32x32 = MakeAt<QCheckBox>(Panel1, "chk32x32", "Show 32x32 pixel icons", {0, 20, 145, 17});
-    chk48x48 = MakeAt<QCheckBox>(Panel1, "chk48x48", "Show 48x48 pixel icons", {0, 40, 145, 17});
-    chkOtherSizes =
-        MakeAt<QCheckBox>(Panel1, "chkOtherSizes", "Show other size icons", {0, 60, 145, 17});
-    chkMonochrome =
-        MakeAt<QCheckBox>(Panel1, "chkMonochrome", "Show monochrome icons", {160, 0, 145, 17});
-    chk16color = MakeAt<QCheckBox>(Panel1, "chk16color", "Show 16 color icons", {160, 20, 145, 17});
-    chk256color =
-        MakeAt<QCheckBox>(Panel1, "chk256color", "Show 256 color icons", {160, 40, 145, 17});
-    chk24bitcolor =
-        MakeAt<QCheckBox>(Panel1, "chk24bitcolor", "Show 24-bit color icons", {160, 60, 145, 17});
-    chk32bitcolor =
-        MakeAt<QCheckBox>(Panel1, "chk32bitcolor", "Show 32-bit color icons", {160, 80, 145, 17});
-    btnOK = MakeAt<QPushButton>(this, "btnOK", "OK", {168, 176, 73, 25});
+    chkShowAll = Place(new QRadioButton(QStringLiteral("Show all icons"), this), "chkShowAll",
+                       {24, 24, 113, 17});
+    chkFilter = Place(new QRadioButton(QStringLiteral("Filter icons"), this), "chkFilter",
+                      {184, 24, 113, 17});
+    Panel1 = Place(new QWidget(this), "Panel1", {24, 56, 305, 113});
+    for (const TBoxFlag& box : kBoxFlags) {
+        this->*box.box =
+            Place(new QCheckBox(QString::fromLatin1(box.text), Panel1), box.name, box.designed);
+    }
+    btnOK = Place(new QPushButton(QStringLiteral("OK"), this), "btnOK", {168, 176, 73, 25});
     btnOK->setDefault(true);
-    btnCancel = MakeAt<QPushButton>(this, "btnCancel", "Cancel", {248, 176, 73, 25});
+    btnCancel =
+        Place(new QPushButton(QStringLiteral("Cancel"), this), "btnCancel", {248, 176, 73, 25});
     for (QRadioButton* radio : {chkShowAll, chkFilter}) {
         connect(radio, &QRadioButton::toggled, this, [this, radio](bool checked) {
             if (checked) chkShowAllClick(radio);
@@ -184,18 +180,16 @@ void TFilterIcons::SetTabOrder() {
 void TFilterIcons::FitTexts() {
     GrowToText(chkShowAll);
     GrowToText(chkFilter);
-    chkFilter->move(std::max(chkFilter->x(), chkShowAll->x() + chkShowAll->width() + kRadioGap),
-                    chkFilter->y());
+    chkFilter->move(std::max(chkFilter->x(), RightEdge(chkShowAll) + kRadioGap), chkFilter->y());
     const int radioBottom = chkShowAll->y() + std::max(chkShowAll->height(), chkFilter->height());
     Panel1->move(Panel1->x(), std::max(Panel1->y(), radioBottom + kRadioToPanel));
     FitPanel();
     GrowToText(btnOK);
     GrowToText(btnCancel);
     const int width = std::max(
-        {kDesignWidth, Panel1->x() + Panel1->width() + kRightMargin,
-         chkFilter->x() + chkFilter->width() + kRightMargin,
+        {kDesignWidth, RightEdge(Panel1) + kRightMargin, RightEdge(chkFilter) + kRightMargin,
          kButtonMargin + btnOK->width() + kButtonGap + btnCancel->width() + kButtonMargin});
-    const int buttonsTop = std::max(btnOK->y(), Panel1->y() + Panel1->height() + kPanelToButtons);
+    const int buttonsTop = std::max(btnOK->y(), BottomEdge(Panel1) + kPanelToButtons);
     btnCancel->move(width - kButtonMargin - btnCancel->width(), buttonsTop);
     btnOK->move(btnCancel->x() - kButtonGap - btnOK->width(), buttonsTop);
     const int buttonsHeight = std::max(btnOK->height(), btnCancel->height());

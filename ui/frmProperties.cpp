@@ -76,17 +76,6 @@ QString FormatCountText(std::size_t count) {
     return QStringLiteral(" %1 image formats for this icon").arg(count);
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* text) {
-    return Place(new QLabel(QString::fromLatin1(text), parent), name, {});
-}
-
-int RightEdge(const QWidget* control) {
-    return control->x() + control->width();
-}
-int BottomEdge(const QWidget* control) {
-    return control->y() + control->height();
-}
-
 TSaveFileRequest SaveRequest(const QString& title, const QString& filter) {
     TSaveFileRequest request;
     request.Title = title;
@@ -105,9 +94,7 @@ bool ConfirmReplace(QWidget* parent, const QString& path) {
 
 }  // namespace
 
-TProperties::TProperties(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint) {
+TProperties::TProperties(QWidget* parent) : QDialog(parent, kDialogFrame) {
     setWindowTitle(kTitle);
     UseDesignFont(this);
     PageControl1 = Place(new TPageControl(this), "PageControl1", {8, 8, 345, 265});
@@ -128,15 +115,14 @@ TProperties::TProperties(QWidget* parent)
 }
 
 void TProperties::MakeGeneralPage() {
-    TabSheet1 = new QWidget;
-    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
+    TabSheet1 = Named(new QWidget, "TabSheet1");
     PageControl1->addTab(TabSheet1, QStringLiteral("General"));
     auto* frame = new QFrame(TabSheet1);
     frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel1 = Place(frame, "Panel1", {8, 12, 65, 49});
     auto* fill = new QVBoxLayout(Panel1);
     fill->setContentsMargins(QMargins(1, 1, 1, 1) * (kImageFrame / 2 - frame->frameWidth()));
-    PaintBox1 = Place(new TPaintBox(Panel1), "PaintBox1", {});
+    PaintBox1 = Named(new TPaintBox(Panel1), "PaintBox1");
     PaintBox1->OnPaint = [this](QPainter& canvas) { PaintBox1Paint(canvas); };
     fill->addWidget(PaintBox1);
     Panel2 = Place(new QWidget(TabSheet1), "Panel2", {80, 12, 249, 137});
@@ -154,12 +140,9 @@ void TProperties::MakeGeneralPage() {
 }
 
 void TProperties::MakePalettePage() {
-    TabSheet2 = new QWidget;
-    TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
+    TabSheet2 = Named(new QWidget, "TabSheet2");
     PageControl1->addTab(TabSheet2, QStringLiteral("Color Palette"));
-    Label11 = MakeLabel(TabSheet2, "Label11", "This icon has no color palette.");
-    Label11->move(8, 8);
-    SizeToText(Label11);
+    Label11 = MakeLabel(TabSheet2, "Label11", "This icon has no color palette.", {8, 8});
     Panel3 = Place(new QWidget(TabSheet2), "Panel3", {0, 0, 337, 237});
     Panel3->setAutoFillBackground(true);
     auto* page = new QVBoxLayout(TabSheet2);
@@ -167,15 +150,14 @@ void TProperties::MakePalettePage() {
     page->addWidget(Panel3);
     auto* fill = new QVBoxLayout(Panel3);
     fill->setContentsMargins(0, 0, 0, 0);
-    PaintBox2 = Place(new TPaintBox(Panel3), "PaintBox2", {});
+    PaintBox2 = Named(new TPaintBox(Panel3), "PaintBox2");
     PaintBox2->OnPaint = [this](QPainter& canvas) { PaintBox2Paint(canvas); };
     fill->addWidget(PaintBox2);
     Panel3->hide();
 }
 
 void TProperties::MakeChannelsPage() {
-    TabSheet3 = new QWidget;
-    TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
+    TabSheet3 = Named(new QWidget, "TabSheet3");
     PageControl1->addTab(TabSheet3, QStringLiteral("Channels"));
     MaskChannel = MakeChannelColumn(TabSheet3, kChannelDesigns[0]);
     ImageChannel = MakeChannelColumn(TabSheet3, kChannelDesigns[1]);
@@ -199,17 +181,16 @@ void TProperties::MakeChannelsPage() {
 }
 
 void TProperties::MakeFormatsPage() {
-    TabSheet4 = new QWidget;
-    TabSheet4->setObjectName(QStringLiteral("TabSheet4"));
+    TabSheet4 = Named(new QWidget, "TabSheet4");
     PageControl1->addTab(TabSheet4, QStringLiteral("Image Formats"));
     Panel18 = Place(new QWidget(TabSheet4), "Panel18", {0, 0, 185, 0});
     auto* preview = new QVBoxLayout(Panel18);
     preview->setContentsMargins(kPreviewLeft, kPreviewTop, kPreviewLeft, kPreviewLeft);
-    PaintBox6 = Place(new TPaintBox(Panel18), "PaintBox6", {});
+    PaintBox6 = Named(new TPaintBox(Panel18), "PaintBox6");
     PaintBox6->OnPaint = [this](QPainter& canvas) { PaintBox6Paint(canvas); };
     preview->addWidget(PaintBox6);
-    lbxFormats = Place(new QListWidget(TabSheet4), "lbxFormats", {});
-    Panel16 = Place(new QWidget(TabSheet4), "Panel16", {});
+    lbxFormats = Named(new QListWidget(TabSheet4), "lbxFormats");
+    Panel16 = Named(new QWidget(TabSheet4), "Panel16");
     btnSaveMultiFormatICO =
         Place(new QToolButton(Panel16), "btnSaveMultiFormatICO", {0, 2, 23, 21});
     btnSaveMultiFormatICO->setAutoRaise(true);

@@ -24,7 +24,7 @@ QString Local(const std::string& text) {
 }  // namespace
 
 TScanDirs::TScanDirs(const std::string& Folder, TTickCount TickCount, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : QDialog(parent, kDialogFrameWithoutClose),
       Directories(Folder, [this](const std::string& folder,
                                  std::size_t count) { FolderFound(folder, count); }),
       TickCount(TickCount ? std::move(TickCount) : TTickCount(::TickCount)) {
@@ -88,10 +88,10 @@ void TScanDirs::FitTexts() {
     const int lineHeight = Label2->sizeHint().height();
     for (QLabel* line : {Label2, Label1}) line->resize(line->width(), lineHeight);
     Label1->move(Label1->x(), std::max(Label1->y(), Label2->y() + lineHeight + kLabelGap));
-    const int height = std::max({kDesignHeight, Label1->y() + lineHeight + Label2->y(),
-                                 Button1->y() + Button1->height() + kMargin});
+    const int height = std::max(
+        {kDesignHeight, Label1->y() + lineHeight + Label2->y(), BottomEdge(Button1) + kMargin});
     Panel1->resize(Panel1->width(), height);
-    setFixedSize(std::max(kDesignWidth, Button1->x() + Button1->width() + kRightMargin), height);
+    setFixedSize(std::max(kDesignWidth, RightEdge(Button1) + kRightMargin), height);
 }
 
 bool ScanSubdirectories(const std::string& Folder, std::vector<std::string>& Folders) {
