@@ -31,39 +31,42 @@ bool IsRegularFile(const std::string& fileName) {
     return std::filesystem::is_regular_file(fileName, error);
 }
 
-std::unique_ptr<TLoadedIcon> ReadAni(const std::string& fileName) {
-    return Guarded(ReadAniFile, fileName);
+std::unique_ptr<TLoadedIcon> ReadAni(const std::string& fileName, const TLoadOptions& options) {
+    return Guarded([&](const std::string& name) { return ReadAniFile(name, options); }, fileName);
 }
 
 // The shell is asked only when the icon reader failed, not when it found an empty file.
-std::unique_ptr<TLoadedIcon> ReadIconOrShell(const std::string& fileName) {
+std::unique_ptr<TLoadedIcon> ReadIconOrShell(const std::string& fileName, const TLoadOptions&) {
     std::unique_ptr<TLoadedIcon> icon = Guarded(ReadIcoFile, fileName);
     return icon ? std::move(icon) : Guarded(ReadShellIcons, fileName);
 }
 
 // 32-bit executables; the PE reader hands 16-bit ones and icon libraries to the NE reader.
-std::unique_ptr<TLoadedIcon> ReadExecutable(const std::string& fileName) {
-    return Guarded(ReadPeFile, fileName);
+std::unique_ptr<TLoadedIcon> ReadExecutable(const std::string& fileName,
+                                            const TLoadOptions& options) {
+    return Guarded([&](const std::string& name) { return ReadPeFile(name, options); }, fileName);
 }
 
 struct TRoute {
     std::string_view extensions;
-    std::unique_ptr<TLoadedIcon> (*read)(const std::string&);
+    std::unique_ptr<TLoadedIcon> (*read)(const std::string&, const TLoadOptions&);
 };
 
-// Tried in this order; the first list that holds the extension decides.
+// Tried in this order; the first list that holds the extension decides. ".mun" files are the
+// resource-only libraries in which Windows 10 and later keep their system icons.
 constexpr TRoute kRoutes[] = {{".ani", ReadAni},
                               {".ico.cur", ReadIconOrShell},
-                              {".dll.ocx.icl.exe.cpl.bpl.scr.vbx.drv", ReadExecutable}};
+                              {".dll.ocx.icl.exe.cpl.bpl.scr.vbx.drv.mun", ReadExecutable}};
 
 }  // namespace
 
-std::unique_ptr<TLoadedIcon> LoadIconsFromFile(const std::string& FileName) {
+std::unique_ptr<TLoadedIcon> LoadIconsFromFile(const std::string& FileName,
+                                               const TLoadOptions& Options) {
     std::string ext = LowerExtension(FileName);
     for (const TRoute& route : kRoutes) {
         if (!Matches(ext, route.extensions)) continue;
         if (!IsRegularFile(FileName)) return nullptr;
-        std::unique_ptr<TLoadedIcon> icon = route.read(FileName);
+        std::unique_ptr<TLoadedIcon> icon = route.read(FileName, Options);
         if (icon) icon->ImageCount = static_cast<std::int32_t>(icon->Images.size());
         return icon;
     }
