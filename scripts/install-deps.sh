@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev libpng-dev fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-14 libclang-rt-14-dev
+    desktop-file-utils shared-mime-info
 )
 
 missing=()
