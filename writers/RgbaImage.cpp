@@ -7,20 +7,59 @@
 
 namespace {
 
-// The alpha bytes of a 32-bit image as a grey bitmap; nothing when every one is 0. Such
-// images come from before alpha was used, and show through their mask alone.
-std::optional<TBitmap> UsedAlpha(TLoadedIconImage& image) {
-    if (image.BitCount != 32) return std::nullopt;
-    TBitmap alpha(image.PixelWidth(), image.PixelHeight(), TPixelFormat::pf24bit);
-    alpha.Canvas().BrushColor = clBlack;
-    alpha.Canvas().FillRect(0, 0, alpha.Width(), alpha.Height());
-    DrawAlphaChannel(image, alpha.Canvas(), 0, 0);
-    for (int y = 0; y < alpha.Height(); ++y) {
-        const std::uint8_t* row = alpha.ScanLine(y);
-        if (std::any_of(row, row + 3 * alpha.Width(), [](std::uint8_t b) { return b != 0; }))
-            return alpha;
+// The stored row that shows as row y from the top; nothing when the rows are incomplete.
+const std::uint8_t* StoredRow(const ByteString& rows, std::size_t stride, std::size_t rowBytes,
+                              int height, int y) {
+    if (stride < rowBytes || rows.size() < stride * static_cast<std::size_t>(height))
+        return nullptr;
+    return rows.data() + static_cast<std::size_t>(height - 1 - y) * stride;
+}
+
+const std::uint8_t* ColourRow(const TLoadedIconImage& image, int y) {
+    std::size_t bytes = static_cast<std::size_t>(image.PixelWidth()) * (image.BitCount / 8);
+    return StoredRow(image.ImageBits, static_cast<std::size_t>(image.ImageStride), bytes,
+                     image.PixelHeight(), y);
+}
+
+const std::uint8_t* MaskRow(const TLoadedIconImage& image, int y) {
+    return StoredRow(image.MaskBits, image.MaskStride, (image.PixelWidth() + 7) / 8,
+                     image.PixelHeight(), y);
+}
+
+// Colours with alpha 255. 24- and 32-bit rows are read as they are stored, which is what
+// makes thumbnails of large images quick; other depths are drawn through their palette.
+void FillColours(TLoadedIconImage& image, TRgbaImage& out) {
+    bool direct = (image.BitCount == 24 || image.BitCount == 32) && ColourRow(image, 0);
+    std::optional<TBitmap> drawn;
+    if (!direct) {
+        drawn.emplace(out.Width, out.Height, TPixelFormat::pf24bit);
+        drawn->Canvas().BrushColor = clBlack;
+        drawn->Canvas().FillRect(0, 0, out.Width, out.Height);
+        DrawImageChannel(image, drawn->Canvas(), 0, 0);
     }
-    return std::nullopt;
+    int step = direct ? image.BitCount / 8 : 3;
+    for (int y = 0; y < out.Height; ++y) {
+        const std::uint8_t* src = direct ? ColourRow(image, y) : drawn->ScanLine(y);
+        for (int x = 0; x < out.Width; ++x, src += step) {
+            std::uint8_t* dst = out.At(x, y);
+            dst[0] = src[2];
+            dst[1] = src[1];
+            dst[2] = src[0];
+            dst[3] = 255;
+        }
+    }
+}
+
+// Whether a 32-bit image uses its alpha bytes; images from before alpha have them all 0 and
+// show through their mask alone.
+bool UsesAlpha(const TLoadedIconImage& image) {
+    if (image.BitCount != 32 || !ColourRow(image, 0)) return false;
+    for (int y = 0; y < image.PixelHeight(); ++y) {
+        const std::uint8_t* row = ColourRow(image, y);
+        for (int x = 0; x < image.PixelWidth(); ++x)
+            if (row[4 * x + 3] != 0) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -28,24 +67,16 @@ std::optional<TBitmap> UsedAlpha(TLoadedIconImage& image) {
 TRgbaImage StraightRgba(TLoadedIconImage& Image) {
     TRgbaImage out{Image.PixelWidth(), Image.PixelHeight(), {}};
     out.Pixels.assign(static_cast<std::size_t>(out.Width) * out.Height * 4, 0);
-    TBitmap colour(out.Width, out.Height, TPixelFormat::pf24bit);
-    colour.Canvas().BrushColor = clBlack;
-    colour.Canvas().FillRect(0, 0, out.Width, out.Height);
-    DrawImageChannel(Image, colour.Canvas(), 0, 0);
-    TBitmap mask = CreateMaskBitmap(Image);
-    std::optional<TBitmap> alpha = UsedAlpha(Image);
+    FillColours(Image, out);
+    bool alpha = UsesAlpha(Image);
     for (int y = 0; y < out.Height; ++y) {
-        const std::uint8_t* src = colour.ScanLine(y);
-        for (int x = 0; x < out.Width; ++x, src += 3) {
-            std::uint8_t opacity = alpha                      ? alpha->ScanLine(y)[3 * x]
-                                   : mask.RawPixel(x, y) != 0 ? 0
-                                                              : 255;
-            if (opacity == 0) continue;  // transparent pixels stay (0, 0, 0, 0)
-            std::uint8_t* dst = out.At(x, y);
-            dst[0] = src[2];
-            dst[1] = src[1];
-            dst[2] = src[0];
-            dst[3] = opacity;
+        const std::uint8_t* colour = alpha ? ColourRow(Image, y) : nullptr;
+        const std::uint8_t* mask = alpha ? nullptr : MaskRow(Image, y);
+        for (int x = 0; x < out.Width; ++x) {
+            std::uint8_t* pixel = out.At(x, y);
+            if (colour) pixel[3] = colour[4 * x + 3];
+            if (mask && (mask[x / 8] & (0x80 >> (x % 8)))) pixel[3] = 0;
+            if (pixel[3] == 0) std::fill(pixel, pixel + 4, 0);  // transparent: (0, 0, 0, 0)
         }
     }
     return out;
