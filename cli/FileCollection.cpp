@@ -1,22 +1,19 @@
 #include "cli/FileCollection.h"
 
+#include <CLI/CLI.hpp>
+
 #include <filesystem>
 
-#include "cli/CliMain.h"
 #include "icons/DirectoryScan.h"
 
-bool ParseFileCollectionOption(const std::vector<std::string>& args, std::size_t& i,
-                               TFileCollection& collection) {
-    const std::string& arg = args[i];
-    if (arg == "-r" || arg == "--recursive") {
-        collection.Recursive = true;
-    } else if (arg == "--mask") {
-        if (++i == args.size()) throw TUsageError("--mask needs a value");
-        collection.Mask = args[i];
-    } else {
-        return false;
-    }
-    return true;
+void AddFileCollectionOptions(CLI::App& command, TFileCollection& collection) {
+    command.add_flag("-r,--recursive", collection.Recursive,
+                     "Take the files of every folder below a folder too");
+    command
+        .add_option("--mask", collection.Mask,
+                    "\"*.*\" or the extensions to take from folders, such as \"*.ico;*.dll\"")
+        ->capture_default_str();
+    command.add_option("PATH", collection.Paths, "Files and folders to read")->required();
 }
 
 std::vector<std::string> CollectFiles(const std::string& path, const TFileCollection& collection) {

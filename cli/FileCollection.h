@@ -1,21 +1,24 @@
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "icons/PathList.h"
 
-// How the folders among a command's paths become files: the -r and --mask options.
+namespace CLI {
+class App;
+}
+
+// The files a command reads: its paths, and how the folders among them become files (the -r
+// and --mask options).
 struct TFileCollection {
     bool Recursive = false;
     std::string Mask{kIconFileMask};
+    std::vector<std::string> Paths;
 };
 
-// Takes -r, --recursive or --mask MASK at args[i], moving i onto the mask; false for any
-// other argument. Throws TUsageError when --mask has no value.
-bool ParseFileCollectionOption(const std::vector<std::string>& args, std::size_t& i,
-                               TFileCollection& collection);
+// Registers -r/--recursive, --mask MASK and the PATH arguments (at least one) on a command.
+void AddFileCollectionOptions(CLI::App& command, TFileCollection& collection);
 
 // The files a path stands for: a folder gives its files that match the mask (with Recursive
 // those of every folder below it too), anything else is taken as a file.

@@ -1,8 +1,9 @@
 #include "cli/ListCommand.h"
 
+#include <CLI/CLI.hpp>
+
 #include <memory>
 
-#include "cli/CliMain.h"
 #include "cli/FileCollection.h"
 #include "cli/JsonWriter.h"
 #include "icons/LoadIcons.h"
@@ -76,55 +77,45 @@ void PrintTextEntry(std::ostream& out, const std::string& path, const TLoadedIco
 }
 
 struct TListOptions {
-    bool json = false;
-    TFileCollection files;
-    std::vector<std::string> paths;
+    bool Json = false;
+    TFileCollection Files;
 };
 
-TListOptions ParseListOptions(const std::vector<std::string>& args) {
-    TListOptions options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--json") {
-            options.json = true;
-        } else if (ParseFileCollectionOption(args, i, options.files)) {
-            continue;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            throw TUsageError("unknown option \"" + arg + "\"");
-        } else {
-            options.paths.push_back(arg);
-        }
-    }
-    if (options.paths.empty()) throw TUsageError("no paths given");
-    return options;
-}
-
-}  // namespace
-
-int RunListCommand(const std::vector<std::string>& args, std::ostream& out) {
-    TListOptions options = ParseListOptions(args);
-
+int RunList(const TListOptions& options, std::ostream& out) {
     // Each file is printed as soon as it is read, so memory holds one file's icons at a time.
     JsonWriter writer(out);
-    if (options.json) {
+    if (options.Json) {
         writer.BeginObject();
         writer.Key("files");
         writer.BeginArray();
     }
-    for (const std::string& path : options.paths) {
-        for (const std::string& file : CollectFiles(path, options.files)) {
+    for (const std::string& path : options.Files.Paths) {
+        for (const std::string& file : CollectFiles(path, options.Files)) {
             std::unique_ptr<TLoadedIcon> icon = LoadIconsFromFile(file);
-            if (options.json) {
+            if (options.Json) {
                 PrintJsonEntry(writer, file, icon.get());
             } else {
                 PrintTextEntry(out, file, icon.get());
             }
         }
     }
-    if (options.json) {
+    if (options.Json) {
         writer.EndArray();
         writer.EndObject();
         out << "\n";
     }
     return kExitOk;
+}
+
+}  // namespace
+
+TCliCommand AddListCommand(CLI::App& app) {
+    auto options = std::make_shared<TListOptions>();
+    CLI::App* command =
+        app.add_subcommand("list",
+                           "Read every PATH and print the icon images found in it; a "
+                           "folder stands for its files that match the mask");
+    command->add_flag("--json", options->Json, "Print one JSON document instead of text lines");
+    AddFileCollectionOptions(*command, options->Files);
+    return {command, [options](const TCliOutput& output) { return RunList(*options, output.Out); }};
 }
