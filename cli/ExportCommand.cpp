@@ -43,7 +43,7 @@ TLoadedFiles LoadEntries(const TExportCommandOptions& options) {
     TLoadedFiles loaded;
     for (const std::string& path : options.Files.Paths) {
         for (const std::string& file : CollectFiles(path, options.Files)) {
-            std::unique_ptr<TLoadedIcon> icon = LoadIconsFromFile(file);
+            std::unique_ptr<TLoadedIcon> icon = LoadIconsFromFile(file, options.Files.Load);
             if (!icon) continue;
             for (const auto& image : icon->Images) {
                 if (ImagePassesFilter(options.Filter, *image))

@@ -13,7 +13,13 @@ void AddFileCollectionOptions(CLI::App& command, TFileCollection& collection) {
         .add_option("--mask", collection.Mask,
                     "\"*.*\" or the extensions to take from folders, such as \"*.ico;*.dll\"")
         ->capture_default_str();
+    AddCursorsFlag(command, collection.Load);
     command.add_option("PATH", collection.Paths, "Files and folders to read")->required();
+}
+
+void AddCursorsFlag(CLI::App& command, TLoadOptions& load) {
+    command.add_flag("--cursors", load.IncludeCursors,
+                     "Read the cursors of executables and libraries too, after their icons");
 }
 
 std::vector<std::string> CollectFiles(const std::string& path, const TFileCollection& collection) {

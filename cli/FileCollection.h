@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "icons/LoadOptions.h"
 #include "icons/PathList.h"
 
 namespace CLI {
@@ -15,10 +16,15 @@ struct TFileCollection {
     bool Recursive = false;
     std::string Mask{kIconFileMask};
     std::vector<std::string> Paths;
+    TLoadOptions Load;  // --cursors
 };
 
-// Registers -r/--recursive, --mask MASK and the PATH arguments (at least one) on a command.
+// Registers -r/--recursive, --mask MASK, --cursors and the PATH arguments (at least one) on a
+// command.
 void AddFileCollectionOptions(CLI::App& command, TFileCollection& collection);
+
+// Registers --cursors: read executables' cursor groups too.
+void AddCursorsFlag(CLI::App& command, TLoadOptions& load);
 
 // The files a path stands for: a folder gives its files that match the mask (with Recursive
 // those of every folder below it too), anything else is taken as a file.

@@ -32,6 +32,10 @@ void WriteImageJson(JsonWriter& json, const TLoadedIconImage& image) {
     json.Bool(image.HasPalette);
     json.Key("isSystemIcon");
     json.Bool(image.IsSystemIcon);
+    if (image.IsCursor) {  // only cursor images carry the key, so icon listings stay as they were
+        json.Key("cursor");
+        json.Bool(true);
+    }
     json.EndObject();
 }
 
@@ -91,7 +95,7 @@ int RunList(const TListOptions& options, std::ostream& out) {
     }
     for (const std::string& path : options.Files.Paths) {
         for (const std::string& file : CollectFiles(path, options.Files)) {
-            std::unique_ptr<TLoadedIcon> icon = LoadIconsFromFile(file);
+            std::unique_ptr<TLoadedIcon> icon = LoadIconsFromFile(file, options.Files.Load);
             if (options.Json) {
                 PrintJsonEntry(writer, file, icon.get());
             } else {

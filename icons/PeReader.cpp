@@ -6,6 +6,7 @@
 #include "icons/MappedFile.h"
 #include "icons/NeReader.h"
 #include "icons/PeResources.h"
+#include "icons/PngStream.h"
 
 namespace {
 
@@ -42,6 +43,20 @@ ByteView ImageData(ByteView resource, const TLoadedIconImage& image, const TGrou
     return resource.first(std::min(claimed, resource.size()));
 }
 
+// Cursor group entries should carry the height doubled, as the bitmap header counts colour and
+// mask rows, but some resource compilers (Wine's among them) write it as it is. A bitmap
+// image's own header settles the size when it holds one from 1 to 256 pixels; PNG-stored
+// images keep the entry's size.
+void TakeBitmapSize(TLoadedIconImage& image, ByteView data) {
+    if (IsPngStream(data)) return;
+    std::uint32_t width = ReadU32At(data, 4);
+    auto rows = static_cast<std::int32_t>(ReadU32At(data, 8));
+    std::uint32_t height = static_cast<std::uint32_t>(rows < 0 ? -(rows / 2) : rows / 2);
+    if (width < 1 || width > 256 || height < 1 || height > 256) return;
+    image.Width = static_cast<std::uint8_t>(width);  // 256 is stored as 0
+    image.Height = static_cast<std::uint8_t>(height);
+}
+
 // Reads one group's entries and decodes its images, from the last back to the first.
 void ReadGroup(TLoadedIcon& icon, ByteView group, const TResourceId& name,
                const TPeResourceType& images, const TGroupKind& kind, TDecodeBudget& budget) {
@@ -63,7 +78,9 @@ void ReadGroup(TLoadedIcon& icon, ByteView group, const TResourceId& name,
             throw TReadError((kind.Cursor ? "Cursor image #" : "Icon image #") +
                              std::to_string(id) + " is missing");
         }
-        image.DecodeImage(ImageData(*bytes, image, kind), true);
+        ByteView data = ImageData(*bytes, image, kind);
+        if (kind.Cursor) TakeBitmapSize(image, data);
+        image.DecodeImage(data, true);
         budget.Charge(image);
         icon.UpdateMaxSize(image.PixelWidth(), image.PixelHeight());
     }

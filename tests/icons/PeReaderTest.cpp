@@ -216,7 +216,9 @@ TEST(PeReader, CursorGroupsOnlyWhenAskedAndNeverUnderAnIconsName) {
     pe.Icon(1, MakeDib(k16x4)).Group({1, {}}, BuildIconGroup({GroupEntryFor(k16x4, 1)}));
     pe.Cursor(1, 5, 7, MakeDib(arrow)).Cursor(2, 0, 0, MakeDib(big));
     pe.CursorGroup({0, "HAND"}, BuildCursorGroup({CursorEntryFor(arrow, 1)}));
-    pe.CursorGroup({1, {}}, BuildCursorGroup({CursorEntryFor(arrow, 1), CursorEntryFor(big, 2)}));
+    CursorGroupEntry undoubled = CursorEntryFor(big, 2);  // as Wine's resource compiler writes
+    undoubled.height = 24;
+    pe.CursorGroup({1, {}}, BuildCursorGroup({CursorEntryFor(arrow, 1), undoubled}));
     ByteString file = pe.Build();
 
     auto plain = ReadPeData(file, "user.dll");
@@ -243,6 +245,8 @@ TEST(PeReader, CursorGroupsOnlyWhenAskedAndNeverUnderAnIconsName) {
     EXPECT_TRUE(cursor.HasPalette);
     ASSERT_EQ(cursor.ImageBits.size(), 32u * 4);
     EXPECT_EQ(cursor.ImageBits.front(), 0x5A);
+    // An entry without the doubled height takes its size from the bitmap header.
+    EXPECT_EQ(all->GetImage(3).Height, 48);
     EXPECT_EQ(all->GetImage(3).BitCount, 32);
 
     // Cursor resources are checked as icon resources are.
