@@ -42,7 +42,7 @@ constexpr int kProgressBarHeight = 14;
 const char* const kFileTypes[] = {
     "All files (*.*)",
     "All files containing icons. "
-    "(*.ico;*.dll;*.ocx;*.icl;*.exe;*.cpl;*.bpl;*.scr;*.vbx;*.drv;*.cur;*.ani)",
+    "(*.ico;*.dll;*.ocx;*.icl;*.exe;*.cpl;*.bpl;*.scr;*.vbx;*.drv;*.mun;*.cur;*.ani)",
     "Icon files (*.ico)",
     "Icon library files (*.icl)",
     "Cursor files (*.cur)",

@@ -45,6 +45,9 @@ std::vector<TStoredProperty> MainProperties(TMain& main) {
             [&main] { return ColorValue(main.CopyBackgroundColor()); },
             [&main](int value) { main.SetCopyBackgroundColor(ColorFromValue(value)); }),
         Down("btnScanAllFiles_Down", main.btnScanAllFiles),
+        BooleanProperty(
+            QStringLiteral("IncludeCursors1_Checked"), [&main] { return main.IncludeCursors; },
+            [&main](bool checked) { main.IncludeCursors = checked; }),
         Caption("ExportFormat_Caption", main.ExportFormat),
         Caption("ExportFilenameFormat_Caption", main.ExportFilenameFormat),
         Caption("ExportPrefix_Caption", main.ExportPrefix),

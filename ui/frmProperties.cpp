@@ -280,14 +280,16 @@ void TProperties::LayOutChannels(const TLoadedIconImage& image) {
     AlphaChannel.ButtonPanel->setVisible(alpha);
 }
 
-// The formats of the shown image's icon: the owner's images of the same resource name.
+// The formats of the shown image's icon: the owner's images of the same resource name and
+// kind (icon or cursor).
 void TProperties::FillFormats(TLoadedIconImage& image) {
     lbxFormats->clear();
     FormatImages.clear();
     int widest = kLeastFormatWidth;
     if (image.Owner) {
         for (const auto& format : image.Owner->Images) {
-            if (format->ResourceName != image.ResourceName) continue;
+            if (format->ResourceName != image.ResourceName || format->IsCursor != image.IsCursor)
+                continue;
             FormatImages.push_back(format.get());
             lbxFormats->addItem(FormatLine(*format));
             widest = std::max(widest, format->PixelWidth());
