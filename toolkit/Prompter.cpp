@@ -83,8 +83,10 @@ QString ApplicationTitle() { return Title(); }
 void SetApplicationTitle(const QString& title) { Title() = title; }
 
 void ShowErrorBox(QWidget* parent, const QString& message) {
+    // A message that already ends a sentence ("Error Opening File x!") gets no full stop.
     QString text = message;
-    if (!text.endsWith(QLatin1Char('.'))) text += QLatin1Char('.');
+    if (!text.endsWith(QLatin1Char('.')) && !text.endsWith(QLatin1Char('!')))
+        text += QLatin1Char('.');
     Prompter().Message(parent, ApplicationTitle(), text, TPromptButtons::Ok);
 }
 
