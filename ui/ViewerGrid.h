@@ -73,6 +73,8 @@ protected:
 
 private:
     void ApplyLayout();
+    int ColumnRoom() const;
+    void ScrollHome();
     void SelectRangeTo(const QModelIndex& index);
 
     TViewerItems* items_;
