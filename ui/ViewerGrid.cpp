@@ -126,8 +126,17 @@ int TViewerGrid::ColumnRoom() const {
     return maximumViewportSize().height() - scrollBar;
 }
 
-// A new grid shows its first cell.
+// A new grid shows its first cell, also once the list has laid its items out.
 void TViewerGrid::ScrollHome() {
+    homePending_ = true;
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+}
+
+void TViewerGrid::doItemsLayout() {
+    QListView::doItemsLayout();
+    if (!homePending_) return;
+    homePending_ = false;
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
 }

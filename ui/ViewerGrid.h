@@ -70,6 +70,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void doItemsLayout() override;
 
 private:
     void ApplyLayout();
@@ -82,6 +83,7 @@ private:
     int itemHeight_ = 24;
     int columns_ = 0;
     int columnWidth_ = 0;
+    bool homePending_ = false;
     QPersistentModelIndex anchor_;
     QItemSelection pressSelection_;
 };
