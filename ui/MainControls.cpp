@@ -110,6 +110,9 @@ void TMain::CreateControls() {
     Splitter1->addWidget(CreateViewerArea());
     Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 0);
+    // The window's size is the user's alone: no pane holds it open. Made shorter, the window
+    // takes the height from the file side first, so the viewer keeps its tool bar and cells.
+    for (QWidget* pane : {pnlExplorer, pnlFolders, pnlFiles}) pane->setMinimumSize(1, 1);
     Stack(pnlOverall)->addWidget(Splitter1);
     setCentralWidget(pnlOverall);
     StatusBar = Named(new TStatusPanels(kStatusPanels, kStatusPanelWidth, this), "StatusBar");
