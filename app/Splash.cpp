@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QThread>
+#include <QWindow>
 #include <memory>
 
 #include "toolkit/TickCount.h"
@@ -13,6 +14,8 @@ namespace {
 
 constexpr std::int32_t kMinimumShownMs = 1000;
 constexpr std::int32_t kBackwardsWaitMs = 100;
+constexpr std::uint32_t kExposeWaitMs = 500;  // longest wait for the window system to map it
+constexpr int kExposeSliceMs = 10;
 
 std::unique_ptr<TSplashForm> splashForm;
 std::uint32_t splashShownTick = 0;
@@ -27,12 +30,20 @@ TSplashForm::TSplashForm()
     CentreOnScreen(this);
 }
 
+// The window system maps a window some time after it is shown and paints nothing of it until
+// then; the main window is built without serving events, so the splash is painted once it is
+// on screen, before it returns.
 void ShowSplash() {
     splashForm = std::make_unique<TSplashForm>();
     splashShownTick = TickCount();
     splashForm->show();
+    const QWindow* window = splashForm->windowHandle();
+    const std::uint32_t started = TickCount();
+    while (window && !window->isExposed() && TickCount() - started < kExposeWaitMs) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, kExposeSliceMs);
+    }
     splashForm->repaint();
-    QCoreApplication::processEvents();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void HideSplash() {

@@ -7,6 +7,7 @@
 #include "cli/ExportCommand.h"
 #include "cli/HelpCommand.h"
 #include "cli/ListCommand.h"
+#include "cli/ThumbnailCommand.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ struct TCliParser {
         App.require_subcommand(1);
         Commands.push_back(AddListCommand(App));
         Commands.push_back(AddExportCommand(App));
+        Commands.push_back(AddThumbnailCommand(App));
         Commands.push_back(AddHelpCommand(App));
     }
 

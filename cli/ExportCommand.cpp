@@ -156,7 +156,7 @@ int RunExportCommand(const TExportCommandOptions& options, const TCliOutput& out
     TExportPlanner planner(options);
     TExportReport report(output);
     std::size_t done = 0;
-    LoadInParallel(sources, {options.Files.Jobs, {}}, [&](TLoadOutcome&& outcome) {
+    LoadInParallel(sources, {options.Files.Jobs, {}, options.Files.Load}, [&](TLoadOutcome&& outcome) {
         progress.Clear();
         if (IsAccessFailure(outcome.Error)) report.SourceFailed(outcome);
         if (outcome.Icon) {

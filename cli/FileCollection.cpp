@@ -19,7 +19,13 @@ void AddFileCollectionOptions(CLI::App& command, TFileCollection& collection) {
         .add_option("-j,--jobs", collection.Jobs,
                     "Read and write N files at once (0: one per core)")
         ->capture_default_str();
+    AddCursorsFlag(command, collection.Load);
     command.add_option("PATH", collection.Paths, "Files and folders to read")->required();
+}
+
+void AddCursorsFlag(CLI::App& command, TLoadOptions& load) {
+    command.add_flag("--cursors", load.IncludeCursors,
+                     "Read the cursors of executables and libraries too, after their icons");
 }
 
 std::vector<std::string> CollectFiles(const std::string& path, const TFileCollection& collection) {

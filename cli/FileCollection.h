@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "icons/LoadOptions.h"
 #include "icons/PathList.h"
 
 namespace CLI {
@@ -16,11 +17,15 @@ struct TFileCollection {
     std::string Mask{kIconFileMask};
     std::vector<std::string> Paths;
     unsigned Jobs = 0;  // files read at once; 0 takes the machine's cores
+    TLoadOptions Load;  // --cursors
 };
 
-// Registers -r/--recursive, --mask MASK, -j/--jobs N and the PATH arguments (at least one) on a
-// command.
+// Registers -r/--recursive, --mask MASK, -j/--jobs N, --cursors and the PATH arguments (at
+// least one) on a command.
 void AddFileCollectionOptions(CLI::App& command, TFileCollection& collection);
+
+// Registers --cursors: read executables' cursor groups too.
+void AddCursorsFlag(CLI::App& command, TLoadOptions& load);
 
 // The files a path stands for: a folder gives its files that match the mask (with Recursive
 // those of every folder below it too), anything else is taken as a file.

@@ -33,6 +33,10 @@ void WriteImageJson(JsonWriter& json, const TLoadedIconImage& image) {
     json.Bool(image.HasPalette);
     json.Key("isSystemIcon");
     json.Bool(image.IsSystemIcon);
+    if (image.IsCursor) {  // only cursor images carry the key, so icon listings stay as they were
+        json.Key("cursor");
+        json.Bool(true);
+    }
     json.EndObject();
 }
 
@@ -100,7 +104,7 @@ int RunList(const TListOptions& options, const TCliOutput& output) {
     }
     int code = kExitOk;
     std::size_t done = 0;
-    LoadInParallel(files, {options.Files.Jobs, {}}, [&](TLoadOutcome&& outcome) {
+    LoadInParallel(files, {options.Files.Jobs, {}, options.Files.Load}, [&](TLoadOutcome&& outcome) {
         progress.Clear();
         bool unreachable = IsAccessFailure(outcome.Error);
         if (unreachable) {

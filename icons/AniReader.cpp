@@ -33,14 +33,16 @@ TChunk NextChunk(ByteReader& data) {
 
 // The sub-chunks of a "fram" list: the icon chunks are frames, anything else is skipped.
 // Trailing bytes too short for a sub-chunk header (a last one that would start on the list's
-// final byte, for one) are not read.
-void ReadFrameList(ByteReader list, TLoadedIcon& icon, TDecodeBudget& budget) {
+// final byte, for one) are not read. With firstOnly the list ends after its first frame.
+void ReadFrameList(ByteReader list, TLoadedIcon& icon, bool firstOnly, TDecodeBudget& budget) {
     while (list.Has(8)) {
         ByteView id = list.Take(4);
         std::uint32_t length = list.U32();
         ByteView body = list.Take(length);  // a frame past the end of its list is an error
         if (length % 2 == 1) list.TakeAtMost(1);
-        if (IsId(id, "icon")) ReadAniIconChunk(body, icon, budget);
+        if (!IsId(id, "icon")) continue;
+        ReadAniIconChunk(body, icon, budget);
+        if (firstOnly) return;
     }
 }
 
@@ -50,7 +52,8 @@ void ReadAniIconChunk(ByteView Chunk, TLoadedIcon& Icon, TDecodeBudget& Budget) 
     ReadIconDirectory(Icon, Chunk, Budget);
 }
 
-std::unique_ptr<TLoadedIcon> ReadAniData(ByteView Content, const std::string& FileName) {
+std::unique_ptr<TLoadedIcon> ReadAniData(ByteView Content, const std::string& FileName,
+                                         const TLoadOptions& Options) {
     ByteReader file(Content);
     if (!file.Has(12) || !IsId(file.Take(4), "RIFF")) return nullptr;
     file.Skip(4);  // the RIFF size is often wrong and is not used
@@ -68,13 +71,13 @@ std::unique_ptr<TLoadedIcon> ReadAniData(ByteView Content, const std::string& Fi
             // A later frame list replaces an earlier one.
             result = std::make_unique<TLoadedIcon>();
             result->FileName = FileName;
-            ReadFrameList(chunk.Data, *result, budget);
+            ReadFrameList(chunk.Data, *result, Options.FileIconOnly, budget);
         }
     }
     return result;
 }
 
-std::unique_ptr<TLoadedIcon> ReadAniFile(const std::string& FileName) {
+std::unique_ptr<TLoadedIcon> ReadAniFile(const std::string& FileName, const TLoadOptions& Options) {
     TMappedFile file(FileName);
-    return ReadAniData(file.Bytes(), FileName);
+    return ReadAniData(file.Bytes(), FileName, Options);
 }

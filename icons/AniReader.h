@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "icons/LoadOptions.h"
 #include "icons/LoadedIcon.h"
 
 class TDecodeBudget;
@@ -10,10 +11,13 @@ class TDecodeBudget;
 // Reads an animated cursor (a RIFF file of form ACON): every image format of every frame of
 // its "fram" list, frame after frame. Nothing when the file is not an animated cursor, its
 // frames are raw bitmaps, or it has no frame list; throws TReadError on truncated chunks.
-std::unique_ptr<TLoadedIcon> ReadAniFile(const std::string& FileName);
+// With Options.FileIconOnly only the first frame of the list is read.
+std::unique_ptr<TLoadedIcon> ReadAniFile(const std::string& FileName,
+                                         const TLoadOptions& Options = {});
 
 // The same on the file's bytes; FileName only names the result.
-std::unique_ptr<TLoadedIcon> ReadAniData(ByteView Content, const std::string& FileName);
+std::unique_ptr<TLoadedIcon> ReadAniData(ByteView Content, const std::string& FileName,
+                                         const TLoadOptions& Options = {});
 
 // Appends the images of one frame, an "icon" chunk in icon-file layout, to Icon.
 void ReadAniIconChunk(ByteView Chunk, TLoadedIcon& Icon, TDecodeBudget& Budget);

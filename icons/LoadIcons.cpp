@@ -22,9 +22,8 @@ bool Matches(const std::string& ext, std::string_view list) {
     return !ext.empty() && list.find(ext) != std::string_view::npos;
 }
 
-using TReader = std::unique_ptr<TLoadedIcon> (*)(const std::string&);
-
 // Runs a reader; any reading failure becomes the outcome's reason.
+template <typename TReader>
 void Read(TReader reader, TLoadOutcome& outcome) {
     try {
         outcome.Icon = reader(outcome.Path);
@@ -36,13 +35,13 @@ void Read(TReader reader, TLoadOutcome& outcome) {
     }
 }
 
-void ReadAni(TLoadOutcome& outcome) {
-    Read(ReadAniFile, outcome);
+void ReadAni(TLoadOutcome& outcome, const TLoadOptions& options) {
+    Read([&](const std::string& name) { return ReadAniFile(name, options); }, outcome);
 }
 
 // The shell is asked only when the icon reader failed, not when it found an empty file; the
 // icon reader's reason stays when the shell finds nothing either.
-void ReadIconOrShell(TLoadOutcome& outcome) {
+void ReadIconOrShell(TLoadOutcome& outcome, const TLoadOptions&) {
     Read(ReadIcoFile, outcome);
     if (outcome.Icon) return;
     TLoadOutcome shell{outcome.Path, nullptr, {}};
@@ -51,19 +50,20 @@ void ReadIconOrShell(TLoadOutcome& outcome) {
 }
 
 // 32-bit executables; the PE reader hands 16-bit ones and icon libraries to the NE reader.
-void ReadExecutable(TLoadOutcome& outcome) {
-    Read(ReadPeFile, outcome);
+void ReadExecutable(TLoadOutcome& outcome, const TLoadOptions& options) {
+    Read([&](const std::string& name) { return ReadPeFile(name, options); }, outcome);
 }
 
 struct TRoute {
     std::string_view extensions;
-    void (*read)(TLoadOutcome&);
+    void (*read)(TLoadOutcome&, const TLoadOptions&);
 };
 
-// Tried in this order; the first list that holds the extension decides.
+// Tried in this order; the first list that holds the extension decides. ".mun" files are the
+// resource-only libraries in which Windows 10 and later keep their system icons.
 constexpr TRoute kRoutes[] = {{".ani", ReadAni},
                               {".ico.cur", ReadIconOrShell},
-                              {".dll.ocx.icl.exe.cpl.bpl.scr.vbx.drv", ReadExecutable}};
+                              {".dll.ocx.icl.exe.cpl.bpl.scr.vbx.drv.mun", ReadExecutable}};
 
 // Why the file cannot be read at all, or nothing. Folders, named pipes and devices are never
 // read: a pipe would wait for a writer forever.
@@ -78,14 +78,14 @@ std::string Unreadable(const std::string& fileName) {
 
 }  // namespace
 
-TLoadOutcome LoadIconsWithReason(const std::string& FileName) {
+TLoadOutcome LoadIconsWithReason(const std::string& FileName, const TLoadOptions& Options) {
     TLoadOutcome outcome{FileName, nullptr, {}};
     outcome.Error = Unreadable(FileName);
     if (!outcome.Error.empty()) return outcome;
     std::string ext = LowerExtension(FileName);
     for (const TRoute& route : kRoutes) {
         if (!Matches(ext, route.extensions)) continue;
-        route.read(outcome);
+        route.read(outcome, Options);
         if (outcome.Icon) {
             outcome.Error.clear();
             outcome.Icon->ImageCount = static_cast<std::int32_t>(outcome.Icon->Images.size());
@@ -96,6 +96,7 @@ TLoadOutcome LoadIconsWithReason(const std::string& FileName) {
     return outcome;
 }
 
-std::unique_ptr<TLoadedIcon> LoadIconsFromFile(const std::string& FileName) {
-    return LoadIconsWithReason(FileName).Icon;
+std::unique_ptr<TLoadedIcon> LoadIconsFromFile(const std::string& FileName,
+                                               const TLoadOptions& Options) {
+    return LoadIconsWithReason(FileName, Options).Icon;
 }

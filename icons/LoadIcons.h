@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "icons/LoadOptions.h"
 #include "icons/LoadedIcon.h"
 
 // What reading one file gave: its icons, or why there are none.
@@ -16,7 +17,8 @@ struct TLoadOutcome {
 // the file, or the reason there is none: "No such file or directory", "Permission denied",
 // "Not an icon source" (an extension no reader takes, a folder, a pipe or a device), or the
 // reader's own message. Never throws.
-TLoadOutcome LoadIconsWithReason(const std::string& FileName);
+TLoadOutcome LoadIconsWithReason(const std::string& FileName, const TLoadOptions& Options = {});
 
 // The same without the reason: the icons, or nothing.
-std::unique_ptr<TLoadedIcon> LoadIconsFromFile(const std::string& FileName);
+std::unique_ptr<TLoadedIcon> LoadIconsFromFile(const std::string& FileName,
+                                               const TLoadOptions& Options = {});

@@ -66,6 +66,37 @@ std::unique_ptr<TLoadedIconImage> TLoadedIcon::ReadDirEntry(ByteReader& Data, bo
     return image;
 }
 
+namespace {
+
+// A cursor's side as the one-byte directory value: 256 is stored as 0, as in icon entries.
+std::uint8_t CursorSide(std::uint16_t pixels, std::uint16_t width, std::uint16_t height) {
+    if (pixels == 0 || pixels > 256) {
+        throw TReadError("Cursor group entry of " + std::to_string(width) + " x " +
+                         std::to_string(height) + " pixels is outside 1 to 256");
+    }
+    return static_cast<std::uint8_t>(pixels);
+}
+
+}  // namespace
+
+std::unique_ptr<TLoadedIconImage> TLoadedIcon::ReadCursorEntry(ByteReader& Data) {
+    auto image = std::make_unique<TLoadedIconImage>();
+    image->Owner = this;
+    image->IsCursor = true;
+    std::uint16_t width = Data.U16();
+    std::uint16_t rows = Data.U16();
+    image->Width = CursorSide(width, width, rows / 2);
+    image->Height = CursorSide(rows / 2, width, rows / 2);
+    image->Planes = Data.U16();
+    image->BitCount = Data.U16();
+    // Cursor entries carry no colour count; give the one an icon entry of that depth has.
+    if (image->BitCount >= 1 && image->BitCount < 8)
+        image->ColorCount = static_cast<std::uint8_t>(1u << image->BitCount);
+    image->BytesInRes = Data.U32();
+    image->ImageOffset = Data.U16();
+    return image;
+}
+
 TLoadedIconImage& TLoadedIcon::AddImage(std::unique_ptr<TLoadedIconImage> Image) {
     Image->Owner = this;
     Images.push_back(std::move(Image));

@@ -83,6 +83,8 @@ public:
     TLogPalette Palette;
     bool HasPalette = false;
     bool IsSystemIcon = false;
+    // Read from a cursor group of an executable rather than from an icon group.
+    bool IsCursor = false;
     std::uint32_t EntryPos = 0;
 
     // Size in pixels. The directory stores 256 as the byte 0, so everything that computes
@@ -161,6 +163,10 @@ public:
     // consumes the entry (14 bytes for a group entry, 16 for a file entry). The caller adds
     // the image to Images.
     std::unique_ptr<TLoadedIconImage> ReadDirEntry(ByteReader& Data, bool GroupEntry);
+    // The same for the 14-byte entry of a cursor group: width and height as words (the height
+    // counts colour and mask rows, so it is twice the cursor's), planes, bit count, size and
+    // the id of the cursor image resource. Throws TReadError for a size outside 1 to 256.
+    std::unique_ptr<TLoadedIconImage> ReadCursorEntry(ByteReader& Data);
     // Appends an image and returns it.
     TLoadedIconImage& AddImage(std::unique_ptr<TLoadedIconImage> Image);
 };

@@ -102,8 +102,7 @@ std::string TNeIconRead::ReadName(std::uint16_t id) const {
         return ResourceNameText(TResourceId::Number(number));
     }
     std::size_t at = table_ + id;
-    ByteView text = Slice(file_, at + 1, Slice(file_, at, 1)[0]);
-    return std::string(text.begin(), text.end());
+    return AnsiNameToUtf8(Slice(file_, at + 1, Slice(file_, at, 1)[0]));
 }
 
 void TNeIconRead::ReadGroup(const TResourceRecord& group) {
@@ -131,11 +130,9 @@ void TNeIconRead::NameLibraryGroups() {
         return;
     }
     for (std::size_t k = 0; k < GroupStarts.size(); ++k) {
-        ByteView text = names.Take(names.U8());
+        std::string name = AnsiNameToUtf8(names.Take(names.U8()));
         std::size_t end = k + 1 < GroupStarts.size() ? GroupStarts[k + 1] : icon_.Images.size();
-        for (std::size_t i = GroupStarts[k]; i < end; ++i) {
-            icon_.Images[i]->ResourceName.assign(text.begin(), text.end());
-        }
+        for (std::size_t i = GroupStarts[k]; i < end; ++i) icon_.Images[i]->ResourceName = name;
     }
 }
 

@@ -26,7 +26,7 @@ void LoadInParallel(const std::vector<std::string>& Paths, const TParallelLoadOp
         });
     auto load =
         tbb::make_filter<std::size_t, TToken>(tbb::filter_mode::parallel, [&](std::size_t index) {
-            return std::make_unique<TLoadOutcome>(LoadIconsWithReason(Paths[index]));
+            return std::make_unique<TLoadOutcome>(LoadIconsWithReason(Paths[index], Options.Load));
         });
     auto consume =
         tbb::make_filter<TToken, void>(tbb::filter_mode::serial_in_order, [&](TToken outcome) {

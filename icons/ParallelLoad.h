@@ -9,6 +9,7 @@
 struct TParallelLoadOptions {
     unsigned Jobs = 0;                // worker threads; 0 takes the machine's cores
     std::function<bool()> Cancelled;  // asked before each file is started; may be empty
+    TLoadOptions Load;                // what each file's load reads
 };
 
 // Reads the files on worker threads and hands each outcome to Consume one at a time, in the

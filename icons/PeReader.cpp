@@ -6,43 +6,109 @@
 #include "icons/MappedFile.h"
 #include "icons/NeReader.h"
 #include "icons/PeResources.h"
+#include "icons/PngStream.h"
 
 namespace {
 
+// One kind of group resource: icon groups, whose entries name RT_ICON images, or cursor
+// groups, whose entries name RT_CURSOR images that begin with the cursor's hot spot.
+struct TGroupKind {
+    std::uint16_t GroupType;
+    std::uint16_t ImageType;
+    bool Cursor;
+};
+
+constexpr TGroupKind kIconGroups{kRtGroupIcon, kRtIcon, false};
+constexpr TGroupKind kCursorGroups{kRtGroupCursor, kRtCursor, true};
+constexpr std::size_t kHotSpotSize = 4;
+
+// A cursor group of the same name as an icon group is another icon: its name says so, so
+// that grouping, properties and export names keep the two apart.
+std::string GroupName(const TResourceId& name, const TGroupKind& kind) {
+    return kind.Cursor ? "Cursor " + ResourceNameText(name) : ResourceNameText(name);
+}
+
+// The image data a group entry names: the entry's size may claim more than the resource
+// holds, so it is bounded by the resource; a cursor's hot spot is not part of the bitmap.
+ByteView ImageData(ByteView resource, const TLoadedIconImage& image, const TGroupKind& kind) {
+    std::size_t claimed = image.BytesInRes;
+    if (kind.Cursor) {
+        if (resource.size() < kHotSpotSize) {
+            throw TReadError("Cursor image #" + std::to_string(image.ImageOffset) +
+                             " is shorter than its hot spot");
+        }
+        resource = resource.subspan(kHotSpotSize);
+        claimed = claimed < kHotSpotSize ? 0 : claimed - kHotSpotSize;
+    }
+    return resource.first(std::min(claimed, resource.size()));
+}
+
+// Cursor group entries should carry the height doubled, as the bitmap header counts colour and
+// mask rows, but some resource compilers (Wine's among them) write it as it is. A bitmap
+// image's own header settles the size when it holds one from 1 to 256 pixels; PNG-stored
+// images keep the entry's size.
+void TakeBitmapSize(TLoadedIconImage& image, ByteView data) {
+    if (IsPngStream(data)) return;
+    std::uint32_t width = ReadU32At(data, 4);
+    auto rows = static_cast<std::int32_t>(ReadU32At(data, 8));
+    std::uint32_t height = static_cast<std::uint32_t>(rows < 0 ? -(rows / 2) : rows / 2);
+    if (width < 1 || width > 256 || height < 1 || height > 256) return;
+    image.Width = static_cast<std::uint8_t>(width);  // 256 is stored as 0
+    image.Height = static_cast<std::uint8_t>(height);
+}
+
 // Reads one group's entries and decodes its images, from the last back to the first.
 void ReadGroup(TLoadedIcon& icon, ByteView group, const TResourceId& name,
-               const TPeResourceType& images, TDecodeBudget& budget) {
+               const TPeResourceType& images, const TGroupKind& kind, TDecodeBudget& budget) {
     ByteReader data(group);
     data.Skip(TIconGroupHeader::kCountAt);  // reserved and type words
     std::uint16_t count = data.U16();
     std::size_t first = icon.Images.size();
     for (std::uint16_t i = 0; i < count; ++i) {
-        TLoadedIconImage& image = icon.AddImage(icon.ReadDirEntry(data, true));
-        image.ResourceName = ResourceNameText(name);
+        auto entry = kind.Cursor ? icon.ReadCursorEntry(data) : icon.ReadDirEntry(data, true);
+        TLoadedIconImage& image = icon.AddImage(std::move(entry));
+        image.ResourceName = GroupName(name, kind);
         budget.ChargeEntry(image);
     }
     for (std::size_t i = icon.Images.size(); i-- > first;) {
         TLoadedIconImage& image = *icon.Images[i];
         auto id = static_cast<std::uint16_t>(image.ImageOffset);
         std::optional<ByteView> bytes = images.Find(TResourceId::Number(id));
-        if (!bytes) throw TReadError("Icon image #" + std::to_string(id) + " is missing");
-        // The entry's size may claim more than the resource holds; never read past it.
-        image.DecodeImage(bytes->first(std::min<std::size_t>(image.BytesInRes, bytes->size())),
-                          true);
+        if (!bytes) {
+            throw TReadError((kind.Cursor ? "Cursor image #" : "Icon image #") +
+                             std::to_string(id) + " is missing");
+        }
+        ByteView data = ImageData(*bytes, image, kind);
+        if (kind.Cursor) TakeBitmapSize(image, data);
+        image.DecodeImage(data, true);
         budget.Charge(image);
         icon.UpdateMaxSize(image.PixelWidth(), image.PixelHeight());
     }
 }
 
-std::unique_ptr<TLoadedIcon> ReadResourceIcons(const TPeImage& image, const std::string& fileName) {
-    TPeResourceType groups(image, kRtGroupIcon);
-    TPeResourceType images(image, kRtIcon);
+// Reads the groups of one kind in directory order; with firstOnly, stops after the first
+// group that gives images.
+void ReadGroups(TLoadedIcon& icon, const TPeImage& image, const TGroupKind& kind, bool firstOnly,
+                TDecodeBudget& budget) {
+    TPeResourceType groups(image, kind.GroupType);
+    if (groups.Names().empty()) return;
+    TPeResourceType images(image, kind.ImageType);
+    for (const TResourceId& name : groups.Names()) {
+        std::optional<ByteView> group = groups.Find(name);
+        if (group) ReadGroup(icon, *group, name, images, kind, budget);
+        if (firstOnly && !icon.Images.empty()) return;
+    }
+}
+
+std::unique_ptr<TLoadedIcon> ReadResourceIcons(const TPeImage& image, const std::string& fileName,
+                                               const TLoadOptions& options) {
     TDecodeBudget budget(image.FileSize());
     auto icon = std::make_unique<TLoadedIcon>();
     icon->FileName = fileName;
-    for (const TResourceId& name : groups.Names()) {
-        std::optional<ByteView> group = groups.Find(name);
-        if (group) ReadGroup(*icon, *group, name, images, budget);
+    ReadGroups(*icon, image, kIconGroups, options.FileIconOnly, budget);
+    bool haveFileIcon = options.FileIconOnly && !icon->Images.empty();
+    if (options.IncludeCursors && !haveFileIcon) {
+        ReadGroups(*icon, image, kCursorGroups, options.FileIconOnly, budget);
     }
     icon->ImageCount = static_cast<std::int32_t>(icon->Images.size());
     if (icon->ImageCount == 0) return nullptr;
@@ -63,13 +129,14 @@ std::unique_ptr<TLoadedIcon> ReadSixteenBitIcons(ByteView file, const std::strin
 
 }  // namespace
 
-std::unique_ptr<TLoadedIcon> ReadPeData(ByteView File, const std::string& FileName) {
+std::unique_ptr<TLoadedIcon> ReadPeData(ByteView File, const std::string& FileName,
+                                        const TLoadOptions& Options) {
     std::optional<TPeImage> image = TPeImage::Open(File);
     if (!image) return ReadSixteenBitIcons(File, FileName);
-    return ReadResourceIcons(*image, FileName);
+    return ReadResourceIcons(*image, FileName, Options);
 }
 
-std::unique_ptr<TLoadedIcon> ReadPeFile(const std::string& FileName) {
+std::unique_ptr<TLoadedIcon> ReadPeFile(const std::string& FileName, const TLoadOptions& Options) {
     TMappedFile file(FileName);
-    return ReadPeData(file.Bytes(), FileName);
+    return ReadPeData(file.Bytes(), FileName, Options);
 }

@@ -3,14 +3,19 @@
 #include <memory>
 #include <string>
 
+#include "icons/LoadOptions.h"
 #include "icons/LoadedIcon.h"
 
 // Reads every icon group of a 32-bit or 64-bit Windows executable or library: the formats of
 // the first group in entry order, then those of the second, each image named after its group.
+// With Options.IncludeCursors the cursor groups follow, their images marked IsCursor and
+// named "Cursor " and the group's name.
 // Data that is not a PE image is read as a 16-bit executable or icon library instead. Nothing
 // when the file holds no icon image; throws TReadError when a group names a missing image or
 // an image cannot be decoded.
-std::unique_ptr<TLoadedIcon> ReadPeFile(const std::string& FileName);
+std::unique_ptr<TLoadedIcon> ReadPeFile(const std::string& FileName,
+                                        const TLoadOptions& Options = {});
 
 // The same on the file's bytes; FileName only names the result.
-std::unique_ptr<TLoadedIcon> ReadPeData(ByteView File, const std::string& FileName);
+std::unique_ptr<TLoadedIcon> ReadPeData(ByteView File, const std::string& FileName,
+                                        const TLoadOptions& Options = {});

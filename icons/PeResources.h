@@ -9,7 +9,9 @@
 #include "icons/PeImage.h"
 #include "icons/ResourceName.h"
 
+constexpr std::uint16_t kRtCursor = 1;
 constexpr std::uint16_t kRtIcon = 3;
+constexpr std::uint16_t kRtGroupCursor = 12;
 constexpr std::uint16_t kRtGroupIcon = 14;
 
 // The resources of one type in the resource directory of a PE image. The directory has three

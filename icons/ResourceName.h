@@ -2,6 +2,7 @@
 
 #include <compare>
 #include <cstdint>
+#include <span>
 #include <string>
 
 // The name of a resource in an executable: a numeric id or a string name.
@@ -18,3 +19,8 @@ struct TResourceId {
 // The name an image carries in ResourceName: "#" and the decimal id for a numeric id, the
 // string name otherwise.
 std::string ResourceNameText(const TResourceId& id);
+
+// An 8-bit name of a 16-bit file, read as Windows-1252 and given as UTF-8. The five bytes
+// Windows-1252 leaves undefined become the code point of the same number, as bytes from 0xA0 on
+// do.
+std::string AnsiNameToUtf8(std::span<const std::uint8_t> Text);

@@ -8,6 +8,7 @@ packages=(
     libcli11-dev libtbb-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-14 libclang-rt-14-dev
+    desktop-file-utils shared-mime-info
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <algorithm>
 
@@ -18,10 +19,13 @@ QString SizeText(qint64 bytes) {
     return QLocale().toString((bytes + 1023) / 1024) + QStringLiteral(" KB");
 }
 
-// "R" for a file that cannot be written, "H" for a hidden one.
+// "R" for a file without any write permission bit (whoever runs the program, root included),
+// "H" for a hidden one.
 QString AttributeText(const QFileInfo& file) {
+    constexpr QFile::Permissions kWriteBits =
+        QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     QString text;
-    if (!file.isWritable()) text += QLatin1Char('R');
+    if (!(file.permissions() & kWriteBits)) text += QLatin1Char('R');
     if (file.isHidden()) text += QLatin1Char('H');
     return text;
 }

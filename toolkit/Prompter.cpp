@@ -8,7 +8,18 @@
 namespace {
 
 // Qt filter text "Bitmaps (*.bmp)" from the "Bitmaps (*.bmp)|*.bmp" entry form.
-QString QtFilter(const QString& entry) { return entry.section(QLatin1Char('|'), 0, 0); }
+QString QtFilter(const QString& entry) {
+    return entry.section(QLatin1Char('|'), 0, 0);
+}
+
+// Message boxes are captioned by their kind; each kind carries its standard icon, and the
+// error box, captioned with the application title, the error icon.
+QMessageBox::Icon IconOfKind(const QString& caption) {
+    if (caption == QStringLiteral("Warning")) return QMessageBox::Warning;
+    if (caption == QStringLiteral("Confirm")) return QMessageBox::Question;
+    if (caption == QStringLiteral("Information")) return QMessageBox::Information;
+    return QMessageBox::Critical;
+}
 
 class TQtPrompter : public TPrompter {
 public:
@@ -16,6 +27,7 @@ public:
                           TPromptButtons buttons) override {
         QMessageBox box(parent);
         box.setWindowTitle(caption);
+        box.setIcon(IconOfKind(caption));
         box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         if (buttons == TPromptButtons::Ok) {
             box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
@@ -77,14 +89,22 @@ TPrompter& Prompter() {
     return installed ? *installed : qtPrompter;
 }
 
-void SetPrompter(TPrompter* prompter) { installed = prompter; }
+void SetPrompter(TPrompter* prompter) {
+    installed = prompter;
+}
 
-QString ApplicationTitle() { return Title(); }
-void SetApplicationTitle(const QString& title) { Title() = title; }
+QString ApplicationTitle() {
+    return Title();
+}
+void SetApplicationTitle(const QString& title) {
+    Title() = title;
+}
 
 void ShowErrorBox(QWidget* parent, const QString& message) {
+    // A message that already ends a sentence ("Error Opening File x!") gets no full stop.
     QString text = message;
-    if (!text.endsWith(QLatin1Char('.'))) text += QLatin1Char('.');
+    if (!text.endsWith(QLatin1Char('.')) && !text.endsWith(QLatin1Char('!')))
+        text += QLatin1Char('.');
     Prompter().Message(parent, ApplicationTitle(), text, TPromptButtons::Ok);
 }
 

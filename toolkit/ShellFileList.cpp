@@ -5,6 +5,7 @@
 #include <QListView>
 #include <QStackedLayout>
 #include <QTreeView>
+#include <algorithm>
 
 #include "toolkit/FileListModel.h"
 
@@ -12,6 +13,7 @@ namespace {
 
 constexpr int kLargeIconSize = 32;
 constexpr int kSmallIconSize = 16;
+constexpr int kLeastNameWidth = 200;
 
 void MakeBrowsingView(QAbstractItemView* view, QAbstractItemModel* model) {
     view->setModel(model);
@@ -74,7 +76,26 @@ QString TShellFileList::Folder() const {
 
 void TShellFileList::SetFolder(const QString& folder) {
     model_->SetFolder(QDir::fromNativeSeparators(folder));
+    FitColumnsOnce();
     emit Populated();
+}
+
+// The report's columns take the width of their content the first time it has files to show;
+// after that they keep what the user makes of them. The name column takes no more than leaves
+// the others in view.
+void TShellFileList::FitColumnsOnce() {
+    if (columnsFitted_ || model_->rowCount() == 0) return;
+    columnsFitted_ = true;
+    QHeaderView* header = report_->header();
+    int others = 0;
+    for (int column = TFileListModel::ColName + 1; column < header->count(); ++column) {
+        report_->resizeColumnToContents(column);
+        others += header->sectionSize(column);
+    }
+    report_->resizeColumnToContents(TFileListModel::ColName);
+    const int room = std::max(kLeastNameWidth, report_->viewport()->width() - others);
+    header->resizeSection(TFileListModel::ColName,
+                          std::min(header->sectionSize(TFileListModel::ColName), room));
 }
 
 void TShellFileList::Refill() {
@@ -105,6 +126,9 @@ void TShellFileList::SetViewStyle(TViewStyle style) {
     }
     ArrangeIconView(icons_, style);
     stack_->setCurrentWidget(icons_);
+    // The chosen file stays in view once the items stand in their new places.
+    QMetaObject::invokeMethod(
+        icons_, [this] { icons_->scrollTo(icons_->currentIndex()); }, Qt::QueuedConnection);
 }
 
 int TShellFileList::Count() const {

@@ -61,10 +61,12 @@ signals:
 
 private:
     void SelectionChanged(const QItemSelection& selected);
+    void FitColumnsOnce();
 
     TFileListModel* model_;
     QStackedLayout* stack_;
     QTreeView* report_;
     QListView* icons_;
     TViewStyle style_ = TViewStyle::Report;
+    bool columnsFitted_ = false;
 };

@@ -2,7 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHelpEvent>
 #include <QTimer>
+#include <QToolTip>
+#include <algorithm>
 
 #include "toolkit/FolderTreeModel.h"
 #include "toolkit/FolderWatcher.h"
@@ -85,6 +88,21 @@ void TShellFolderTree::rowsAboutToBeRemoved(const QModelIndex& parent, int start
 void TShellFolderTree::showEvent(QShowEvent* event) {
     QTreeView::showEvent(event);
     if (currentIndex().isValid()) scrollTo(currentIndex());
+}
+
+// A name cut short by the pane's edge shows in full as a tool-tip.
+bool TShellFolderTree::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QTreeView::viewportEvent(event);
+    const QPoint at = static_cast<QHelpEvent*>(event)->pos();
+    const QModelIndex index = indexAt(at);
+    const QRect rect = visualRect(index);
+    const int shown = std::min(rect.right() + 1, viewport()->width()) - rect.left();
+    if (index.isValid() && shown < sizeHintForIndex(index).width()) {
+        QToolTip::showText(viewport()->mapToGlobal(at), index.data().toString(), viewport(), rect);
+    } else {
+        QToolTip::hideText();
+    }
+    return true;
 }
 
 void TShellFolderTree::FillList() {

@@ -44,6 +44,7 @@ protected:
     // Moves the selection off folders that are about to leave the tree, to their parent.
     void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
     void showEvent(QShowEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void FillList();

@@ -2,6 +2,8 @@
 
 #include <array>
 
+class QRect;
+class QScreen;
 class QWidget;
 
 // Four numbers of a placement: a rectangle's left, top, right and bottom, or two points.
@@ -25,10 +27,15 @@ struct TWindowPlacement {
 
 TWindowPlacement CapturePlacement(const QWidget& window);
 
-// Gives the window the normal rectangle. A rectangle with no width or height is ignored, one
-// larger than the desktop is cut to the desktop's size, and one that lies off every screen
-// only sets the size, so the window never ends up out of reach.
+// Gives the window the normal rectangle. A rectangle with no width or height is ignored; one
+// that reaches past the available area of the screen it opens on is moved and cut to lie
+// within it; one that lies off every screen only sets the size (cut to the primary screen),
+// so the window never ends up out of reach.
 void ApplyNormalRect(QWidget& window, const TPlacementNumbers& rect);
+
+// The area of a screen that a window's client area may take: the screen minus its panels and
+// the window's frame (the frame of the window it belongs to while its own is not known yet).
+QRect WindowArea(const QWidget& window, const QScreen& screen);
 
 // Minimised for show codes 2, 6 and 7 (maximised beneath when flags say so), maximised for 3,
 // normal for any other code.

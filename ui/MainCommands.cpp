@@ -125,6 +125,11 @@ void TMain::AlwaysScanAllFiles1Click() {
     btnScanAllFilesClick();
 }
 
+void TMain::IncludeCursors1Click() {
+    IncludeCursors = !IncludeCursors;
+    LoadFiles(btnScanAllFiles->isChecked());
+}
+
 void TMain::btnLargeIconsClick() {
     if (btnLargeIcons->isChecked()) {
         lbxFiles->SetViewStyle(TViewStyle::Icon);
@@ -142,7 +147,8 @@ void TMain::ChooseViewButton(QToolButton* button) {
     btnLargeIconsClick();
 }
 
-// Ticks the View menu's toggles after the buttons they stand for.
+// Ticks the View menu's toggles after the buttons they stand for, and "Include Cursors"
+// after the setting.
 void TMain::View1Popup() {
     const std::pair<const char*, QToolButton*> ticks[] = {
         {"AlwaysScanAllFiles1", btnScanAllFiles},
@@ -154,6 +160,7 @@ void TMain::View1Popup() {
     for (auto [name, button] : ticks) {
         View1->findChild<QAction*>(QString::fromLatin1(name))->setChecked(button->isChecked());
     }
+    View1->findChild<QAction*>(QStringLiteral("IncludeCursors1"))->setChecked(IncludeCursors);
 }
 
 void TMain::ContentsandIndex1Click() {

@@ -43,7 +43,7 @@ constexpr int kProgressBarHeight = 14;
 const char* const kFileTypes[] = {
     "All files (*.*)",
     "All files containing icons. "
-    "(*.ico;*.dll;*.ocx;*.icl;*.exe;*.cpl;*.bpl;*.scr;*.vbx;*.drv;*.cur;*.ani)",
+    "(*.ico;*.dll;*.ocx;*.icl;*.exe;*.cpl;*.bpl;*.scr;*.vbx;*.drv;*.mun;*.cur;*.ani)",
     "Icon files (*.ico)",
     "Icon library files (*.icl)",
     "Cursor files (*.cur)",
@@ -95,6 +95,9 @@ void TMain::CreateControls() {
     Splitter1->addWidget(CreateViewerArea());
     Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 0);
+    // The window's size is the user's alone: no pane holds it open. Made shorter, the window
+    // takes the height from the file side first, so the viewer keeps its tool bar and cells.
+    for (QWidget* pane : {pnlExplorer, pnlFolders, pnlFiles}) pane->setMinimumSize(1, 1);
     Stack(pnlOverall)->addWidget(Splitter1);
     setCentralWidget(pnlOverall);
     StatusBar = Named(new TStatusPanels(kStatusPanels, kStatusPanelWidth, this), "StatusBar");

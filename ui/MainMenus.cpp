@@ -95,6 +95,8 @@ QMenu* TMain::CreateViewMenu() {
           QKeySequence(Qt::CTRL | Qt::Key_F), 5, Handler(this, &TMain::btnScanNowClick)},
          {"AlwaysScanAllFiles1", "&Always Scan All Files", QKeySequence(), -1,
           Handler(this, &TMain::AlwaysScanAllFiles1Click), true},
+         {"IncludeCursors1", "Include Cursors", QKeySequence(), -1,
+          Handler(this, &TMain::IncludeCursors1Click), true},
          kSeparator,
          {"LargeIcons1", "Lar&ge Icons", QKeySequence(), -1, view(btnLargeIcons), true},
          {"SmallIcons1", "S&mall Icons", QKeySequence(), -1, view(btnSmallIcons), true},

@@ -46,6 +46,9 @@ std::vector<TStoredProperty> MainProperties(TMain& main) {
             [&main] { return ColorValue(main.CopyBackgroundColor()); },
             [&main](int value) { main.SetCopyBackgroundColor(ColorFromValue(value)); }),
         Down("btnScanAllFiles_Down", main.btnScanAllFiles),
+        BooleanProperty(
+            QStringLiteral("IncludeCursors1_Checked"), [&main] { return main.IncludeCursors; },
+            [&main](bool checked) { main.IncludeCursors = checked; }),
     };
     for (const TExportKey& key : ExportKeys())
         properties.push_back(Caption(key.StoredName(), main.*key.Holder));

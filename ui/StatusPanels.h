@@ -22,9 +22,12 @@ public:
     void ShowMessage(int panel, const QString& message);
 
 private:
+    void PlacePanels();
+
     struct TPanel {
         QLabel* Label;
         int Width;
     };
+    QWidget* strip_;
     std::vector<TPanel> panels_;
 };

@@ -3,6 +3,7 @@
 #include <QAbstractItemDelegate>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <algorithm>
 
 #include "toolkit/GuardedPaint.h"
@@ -50,6 +51,7 @@ TViewerGrid::TViewerGrid(QWidget* parent) : QListView(parent), items_(new TViewe
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setSpacing(0);
     // The grid is disabled while it is empty; it keeps the window colour then too.
     QPalette colours = palette();
@@ -78,11 +80,13 @@ TLoadedIconImage& TViewerGrid::Item(int index) const {
 void TViewerGrid::SetItems(std::vector<TLoadedIconImage*> images) {
     anchor_ = QPersistentModelIndex();
     items_->SetImages(std::move(images));
+    ScrollHome();
 }
 
 void TViewerGrid::Clear() {
     anchor_ = QPersistentModelIndex();
     items_->Clear();
+    ScrollHome();
 }
 
 void TViewerGrid::SetItemHeight(int height) {
@@ -101,10 +105,40 @@ QSize TViewerGrid::ItemSize() const {
     return QSize(std::max(1, w), itemHeight_);
 }
 
+// The list starts a new column as soon as an item would reach past the bottom, even for the
+// first item of a column, which would leave the first column empty. When the strip is too
+// short for one whole item the cells therefore stand in one row, one per column, and the strip
+// scrolls both ways.
 void TViewerGrid::ApplyLayout() {
-    setWrapping(columns_ > 0);
+    const bool oneRow = columns_ > 0 && itemHeight_ > ColumnRoom();
+    setFlow(oneRow ? QListView::LeftToRight : QListView::TopToBottom);
+    setWrapping(columns_ > 0 && !oneRow);
     setGridSize(columns_ > 0 ? ItemSize() : QSize());
     scheduleDelayedItemsLayout();
+}
+
+// The height a column has for its items, with room left for the sideways scroll bar.
+int TViewerGrid::ColumnRoom() const {
+    const int scrollBar =
+        horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff
+            ? 0
+            : style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, horizontalScrollBar());
+    return maximumViewportSize().height() - scrollBar;
+}
+
+// A new grid shows its first cell, also once the list has laid its items out.
+void TViewerGrid::ScrollHome() {
+    homePending_ = true;
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+}
+
+void TViewerGrid::doItemsLayout() {
+    QListView::doItemsLayout();
+    if (!homePending_) return;
+    homePending_ = false;
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
 }
 
 int TViewerGrid::CaretIndex() const {

@@ -70,9 +70,12 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void doItemsLayout() override;
 
 private:
     void ApplyLayout();
+    int ColumnRoom() const;
+    void ScrollHome();
     void SelectRangeTo(const QModelIndex& index);
 
     TViewerItems* items_;
@@ -80,6 +83,7 @@ private:
     int itemHeight_ = 24;
     int columns_ = 0;
     int columnWidth_ = 0;
+    bool homePending_ = false;
     QPersistentModelIndex anchor_;
     QItemSelection pressSelection_;
 };

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "toolkit/Prompter.h"
 #include "ui/DesignedLayout.h"
 #include "ui/FramedPicture.h"
 #include "ui/HelpAndWeb.h"
@@ -37,6 +38,6 @@ TAbout::TAbout(QWidget* parent) : QDialog(parent, kDialogFrame) {
 }
 
 void TAbout::btnHomePageClick() {
-    OpenWebPage(kHomePage);
+    RunCommand(this, [] { OpenWebPage(kHomePage); });
     close();
 }

@@ -224,7 +224,8 @@ void TMain::ReadPaths(std::vector<std::string>& paths) {
         ProgressBar->setValue(ProgressBar->maximum() - static_cast<int>(paths.size() - done));
         QCoreApplication::processEvents();
         if (AbortLoad) break;
-        std::unique_ptr<TLoadedIcon> icon = LoadIconsFromFile(paths[done]);
+        std::unique_ptr<TLoadedIcon> icon =
+            LoadIconsFromFile(paths[done], {.IncludeCursors = IncludeCursors});
         if (!icon) continue;
         maxWidth = std::max(maxWidth, static_cast<int>(icon->MaxWidth));
         maxHeight = std::max(maxHeight, static_cast<int>(icon->MaxHeight));

@@ -77,6 +77,8 @@ public:
     void btnScanNowClick();
     void btnScanAllFilesClick();
     void AlwaysScanAllFiles1Click();
+    // Toggles whether executables' cursor groups are read, and reloads what is shown.
+    void IncludeCursors1Click();
     // The file list's view style from the first view button that is down; also run after the
     // settings are restored.
     void btnLargeIconsClick();
@@ -165,6 +167,8 @@ public:
     bool ScanFolderTree = false;
     std::optional<std::vector<std::string>> ScanFolders;
     bool TrackingSelection = false;
+    // View > "Include Cursors": load runs read executables' cursor groups too; persisted.
+    bool IncludeCursors = false;
     QString CurrentFolder;
     QString CurrentFileName;
     QString CurrentMask;

@@ -6,12 +6,15 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "icons/Rendering.h"
 #include "toolkit/Prompter.h"
+#include "toolkit/WindowPlacement.h"
 #include "ui/BitmapToQImage.h"
 #include "ui/DesignedLayout.h"
 #include "ui/Glyphs.h"
@@ -97,7 +100,10 @@ bool ConfirmReplace(QWidget* parent, const QString& path) {
 TProperties::TProperties(QWidget* parent) : QDialog(parent, kDialogFrame) {
     setWindowTitle(kTitle);
     UseDesignFont(this);
-    PageControl1 = Place(new TPageControl(this), "PageControl1", {8, 8, 345, 265});
+    PagesView = Place(new QScrollArea(this), "PagesView", {0, 0, 361, 281});
+    PagesView->setFrameShape(QFrame::NoFrame);
+    PagesView->setWidget(new QWidget);
+    PageControl1 = Place(new TPageControl(PagesView->widget()), "PageControl1", {8, 8, 345, 265});
     MakeGeneralPage();
     MakePalettePage();
     MakeChannelsPage();
@@ -261,14 +267,16 @@ void TProperties::LayOutChannels(const TLoadedIconImage& image) {
     AlphaChannel.ButtonPanel->setVisible(alpha);
 }
 
-// The formats of the shown image's icon: the owner's images of the same resource name.
+// The formats of the shown image's icon: the owner's images of the same resource name and
+// kind (icon or cursor).
 void TProperties::FillFormats(TLoadedIconImage& image) {
     lbxFormats->clear();
     FormatImages.clear();
     int widest = kLeastFormatWidth;
     if (image.Owner) {
         for (const auto& format : image.Owner->Images) {
-            if (format->ResourceName != image.ResourceName) continue;
+            if (format->ResourceName != image.ResourceName || format->IsCursor != image.IsCursor)
+                continue;
             FormatImages.push_back(format.get());
             lbxFormats->addItem(FormatLine(*format));
             widest = std::max(widest, format->PixelWidth());
@@ -338,13 +346,20 @@ void TProperties::SizePages(const TLoadedIconImage& image) {
     PageControl1->resize(width, height);
 }
 
-// The buttons stand below the pages, OK at the right; the window fits pages and buttons.
+// The buttons stand below the pages, OK at the right; the window fits pages and buttons. A
+// window that would reach past the screen's free area is cut to it and its pages scroll, their
+// pictures kept at their own size.
 void TProperties::SizeWindow() {
-    const int top = BottomEdge(PageControl1) + kGap;
+    const QSize pages(PageControl1->width() + 2 * kGap, BottomEdge(PageControl1));
+    PagesView->widget()->resize(pages);
+    QSize client(pages.width(), PageControl1->height() + btnOK->height() + kButtonAreaExtra);
+    if (const QScreen* shown = screen())
+        client = client.boundedTo(WindowArea(*this, *shown).size());
+    const int top = client.height() - btnOK->height() - (kButtonAreaExtra - 2 * kGap);
+    PagesView->setGeometry(0, 0, client.width(), top - kGap);
     for (QPushButton* button : {btnSaveAs, btnCopy, btnOK}) button->move(button->x(), top);
-    const int clientWidth = PageControl1->width() + 2 * kGap;
-    btnOK->move(clientWidth - btnOK->width() - kGap, top);
-    setFixedSize(clientWidth, PageControl1->height() + btnOK->height() + kButtonAreaExtra);
+    btnOK->move(client.width() - btnOK->width() - kGap, top);
+    setFixedSize(client);
 }
 
 void TProperties::btnOKClick() {

@@ -9,6 +9,7 @@
 #include "ui/ChannelColumn.h"
 
 class QLabel;
+class QScrollArea;
 class QListWidget;
 class QPainter;
 class QPushButton;
@@ -48,6 +49,8 @@ public:
     void PaintBox2Paint(QPainter& Canvas);
     void PaintBox6Paint(QPainter& Canvas);
 
+    // Holds the pages; it scrolls them when the dialog would not fit on the screen.
+    QScrollArea* PagesView;
     TPageControl* PageControl1;
     QWidget* TabSheet1;
     QWidget* TabSheet2;

@@ -65,7 +65,9 @@ void TScanDirs::reject() {
 }
 
 void TScanDirs::FolderFound(const std::string& folder, std::size_t count) {
-    Label1->setText(Local(folder));
+    // A long path keeps its start and its end; the middle gives way.
+    Label1->setText(
+        Label1->fontMetrics().elidedText(Local(folder), Qt::ElideMiddle, Label1->width()));
     Label2->setText(QString::number(count) + QStringLiteral(" directories found"));
     repaint();
     ServePendingInput();

@@ -70,22 +70,52 @@ TNameParts NamePartsOf(const TLoadedIconImage& Image, int Number) {
     return parts;
 }
 
-std::string ExportStem(const TNameParts& Parts, const TExportNaming& Naming) {
-    const std::string s(1, Naming.Separator);
-    std::string stem = EffectivePrefix(Naming.Prefix, Naming.Separator);
-    switch (Naming.Style) {
+namespace {
+
+// File systems take names of at most 255 bytes; the stem leaves room for the longest collision
+// suffix (separator, parentheses and six digits) and the extension.
+constexpr std::size_t kMaxStemBytes = 255 - 9 - 4;
+
+// Drops bytes from the end of Text until it is Excess bytes shorter or empty, never stopping
+// inside a UTF-8 sequence. Returns how many bytes are still to be dropped elsewhere.
+std::size_t CutUtf8(std::string& text, std::size_t excess) {
+    std::size_t keep = text.size() > excess ? text.size() - excess : 0;
+    while (keep > 0 && (static_cast<unsigned char>(text[keep]) & 0xC0) == 0x80) --keep;
+    std::size_t dropped = text.size() - keep;
+    text.resize(keep);
+    return excess > dropped ? excess - dropped : 0;
+}
+
+std::string JoinStem(const std::string& prefix, const TNameParts& Parts, TExportStyle Style,
+                     char Separator) {
+    const std::string s(1, Separator);
+    switch (Style) {
         case TExportStyle::Numeric:
-            return stem + std::to_string(Parts.Number);
+            return prefix + std::to_string(Parts.Number);
         case TExportStyle::Resource:
-            return stem + Parts.Resource;
+            return prefix + Parts.Resource;
         case TExportStyle::FileResource:
-            return stem + Parts.File + s + Parts.Resource;
+            return prefix + Parts.File + s + Parts.Resource;
         case TExportStyle::ResourceSize:
-            return stem + Parts.Resource + s + Parts.Size;
+            return prefix + Parts.Resource + s + Parts.Size;
         case TExportStyle::FileResourceSize:
-            return stem + Parts.File + s + Parts.Resource + s + Parts.Size;
+            return prefix + Parts.File + s + Parts.Resource + s + Parts.Size;
     }
-    return stem;
+    return prefix;
+}
+
+}  // namespace
+
+std::string ExportStem(const TNameParts& Parts, const TExportNaming& Naming) {
+    std::string prefix = EffectivePrefix(Naming.Prefix, Naming.Separator);
+    std::string stem = JoinStem(prefix, Parts, Naming.Style, Naming.Separator);
+    if (stem.size() <= kMaxStemBytes) return stem;
+    // Too long: the resource name gives way first, then the file name, then the prefix; the
+    // size part and the number always stay.
+    TNameParts cut = Parts;
+    std::size_t excess = stem.size() - kMaxStemBytes;
+    for (std::string* part : {&cut.Resource, &cut.File, &prefix}) excess = CutUtf8(*part, excess);
+    return JoinStem(prefix, cut, Naming.Style, Naming.Separator);
 }
 
 std::string ExportSampleText(const TExportNaming& Naming) {

@@ -130,7 +130,9 @@ TExportResult RunMultiFormat(const std::vector<TExportEntry>& Entries,
 }  // namespace
 
 std::string IconKey(const TLoadedIconImage& Image) {
-    return (Image.Owner ? Image.Owner->FileName : std::string()) + "|" + Image.ResourceName;
+    // A cursor group and an icon group may carry the same name text; never the same key.
+    return (Image.Owner ? Image.Owner->FileName : std::string()) + (Image.IsCursor ? "|C|" : "|") +
+           Image.ResourceName;
 }
 
 TExportResult RunExport(const std::vector<TExportEntry>& Entries, const TExportOptions& Options,

@@ -63,5 +63,6 @@ TExportResult RunExport(const std::vector<TExportEntry>& Entries, const TExportO
 TExportResult RunExport(const std::vector<TExportEntry>& Entries, const TExportOptions& Options,
                         TExportProgress& Progress);
 
-// The icon key: the source file path, "|", the resource name.
+// The icon key: the source file path, "|", the resource name; for a cursor group "|C|" takes
+// the place of "|".
 std::string IconKey(const TLoadedIconImage& Image);

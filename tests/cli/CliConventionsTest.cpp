@@ -1,24 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <algorithm>
 
+#include "CliRun.h"
 #include "IcoBuilder.h"
 #include "TempDir.h"
-#include "cli/CliMain.h"
 
 namespace {
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 int LineCount(const std::string& text) {
     return static_cast<int>(std::count(text.begin(), text.end(), '\n'));

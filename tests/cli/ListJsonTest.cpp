@@ -1,27 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
+#include "CliRun.h"
 #include "IcoBuilder.h"
 #include "MiniJson.h"
 #include "TempDir.h"
-#include "cli/CliMain.h"
-
-namespace {
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
-
-}  // namespace
 
 TEST(ListCommand, JsonDocumentHoldsEveryFileInOrderAndWhyOneHasNoIcon) {
     TempDir dir;

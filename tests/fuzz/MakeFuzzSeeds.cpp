@@ -22,6 +22,8 @@ ByteString Pe(bool pe32Plus) {
     pe.Icon(1, MakeDib(k16x4)).Icon(2, MakeDib(k32x32));
     pe.Group({0, "MAIN"}, BuildIconGroup({GroupEntryFor(k16x4, 1), GroupEntryFor(k32x32, 2)}));
     pe.Group({7, {}}, BuildIconGroup({GroupEntryFor(k16x4, 1)}));
+    pe.Cursor(3, 4, 4, MakeDib(k16x4));
+    pe.CursorGroup({0, "HAND"}, BuildCursorGroup({CursorEntryFor(k16x4, 3)}));
     return pe.Build();
 }
 

@@ -6,9 +6,11 @@
 #include "icons/PeReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    try {
-        ReadPeData(ByteView(data, size), "x.dll");
-    } catch (const TReadError&) {
+    for (bool cursors : {false, true}) {
+        try {
+            ReadPeData(ByteView(data, size), "x.dll", {.IncludeCursors = cursors});
+        } catch (const TReadError&) {
+        }
     }
     return 0;
 }

@@ -34,7 +34,7 @@ TEST(LoadIcons, ExtensionsAreRoutedBySubstringInListOrder) {
     ByteString ico = BuildIco({EntryFor({}), EntryFor({})});
     ByteString ani = BuildAniFromFrames({BuildIco({EntryFor({})})});
     for (const char* name : {"Shell32.DLL", "a.exe", "a.ocx", "a.cpl", "a.scr", "a.d", "a.ex",
-                             "a.vb", "a.dr", "a.o", "a.b", "a.s"}) {
+                             "a.vb", "a.dr", "a.o", "a.b", "a.s", "imageres.dll.mun", "a.MUN"}) {
         EXPECT_EQ(Count(dir.Write(name, pe)), 1) << name;
     }
     for (const char* name : {"a.ico", "a.CUR", "a.i", "a.ic", "a.c", "a.cu"}) {

@@ -208,3 +208,67 @@ TEST(PeReader, RepeatedEntriesCannotDecodeIntoGigabytes) {
     pe.Group({1, {}}, BuildIconGroup(std::vector<GroupEntry>(2000, huge)));
     EXPECT_EQ(ReadError(pe.Build()), "Image data exceeds what the file can hold");
 }
+
+TEST(PeReader, CursorGroupsOnlyWhenAskedAndNeverUnderAnIconsName) {
+    const DibSpec arrow{32, 32, 1, 0x5A, 0x00, true};
+    const DibSpec big{48, 48, 32, 0x66, 0x00, true};
+    PeBuilder pe;
+    pe.Icon(1, MakeDib(k16x4)).Group({1, {}}, BuildIconGroup({GroupEntryFor(k16x4, 1)}));
+    pe.Cursor(1, 5, 7, MakeDib(arrow)).Cursor(2, 0, 0, MakeDib(big));
+    pe.CursorGroup({0, "HAND"}, BuildCursorGroup({CursorEntryFor(arrow, 1)}));
+    CursorGroupEntry undoubled = CursorEntryFor(big, 2);  // as Wine's resource compiler writes
+    undoubled.height = 24;
+    pe.CursorGroup({1, {}}, BuildCursorGroup({CursorEntryFor(arrow, 1), undoubled}));
+    ByteString file = pe.Build();
+
+    auto plain = ReadPeData(file, "user.dll");
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(Names(*plain), std::vector<std::string>{"#1"});
+    EXPECT_FALSE(plain->GetImage(0).IsCursor);
+
+    auto all = ReadPeData(file, "user.dll", {.IncludeCursors = true});
+    ASSERT_NE(all, nullptr);
+    // Icon groups first, then cursor groups in directory order.
+    EXPECT_EQ(Names(*all),
+              (std::vector<std::string>{"#1", "Cursor HAND", "Cursor #1", "Cursor #1"}));
+    EXPECT_EQ(all->ImageCount, 4);
+    EXPECT_EQ(all->MaxWidth, 48);
+    const TLoadedIconImage& cursor = all->GetImage(2);
+    EXPECT_TRUE(cursor.IsCursor);
+    EXPECT_FALSE(all->GetImage(0).IsCursor);
+    // The doubled height of the entry is halved; the hot spot is not taken for pixels.
+    EXPECT_EQ(cursor.Width, 32);
+    EXPECT_EQ(cursor.Height, 32);
+    EXPECT_EQ(cursor.BitCount, 1);
+    EXPECT_EQ(cursor.ColorCount, 2);
+    EXPECT_EQ(cursor.ImageOffset, 1u);
+    EXPECT_TRUE(cursor.HasPalette);
+    ASSERT_EQ(cursor.ImageBits().size(), 32u * 4);
+    EXPECT_EQ(cursor.ImageBits().front(), 0x5A);
+    // An entry without the doubled height takes its size from the bitmap header.
+    EXPECT_EQ(all->GetImage(3).Height, 48);
+    EXPECT_EQ(all->GetImage(3).BitCount, 32);
+
+    // Cursor resources are checked as icon resources are.
+    auto error = [](PeBuilder broken) {
+        try {
+            ReadPeData(broken.Build(), "x.dll", {.IncludeCursors = true});
+        } catch (const TReadError& e) {
+            return std::string(e.what());
+        }
+        return std::string();
+    };
+    PeBuilder missing;
+    missing.CursorGroup({1, {}}, BuildCursorGroup({CursorEntryFor(arrow, 9)}));
+    EXPECT_EQ(error(missing), "Cursor image #9 is missing");
+    PeBuilder stub;
+    stub.Add(1, {1, {}}, {ByteString{1, 2}});
+    stub.CursorGroup({1, {}}, BuildCursorGroup({CursorEntryFor(arrow, 1)}));
+    EXPECT_EQ(error(stub), "Cursor image #1 is shorter than its hot spot");
+    CursorGroupEntry huge = CursorEntryFor(arrow, 1);
+    huge.width = 300;
+    PeBuilder oversized;
+    oversized.Cursor(1, 0, 0, MakeDib(arrow));
+    oversized.CursorGroup({1, {}}, BuildCursorGroup({huge}));
+    EXPECT_EQ(error(oversized), "Cursor group entry of 300 x 32 pixels is outside 1 to 256");
+}

@@ -46,6 +46,17 @@ PeBuilder& PeBuilder::Group(PeName name, ByteString group) {
     return Add(14, std::move(name), {std::move(group)});
 }
 
+PeBuilder& PeBuilder::Cursor(std::uint16_t id, std::uint16_t hotX, std::uint16_t hotY,
+                             ByteView image) {
+    ByteBuilder b;
+    b.U16(hotX).U16(hotY).Bytes(image);
+    return Add(1, {id, std::nullopt}, {b.Bytes()});
+}
+
+PeBuilder& PeBuilder::CursorGroup(PeName name, ByteString group) {
+    return Add(12, std::move(name), {std::move(group)});
+}
+
 PeBuilder& PeBuilder::ResourceVirtualSize(std::uint32_t size) {
     virtualSize_ = size;
     return *this;

@@ -33,6 +33,9 @@ public:
     PeBuilder& Add(std::uint16_t type, PeName name, std::vector<ByteString> languages);
     PeBuilder& Icon(std::uint16_t id, ByteString image);
     PeBuilder& Group(PeName name, ByteString group);
+    // An RT_CURSOR resource: the hot spot, then the image; and an RT_GROUP_CURSOR resource.
+    PeBuilder& Cursor(std::uint16_t id, std::uint16_t hotX, std::uint16_t hotY, ByteView image);
+    PeBuilder& CursorGroup(PeName name, ByteString group);
     // The resource section's virtual size; by default its raw size, 0 means "use raw".
     PeBuilder& ResourceVirtualSize(std::uint32_t size);
     // Extra zero bytes of raw data after the resources.

@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QSettings>
 #include <QToolButton>
 #include <memory>
@@ -281,10 +283,24 @@ TEST_F(FormStorageTest, UnusableRectanglesKeepTheWindowReachable) {
         EXPECT_EQ(form.geometry(), QRect(50, 60, 400, 300));
     }
     Fresh("[TStoredForm]\nNormPos=\"-2147483648,0,2147483647,100\"\n");
-    TStoredForm form;  // wider than the desktop: cut to it
+    {
+        TStoredForm form;  // wider than the desktop: cut to it
+        form.show();
+        EXPECT_LE(form.width(), CurrentScreenMetrics().Width);
+        EXPECT_EQ(form.height(), 100);
+    }
+    // Written on a larger screen, or at a smaller scale: it comes back inside this screen.
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect larger = area.adjusted(-40, -30, area.width(), area.height());
+    Fresh(QStringLiteral("[TStoredForm]\nNormPos=\"%1,%2,%3,%4\"\n")
+              .arg(larger.left())
+              .arg(larger.top())
+              .arg(larger.right() + 1)
+              .arg(larger.bottom() + 1)
+              .toUtf8());
+    TStoredForm form;
     form.show();
-    EXPECT_LE(form.width(), CurrentScreenMetrics().Width);
-    EXPECT_EQ(form.height(), 100);
+    EXPECT_TRUE(area.contains(form.geometry())) << form.geometry().width();
 }
 
 TEST_F(FormStorageTest, SavesOnceAfterTheAcceptedCloseOrAtDestruction) {

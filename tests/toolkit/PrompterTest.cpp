@@ -12,7 +12,7 @@ TEST(Prompter, CommandErrorsReachTheErrorBoxWithAPeriod) {
     RunCommand(nullptr, [] { throw std::runtime_error("Done."); });
     ASSERT_EQ(prompter.shown.size(), 3u);
     EXPECT_EQ(prompter.shown[0].caption, QStringLiteral("Marrowby 2 Pro"));
-    EXPECT_EQ(prompter.shown[0].text, QStringLiteral("Error Writing PNG File!."));
+    EXPECT_EQ(prompter.shown[0].text, QStringLiteral("Error Writing PNG File!"));
     EXPECT_EQ(prompter.shown[1].text, QStringLiteral("Disk full."));
     EXPECT_EQ(prompter.shown[2].text, QStringLiteral("Done."));
     EXPECT_EQ(prompter.shown[0].buttons, TPromptButtons::Ok);

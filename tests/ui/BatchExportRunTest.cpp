@@ -217,14 +217,19 @@ TEST(BatchExportRun, WriterFailureShowsTheErrorAndKeepsTheFilesWritten) {
     TLoadedIcon library;
     library.FileName = "/src/lib.dll";
     AddImage(library, 16, 16, 4, "#1");
-    AddImage(library, 16, 16, 4, std::string(300, 'N'));  // a name the file system refuses
+    AddImage(library, 16, 16, 4, "B");
     AddImage(library, 16, 16, 4, "#3");
     std::vector<TExportEntry> entries;
     for (const auto& image : library.Images) entries.push_back({image.get(), true});
     TempDir dir;
+    // Every partial-file name beside B.bmp is taken, so that file cannot be written.
+    for (int i = 0; i < 100; ++i)
+        std::filesystem::create_directories(dir.Path() / ("B.bmp.part" + std::to_string(i)));
     Export(Settings(dir.Path(), TExportFormat::Bmp, TExportStyle::Resource), entries);
-    EXPECT_EQ(FilesIn(dir.Path()), std::set<std::string>{"#1.bmp"});
+    std::set<std::string> files = FilesIn(dir.Path());
+    EXPECT_EQ(files.count("#1.bmp"), 1u);
+    EXPECT_EQ(files.size(), 101u);  // nothing after the failure
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].caption, ApplicationTitle());
-    EXPECT_TRUE(prompter.shown[0].text.endsWith(QLatin1Char('.')));
+    EXPECT_TRUE(prompter.shown[0].text.endsWith(QLatin1Char('!')));  // no full stop after "!"
 }

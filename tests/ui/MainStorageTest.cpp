@@ -70,6 +70,8 @@ TEST_F(MainStorageTest, FirstRunKeepsTheDesignAndTheNextRunGetsEverythingBack) {
         main->SetFoldersWidth(230);
         main->ChooseViewButton(main->btnList);
         main->btnScanAllFiles->setChecked(true);
+        EXPECT_FALSE(main->IncludeCursors);
+        main->IncludeCursors = true;
         main->SetCopyBackgroundColor(QColor(0x10, 0x20, 0x30));
         main->ExportFormat->setText(QStringLiteral("3"));
         main->ExportPrefix->setText(QStringLiteral("icon |"));
@@ -95,6 +97,7 @@ TEST_F(MainStorageTest, FirstRunKeepsTheDesignAndTheNextRunGetsEverythingBack) {
     EXPECT_FALSE(main->btnDetails->isChecked());
     EXPECT_EQ(main->lbxFiles->ViewStyle(), TViewStyle::List);  // FormStorageRestorePlacement
     EXPECT_TRUE(main->btnScanAllFiles->isChecked());
+    EXPECT_TRUE(main->IncludeCursors);
     EXPECT_EQ(main->CopyBackgroundColor(), QColor(0x10, 0x20, 0x30));
     EXPECT_EQ(main->ExportFormat->text(), QStringLiteral("3"));
     EXPECT_EQ(main->ExportPrefix->text(), QStringLiteral("icon |"));

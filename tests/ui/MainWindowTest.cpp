@@ -316,3 +316,22 @@ TEST_F(MainFixture, ScansLoadEveryMatchingFileAndAlwaysScanRestartsAsAScan) {
     EXPECT_EQ(PanelWidth(0), 0);
     EXPECT_EQ(Panel(1), kNoIcons);
 }
+
+// The status texts never hold the window open: a long file name is cut at the window's edge,
+// and the window keeps its size and its minimum width.
+TEST_F(MainFixture, ALongFileNameLeavesTheWindowsSizeAsItWas) {
+    const std::string name = std::string(196, 'L') + ".ico";
+    Write("n/" + name, IconOfSizes({{32, 8}}));
+    Browse("n");
+    Settle();
+    const QSize size = main->size();
+    const int minimumWidth = main->minimumSizeHint().width();
+    Choose(QString::fromStdString(name));
+    WaitFor([&] { return main->lbxViewer->Count() == 1; });
+    Settle();
+    EXPECT_EQ(main->StatusBar->Text(0), QStringLiteral(" %1 ").arg(QString::fromStdString(name)));
+    EXPECT_GT(PanelWidth(0), main->width());
+    EXPECT_EQ(main->size(), size);
+    EXPECT_EQ(main->minimumSizeHint().width(), minimumWidth);
+    EXPECT_LT(minimumWidth, 691);
+}

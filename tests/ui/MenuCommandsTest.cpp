@@ -59,10 +59,11 @@ TEST_F(MainFixture, MenusHoldEveryCommandInOrderWithShortcutsAndGlyphs) {
               QStringList({"+&Save As...\tCtrl+S", "+&Copy to Clipboard\tCtrl+C",
                            "+&Background Color for Copying...\tCtrl+B", "-",
                            "+Icon &Properties...\tAlt+Return", "-", "+E&xit"}));
-    EXPECT_EQ(Layout(main->View1),
-              QStringList({"Fil&ter Icons...\tCtrl+T", "-", "+Scan All Subdirectories Now\tCtrl+D",
-                           "+Scan All &Files In Directory Now\tCtrl+F", "&Always Scan All Files",
-                           "-", "Lar&ge Icons", "S&mall Icons", "&List", "&Details"}));
+    EXPECT_EQ(
+        Layout(main->View1),
+        QStringList({"Fil&ter Icons...\tCtrl+T", "-", "+Scan All Subdirectories Now\tCtrl+D",
+                     "+Scan All &Files In Directory Now\tCtrl+F", "&Always Scan All Files",
+                     "Include Cursors", "-", "Lar&ge Icons", "S&mall Icons", "&List", "&Details"}));
     EXPECT_EQ(Layout(Menu(*main, "Help1")),
               QStringList({"&Contents and Index...\tF1", "> Web Help", "-", "&About Marrowby..."}));
     EXPECT_EQ(Layout(Menu(*main, "WebHelp1")),
@@ -148,6 +149,13 @@ TEST_F(MainFixture, TheViewMenuTicksFollowTheButtonsAfterEveryViewChoice) {
     EXPECT_TRUE(main->btnScanAllFiles->isChecked());
     EXPECT_EQ(Ticked(*main), QStringList({"AlwaysScanAllFiles1", "Details1"}));
     main->btnScanAllFiles->click();
+    EXPECT_EQ(Ticked(*main), QStringList({"Details1"}));
+
+    EXPECT_FALSE(main->IncludeCursors);
+    Item(*main, "IncludeCursors1")->trigger();
+    EXPECT_TRUE(main->IncludeCursors);
+    EXPECT_EQ(Ticked(*main), QStringList({"IncludeCursors1", "Details1"}));
+    Item(*main, "IncludeCursors1")->trigger();
     EXPECT_EQ(Ticked(*main), QStringList({"Details1"}));
 }
 

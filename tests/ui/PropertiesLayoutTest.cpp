@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolButton>
@@ -30,16 +31,23 @@ void ExpectCentred(const TProperties& dialog) {
     EXPECT_EQ(dialog.y(), screen.y() + (screen.height() - dialog.height()) / 2);
 }
 
-// The buttons below the pages, OK at the right, and the window around pages and buttons.
+// The buttons below the pages, OK at the right, and the window around pages and buttons; a
+// window too large for the screen is cut to its free area, the buttons still in view.
 void ExpectButtonsAndWindow(const TProperties& d) {
-    const int top = Bottom(d.PageControl1) + 8;
+    const QSize area = d.screen()->availableGeometry().size();
+    const QSize designed(d.PageControl1->width() + 16,
+                         d.PageControl1->height() + d.btnOK->height() + 24);
+    EXPECT_EQ(d.size(), designed.boundedTo(area));
+    const int top = d.height() - d.btnOK->height() - 8;
+    if (d.height() == designed.height()) {
+        EXPECT_EQ(top, Bottom(d.PageControl1) + 8);
+    }
     EXPECT_EQ(d.btnOK->y(), top);
     EXPECT_EQ(d.btnSaveAs->y(), top);
     EXPECT_EQ(d.btnCopy->y(), top);
     EXPECT_EQ(d.btnSaveAs->x(), 8);
-    EXPECT_EQ(d.width(), d.PageControl1->width() + 16);
-    EXPECT_EQ(d.height(), d.PageControl1->height() + d.btnOK->height() + 24);
     EXPECT_EQ(Right(d.btnOK), d.width() - 8);
+    EXPECT_LE(Bottom(d.PagesView), top);
     ExpectCentred(d);
 }
 

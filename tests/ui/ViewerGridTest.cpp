@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
 
@@ -290,4 +291,41 @@ TEST_F(MainFixture, AFilterChangeDuringARunKeepsTheRunsLargestSize) {
     EXPECT_EQ(main->CellWidth, 48);
     EXPECT_EQ(main->CellHeight, 48);
     EXPECT_EQ(main->lbxViewer->Count(), 4);
+}
+
+// However short the strip, the first cell stands at the viewport's left edge, every column
+// holds at least one cell, and Home puts the caret on it; a new grid starts scrolled home.
+TEST_F(MainFixture, TheFirstCellStandsAtTheLeftEdgeWhateverTheStripHeight) {
+    Write("h/tall.ico", IconOfSizes({{48, 4}, {48, 8}, {48, 24}, {48, 32}, {32, 4}, {16, 4}}));
+    Write("h/other.ico", IconOfSizes({{48, 4}, {48, 8}, {48, 24}, {48, 32}, {32, 4}, {16, 4}}));
+    Browse("h");
+    Choose(QStringLiteral("tall.ico"));
+    TViewerGrid& grid = *main->lbxViewer;
+    ASSERT_EQ(grid.Count(), 6);
+    for (int height : {10, 40, 56, 60, 75, 90, 140, 300}) {
+        grid.resize(130, height);
+        Settle();
+        EXPECT_EQ(grid.ItemRect(0).left(), 0) << height;
+        EXPECT_EQ(grid.ItemRect(0).top(), 0) << height;
+        for (int i = 1; i < grid.Count(); ++i) {
+            const QRect previous = grid.ItemRect(i - 1);
+            const QRect rect = grid.ItemRect(i);
+            const bool below = rect.left() == previous.left() && rect.top() > previous.top();
+            const bool nextColumn = rect.left() == previous.right() + 1 && rect.top() == 0;
+            EXPECT_TRUE(below || nextColumn) << height << " item " << i;
+        }
+        grid.setFocus();
+        QTest::keyClick(&grid, Qt::Key_End);
+        QTest::keyClick(&grid, Qt::Key_Home);
+        EXPECT_EQ(grid.CaretIndex(), 0) << height;
+        EXPECT_EQ(grid.horizontalScrollBar()->value(), 0) << height;
+    }
+    grid.resize(130, 40);
+    Settle();
+    grid.horizontalScrollBar()->setValue(grid.horizontalScrollBar()->maximum());
+    ASSERT_GT(grid.horizontalScrollBar()->value(), 0);
+    Choose(QStringLiteral("other.ico"));
+    Settle();
+    EXPECT_EQ(grid.horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(grid.ItemRect(0).left(), 0);
 }

@@ -1,0 +1,10 @@
+#pragma once
+
+// What a load reads beyond the icons that every load reads.
+struct TLoadOptions {
+    // Also read the cursor groups of executables, after their icon groups.
+    bool IncludeCursors = false;
+    // Read only the icon that stands for the file: an executable's first group (the one its
+    // file icon shows), an animated cursor's first frame. Thumbnails need no more.
+    bool FileIconOnly = false;
+};
