@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QScopeGuard>
 #include <QSplitter>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QUrl>
 #include <algorithm>
@@ -129,6 +130,41 @@ void TMain::lbxFilesPopulated() {
     CurrentFolder = folder;
     ScanFolderTree = false;
     LoadFiles(btnScanAllFiles->isChecked());
+    ChooseStartFile();
+}
+
+// The folder of the path is shown ahead of the stored folder, so it is applied once the
+// settings have been restored; a file is then chosen there.
+void TMain::OpenOnStart(const QString& path) {
+    const QFileInfo start(path);
+    if (!start.exists()) {
+        Prompter().Message(this, QStringLiteral("Warning"),
+                           QStringLiteral("\"%1\" does not exist.").arg(path), TPromptButtons::Ok);
+        return;
+    }
+    StartFolder =
+        QDir::toNativeSeparators(start.isDir() ? start.absoluteFilePath() : start.absolutePath());
+    StartFileName = start.isDir() ? QString() : start.fileName();
+}
+
+void TMain::ApplyStartPath() {
+    if (StartFolder.isEmpty()) return;
+    if (!StartFileName.isEmpty()) CurrentFileName = StartFileName;
+    lbxFolders->SetDirectory(StartFolder);
+    StartFolder.clear();
+}
+
+// Marks the start file in the list once its folder is shown; it is current already, so the
+// choice loads nothing more.
+void TMain::ChooseStartFile() {
+    if (StartFileName.isEmpty()) return;
+    for (int row = 0; row < lbxFiles->Count(); ++row) {
+        if (QFileInfo(lbxFiles->ItemPath(row)).fileName() == StartFileName) {
+            lbxFiles->SelectItem(row);
+            break;
+        }
+    }
+    StartFileName.clear();
 }
 
 void TMain::lbxFilesChange(const QString& itemPath) {

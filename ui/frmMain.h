@@ -21,6 +21,8 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QMenuBar;
+class QMimeData;
+class QTemporaryDir;
 class QProgressBar;
 class QSplitter;
 class QToolButton;
@@ -46,6 +48,9 @@ public:
     // Called while a run is going on, it only tells that run to stop; the run then restarts
     // itself once it has returned.
     void LoadFiles(bool Scan, std::optional<std::vector<std::string>> Files = std::nullopt);
+    // The file or folder the program was started with: its folder is shown and the file chosen
+    // there once the window is shown. A path that does not exist is reported and ignored.
+    void OpenOnStart(const QString& path);
     // Empties the grid, hides status panel 2 and frees every loaded icon.
     void ClearLoaded();
 
@@ -69,6 +74,10 @@ public:
     void btnSaveClick();
     void btnCopyClick();
     void btnCopyBackgroundColorClick();
+    // The selected cells dragged out of the grid: PNG files in a temporary folder and the
+    // first image as image/png (ui/IconDragOut.h).
+    void lbxViewerDragOut();
+    std::unique_ptr<QMimeData> DragOutData();
     void btnInfoClick();
     void Exit1Click();
     void btnFilterClick();
@@ -176,6 +185,8 @@ public:
     int ImageHolds = 0;
     bool LoadPutOff = false;
     void ReleaseImages();
+    // The files of the last drag out of the grid.
+    std::unique_ptr<QTemporaryDir> DragFolder;
 
     // The settings store (ui/MainStorage.cpp). Declared last, so it is destroyed first, while
     // every control it saves still exists.
@@ -217,6 +228,11 @@ private:
     void ReadPaths(std::vector<std::string>& paths);
     void FinishRun();
     void PostRestart(bool Scan);
+    void ApplyStartPath();
+    void ChooseStartFile();
+    // The start path's folder until it is shown, and its file until it is chosen.
+    QString StartFolder;
+    QString StartFileName;
 
     // The viewer grid's events.
     void ConnectViewer();
