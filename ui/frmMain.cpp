@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -24,6 +23,7 @@
 #include "toolkit/ShellFolderTree.h"
 #include "ui/AnchorPanel.h"
 #include "ui/DesignedLayout.h"
+#include "ui/LoadRun.h"
 #include "ui/Glyphs.h"
 #include "ui/MainStorage.h"
 #include "ui/PathText.h"
@@ -64,7 +64,7 @@ std::vector<std::string> DroppedPaths(const QMimeData* data) {
 
 }  // namespace
 
-TMain::TMain(QWidget* parent) : QMainWindow(parent) {
+TMain::TMain(QWidget* parent) : QMainWindow(parent), LoadRun(std::make_unique<TLoadRun>()) {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Marrowby 2"));
     UseDesignFont(this);
@@ -72,6 +72,7 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent) {
     CreateControls();
     CreateMenus();
     ConnectBrowsing();
+    ConnectLoadRun();
     ConnectViewer();
     ConnectButtons();
     resize(kWindowSize);
@@ -105,6 +106,13 @@ void TMain::ConnectBrowsing() {
     connect(lbxFiles, &TShellFileList::Change, this, [this](const QString& itemPath) {
         RunCommand(this, [&] { lbxFilesChange(itemPath); });
     });
+}
+
+// The progress bar shows the files read so far, so the first file shows 0.
+void TMain::ConnectLoadRun() {
+    connect(LoadRun.get(), &TLoadRun::Progress, this,
+            [this](int done) { ProgressBar->setValue(done); });
+    connect(LoadRun.get(), &TLoadRun::Finished, this, [this] { Run(&TMain::LoadRunFinished); });
 }
 
 void TMain::lbxFiltersClick() {
@@ -175,9 +183,11 @@ void TMain::lbxFilesChange(const QString& itemPath) {
     LoadFiles(false);
 }
 
+// Steps up to the start of the reading; the reading goes on on worker threads and the run
+// ends in LoadRunFinished, so the window serves input all along.
 void TMain::LoadFiles(bool Scan, std::optional<std::vector<std::string>> Files) {
-    if (Loading) {
-        AbortLoad = true;
+    if (LoadRun->Loading) {
+        LoadRun->Abort();
         return;
     }
     if (ImageHolds > 0) {
@@ -188,21 +198,37 @@ void TMain::LoadFiles(bool Scan, std::optional<std::vector<std::string>> Files) 
         StatusBar->SetText(panel, QString());
         StatusBar->SetPanelWidth(panel, 1);
     }
-    Loading = true;
-    AbortLoad = false;
+    LoadRun->Begin();
     ShowHourglass();
     ProgressBar->setValue(0);
+    auto endOnError = qScopeGuard([this] { FinishRun(); });
+    ClearLoaded();
+    std::vector<std::string> paths = PathsToLoad(Scan, std::move(Files));
+    CellWidth = CellHeight = kMinCellSize;
+    LoadRun->Start(std::move(paths));
+    endOnError.dismiss();
+}
+
+// The grid is filled once, from every icon read, unless the run was stopped; a stopped run
+// then closes the window or restarts.
+void TMain::LoadRunFinished() {
     {
         auto finish = qScopeGuard([this] { FinishRun(); });
-        ClearLoaded();
-        std::vector<std::string> paths = PathsToLoad(Scan, std::move(Files));
-        ReadPaths(paths);
+        LoadedIcons = LoadRun->TakeIcons();
+        int maxWidth = kMinCellSize;
+        int maxHeight = kMinCellSize;
+        for (const std::unique_ptr<TLoadedIcon>& icon : LoadedIcons) {
+            maxWidth = std::max(maxWidth, static_cast<int>(icon->MaxWidth));
+            maxHeight = std::max(maxHeight, static_cast<int>(icon->MaxHeight));
+        }
+        LoadedMaxWidth = CellWidth = maxWidth;
+        LoadedMaxHeight = CellHeight = maxHeight;
         ChooseCellSize();
         pnlProgress->hide();
-        if (!AbortLoad) BuildViewer();
+        if (!LoadRun->AbortLoad) BuildViewer();
     }
-    if (AbortLoad) {
-        if (CloseRequested) {
+    if (LoadRun->AbortLoad) {
+        if (LoadRun->CloseRequested) {
             close();
         } else {
             PostRestart(btnScanAllFiles->isChecked());
@@ -250,33 +276,13 @@ void TMain::ShowPathCount(const std::vector<std::string>& paths) {
     }
 }
 
-// Reads the paths in order, serving pending input before each one; an abort drops the rest.
-// The largest image size is gathered here rather than in CellWidth and CellHeight, which a
-// command served in between may change.
-void TMain::ReadPaths(std::vector<std::string>& paths) {
-    int maxWidth = kMinCellSize;
-    int maxHeight = kMinCellSize;
-    for (std::size_t done = 0; done < paths.size(); ++done) {
-        ProgressBar->setValue(ProgressBar->maximum() - static_cast<int>(paths.size() - done));
-        QCoreApplication::processEvents();
-        if (AbortLoad) break;
-        std::unique_ptr<TLoadedIcon> icon = LoadIconsFromFile(paths[done]);
-        if (!icon) continue;
-        maxWidth = std::max(maxWidth, static_cast<int>(icon->MaxWidth));
-        maxHeight = std::max(maxHeight, static_cast<int>(icon->MaxHeight));
-        LoadedIcons.push_back(std::move(icon));
-    }
-    LoadedMaxWidth = CellWidth = maxWidth;
-    LoadedMaxHeight = CellHeight = maxHeight;
-}
-
 // Ends a run, also one that an error cut short: the progress view gives way to the grid again
 // and the window is no longer loading.
 void TMain::FinishRun() {
     pnlProgress->hide();
     pnlViewer->show();
     RestoreCursor();
-    Loading = false;
+    LoadRun->End();
 }
 
 // The restart comes after the aborted run and the handler that stopped it have both returned,
@@ -299,9 +305,9 @@ void TMain::ClearLoaded() {
 }
 
 void TMain::closeEvent(QCloseEvent* event) {
-    if (Loading) {
-        CloseRequested = true;
-        AbortLoad = true;
+    if (LoadRun->Loading) {
+        LoadRun->CloseRequested = true;
+        LoadRun->Abort();
         event->ignore();
         return;
     }

@@ -28,6 +28,7 @@ class QSplitter;
 class QToolButton;
 class TAnchorPanel;
 class TFormStorage;
+class TLoadRun;
 class TShellFileList;
 class TShellFolderTree;
 class TStatusPanels;
@@ -164,9 +165,8 @@ public:
 
     // State.
     bool Ready = false;
-    bool Loading = false;
-    bool AbortLoad = false;
-    bool CloseRequested = false;
+    // The load run's own state: Loading, AbortLoad, CloseRequested and the files being read.
+    std::unique_ptr<TLoadRun> LoadRun;
     bool ScanFolderTree = false;
     std::optional<std::vector<std::string>> ScanFolders;
     bool TrackingSelection = false;
@@ -225,7 +225,8 @@ private:
     std::vector<std::string> PathsToLoad(bool Scan, std::optional<std::vector<std::string>> Files);
     std::vector<std::string> ScanPathList();
     void ShowPathCount(const std::vector<std::string>& paths);
-    void ReadPaths(std::vector<std::string>& paths);
+    void ConnectLoadRun();
+    void LoadRunFinished();
     void FinishRun();
     void PostRestart(bool Scan);
     void ApplyStartPath();
