@@ -15,7 +15,6 @@
 #include "toolkit/ShellFolderTree.h"
 #include "ui/LoadRun.h"
 #include "ui/MainStorage.h"
-#include "ui/LoadRun.h"
 #include "ui/frmMain.h"
 
 namespace {

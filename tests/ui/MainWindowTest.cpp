@@ -170,7 +170,8 @@ TEST_F(MainFixture, MaskChangeReloadsTheSameFolderOnlyWhenTheMaskDiffers) {
     Choose(QStringLiteral("x.ico"));
     ASSERT_EQ(main->LoadedIcons.size(), 1u);
     int runs = 0;
-    QObject::connect(main->LoadRun.get(), &TLoadRun::Finished, main.get(), [&] { ++runs; });
+    const QMetaObject::Connection counting =
+        QObject::connect(main->LoadRun.get(), &TLoadRun::Finished, main.get(), [&] { ++runs; });
 
     ChooseFileType(1);  // the mask in force
     Settle();
@@ -182,6 +183,7 @@ TEST_F(MainFixture, MaskChangeReloadsTheSameFolderOnlyWhenTheMaskDiffers) {
     EXPECT_EQ(main->lbxFiles->FileMask(), QStringLiteral("*.ico"));
     ASSERT_EQ(main->LoadedIcons.size(), 1u);
     EXPECT_EQ(runs, 1);
+    QObject::disconnect(counting);
     EXPECT_EQ(Panel(1), QStringLiteral(" 1 icon found. "));
 
     ChooseFileType(0);
@@ -248,8 +250,9 @@ TEST_F(MainFixture, AChoiceDuringARunStopsItAndOneRestartShowsOnlyTheNewFile) {
     Write("r/b.ico", IconOfSizes({{32, 8}, {48, 8}}));
     Browse("r");
     int builds = 0;
-    QObject::connect(main->lbxViewer->model(), &QAbstractItemModel::modelReset, main.get(),
-                     [&] { builds += main->lbxViewer->Count() > 0; });
+    const QMetaObject::Connection counting =
+        QObject::connect(main->lbxViewer->model(), &QAbstractItemModel::modelReset, main.get(),
+                         [&] { builds += main->lbxViewer->Count() > 0; });
     main->LoadFiles(false, paths);
     ASSERT_TRUE(main->LoadRun->Loading);
     EXPECT_TRUE(main->pnlProgress->isVisible());
@@ -262,6 +265,7 @@ TEST_F(MainFixture, AChoiceDuringARunStopsItAndOneRestartShowsOnlyTheNewFile) {
     EXPECT_EQ(main->lbxViewer->Count(), 2);
     EXPECT_EQ(&main->lbxViewer->Item(0), main->LoadedIcons.front()->Images[0].get());
     EXPECT_EQ(builds, 1);
+    QObject::disconnect(counting);
     EXPECT_EQ(Panel(0), QStringLiteral(" b.ico "));
     EXPECT_EQ(Panel(1), QStringLiteral(" 2 icons found. "));
     EXPECT_TRUE(main->pnlViewer->isVisible());
@@ -319,4 +323,39 @@ TEST_F(MainFixture, ScansLoadEveryMatchingFileAndAlwaysScanRestartsAsAScan) {
     RunToEnd();
     EXPECT_EQ(PanelWidth(0), 0);
     EXPECT_EQ(Panel(1), kNoIcons);
+}
+
+// What "marrowby2 FILE" and "marrowby2 FOLDER" do: the folder is shown ahead of the stored
+// one, the file chosen there with its icons in the grid; a path that does not exist is
+// reported and the window starts as ever.
+TEST(OpenOnStart, AFileArgumentShowsItsFolderWithTheFileChosenAndItsIconsInTheGrid) {
+    QApplication::setQuitOnLastWindowClosed(false);
+    ScriptedPrompter prompter;
+    TempDir dir;
+    dir.Write("start/other.ico", IconOfSizes({{16, 4}}));
+    const std::string path = dir.Write("start/x.ico", IconOfSizes({{16, 4}, {32, 8}}));
+    const QString folder = QString::fromStdString((dir.Path() / "start").string());
+    {
+        TMain main;
+        main.OpenOnStart(QString::fromStdString(path));
+        main.show();
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return main.LoadedIcons.size() == 1 && !main.LoadRun->Loading; }, 10000));
+        EXPECT_EQ(main.lbxFolders->Directory(), folder);
+        EXPECT_EQ(main.LoadedIcons.front()->FileName, path);
+        EXPECT_EQ(main.lbxViewer->Count(), 2);
+        EXPECT_EQ(main.lbxFiles->SelectedPath(), QString::fromStdString(path));
+        EXPECT_EQ(main.StatusBar->Text(0), QStringLiteral(" x.ico "));
+    }
+    {
+        TMain main;
+        main.OpenOnStart(folder);
+        main.show();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return main.lbxFolders->Directory() == folder; }));
+        EXPECT_FALSE(main.lbxFiles->HasSelection());
+        main.OpenOnStart(folder + QStringLiteral("/missing.ico"));
+        ASSERT_EQ(prompter.shown.size(), 1u);
+        EXPECT_TRUE(prompter.shown[0].text.contains(QStringLiteral("missing.ico")));
+    }
+    QCoreApplication::processEvents();
 }
