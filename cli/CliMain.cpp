@@ -1,47 +1,78 @@
 #include "cli/CliMain.h"
 
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+
 #include "cli/ExportCommand.h"
+#include "cli/HelpCommand.h"
 #include "cli/ListCommand.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: marrowby2-cli list [--json] [-r] [--mask MASK] PATH...\n"
-    "       marrowby2-cli export [options] [-r] [--mask MASK] PATH...\n"
-    "  list   read every PATH and print the icon images found in it; a folder\n"
-    "         stands for its files that match the mask\n"
-    "         --json          print one JSON document instead of text lines\n"
-    "         -r, --recursive list the files of every folder below a folder too\n"
-    "         --mask MASK     \"*.*\" or extensions to take from folders (default\n"
-    "                         "
-    "\"*.ico;*.dll;*.ocx;*.icl;*.exe;*.cpl;*.bpl;*.scr;*.vbx;*.drv;*.cur;*.ani\")\n"
-    "  export write the images of every PATH (read as by list) to files, one line\n"
-    "         per file written\n"
-    "         -o, --output DIR   folder to write to, created when missing (default .)\n"
-    "         --format F         bmp, ico, gif or png (default png)\n"
-    "         --multi-format     with --format ico: one file per icon holding all its\n"
-    "                            images\n"
-    "         --style S          numeric, resource, file-resource, resource-size or\n"
-    "                            file-resource-size (default file-resource-size)\n"
-    "         --separator S      underscore, space or hyphen (default underscore)\n"
-    "         --prefix TEXT      put TEXT and the separator in front of every name\n"
-    "         --skip-existing    write nothing where the file already exists\n"
-    "         --background RRGGBB colour bmp, gif and png images are drawn over\n"
-    "                            (default FFFFFF)\n"
-    "         --size 16|32|48|other, --depth 1|4|8|24|32\n"
-    "                            export only these sizes and colour depths; repeatable\n";
+constexpr const char* kToolName = "marrowby2-cli";
+
+// The parser with every command registered on it.
+struct TCliParser {
+    CLI::App App{
+        "Lists and extracts the icons of Windows executables, icon libraries, icons, "
+        "cursors and animated cursors.",
+        kToolName};
+    std::vector<TCliCommand> Commands;
+
+    TCliParser() {
+        // A repeated option keeps its last value, as `--opt a --opt b` does in most tools.
+        App.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+        App.set_version_flag("--version", std::string(kToolName) + " " + MARROWBY_VERSION);
+        App.require_subcommand(1);
+        Commands.push_back(AddListCommand(App));
+        Commands.push_back(AddExportCommand(App));
+        Commands.push_back(AddHelpCommand(App));
+    }
+
+    // The command the arguments chose, or nullptr before one was parsed.
+    const TCliCommand* Chosen() const {
+        for (const TCliCommand& command : Commands) {
+            if (command.Command->parsed()) return &command;
+        }
+        return nullptr;
+    }
+
+    // The help text of the chosen command, or of the tool with every command's options.
+    std::string Help() const {
+        const TCliCommand* chosen = Chosen();
+        return chosen ? chosen->Command->help(kToolName) : App.help("", CLI::AppFormatMode::All);
+    }
+
+    // One line naming what is wrong and where the usage is told.
+    std::string UsageLine(const std::string& message) const {
+        const TCliCommand* chosen = Chosen();
+        std::string help = std::string(kToolName) + " " +
+                           (chosen ? chosen->Command->get_name() + " " : std::string()) + "--help";
+        return std::string(kToolName) + ": " + message + " (see '" + help + "')\n";
+    }
+};
 
 }  // namespace
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           bool ErrIsTerminal) {
+    TCliParser parser;
     try {
-        if (args.empty()) throw TUsageError("no command given");
-        std::vector<std::string> rest(args.begin() + 1, args.end());
-        if (args[0] == "list") return RunListCommand(rest, out);
-        if (args[0] == "export") return RunExportCommand(rest, out, err);
-        throw TUsageError("unknown command \"" + args[0] + "\"");
-    } catch (const TUsageError& e) {
-        err << "marrowby2-cli: " << e.what() << "\n" << kUsage;
+        std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them so
+        parser.App.parse(reversed);
+        return parser.Chosen()->Run({out, err, ErrIsTerminal});
+    } catch (const CLI::CallForHelp&) {
+        out << parser.Help();
+        return kExitOk;
+    } catch (const CLI::CallForVersion& version) {
+        out << version.what() << "\n";
+        return kExitOk;
+    } catch (const CLI::ParseError& error) {
+        err << parser.UsageLine(error.what());
+        return kExitUsage;
+    } catch (const TUsageError& error) {
+        err << parser.UsageLine(error.what());
         return kExitUsage;
     }
 }

@@ -1,10 +1,11 @@
 #include "cli/ExportCommand.h"
 
+#include <CLI/CLI.hpp>
+
 #include <exception>
 #include <filesystem>
 #include <memory>
 
-#include "cli/CliMain.h"
 #include "cli/ExportOptions.h"
 #include "icons/LoadIcons.h"
 
@@ -40,7 +41,7 @@ struct TLoadedFiles {
 
 TLoadedFiles LoadEntries(const TExportCommandOptions& options) {
     TLoadedFiles loaded;
-    for (const std::string& path : options.Paths) {
+    for (const std::string& path : options.Files.Paths) {
         for (const std::string& file : CollectFiles(path, options.Files)) {
             std::unique_ptr<TLoadedIcon> icon = LoadIconsFromFile(file);
             if (!icon) continue;
@@ -62,10 +63,7 @@ bool MakeOutputFolder(const std::string& folder) {
     return std::filesystem::is_directory(folder, error);
 }
 
-}  // namespace
-
-int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    TExportCommandOptions options = ParseExportOptions(args);
+int RunExportCommand(const TExportCommandOptions& options, std::ostream& out, std::ostream& err) {
     if (!MakeOutputFolder(options.Export.Naming.Directory)) {
         err << "marrowby2-cli: Unable to create the specified export directory. ("
             << options.Export.Naming.Directory << ")\n";
@@ -82,4 +80,17 @@ int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
     progress.PrintSummary();
     return kExitOk;
+}
+
+}  // namespace
+
+TCliCommand AddExportCommand(CLI::App& app) {
+    CLI::App* command = app.add_subcommand(
+        "export",
+        "Write the images of every PATH (read as by list) to files, one line per file "
+        "written");
+    auto line = std::make_shared<TExportCommandLine>(*command);
+    return {command, [line](const TCliOutput& output) {
+                return RunExportCommand(line->Options(), output.Out, output.Err);
+            }};
 }

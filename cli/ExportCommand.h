@@ -1,10 +1,8 @@
 #pragma once
 
-#include <ostream>
-#include <string>
-#include <vector>
+#include "cli/CliCommand.h"
 
 // `export [options] PATH...`: reads every path like `list` and writes its images (those that
 // pass --size and --depth) as files named by the export rules. Prints one line per file
 // written and a summary; returns 1 when a writer failed (files already written stay).
-int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+TCliCommand AddExportCommand(CLI::App& app);

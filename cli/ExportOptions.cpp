@@ -1,153 +1,162 @@
 #include "cli/ExportOptions.h"
 
+#include <CLI/CLI.hpp>
+
 #include <algorithm>
 #include <cctype>
-#include <cstddef>
 #include <utility>
 
-#include "cli/CliMain.h"
+#include "cli/CliCommand.h"
 
 namespace {
 
-// Picks the value of a word out of a fixed list of choices.
+// The words an option takes, each with the value it stands for.
 template <typename T>
-T Choose(const std::string& option, const std::string& word,
-         std::initializer_list<std::pair<const char*, T>> choices) {
-    for (const auto& [name, value] : choices) {
-        if (word == name) return value;
-    }
-    throw TUsageError("unknown " + option + " value \"" + word + "\"");
+using TChoices = std::vector<std::pair<std::string, T>>;
+
+template <typename T>
+std::vector<std::string> Words(const TChoices<T>& choices) {
+    std::vector<std::string> words;
+    for (const auto& choice : choices) words.push_back(choice.first);
+    return words;
+}
+
+// The value of a word the parser has already checked against the choices.
+template <typename T>
+T ValueOf(const TChoices<T>& choices, const std::string& word) {
+    return std::find_if(choices.begin(), choices.end(),
+                        [&](const auto& choice) { return choice.first == word; })
+        ->second;
+}
+
+// An option taking one of the choices' words into Target; its current value is the default.
+template <typename T>
+void AddChoice(CLI::App& command, const std::string& name, T& target, const TChoices<T>& choices,
+               const std::string& description) {
+    auto chosen = std::find_if(choices.begin(), choices.end(),
+                               [&](const auto& choice) { return choice.second == target; });
+    command
+        .add_option_function<std::string>(
+            name, [&target, &choices](const std::string& word) { target = ValueOf(choices, word); },
+            description)
+        ->check(CLI::IsMember(Words(choices)))
+        ->default_str(chosen->first);
+}
+
+using TFilterFlag = bool TIconFilter::*;
+
+const TChoices<TExportFormat> kFormats{{"bmp", TExportFormat::Bmp},
+                                       {"ico", TExportFormat::Ico},
+                                       {"gif", TExportFormat::Gif},
+                                       {"png", TExportFormat::Png}};
+const TChoices<TExportStyle> kStyles{{"numeric", TExportStyle::Numeric},
+                                     {"resource", TExportStyle::Resource},
+                                     {"file-resource", TExportStyle::FileResource},
+                                     {"resource-size", TExportStyle::ResourceSize},
+                                     {"file-resource-size", TExportStyle::FileResourceSize}};
+const TChoices<char> kSeparators{{"underscore", kExportSeparators[0]},
+                                 {"space", kExportSeparators[1]},
+                                 {"hyphen", kExportSeparators[2]}};
+const TChoices<TFilterFlag> kSizes{{"16", &TIconFilter::Show16x16},
+                                   {"32", &TIconFilter::Show32x32},
+                                   {"48", &TIconFilter::Show48x48},
+                                   {"other", &TIconFilter::ShowOtherSizes}};
+const TChoices<TFilterFlag> kDepths{{"1", &TIconFilter::ShowMonochrome},
+                                    {"4", &TIconFilter::Show16Color},
+                                    {"8", &TIconFilter::Show256Color},
+                                    {"24", &TIconFilter::Show24BitColor},
+                                    {"32", &TIconFilter::Show32BitColor}};
+
+bool IsColour(const std::string& text) {
+    return text.size() == 6 && std::all_of(text.begin(), text.end(), [](char c) {
+               return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+           });
 }
 
 TColor ParseColour(const std::string& text) {
-    bool hex = text.size() == 6 && std::all_of(text.begin(), text.end(), [](char c) {
-                   return std::isxdigit(static_cast<unsigned char>(c)) != 0;
-               });
-    if (!hex) throw TUsageError("--background needs six hex digits RRGGBB, not \"" + text + "\"");
     unsigned long value = std::stoul(text, nullptr, 16);
     return {static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
             static_cast<std::uint8_t>(value)};
 }
 
 // The warning's lines end with CR LF in a message box; on a terminal they end with LF.
-std::string ParsePrefix(const std::string& prefix) {
-    if (!PrefixHasForbiddenCharacter(prefix)) return prefix;
+std::string PrefixWarning() {
     std::string lines = kPrefixCharactersMessage;
     lines.erase(std::remove(lines.begin(), lines.end(), '\r'), lines.end());
-    throw TUsageError(lines);
+    return lines;
 }
 
-using TFilterFlag = bool TIconFilter::*;
-
-TFilterFlag SizeFlag(const std::string& word) {
-    return Choose<TFilterFlag>("--size", word,
-                               {{"16", &TIconFilter::Show16x16},
-                                {"32", &TIconFilter::Show32x32},
-                                {"48", &TIconFilter::Show48x48},
-                                {"other", &TIconFilter::ShowOtherSizes}});
-}
-
-TFilterFlag DepthFlag(const std::string& word) {
-    return Choose<TFilterFlag>("--depth", word,
-                               {{"1", &TIconFilter::ShowMonochrome},
-                                {"4", &TIconFilter::Show16Color},
-                                {"8", &TIconFilter::Show256Color},
-                                {"24", &TIconFilter::Show24BitColor},
-                                {"32", &TIconFilter::Show32BitColor}});
-}
-
-// The sizes and depths asked for; a kind none of whose flags was given keeps all of them.
-TIconFilter BuildFilter(const std::vector<TFilterFlag>& sizes,
-                        const std::vector<TFilterFlag>& depths) {
+// The sizes and depths asked for; a kind none of whose words was given keeps all of them.
+TIconFilter BuildFilter(const std::vector<std::string>& sizes,
+                        const std::vector<std::string>& depths) {
     TIconFilter filter;
     if (sizes.empty() && depths.empty()) return filter;
     filter.ShowAllIcons = false;
-    auto keepOnly = [&](const std::vector<TFilterFlag>& chosen, std::vector<TFilterFlag> all) {
+    auto keepOnly = [&](const std::vector<std::string>& chosen, const TChoices<TFilterFlag>& all) {
         if (chosen.empty()) return;
-        for (TFilterFlag flag : all) filter.*flag = false;
-        for (TFilterFlag flag : chosen) filter.*flag = true;
+        for (const auto& choice : all) filter.*choice.second = false;
+        for (const std::string& word : chosen) filter.*ValueOf(all, word) = true;
     };
-    keepOnly(sizes, {&TIconFilter::Show16x16, &TIconFilter::Show32x32, &TIconFilter::Show48x48,
-                     &TIconFilter::ShowOtherSizes});
-    keepOnly(depths,
-             {&TIconFilter::ShowMonochrome, &TIconFilter::Show16Color, &TIconFilter::Show256Color,
-              &TIconFilter::Show24BitColor, &TIconFilter::Show32BitColor});
+    keepOnly(sizes, kSizes);
+    keepOnly(depths, kDepths);
     return filter;
 }
 
-// Walks the arguments once, option by option.
-class TExportArguments {
-public:
-    explicit TExportArguments(const std::vector<std::string>& args) : args_(args) {}
-
-    TExportCommandOptions Parse() {
-        TExportCommandOptions options;
-        options.Export.Naming.Directory = std::string(1, '.');  // the current folder
-        for (i_ = 0; i_ < args_.size(); ++i_) ParseOne(options);
-        if (options.Export.MultiFormat && options.Export.Naming.Format != TExportFormat::Ico)
-            throw TUsageError("--multi-format needs --format ico");
-        if (options.Paths.empty()) throw TUsageError("no paths given");
-        options.Filter = BuildFilter(sizes_, depths_);
-        return options;
-    }
-
-private:
-    const std::string& Value() {
-        if (i_ + 1 == args_.size()) throw TUsageError(args_[i_] + " needs a value");
-        return args_[++i_];
-    }
-
-    void ParseOne(TExportCommandOptions& options) {
-        TExportNaming& naming = options.Export.Naming;
-        const std::string& arg = args_[i_];
-        if (arg == "-o" || arg == "--output") {
-            naming.Directory = Value();
-        } else if (arg == "--format") {
-            naming.Format = Choose<TExportFormat>(arg, Value(),
-                                                  {{"bmp", TExportFormat::Bmp},
-                                                   {"ico", TExportFormat::Ico},
-                                                   {"gif", TExportFormat::Gif},
-                                                   {"png", TExportFormat::Png}});
-        } else if (arg == "--multi-format") {
-            options.Export.MultiFormat = true;
-        } else if (arg == "--style") {
-            naming.Style =
-                Choose<TExportStyle>(arg, Value(),
-                                     {{"numeric", TExportStyle::Numeric},
-                                      {"resource", TExportStyle::Resource},
-                                      {"file-resource", TExportStyle::FileResource},
-                                      {"resource-size", TExportStyle::ResourceSize},
-                                      {"file-resource-size", TExportStyle::FileResourceSize}});
-        } else if (arg == "--separator") {
-            naming.Separator = Choose<char>(arg, Value(),
-                                            {{"underscore", kExportSeparators[0]},
-                                             {"space", kExportSeparators[1]},
-                                             {"hyphen", kExportSeparators[2]}});
-        } else if (arg == "--prefix") {
-            naming.Prefix = ParsePrefix(Value());
-        } else if (arg == "--skip-existing") {
-            naming.SkipExisting = true;
-        } else if (arg == "--background") {
-            options.Export.Background = ParseColour(Value());
-        } else if (arg == "--size") {
-            sizes_.push_back(SizeFlag(Value()));
-        } else if (arg == "--depth") {
-            depths_.push_back(DepthFlag(Value()));
-        } else if (!ParseFileCollectionOption(args_, i_, options.Files)) {
-            if (arg.size() > 1 && arg[0] == '-')
-                throw TUsageError("unknown option \"" + arg + "\"");
-            options.Paths.push_back(arg);
-        }
-    }
-
-    const std::vector<std::string>& args_;
-    std::size_t i_ = 0;
-    std::vector<TFilterFlag> sizes_;
-    std::vector<TFilterFlag> depths_;
-};
+// A repeatable option that takes one word of the choices each time it is given.
+void AddRepeatedChoice(CLI::App& command, const std::string& name, std::vector<std::string>& words,
+                       const std::vector<std::string>& choices, const std::string& description) {
+    command.add_option(name, words, description)
+        ->check(CLI::IsMember(choices))
+        ->allow_extra_args(false)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+}
 
 }  // namespace
 
-TExportCommandOptions ParseExportOptions(const std::vector<std::string>& args) {
-    return TExportArguments(args).Parse();
+TExportCommandLine::TExportCommandLine(CLI::App& command) {
+    TExportNaming& naming = options_.Export.Naming;
+    naming.Directory = std::string(1, '.');  // the current folder
+    command.add_option("-o,--output", naming.Directory, "Folder to write to, created when missing")
+        ->capture_default_str();
+    AddChoice(command, "--format", naming.Format, kFormats, "The image format of the files");
+    command.add_flag("--multi-format", options_.Export.MultiFormat,
+                     "With --format ico: one file per icon holding all its images");
+    AddChoice(command, "--style", naming.Style, kStyles, "How the files are named");
+    AddChoice(command, "--separator", naming.Separator, kSeparators,
+              "What stands between the parts of a name");
+    command
+        .add_option("--prefix", naming.Prefix, "Put TEXT and the separator in front of every name")
+        ->check(CLI::Validator(
+            [](std::string& prefix) {
+                return PrefixHasForbiddenCharacter(prefix) ? PrefixWarning() : std::string();
+            },
+            ""));
+    command.add_flag("--skip-existing", naming.SkipExisting,
+                     "Write nothing where the file already exists");
+    command
+        .add_option_function<std::string>(
+            "--background",
+            [this](const std::string& text) { options_.Export.Background = ParseColour(text); },
+            "The colour bmp, gif and png images are drawn over")
+        ->check(CLI::Validator(
+            [](std::string& text) {
+                return IsColour(text) ? std::string()
+                                      : "needs six hex digits RRGGBB, not \"" + text + "\"";
+            },
+            ""))
+        ->type_name("RRGGBB")
+        ->default_str("FFFFFF");
+    AddRepeatedChoice(command, "--size", sizes_, Words(kSizes),
+                      "Export only images of these sizes; repeatable");
+    AddRepeatedChoice(command, "--depth", depths_, Words(kDepths),
+                      "Export only images of these colour depths; repeatable");
+    AddFileCollectionOptions(command, options_.Files);
+}
+
+TExportCommandOptions TExportCommandLine::Options() const {
+    if (options_.Export.MultiFormat && options_.Export.Naming.Format != TExportFormat::Ico)
+        throw TUsageError("--multi-format needs --format ico");
+    TExportCommandOptions options = options_;
+    options.Filter = BuildFilter(sizes_, depths_);
+    return options;
 }

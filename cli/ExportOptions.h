@@ -7,14 +7,30 @@
 #include "icons/IconFilter.h"
 #include "writers/ExportRun.h"
 
+namespace CLI {
+class App;
+}
+
 // Everything `export` is told on its command line.
 struct TExportCommandOptions {
     TExportOptions Export;  // the directory defaults to the current folder
     TIconFilter Filter;     // every image unless --size or --depth is given
     TFileCollection Files;
-    std::vector<std::string> Paths;
 };
 
-// Reads the arguments of `export`; throws TUsageError for anything it cannot use, and with
-// the prefix warning for a prefix that file names cannot hold.
-TExportCommandOptions ParseExportOptions(const std::vector<std::string>& args);
+// The options of `export` bound to a command: they hold what the parser read.
+class TExportCommandLine {
+public:
+    // Registers every option of `export` on Command; the object must outlive the parse.
+    explicit TExportCommandLine(CLI::App& Command);
+    TExportCommandLine(const TExportCommandLine&) = delete;
+    TExportCommandLine& operator=(const TExportCommandLine&) = delete;
+
+    // The parsed options; throws TUsageError when they cannot be used together.
+    TExportCommandOptions Options() const;
+
+private:
+    TExportCommandOptions options_;
+    std::vector<std::string> sizes_;
+    std::vector<std::string> depths_;
+};

@@ -1,22 +1,25 @@
 #include "cli/FileCollection.h"
 
-#include <filesystem>
+#include <CLI/CLI.hpp>
 
-#include "cli/CliMain.h"
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
 #include "icons/DirectoryScan.h"
 
-bool ParseFileCollectionOption(const std::vector<std::string>& args, std::size_t& i,
-                               TFileCollection& collection) {
-    const std::string& arg = args[i];
-    if (arg == "-r" || arg == "--recursive") {
-        collection.Recursive = true;
-    } else if (arg == "--mask") {
-        if (++i == args.size()) throw TUsageError("--mask needs a value");
-        collection.Mask = args[i];
-    } else {
-        return false;
-    }
-    return true;
+void AddFileCollectionOptions(CLI::App& command, TFileCollection& collection) {
+    command.add_flag("-r,--recursive", collection.Recursive,
+                     "Take the files of every folder below a folder too");
+    command
+        .add_option("--mask", collection.Mask,
+                    "\"*.*\" or the extensions to take from folders, such as \"*.ico;*.dll\"")
+        ->capture_default_str();
+    command
+        .add_option("-j,--jobs", collection.Jobs,
+                    "Read and write N files at once (0: one per core)")
+        ->capture_default_str();
+    command.add_option("PATH", collection.Paths, "Files and folders to read")->required();
 }
 
 std::vector<std::string> CollectFiles(const std::string& path, const TFileCollection& collection) {
@@ -29,4 +32,20 @@ std::vector<std::string> CollectFiles(const std::string& path, const TFileCollec
         folders = scan.TakeFolders();
     }
     return BuildPathList(folders, collection.Mask);
+}
+
+std::vector<std::string> CollectAllFiles(const TFileCollection& collection) {
+    std::vector<std::string> files;
+    for (const std::string& path : collection.Paths) {
+        std::vector<std::string> found = CollectFiles(path, collection);
+        files.insert(files.end(), found.begin(), found.end());
+    }
+    return files;
+}
+
+bool IsAccessFailure(const std::string& error) {
+    for (int code : {ENOENT, EACCES, ENOTDIR, ELOOP, ENAMETOOLONG}) {
+        if (error == std::generic_category().message(code)) return true;
+    }
+    return false;
 }

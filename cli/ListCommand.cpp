@@ -1,11 +1,13 @@
 #include "cli/ListCommand.h"
 
+#include <CLI/CLI.hpp>
+
 #include <memory>
 
-#include "cli/CliMain.h"
 #include "cli/FileCollection.h"
 #include "cli/JsonWriter.h"
-#include "icons/LoadIcons.h"
+#include "cli/ProgressLine.h"
+#include "icons/ParallelLoad.h"
 
 namespace {
 
@@ -49,26 +51,29 @@ void WriteIconJson(JsonWriter& json, const TLoadedIcon& icon) {
     json.EndObject();
 }
 
-void PrintJsonEntry(JsonWriter& json, const std::string& path, const TLoadedIcon* icon) {
+void PrintJsonEntry(JsonWriter& json, const TLoadOutcome& outcome) {
     json.BeginObject();
     json.Key("path");
-    json.String(path);
+    json.String(outcome.Path);
     json.Key("icon");
-    if (icon) {
-        WriteIconJson(json, *icon);
+    if (outcome.Icon) {
+        WriteIconJson(json, *outcome.Icon);
     } else {
         json.Null();
+        json.Key("error");
+        json.String(outcome.Error);
     }
     json.EndObject();
 }
 
-void PrintTextEntry(std::ostream& out, const std::string& path, const TLoadedIcon* icon) {
-    if (!icon) {
+void PrintTextEntry(std::ostream& out, const TLoadOutcome& outcome) {
+    const std::string& path = outcome.Path;
+    if (!outcome.Icon) {
         out << path << ": no icons\n";
         return;
     }
-    if (icon->Images.empty()) out << path << ": 0 images\n";
-    for (const auto& image : icon->Images) {
+    if (outcome.Icon->Images.empty()) out << path << ": 0 images\n";
+    for (const auto& image : outcome.Icon->Images) {
         out << path << "  " << (image->ResourceName.empty() ? "-" : image->ResourceName) << "  "
             << image->PixelWidth() << " x " << image->PixelHeight() << "  " << image->BitCount
             << " bpp\n";
@@ -76,55 +81,58 @@ void PrintTextEntry(std::ostream& out, const std::string& path, const TLoadedIco
 }
 
 struct TListOptions {
-    bool json = false;
-    TFileCollection files;
-    std::vector<std::string> paths;
+    bool Json = false;
+    TFileCollection Files;
 };
 
-TListOptions ParseListOptions(const std::vector<std::string>& args) {
-    TListOptions options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--json") {
-            options.json = true;
-        } else if (ParseFileCollectionOption(args, i, options.files)) {
-            continue;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            throw TUsageError("unknown option \"" + arg + "\"");
-        } else {
-            options.paths.push_back(arg);
-        }
-    }
-    if (options.paths.empty()) throw TUsageError("no paths given");
-    return options;
-}
-
-}  // namespace
-
-int RunListCommand(const std::vector<std::string>& args, std::ostream& out) {
-    TListOptions options = ParseListOptions(args);
-
-    // Each file is printed as soon as it is read, so memory holds one file's icons at a time.
-    JsonWriter writer(out);
-    if (options.json) {
+// Files are read on worker threads and printed in path order as they come, so memory holds
+// the icons of the files in flight only. A file that cannot be reached or opened is named on
+// stderr instead of a text line (the JSON document still holds its entry) and makes the run
+// fail.
+int RunList(const TListOptions& options, const TCliOutput& output) {
+    std::vector<std::string> files = CollectAllFiles(options.Files);
+    TProgressLine progress(output.Err, output.ErrIsTerminal, files.size());
+    JsonWriter writer(output.Out);
+    if (options.Json) {
         writer.BeginObject();
         writer.Key("files");
         writer.BeginArray();
     }
-    for (const std::string& path : options.paths) {
-        for (const std::string& file : CollectFiles(path, options.files)) {
-            std::unique_ptr<TLoadedIcon> icon = LoadIconsFromFile(file);
-            if (options.json) {
-                PrintJsonEntry(writer, file, icon.get());
-            } else {
-                PrintTextEntry(out, file, icon.get());
-            }
+    int code = kExitOk;
+    std::size_t done = 0;
+    LoadInParallel(files, {options.Files.Jobs, {}}, [&](TLoadOutcome&& outcome) {
+        progress.Clear();
+        bool unreachable = IsAccessFailure(outcome.Error);
+        if (unreachable) {
+            output.Out << std::flush;
+            output.Err << "marrowby2-cli: " << outcome.Path << ": " << outcome.Error << "\n";
+            code = kExitFailure;
         }
-    }
-    if (options.json) {
+        if (options.Json) {
+            PrintJsonEntry(writer, outcome);
+        } else if (!unreachable) {
+            PrintTextEntry(output.Out, outcome);
+        }
+        progress.Show(++done, outcome.Path);
+    });
+    progress.Clear();
+    if (options.Json) {
         writer.EndArray();
         writer.EndObject();
-        out << "\n";
+        output.Out << "\n";
     }
-    return kExitOk;
+    return code;
+}
+
+}  // namespace
+
+TCliCommand AddListCommand(CLI::App& app) {
+    auto options = std::make_shared<TListOptions>();
+    CLI::App* command =
+        app.add_subcommand("list",
+                           "Read every PATH and print the icon images found in it; a "
+                           "folder stands for its files that match the mask");
+    command->add_flag("--json", options->Json, "Print one JSON document instead of text lines");
+    AddFileCollectionOptions(*command, options->Files);
+    return {command, [options](const TCliOutput& output) { return RunList(*options, output); }};
 }

@@ -1,7 +1,11 @@
 #include "icons/LoadIcons.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <string_view>
+#include <system_error>
 
 #include "icons/AniReader.h"
 #include "icons/FileExtension.h"
@@ -11,44 +15,49 @@
 
 namespace {
 
+constexpr const char* kNotAnIconSource = "Not an icon source";
+
 // A substring test, so shortened extensions (".ic", ".d", a bare ".") are routed as well.
 bool Matches(const std::string& ext, std::string_view list) {
     return !ext.empty() && list.find(ext) != std::string_view::npos;
 }
 
-template <typename Reader>
-std::unique_ptr<TLoadedIcon> Guarded(Reader reader, const std::string& fileName) {
+using TReader = std::unique_ptr<TLoadedIcon> (*)(const std::string&);
+
+// Runs a reader; any reading failure becomes the outcome's reason.
+void Read(TReader reader, TLoadOutcome& outcome) {
     try {
-        return reader(fileName);
-    } catch (...) {  // any reading failure means "no icons"
-        return nullptr;
+        outcome.Icon = reader(outcome.Path);
+        if (!outcome.Icon) outcome.Error = kNotAnIconSource;
+    } catch (const std::exception& error) {
+        outcome.Error = error.what();
+    } catch (...) {
+        outcome.Error = kNotAnIconSource;
     }
 }
 
-// Folders, named pipes and devices are never read: a pipe would wait for a writer forever.
-bool IsRegularFile(const std::string& fileName) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(fileName, error);
+void ReadAni(TLoadOutcome& outcome) {
+    Read(ReadAniFile, outcome);
 }
 
-std::unique_ptr<TLoadedIcon> ReadAni(const std::string& fileName) {
-    return Guarded(ReadAniFile, fileName);
-}
-
-// The shell is asked only when the icon reader failed, not when it found an empty file.
-std::unique_ptr<TLoadedIcon> ReadIconOrShell(const std::string& fileName) {
-    std::unique_ptr<TLoadedIcon> icon = Guarded(ReadIcoFile, fileName);
-    return icon ? std::move(icon) : Guarded(ReadShellIcons, fileName);
+// The shell is asked only when the icon reader failed, not when it found an empty file; the
+// icon reader's reason stays when the shell finds nothing either.
+void ReadIconOrShell(TLoadOutcome& outcome) {
+    Read(ReadIcoFile, outcome);
+    if (outcome.Icon) return;
+    TLoadOutcome shell{outcome.Path, nullptr, {}};
+    Read(ReadShellIcons, shell);
+    if (shell.Icon) outcome = std::move(shell);
 }
 
 // 32-bit executables; the PE reader hands 16-bit ones and icon libraries to the NE reader.
-std::unique_ptr<TLoadedIcon> ReadExecutable(const std::string& fileName) {
-    return Guarded(ReadPeFile, fileName);
+void ReadExecutable(TLoadOutcome& outcome) {
+    Read(ReadPeFile, outcome);
 }
 
 struct TRoute {
     std::string_view extensions;
-    std::unique_ptr<TLoadedIcon> (*read)(const std::string&);
+    void (*read)(TLoadOutcome&);
 };
 
 // Tried in this order; the first list that holds the extension decides.
@@ -56,16 +65,37 @@ constexpr TRoute kRoutes[] = {{".ani", ReadAni},
                               {".ico.cur", ReadIconOrShell},
                               {".dll.ocx.icl.exe.cpl.bpl.scr.vbx.drv", ReadExecutable}};
 
+// Why the file cannot be read at all, or nothing. Folders, named pipes and devices are never
+// read: a pipe would wait for a writer forever.
+std::string Unreadable(const std::string& fileName) {
+    std::error_code error;
+    std::filesystem::file_status status = std::filesystem::status(fileName, error);
+    if (error) return std::generic_category().message(error.value());
+    if (!std::filesystem::is_regular_file(status)) return kNotAnIconSource;
+    if (::access(fileName.c_str(), R_OK) != 0) return std::generic_category().message(errno);
+    return {};
+}
+
 }  // namespace
 
-std::unique_ptr<TLoadedIcon> LoadIconsFromFile(const std::string& FileName) {
+TLoadOutcome LoadIconsWithReason(const std::string& FileName) {
+    TLoadOutcome outcome{FileName, nullptr, {}};
+    outcome.Error = Unreadable(FileName);
+    if (!outcome.Error.empty()) return outcome;
     std::string ext = LowerExtension(FileName);
     for (const TRoute& route : kRoutes) {
         if (!Matches(ext, route.extensions)) continue;
-        if (!IsRegularFile(FileName)) return nullptr;
-        std::unique_ptr<TLoadedIcon> icon = route.read(FileName);
-        if (icon) icon->ImageCount = static_cast<std::int32_t>(icon->Images.size());
-        return icon;
+        route.read(outcome);
+        if (outcome.Icon) {
+            outcome.Error.clear();
+            outcome.Icon->ImageCount = static_cast<std::int32_t>(outcome.Icon->Images.size());
+        }
+        return outcome;
     }
-    return nullptr;
+    outcome.Error = kNotAnIconSource;
+    return outcome;
+}
+
+std::unique_ptr<TLoadedIcon> LoadIconsFromFile(const std::string& FileName) {
+    return LoadIconsWithReason(FileName).Icon;
 }

@@ -5,6 +5,18 @@
 
 #include "icons/LoadedIcon.h"
 
-// The one entry point for loading icons: picks the reader by the file's extension and returns
-// every image format of the file, or nothing. Never throws.
+// What reading one file gave: its icons, or why there are none.
+struct TLoadOutcome {
+    std::string Path;
+    std::unique_ptr<TLoadedIcon> Icon;
+    std::string Error;  // empty when Icon is set
+};
+
+// Reads one file: picks the reader by the file's extension and returns every image format of
+// the file, or the reason there is none: "No such file or directory", "Permission denied",
+// "Not an icon source" (an extension no reader takes, a folder, a pipe or a device), or the
+// reader's own message. Never throws.
+TLoadOutcome LoadIconsWithReason(const std::string& FileName);
+
+// The same without the reason: the icons, or nothing.
 std::unique_ptr<TLoadedIcon> LoadIconsFromFile(const std::string& FileName);

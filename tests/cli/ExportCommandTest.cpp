@@ -139,7 +139,7 @@ TEST(ExportCommand, UsageErrorsExitWithTwo) {
         CliRun run = Export(args);
         EXPECT_EQ(run.code, 2) << (args.empty() ? "" : args[0]);
         EXPECT_TRUE(run.out.empty());
-        EXPECT_NE(run.err.find("usage:"), std::string::npos);
+        EXPECT_NE(run.err.find("--help"), std::string::npos);
     }
     CliRun prefix = Export({"--prefix", "a|b", "x.ico"});
     EXPECT_EQ(prefix.code, 2);

@@ -23,18 +23,22 @@ CliRun Cli(const std::vector<std::string>& args) {
 
 }  // namespace
 
-TEST(ListCommand, JsonDocumentHoldsEveryFileInOrderWithStableKeys) {
+TEST(ListCommand, JsonDocumentHoldsEveryFileInOrderAndWhyOneHasNoIcon) {
     TempDir dir;
     std::string good = dir.Write("two.ico", BuildIco({EntryFor({16, 16, 4, 1, 0, true}),
                                                       EntryFor({48, 48, 32, 1, 0, true})}));
     std::string missing = dir.Path().string() + "/gone.ico";
     std::string empty = dir.Write("empty.ico", ByteString{});
-    CliRun run = Cli({"list", "--json", good, missing, empty});
-    ASSERT_EQ(run.code, 0) << run.err;
+    std::string cut = dir.Write("cut.ico", ByteString{0, 0, 1, 0, 1, 0, 16});
+    std::string text = dir.Write("notes.txt", ByteString{'h', 'i'});
+    CliRun run = Cli({"list", "--json", good, missing, empty, cut, text});
+    // A missing file is named on stderr and fails the run; every other file is still listed.
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, "marrowby2-cli: " + missing + ": No such file or directory\n");
 
     JsonValue doc = ParseJson(run.out);
     const JsonValue& files = doc["files"];
-    ASSERT_EQ(files.items.size(), 3u);
+    ASSERT_EQ(files.items.size(), 5u);
     EXPECT_EQ(files[0]["path"].string, good);
     const JsonValue& icon = files[0]["icon"];
     EXPECT_EQ(icon.keys,
@@ -52,8 +56,19 @@ TEST(ListCommand, JsonDocumentHoldsEveryFileInOrderWithStableKeys) {
     EXPECT_FALSE(image["hasPalette"].boolean);
     EXPECT_TRUE(icon["images"][0]["hasPalette"].boolean);
     EXPECT_TRUE(files[1]["icon"].IsNull());
+    EXPECT_EQ(files[1]["error"].string, "No such file or directory");
     EXPECT_EQ(files[2]["icon"]["imageCount"].number, 0);
     EXPECT_TRUE(files[2]["icon"]["images"].items.empty());
+    EXPECT_EQ(files[2].members.count("error"), 0u);  // an entry with an icon has no error key
+    EXPECT_TRUE(files[3]["icon"].IsNull());
+    EXPECT_FALSE(files[3]["error"].string.empty());  // the reader's own message
+    EXPECT_EQ(files[4]["error"].string, "Not an icon source");
+
+    // The text listing leaves the missing file to the stderr line.
+    CliRun lines = Cli({"list", missing, good});
+    EXPECT_EQ(lines.code, 1);
+    EXPECT_EQ(lines.out, good + "  -  16 x 16  4 bpp\n" + good + "  -  48 x 48  32 bpp\n");
+    EXPECT_EQ(lines.err, run.err);
 }
 
 TEST(ListCommand, TextLinesAndUsageErrors) {
@@ -68,7 +83,7 @@ TEST(ListCommand, TextLinesAndUsageErrors) {
         CliRun bad = Cli(args);
         EXPECT_EQ(bad.code, 2);
         EXPECT_TRUE(bad.out.empty());
-        EXPECT_NE(bad.err.find("usage:"), std::string::npos);
+        EXPECT_NE(bad.err.find("--help"), std::string::npos);
     }
 }
 
