@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "icons/ParallelLoadInterim.h"
+#include "icons/ParallelLoad.h"
 
 TLoadRun::TLoadRun() = default;
 
