@@ -14,6 +14,7 @@
 #include "toolkit/ShellFileList.h"
 #include "toolkit/ShellFolderTree.h"
 #include "ui/AnchorPanel.h"
+#include "ui/FileIconReader.h"
 #include "ui/Glyphs.h"
 #include "ui/StatusPanels.h"
 #include "ui/ViewerGrid.h"
@@ -168,6 +169,7 @@ QWidget* TMain::CreateFilesPane() {
     lbxFiles = Named(new TShellFileList(pnlFiles), "lbxFiles");
     lbxFiles->SetFileMask(QStringLiteral("*.*"));
     lbxFiles->SetViewStyle(TViewStyle::Report);
+    lbxFiles->SetIconReader(ReadOwnFileIcon);
     QVBoxLayout* layout = Stack(pnlFiles);
     layout->addWidget(pnlFilesToolbar);
     layout->addWidget(lbxFiles);

@@ -78,4 +78,5 @@ QColor ColorFromValue(int value) {
 
 void TMain::FormStorageRestorePlacement() {
     btnLargeIconsClick();
+    ApplyStartPath();
 }
