@@ -12,7 +12,8 @@ constexpr int kSizes[] = {16, 32};
 QList<QImage> ReadOwnFileIcon(const QString& path) {
     QList<QImage> pictures;
     try {
-        const std::unique_ptr<TLoadedIcon> icon = LoadIconsFromFile(ToFilePath(path), {.FileIconOnly = true});
+        const std::unique_ptr<TLoadedIcon> icon =
+            LoadIconsFromFile(ToFilePath(path), {.FileIconOnly = true});
         if (!icon) return pictures;
         for (const int size : kSizes) {
             TLoadedIconImage* chosen = ChooseThumbnailImage(*icon, size);
