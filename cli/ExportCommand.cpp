@@ -84,6 +84,11 @@ void WriteFiles(std::vector<TPlannedFile>& files, const TExportOptions& options)
         try {
             if (options.MultiFormat) {
                 WriteIconFile(*file.Path, file.Images);
+            } else if (const std::string& damage = file.Images.front()->DecodeError();
+                       !damage.empty()) {
+                // An image whose pixels cannot be decoded would come out blank: it is named as
+                // a failure instead of being written.
+                file.Failure = damage;
             } else {
                 writer(*file.Images.front(), *file.Path, options.Background);
             }
@@ -156,16 +161,17 @@ int RunExportCommand(const TExportCommandOptions& options, const TCliOutput& out
     TExportPlanner planner(options);
     TExportReport report(output);
     std::size_t done = 0;
-    LoadInParallel(sources, {options.Files.Jobs, {}, options.Files.Load}, [&](TLoadOutcome&& outcome) {
-        progress.Clear();
-        if (IsAccessFailure(outcome.Error)) report.SourceFailed(outcome);
-        if (outcome.Icon) {
-            std::vector<TPlannedFile> files = planner.Plan(*outcome.Icon);
-            WriteFiles(files, options.Export);
-            report.Report(outcome.Path, files);
-        }
-        progress.Show(++done, outcome.Path);
-    });
+    LoadInParallel(sources, {options.Files.Jobs, {}, options.Files.Load},
+                   [&](TLoadOutcome&& outcome) {
+                       progress.Clear();
+                       if (IsAccessFailure(outcome.Error)) report.SourceFailed(outcome);
+                       if (outcome.Icon) {
+                           std::vector<TPlannedFile> files = planner.Plan(*outcome.Icon);
+                           WriteFiles(files, options.Export);
+                           report.Report(outcome.Path, files);
+                       }
+                       progress.Show(++done, outcome.Path);
+                   });
     progress.Clear();
     return report.Finish();
 }

@@ -32,9 +32,16 @@ QString AttributeText(const QFileInfo& file) {
 
 }  // namespace
 
-TFileListModel::TFileListModel(QObject* parent) : QAbstractTableModel(parent) {}
+TFileListModel::TFileListModel(QObject* parent) : QAbstractTableModel(parent) {
+    connect(&ownIcons_, &TFileIcons::IconRead, this, &TFileListModel::IconRead);
+}
+
+void TFileListModel::SetIconReader(TFileIcons::TReader reader) {
+    ownIcons_.SetReader(std::move(reader));
+}
 
 void TFileListModel::SetFolder(const QString& folder) {
+    ownIcons_.ForgetQueued();
     beginResetModel();
     folder_ = folder;
     files_ = ReadFolder();
@@ -104,11 +111,25 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
             return DisplayText(file, index.column());
         case Qt::DecorationRole:
-            return index.column() == ColName ? QVariant(icons_.icon(file)) : QVariant();
+            return index.column() == ColName ? QVariant(FileIcon(file)) : QVariant();
         case Qt::TextAlignmentRole:
             return headerData(index.column(), Qt::Horizontal, role);
         default:
             return {};
+    }
+}
+
+QIcon TFileListModel::FileIcon(const QFileInfo& file) const {
+    const QIcon own = ownIcons_.Icon(file);
+    return own.isNull() ? icons_.icon(file) : own;
+}
+
+void TFileListModel::IconRead(const QString& path) {
+    for (std::size_t row = 0; row < files_.size(); ++row) {
+        if (files_[row].absoluteFilePath() != path) continue;
+        const QModelIndex name = index(static_cast<int>(row), ColName);
+        emit dataChanged(name, name, {Qt::DecorationRole});
+        return;
     }
 }
 

@@ -114,6 +114,10 @@ void TShellFileList::SetFileMask(const QString& mask) {
     if (!model_->Folder().isEmpty()) emit Populated();
 }
 
+void TShellFileList::SetIconReader(std::function<QList<QImage>(const QString& path)> reader) {
+    model_->SetIconReader(std::move(reader));
+}
+
 TViewStyle TShellFileList::ViewStyle() const {
     return style_;
 }

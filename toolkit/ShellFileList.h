@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QImage>
+#include <QList>
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 class QAbstractItemView;
 class QItemSelection;
@@ -35,6 +38,10 @@ public:
     QString FileMask() const;
     // A mask that differs from the current one refills the list at once.
     void SetFileMask(const QString& mask);
+
+    // Reads each listed file's own icon in the background; until it is read, and for files
+    // without one, the list shows a generic icon.
+    void SetIconReader(std::function<QList<QImage>(const QString& path)> reader);
 
     TViewStyle ViewStyle() const;
     void SetViewStyle(TViewStyle style);

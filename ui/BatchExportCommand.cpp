@@ -6,8 +6,6 @@
 #include "ui/frmBatchIconExport.h"
 #include "ui/frmMain.h"
 
-namespace {
-
 std::vector<TExportEntry> GridEntries(const TViewerGrid& Grid) {
     std::vector<TExportEntry> entries;
     for (int index = 0; index < Grid.Count(); ++index) {
@@ -15,8 +13,6 @@ std::vector<TExportEntry> GridEntries(const TViewerGrid& Grid) {
     }
     return entries;
 }
-
-}  // namespace
 
 void ShowBatchExport(TMain& Main) {
     TExportSettings settings = Main.ExportSettings();

@@ -27,8 +27,8 @@ QWidget* Filled(QWidget* control, QPalette::ColorRole background) {
 
 // The caption bar: text in the window colour on the button-shadow colour.
 QLabel* MakeCaption(QWidget* panel, const TChannelDesign& design) {
-    auto* caption = new QLabel(QString::fromLatin1(design.CaptionText), panel);
-    caption->setObjectName(QString::fromLatin1(design.Caption));
+    auto* caption =
+        Named(new QLabel(QString::fromLatin1(design.CaptionText), panel), design.Caption);
     Filled(caption, QPalette::Dark);
     QPalette colours = caption->palette();
     colours.setColor(QPalette::WindowText, colours.color(QPalette::Base));
@@ -56,10 +56,8 @@ TChannelColumn MakeChannelColumn(QWidget* Page, const TChannelDesign& Design) {
     auto* stack = new QVBoxLayout(column.Panel);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(0);
-    column.PaintBox = new TPaintBox(column.Panel);
-    column.PaintBox->setObjectName(QString::fromLatin1(Design.PaintBox));
-    column.Rule = Filled(new QWidget(column.Panel), QPalette::Button);
-    column.Rule->setObjectName(QString::fromLatin1(Design.Rule));
+    column.PaintBox = Named(new TPaintBox(column.Panel), Design.PaintBox);
+    column.Rule = Filled(Named(new QWidget(column.Panel), Design.Rule), QPalette::Button);
     column.Rule->setFixedHeight(kRuleHeight);
     column.Caption = MakeCaption(column.Panel, Design);
     stack->addWidget(column.PaintBox, 1);

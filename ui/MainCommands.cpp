@@ -1,19 +1,25 @@
 // The main window's commands as the tool buttons and menus give them: one handler each.
 #include <QAbstractButton>
+#include <QDrag>
 #include <QMenu>
 #include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QToolButton>
+#include <stdexcept>
 
 #include "icons/Rendering.h"
 #include "toolkit/ShellFileList.h"
 #include "ui/BatchExportCommand.h"
+#include "ui/ExportSettings.h"
 #include "ui/HelpAndWeb.h"
+#include "ui/IconDragOut.h"
 #include "ui/ImageHold.h"
 #include "ui/PathText.h"
 #include "ui/QtClipboardSink.h"
 #include "ui/QtColor.h"
 #include "ui/SaveImageCommand.h"
 #include "ui/ScreenCursor.h"
+#include "ui/StraightAlphaPicture.h"
 #include "ui/ViewerGrid.h"
 #include "ui/frmAbout.h"
 #include "ui/frmMain.h"
@@ -65,8 +71,33 @@ void TMain::btnSaveClick() {
 void TMain::btnCopyClick() {
     TLoadedIconImage* image = CurrentImage();
     if (!image) return;
-    TQtClipboardSink clipboard;
+    TQtClipboardSink clipboard(StraightAlphaPng(*image));
     CopyImageToClipboard(*image, ToTColor(CopyBackgroundColor()), clipboard);
+}
+
+// Each drag writes into a fresh temporary folder; the previous drag's files go with the old
+// folder, the last drag's when the window is destroyed.
+std::unique_ptr<QMimeData> TMain::DragOutData() {
+    DragFolder = std::make_unique<QTemporaryDir>();
+    if (!DragFolder->isValid()) {
+        throw std::runtime_error("No temporary folder for the dragged icons: " +
+                                 ToFilePath(DragFolder->errorString()));
+    }
+    return IconDragData(GridEntries(*lbxViewer), ExportSettings().Naming(),
+                        ToTColor(CopyBackgroundColor()), ToFilePath(DragFolder->path()));
+}
+
+// The images stay loaded while the drag goes on; a load request meanwhile waits for its end.
+void TMain::lbxViewerDragOut() {
+    const int caret = lbxViewer->CaretIndex();
+    if (caret < 0) return;
+    TImageHold hold(*this);
+    std::unique_ptr<QMimeData> data = DragOutData();
+    if (!data) return;
+    auto* drag = new QDrag(lbxViewer);
+    drag->setPixmap(QPixmap::fromImage(StraightAlphaPicture(lbxViewer->Item(caret))));
+    drag->setMimeData(data.release());
+    drag->exec(Qt::CopyAction);
 }
 
 void TMain::btnCopyBackgroundColorClick() {

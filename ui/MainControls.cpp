@@ -15,6 +15,7 @@
 #include "ui/AnchorPanel.h"
 #include "ui/DesignedLayout.h"
 #include "ui/ExportSettings.h"
+#include "ui/FileIconReader.h"
 #include "ui/Glyphs.h"
 #include "ui/StatusPanels.h"
 #include "ui/ViewerGrid.h"
@@ -153,6 +154,7 @@ QWidget* TMain::CreateFilesPane() {
     lbxFiles = Named(new TShellFileList(pnlFiles), "lbxFiles");
     lbxFiles->SetFileMask(QStringLiteral("*.*"));
     lbxFiles->SetViewStyle(TViewStyle::Report);
+    lbxFiles->SetIconReader(ReadOwnFileIcon);
     QVBoxLayout* layout = Stack(pnlFiles);
     layout->addWidget(pnlFilesToolbar);
     layout->addWidget(lbxFiles);

@@ -75,4 +75,5 @@ QColor ColorFromValue(int value) {
 
 void TMain::FormStorageRestorePlacement() {
     btnLargeIconsClick();
+    ApplyStartPath();
 }

@@ -52,6 +52,7 @@ void TMain::ConnectViewer() {
     connect(lbxViewer, &TViewerGrid::Click, this, [this] { Run(&TMain::lbxViewerClick); });
     connect(lbxViewer, &TViewerGrid::DoubleClick, this, [this] { Run(&TMain::btnInfoClick); });
     connect(lbxViewer, &TViewerGrid::Resized, this, [this] { Run(&TMain::ResizeViewer); });
+    connect(lbxViewer, &TViewerGrid::DragOut, this, [this] { Run(&TMain::lbxViewerDragOut); });
 }
 
 void TMain::BuildViewer() {

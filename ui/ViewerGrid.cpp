@@ -186,9 +186,28 @@ void TViewerGrid::SelectRangeTo(const QModelIndex& index) {
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
 }
 
+bool TViewerGrid::HoldsPress(const QMouseEvent& event) const {
+    if (event.button() != Qt::LeftButton || event.modifiers() != Qt::NoModifier) return false;
+    const QModelIndex at = indexAt(event.pos());
+    return at.isValid() && selectionModel()->isSelected(at);
+}
+
+void TViewerGrid::SelectAnchor() {
+    selectionModel()->select(anchor_, QItemSelectionModel::ClearAndSelect);
+    selectionModel()->setCurrentIndex(anchor_, QItemSelectionModel::NoUpdate);
+}
+
 void TViewerGrid::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) {
         emit MouseDown(Qt::RightButton, event->pos());
+        return;
+    }
+    heldPress_ = HoldsPress(*event);
+    if (heldPress_) {
+        anchor_ = indexAt(event->pos());
+        pressSelection_ = QItemSelection();
+        selectionModel()->setCurrentIndex(anchor_, QItemSelectionModel::NoUpdate);
+        emit MouseDown(Qt::LeftButton, event->pos());
         return;
     }
     QListView::mousePressEvent(event);
@@ -202,6 +221,17 @@ void TViewerGrid::mousePressEvent(QMouseEvent* event) {
 }
 
 void TViewerGrid::mouseMoveEvent(QMouseEvent* event) {
+    if (heldPress_ && (event->buttons() & Qt::LeftButton)) {
+        if (!viewport()->rect().contains(event->pos())) {
+            heldPress_ = false;
+            emit DragOut();
+            return;
+        }
+        const QModelIndex at = indexAt(event->pos());
+        if (!at.isValid() || at == anchor_) return;
+        heldPress_ = false;
+        SelectAnchor();
+    }
     if ((event->buttons() & Qt::LeftButton) && anchor_.isValid()) {
         const QModelIndex at = indexAt(event->pos());
         if (at.isValid() && at != currentIndex()) SelectRangeTo(at);
@@ -211,7 +241,12 @@ void TViewerGrid::mouseMoveEvent(QMouseEvent* event) {
 
 void TViewerGrid::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    QListView::mouseReleaseEvent(event);
+    if (heldPress_) {
+        heldPress_ = false;
+        SelectAnchor();
+    } else {
+        QListView::mouseReleaseEvent(event);
+    }
     emit MouseUp(Qt::LeftButton);
     emit Click();
 }

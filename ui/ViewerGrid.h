@@ -14,7 +14,9 @@ class TViewerItems;
 // is one vertical column. Selection is extended: a click selects one cell, Shift extends from
 // the anchor, Ctrl toggles, dragging with the button held selects the range from the anchor,
 // the arrow keys move the caret. A right click reaches the owner without touching the
-// selection.
+// selection. A press on a selected cell keeps the selection until the pointer either leaves the
+// grid, which drags the selection out (DragOut), or is released or moved onto another cell,
+// which selects as any press does.
 class TViewerGrid : public QListView {
     Q_OBJECT
 public:
@@ -62,6 +64,8 @@ signals:
     void Click();
     void DoubleClick();
     void Resized();
+    // The button went down on a selected cell and the pointer then left the grid.
+    void DragOut();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -77,6 +81,10 @@ private:
     int ColumnRoom() const;
     void ScrollHome();
     void SelectRangeTo(const QModelIndex& index);
+    // Whether a press holds back its selection: a plain left press on a selected cell.
+    bool HoldsPress(const QMouseEvent& event) const;
+    // The selection a held-back press makes: the anchor cell alone.
+    void SelectAnchor();
 
     TViewerItems* items_;
     TDrawItem draw_;
@@ -86,4 +94,5 @@ private:
     bool homePending_ = false;
     QPersistentModelIndex anchor_;
     QItemSelection pressSelection_;
+    bool heldPress_ = false;
 };

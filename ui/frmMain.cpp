@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -12,6 +11,7 @@
 #include <QProgressBar>
 #include <QScopeGuard>
 #include <QSplitter>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QUrl>
 #include <algorithm>
@@ -24,6 +24,7 @@
 #include "ui/AnchorPanel.h"
 #include "ui/DesignedLayout.h"
 #include "ui/Glyphs.h"
+#include "ui/LoadRun.h"
 #include "ui/MainStorage.h"
 #include "ui/PathText.h"
 #include "ui/ScreenCursor.h"
@@ -63,7 +64,7 @@ std::vector<std::string> DroppedPaths(const QMimeData* data) {
 
 }  // namespace
 
-TMain::TMain(QWidget* parent) : QMainWindow(parent) {
+TMain::TMain(QWidget* parent) : QMainWindow(parent), LoadRun(std::make_unique<TLoadRun>()) {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Marrowby 2"));
     UseDesignFont(this);
@@ -71,6 +72,7 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent) {
     CreateControls();
     CreateMenus();
     ConnectBrowsing();
+    ConnectLoadRun();
     ConnectViewer();
     ConnectButtons();
     resize(kWindowSize);
@@ -106,6 +108,13 @@ void TMain::ConnectBrowsing() {
     });
 }
 
+// The progress bar shows the files read so far, so the first file shows 0.
+void TMain::ConnectLoadRun() {
+    connect(LoadRun.get(), &TLoadRun::Progress, this,
+            [this](int done) { ProgressBar->setValue(done); });
+    connect(LoadRun.get(), &TLoadRun::Finished, this, [this] { Run(&TMain::LoadRunFinished); });
+}
+
 void TMain::lbxFiltersClick() {
     const QString mask = MaskOfEntry(lbxFilters->currentText());
     if (mask == CurrentMask) return;
@@ -129,6 +138,41 @@ void TMain::lbxFilesPopulated() {
     CurrentFolder = folder;
     ScanFolderTree = false;
     LoadFiles(btnScanAllFiles->isChecked());
+    ChooseStartFile();
+}
+
+// The folder of the path is shown ahead of the stored folder, so it is applied once the
+// settings have been restored; a file is then chosen there.
+void TMain::OpenOnStart(const QString& path) {
+    const QFileInfo start(path);
+    if (!start.exists()) {
+        Prompter().Message(this, QStringLiteral("Warning"),
+                           QStringLiteral("\"%1\" does not exist.").arg(path), TPromptButtons::Ok);
+        return;
+    }
+    StartFolder =
+        QDir::toNativeSeparators(start.isDir() ? start.absoluteFilePath() : start.absolutePath());
+    StartFileName = start.isDir() ? QString() : start.fileName();
+}
+
+void TMain::ApplyStartPath() {
+    if (StartFolder.isEmpty()) return;
+    if (!StartFileName.isEmpty()) CurrentFileName = StartFileName;
+    lbxFolders->SetDirectory(StartFolder);
+    StartFolder.clear();
+}
+
+// Marks the start file in the list once its folder is shown; it is current already, so the
+// choice loads nothing more.
+void TMain::ChooseStartFile() {
+    if (StartFileName.isEmpty()) return;
+    for (int row = 0; row < lbxFiles->Count(); ++row) {
+        if (QFileInfo(lbxFiles->ItemPath(row)).fileName() == StartFileName) {
+            lbxFiles->SelectItem(row);
+            break;
+        }
+    }
+    StartFileName.clear();
 }
 
 void TMain::lbxFilesChange(const QString& itemPath) {
@@ -139,9 +183,11 @@ void TMain::lbxFilesChange(const QString& itemPath) {
     LoadFiles(false);
 }
 
+// Steps up to the start of the reading; the reading goes on on worker threads and the run
+// ends in LoadRunFinished, so the window serves input all along.
 void TMain::LoadFiles(bool Scan, std::optional<std::vector<std::string>> Files) {
-    if (Loading) {
-        AbortLoad = true;
+    if (LoadRun->Loading) {
+        LoadRun->Abort();
         return;
     }
     if (ImageHolds > 0) {
@@ -152,21 +198,37 @@ void TMain::LoadFiles(bool Scan, std::optional<std::vector<std::string>> Files) 
         StatusBar->SetText(panel, QString());
         StatusBar->SetPanelWidth(panel, 1);
     }
-    Loading = true;
-    AbortLoad = false;
+    LoadRun->Begin();
     ShowHourglass();
     ProgressBar->setValue(0);
+    auto endOnError = qScopeGuard([this] { FinishRun(); });
+    ClearLoaded();
+    std::vector<std::string> paths = PathsToLoad(Scan, std::move(Files));
+    CellWidth = CellHeight = kMinCellSize;
+    LoadRun->Start(std::move(paths), {.IncludeCursors = IncludeCursors});
+    endOnError.dismiss();
+}
+
+// The grid is filled once, from every icon read, unless the run was stopped; a stopped run
+// then closes the window or restarts.
+void TMain::LoadRunFinished() {
     {
         auto finish = qScopeGuard([this] { FinishRun(); });
-        ClearLoaded();
-        std::vector<std::string> paths = PathsToLoad(Scan, std::move(Files));
-        ReadPaths(paths);
+        LoadedIcons = LoadRun->TakeIcons();
+        int maxWidth = kMinCellSize;
+        int maxHeight = kMinCellSize;
+        for (const std::unique_ptr<TLoadedIcon>& icon : LoadedIcons) {
+            maxWidth = std::max(maxWidth, static_cast<int>(icon->MaxWidth));
+            maxHeight = std::max(maxHeight, static_cast<int>(icon->MaxHeight));
+        }
+        LoadedMaxWidth = CellWidth = maxWidth;
+        LoadedMaxHeight = CellHeight = maxHeight;
         ChooseCellSize();
         pnlProgress->hide();
-        if (!AbortLoad) BuildViewer();
+        if (!LoadRun->AbortLoad) BuildViewer();
     }
-    if (AbortLoad) {
-        if (CloseRequested) {
+    if (LoadRun->AbortLoad) {
+        if (LoadRun->CloseRequested) {
             close();
         } else {
             PostRestart(btnScanAllFiles->isChecked());
@@ -214,34 +276,13 @@ void TMain::ShowPathCount(const std::vector<std::string>& paths) {
     }
 }
 
-// Reads the paths in order, serving pending input before each one; an abort drops the rest.
-// The largest image size is gathered here rather than in CellWidth and CellHeight, which a
-// command served in between may change.
-void TMain::ReadPaths(std::vector<std::string>& paths) {
-    int maxWidth = kMinCellSize;
-    int maxHeight = kMinCellSize;
-    for (std::size_t done = 0; done < paths.size(); ++done) {
-        ProgressBar->setValue(ProgressBar->maximum() - static_cast<int>(paths.size() - done));
-        QCoreApplication::processEvents();
-        if (AbortLoad) break;
-        std::unique_ptr<TLoadedIcon> icon =
-            LoadIconsFromFile(paths[done], {.IncludeCursors = IncludeCursors});
-        if (!icon) continue;
-        maxWidth = std::max(maxWidth, static_cast<int>(icon->MaxWidth));
-        maxHeight = std::max(maxHeight, static_cast<int>(icon->MaxHeight));
-        LoadedIcons.push_back(std::move(icon));
-    }
-    LoadedMaxWidth = CellWidth = maxWidth;
-    LoadedMaxHeight = CellHeight = maxHeight;
-}
-
 // Ends a run, also one that an error cut short: the progress view gives way to the grid again
 // and the window is no longer loading.
 void TMain::FinishRun() {
     pnlProgress->hide();
     pnlViewer->show();
     RestoreCursor();
-    Loading = false;
+    LoadRun->End();
 }
 
 // The restart comes after the aborted run and the handler that stopped it have both returned,
@@ -264,9 +305,9 @@ void TMain::ClearLoaded() {
 }
 
 void TMain::closeEvent(QCloseEvent* event) {
-    if (Loading) {
-        CloseRequested = true;
-        AbortLoad = true;
+    if (LoadRun->Loading) {
+        LoadRun->CloseRequested = true;
+        LoadRun->Abort();
         event->ignore();
         return;
     }

@@ -21,11 +21,14 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QMenuBar;
+class QMimeData;
+class QTemporaryDir;
 class QProgressBar;
 class QSplitter;
 class QToolButton;
 class TAnchorPanel;
 class TFormStorage;
+class TLoadRun;
 class TShellFileList;
 class TShellFolderTree;
 class TStatusPanels;
@@ -47,6 +50,9 @@ public:
     // Called while a run is going on, it only tells that run to stop; the run then restarts
     // itself once it has returned.
     void LoadFiles(bool Scan, std::optional<std::vector<std::string>> Files = std::nullopt);
+    // The file or folder the program was started with: its folder is shown and the file chosen
+    // there once the window is shown. A path that does not exist is reported and ignored.
+    void OpenOnStart(const QString& path);
     // Empties the grid, hides status panel 2 and frees every loaded icon.
     void ClearLoaded();
 
@@ -70,6 +76,10 @@ public:
     void btnSaveClick();
     void btnCopyClick();
     void btnCopyBackgroundColorClick();
+    // The selected cells dragged out of the grid: PNG files in a temporary folder and the
+    // first image as image/png (ui/IconDragOut.h).
+    void lbxViewerDragOut();
+    std::unique_ptr<QMimeData> DragOutData();
     void btnInfoClick();
     void Exit1Click();
     void btnFilterClick();
@@ -161,9 +171,8 @@ public:
 
     // State.
     bool Ready = false;
-    bool Loading = false;
-    bool AbortLoad = false;
-    bool CloseRequested = false;
+    // The load run's own state: Loading, AbortLoad, CloseRequested and the files being read.
+    std::unique_ptr<TLoadRun> LoadRun;
     bool ScanFolderTree = false;
     std::optional<std::vector<std::string>> ScanFolders;
     bool TrackingSelection = false;
@@ -184,6 +193,8 @@ public:
     int ImageHolds = 0;
     bool LoadPutOff = false;
     void ReleaseImages();
+    // The files of the last drag out of the grid.
+    std::unique_ptr<QTemporaryDir> DragFolder;
 
     // The settings store (ui/MainStorage.cpp). Declared last, so it is destroyed first, while
     // every control it saves still exists.
@@ -222,9 +233,15 @@ private:
     std::vector<std::string> PathsToLoad(bool Scan, std::optional<std::vector<std::string>> Files);
     std::vector<std::string> ScanPathList();
     void ShowPathCount(const std::vector<std::string>& paths);
-    void ReadPaths(std::vector<std::string>& paths);
+    void ConnectLoadRun();
+    void LoadRunFinished();
     void FinishRun();
     void PostRestart(bool Scan);
+    void ApplyStartPath();
+    void ChooseStartFile();
+    // The start path's folder until it is shown, and its file until it is chosen.
+    QString StartFolder;
+    QString StartFileName;
 
     // The viewer grid's events.
     void ConnectViewer();

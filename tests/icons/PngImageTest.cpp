@@ -25,14 +25,6 @@ std::uint16_t Gradient(int x, int y, int channel) {
     }
 }
 
-IcoEntry PngEntry(const ByteString& stream, std::uint8_t size) {
-    IcoEntry entry;
-    entry.width = entry.height = size;
-    entry.bitCount = 32;
-    entry.data = stream;
-    return entry;
-}
-
 // The blue, green, red, alpha bytes of pixel (x, y), y counted from the top.
 std::array<int, 4> Bgra(const TLoadedIconImage& image, int x, int y) {
     std::size_t row = static_cast<std::size_t>(image.PixelHeight() - 1 - y);

@@ -48,3 +48,11 @@ ByteString BuildIco(const std::vector<IcoEntry>& entries, std::uint16_t type,
     for (const IcoEntry& e : entries) b.Bytes(e.data);
     return b.Bytes();
 }
+
+IcoEntry PngEntry(const ByteString& stream, std::uint8_t size) {
+    IcoEntry entry;
+    entry.width = entry.height = size;
+    entry.bitCount = 32;
+    entry.data = stream;
+    return entry;
+}

@@ -37,6 +37,9 @@ struct IcoEntry {
 // An entry whose directory values match a DIB of that layout.
 IcoEntry EntryFor(const DibSpec& layout);
 
+// An entry holding a PNG stream, as 32-bit icons of size x size pixels (0 for 256) store it.
+IcoEntry PngEntry(const ByteString& stream, std::uint8_t size);
+
 // An icon (type 1) or cursor (type 2) file; countOverride replaces the count word.
 ByteString BuildIco(const std::vector<IcoEntry>& entries, std::uint16_t type = 1,
                     std::optional<std::uint16_t> countOverride = std::nullopt);

@@ -48,6 +48,7 @@ TEST_F(CommandFixture, CopyPutsTheCaretImageOverTheBackgroundColourOnTheClipboar
     // An empty grid copies nothing and says why.
     ClearClipboard();
     main->LoadFiles(false, std::vector<std::string>{});
+    RunToEnd();
     main->btnCopy->click();
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text,
@@ -98,7 +99,7 @@ TEST_F(CommandFixture, ALoadRequestWaitsWhileADialogShowsTheGridsImages) {
     Write("gone/pic.ico", BuildIco({PictureEntry(32, 24)}));
     Browse("gone");
     Choose(QStringLiteral("pic.ico"));
-    WaitFor([&] { return main->lbxViewer->Count() == 1 && !main->Loading; });
+    WaitFor([&] { return main->lbxViewer->Count() == 1 && !main->LoadRun->Loading; });
 
     WhenShown<TProperties>([&](TProperties& dialog) {
         QDir(InDir("gone")).removeRecursively();
@@ -112,7 +113,7 @@ TEST_F(CommandFixture, ALoadRequestWaitsWhileADialogShowsTheGridsImages) {
     EXPECT_EQ(main->ImageHolds, 0);
 
     // The run put off starts once the dialog has gone and finds no pic.ico above.
-    WaitFor([&] { return main->LoadedIcons.empty() && !main->Loading; });
+    WaitFor([&] { return main->LoadedIcons.empty() && !main->LoadRun->Loading; });
     EXPECT_EQ(main->CurrentFolder, QString::fromStdString(dir.Path().string()) + QDir::separator());
     EXPECT_EQ(Panel(1), QStringLiteral(" No icons found. "));
 }

@@ -20,6 +20,7 @@ protected:
     std::string LoadIcon(const std::string& relative, ByteView bytes) {
         const std::string path = Write(relative, bytes);
         main->LoadFiles(false, std::vector<std::string>{path});
+        RunToEnd();
         return path;
     }
 

@@ -80,8 +80,9 @@ protected:
 
 TEST_F(ScanFixture, AFolderTreeScanLoadsTheFolderThenItsSubfoldersInScanOrder) {
     Choose(QStringLiteral("a.ico"));
-    WaitFor([&] { return main->LoadedIcons.size() == 1 && !main->Loading; });
+    WaitFor([&] { return main->LoadedIcons.size() == 1 && !main->LoadRun->Loading; });
     main->btnScanDirectories->click();
+    RunToEnd();
     const std::vector<std::string> expected = TreeOrder();
     ASSERT_EQ(expected.size(), 5u);
     EXPECT_EQ(LoadedFiles(*main), expected);
@@ -97,17 +98,19 @@ TEST_F(ScanFixture, AFolderTreeScanLoadsTheFolderThenItsSubfoldersInScanOrder) {
     Settle();
     EXPECT_EQ(main->LoadedIcons.size(), 5u);
     main->lbxFiles->SelectItem(Row(QStringLiteral("e.ico")));
-    WaitFor([&] { return main->LoadedIcons.size() == 1 && !main->Loading; });
+    WaitFor([&] { return main->LoadedIcons.size() == 1 && !main->LoadRun->Loading; });
     EXPECT_EQ(Panel(0), QStringLiteral(" e.ico "));
 
     // A folder scan lists the folder alone and ends the folder-tree mode.
     main->btnScanNow->click();
+    RunToEnd();
     EXPECT_FALSE(main->ScanFolderTree);
     EXPECT_EQ(Panel(0), QStringLiteral(" 2 files. "));
 }
 
 TEST_F(ScanFixture, ACancelledFolderTreeScanLoadsNothingAndKeepsTheGrid) {
     main->btnScanNow->click();
+    RunToEnd();
     ASSERT_EQ(main->LoadedIcons.size(), 2u);
     const TLoadedIcon* before = main->LoadedIcons.front().get();
     main->ScanFolders = std::vector<std::string>{"left over"};
@@ -121,7 +124,7 @@ TEST_F(ScanFixture, ACancelledFolderTreeScanLoadsNothingAndKeepsTheGrid) {
     EXPECT_EQ(Panel(0), QStringLiteral(" 2 files. "));
 }
 
-// A file chosen while the folder-tree scan reads its first file stops the scan; the restart
+// A file chosen while the folder-tree scan reads its files stops the scan; the restart
 // is a scan while always-scan is down (of the folder list the scan used up: nothing), and a
 // load of the chosen file while it is up.
 TEST_F(ScanFixture, AFolderTreeScanStoppedByAFileChoiceRestartsByTheAlwaysScanMode) {
@@ -129,20 +132,16 @@ TEST_F(ScanFixture, AFolderTreeScanStoppedByAFileChoiceRestartsByTheAlwaysScanMo
         SCOPED_TRACE(alwaysScan ? "always-scan down" : "always-scan up");
         main->CurrentFileName.clear();
         if (alwaysScan != main->btnScanAllFiles->isChecked()) main->btnScanAllFiles->click();
+        RunToEnd();
         const int row = Row(QStringLiteral("e.ico"));
         ASSERT_GE(row, 0);
-        bool chosen = false;
-        const QMetaObject::Connection choice =
-            QObject::connect(main->ProgressBar, &QProgressBar::valueChanged, main.get(), [&] {
-                if (chosen || !main->Loading || !main->ScanFolderTree) return;
-                chosen = true;
-                main->lbxFiles->SelectItem(row);
-            });
         main->btnScanDirectories->click();
-        QObject::disconnect(choice);
-        EXPECT_TRUE(chosen);
+        ASSERT_TRUE(main->LoadRun->Loading);
+        ASSERT_TRUE(main->ScanFolderTree);
+        main->lbxFiles->SelectItem(row);
+        EXPECT_TRUE(main->LoadRun->AbortLoad);
         EXPECT_EQ(main->lbxViewer->Count(), 0);
-        WaitFor([&] { return !main->Loading && main->StatusBar->Text(1) != QString(); });
+        WaitFor([&] { return !main->LoadRun->Loading && main->StatusBar->Text(1) != QString(); });
         Settle();
         EXPECT_EQ(main->CurrentFileName, QStringLiteral("e.ico"));
         if (alwaysScan) {
@@ -160,6 +159,7 @@ TEST_F(ScanFixture, AFolderTreeScanStoppedByAFileChoiceRestartsByTheAlwaysScanMo
 // With no folder shown there is no tree to list: no dialog, and the scan finds nothing.
 TEST_F(ScanFixture, AFolderTreeScanWithoutACurrentFolderListsNothing) {
     main->btnScanNow->click();
+    RunToEnd();
     main->CurrentFolder.clear();
     bool dialogShown = false;
     QTimer::singleShot(0, [&] {
@@ -169,7 +169,7 @@ TEST_F(ScanFixture, AFolderTreeScanWithoutACurrentFolderListsNothing) {
         }
     });
     main->btnScanDirectories->click();
-    Settle();
+    RunToEnd();
     EXPECT_FALSE(dialogShown);
     EXPECT_TRUE(main->LoadedIcons.empty());
     EXPECT_EQ(PanelWidth(0), 0);

@@ -18,6 +18,7 @@
 #include "TempDir.h"
 #include "toolkit/ShellFileList.h"
 #include "toolkit/ShellFolderTree.h"
+#include "ui/LoadRun.h"
 #include "ui/StatusPanels.h"
 #include "ui/ViewerGrid.h"
 #include "ui/frmMain.h"
@@ -38,7 +39,7 @@ protected:
         main = std::make_unique<TMain>();
         main->show();
         // The folder tree's first selection fills the list once the window is ready.
-        WaitFor([&] { return !main->CurrentFolder.isEmpty(); });
+        WaitFor([&] { return !main->CurrentFolder.isEmpty() && !main->LoadRun->Loading; });
     }
 
     void TearDown() override {
@@ -48,6 +49,11 @@ protected:
 
     static void WaitFor(const std::function<bool()>& done) {
         EXPECT_TRUE(QTest::qWaitFor(done, 10000));
+    }
+
+    // Waits until the load run in progress, if any, has filled the grid.
+    void RunToEnd() {
+        WaitFor([&] { return !main->LoadRun->Loading; });
     }
 
     // Serves every posted event and pending notice, restarts included.
@@ -72,7 +78,7 @@ protected:
         const QString folder = Folder(relative);
         QDir().mkpath(folder);
         main->lbxFolders->SetDirectory(folder.chopped(1));
-        WaitFor([&] { return main->CurrentFolder == folder && !main->Loading; });
+        WaitFor([&] { return main->CurrentFolder == folder && !main->LoadRun->Loading; });
     }
 
     // Chooses a file of the list by its name, as a click on it would, once the list shows it.
@@ -85,11 +91,13 @@ protected:
             return false;
         });
         main->lbxFiles->SelectItem(row);
+        RunToEnd();
     }
 
     void ChooseFileType(int index) {
         main->lbxFilters->setCurrentIndex(index);
         emit main->lbxFilters->activated(index);
+        RunToEnd();
     }
 
     QString Panel(int panel) const { return main->StatusBar->Text(panel); }

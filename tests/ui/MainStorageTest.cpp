@@ -14,6 +14,7 @@
 #include "toolkit/ShellFileList.h"
 #include "toolkit/ShellFolderTree.h"
 #include "ui/ExportSettings.h"
+#include "ui/LoadRun.h"
 #include "ui/MainStorage.h"
 #include "ui/frmMain.h"
 
@@ -79,6 +80,7 @@ TEST_F(MainStorageTest, FirstRunKeepsTheDesignAndTheNextRunGetsEverythingBack) {
         main->ExportSkipFiles->setText(QStringLiteral("1"));
         main->lbxFolders->SetDirectory(folder);
         main->setGeometry(30, 40, 640, 420);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !main->LoadRun->Loading; }));
         EXPECT_TRUE(main->close());
     }
     EXPECT_EQ(Stored(QStringLiteral("pnlFolders_Width")), QStringLiteral("230"));
@@ -131,6 +133,7 @@ TEST_F(MainStorageTest, ExportPreferencesReadFromTheirStoredTextsAndBack) {
 
         main->SetExportSettings({TExportFormat::Png, TExportStyle::FileResourceSize, '-',
                                  QStringLiteral("a "), QStringLiteral("/x"), true, false});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !main->LoadRun->Loading; }));
         EXPECT_TRUE(main->close());
     }
     const std::pair<const char*, const char*> stored[] = {
@@ -147,11 +150,11 @@ TEST_F(MainStorageTest, CloseDuringALoadRunSavesOnlyWhenTheCloseGoesAhead) {
     std::unique_ptr<TMain> main = Start();
     // A folder that no longer exists leaves the tree at its own first selection.
     EXPECT_EQ(main->lbxFolders->Directory(), QDir::toNativeSeparators(QDir::homePath()));
-    main->Loading = true;
+    main->LoadRun->Loading = true;
     EXPECT_FALSE(main->close());
     EXPECT_TRUE(Stored(QStringLiteral("FormVersion")).isEmpty());
-    main->Loading = false;
-    main->AbortLoad = false;
+    main->LoadRun->Loading = false;
+    main->LoadRun->AbortLoad = false;
     EXPECT_TRUE(main->close());
     EXPECT_EQ(Stored(QStringLiteral("FormVersion")), QStringLiteral("0"));
     EXPECT_EQ(Stored(QStringLiteral("lbxFolders_Directory")),

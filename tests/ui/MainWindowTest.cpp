@@ -26,7 +26,7 @@ struct RunWatch {
 // Records, at every step of the progress bar, whether the progress view stood in for the grid.
 void Watch(TMain& main, RunWatch& watch) {
     QObject::connect(main.ProgressBar, &QProgressBar::valueChanged, &main, [&main, &watch] {
-        if (!main.Loading) return;
+        if (!main.LoadRun->Loading) return;
         watch.hourglass |= HourglassShown();
         if (!main.pnlProgress->isVisible()) return;
         watch.progressShown = true;
@@ -169,18 +169,21 @@ TEST_F(MainFixture, MaskChangeReloadsTheSameFolderOnlyWhenTheMaskDiffers) {
     Browse("f");
     Choose(QStringLiteral("x.ico"));
     ASSERT_EQ(main->LoadedIcons.size(), 1u);
-    const TLoadedIcon* loaded = main->LoadedIcons.front().get();
+    int runs = 0;
+    const QMetaObject::Connection counting =
+        QObject::connect(main->LoadRun.get(), &TLoadRun::Finished, main.get(), [&] { ++runs; });
 
     ChooseFileType(1);  // the mask in force
     Settle();
-    EXPECT_EQ(main->LoadedIcons.front().get(), loaded);
+    EXPECT_EQ(runs, 0);
 
     ChooseFileType(2);
-    WaitFor([&] { return !main->Loading && main->CurrentFolder == Folder("f"); });
+    WaitFor([&] { return !main->LoadRun->Loading && main->CurrentFolder == Folder("f"); });
     EXPECT_EQ(main->CurrentMask, QStringLiteral("*.ico"));
     EXPECT_EQ(main->lbxFiles->FileMask(), QStringLiteral("*.ico"));
     ASSERT_EQ(main->LoadedIcons.size(), 1u);
-    EXPECT_NE(main->LoadedIcons.front().get(), loaded);
+    EXPECT_EQ(runs, 1);
+    QObject::disconnect(counting);
     EXPECT_EQ(Panel(1), QStringLiteral(" 1 icon found. "));
 
     ChooseFileType(0);
@@ -198,7 +201,7 @@ TEST_F(MainFixture, DroppedFilesLoadInDropOrderWithTheProgressViewAboveTenPaths)
     RunWatch one;
     Watch(*main, one);
     Drop(*main, Urls({paths[3]}));
-    WaitFor([&] { return main->LoadedIcons.size() == 1 && !main->Loading; });
+    WaitFor([&] { return main->LoadedIcons.size() == 1 && !main->LoadRun->Loading; });
     EXPECT_EQ(Panel(0), QStringLiteral(" %1 ").arg(QString::fromStdString(paths[3])));
     EXPECT_EQ(main->LoadedIcons.front()->FileName, paths[3]);
     EXPECT_FALSE(one.progressShown);
@@ -209,7 +212,7 @@ TEST_F(MainFixture, DroppedFilesLoadInDropOrderWithTheProgressViewAboveTenPaths)
     RunWatch ten;
     Watch(*main, ten);
     Drop(*main, Urls(std::vector<std::string>(paths.rbegin() + 1, paths.rend())));
-    WaitFor([&] { return main->LoadedIcons.size() == 10 && !main->Loading; });
+    WaitFor([&] { return main->LoadedIcons.size() == 10 && !main->LoadRun->Loading; });
     EXPECT_FALSE(ten.progressShown);
     EXPECT_EQ(main->ProgressBar->maximum(), 100);
     EXPECT_EQ(Panel(0), QStringLiteral(" 10 files. "));
@@ -219,7 +222,7 @@ TEST_F(MainFixture, DroppedFilesLoadInDropOrderWithTheProgressViewAboveTenPaths)
     RunWatch eleven;
     Watch(*main, eleven);
     Drop(*main, Urls(paths));
-    WaitFor([&] { return main->LoadedIcons.size() == 11 && !main->Loading; });
+    WaitFor([&] { return main->LoadedIcons.size() == 11 && !main->LoadRun->Loading; });
     EXPECT_TRUE(eleven.progressShown);
     EXPECT_FALSE(eleven.gridShown);
     EXPECT_EQ(main->ProgressBar->maximum(), 11);
@@ -233,56 +236,58 @@ TEST_F(MainFixture, DroppedFilesLoadInDropOrderWithTheProgressViewAboveTenPaths)
     QList<QUrl> mixed = Urls({(dir.Path() / "d").string(), text, paths[0]});
     mixed << QUrl(QStringLiteral("https://example.org/x.ico"));
     Drop(*main, mixed);
-    WaitFor([&] { return main->LoadedIcons.size() == 1 && !main->Loading; });
+    WaitFor([&] { return main->LoadedIcons.size() == 1 && !main->LoadRun->Loading; });
     EXPECT_EQ(Panel(0), QStringLiteral(" 3 files. "));
 }
 
-TEST_F(MainFixture, AChoiceDuringARunStopsItAndOneRestartLoadsTheNewFile) {
+// The files are read while the window serves input: a choice made then stops the run, which
+// fills no grid, and the one restart shows only the newly chosen file.
+TEST_F(MainFixture, AChoiceDuringARunStopsItAndOneRestartShowsOnlyTheNewFile) {
     std::vector<std::string> paths;
     for (int i = 0; i < 12; ++i) {
         paths.push_back(Write("r/i" + std::to_string(i) + ".ico", IconOfSizes({{16, 4}})));
     }
     Write("r/b.ico", IconOfSizes({{32, 8}, {48, 8}}));
     Browse("r");
-    // The choice is served between the first two files of the run.
-    QTimer::singleShot(0, main.get(), [&] { Choose(QStringLiteral("b.ico")); });
+    int builds = 0;
+    const QMetaObject::Connection counting =
+        QObject::connect(main->lbxViewer->model(), &QAbstractItemModel::modelReset, main.get(),
+                         [&] { builds += main->lbxViewer->Count() > 0; });
     main->LoadFiles(false, paths);
-    EXPECT_TRUE(main->AbortLoad);
-    EXPECT_FALSE(main->Loading);
-    EXPECT_TRUE(main->LoadedIcons.empty());
+    ASSERT_TRUE(main->LoadRun->Loading);
+    EXPECT_TRUE(main->pnlProgress->isVisible());
     EXPECT_EQ(main->lbxViewer->Count(), 0);
-    EXPECT_TRUE(main->pnlViewer->isVisible());
-    EXPECT_FALSE(main->pnlProgress->isVisible());
+    Choose(QStringLiteral("b.ico"));
+    EXPECT_TRUE(main->LoadRun->AbortLoad);
 
-    WaitFor([&] { return main->LoadedIcons.size() == 1 && !main->Loading; });
+    WaitFor([&] { return main->LoadedIcons.size() == 1 && !main->LoadRun->Loading; });
     EXPECT_EQ(main->LoadedIcons.front()->FileName, (dir.Path() / "r/b.ico").string());
+    EXPECT_EQ(main->lbxViewer->Count(), 2);
+    EXPECT_EQ(&main->lbxViewer->Item(0), main->LoadedIcons.front()->Images[0].get());
+    EXPECT_EQ(builds, 1);
+    QObject::disconnect(counting);
     EXPECT_EQ(Panel(0), QStringLiteral(" b.ico "));
     EXPECT_EQ(Panel(1), QStringLiteral(" 2 icons found. "));
+    EXPECT_TRUE(main->pnlViewer->isVisible());
+    EXPECT_FALSE(main->pnlProgress->isVisible());
     const TLoadedIcon* restarted = main->LoadedIcons.front().get();
     Settle();
     EXPECT_EQ(main->LoadedIcons.front().get(), restarted);
 }
 
-TEST_F(MainFixture, ClosingDuringARunClosesAfterTheFileBeingRead) {
+TEST_F(MainFixture, ClosingDuringARunClosesWhenTheReadingHasStopped) {
     std::vector<std::string> paths;
     for (int i = 0; i < 12; ++i) {
         paths.push_back(Write("c/i" + std::to_string(i) + ".ico", IconOfSizes({{16, 4}})));
     }
-    bool closedAtOnce = true;
-    // The close request arrives between the first and the second file.
-    QObject::connect(main->ProgressBar, &QProgressBar::valueChanged, main.get(), [&](int value) {
-        if (value != 1) return;
-        QTimer::singleShot(0, main.get(), [&] { closedAtOnce = main->close(); });
-    });
     main->LoadFiles(false, paths);
-    EXPECT_FALSE(closedAtOnce);
-    EXPECT_TRUE(main->CloseRequested);
-    EXPECT_FALSE(main->isVisible());
-    EXPECT_EQ(main->LoadedIcons.size(), 1u);
+    EXPECT_FALSE(main->close());
+    EXPECT_TRUE(main->LoadRun->CloseRequested);
+    EXPECT_TRUE(main->isVisible());
+    WaitFor([&] { return !main->isVisible(); });
+    EXPECT_LE(main->LoadedIcons.size(), paths.size());
     EXPECT_EQ(main->lbxViewer->Count(), 0);
-    EXPECT_FALSE(main->Loading);
-    Settle();
-    EXPECT_EQ(main->LoadedIcons.size(), 1u);
+    EXPECT_FALSE(main->LoadRun->Loading);
 }
 
 TEST_F(MainFixture, ScansLoadEveryMatchingFileAndAlwaysScanRestartsAsAScan) {
@@ -292,13 +297,15 @@ TEST_F(MainFixture, ScansLoadEveryMatchingFileAndAlwaysScanRestartsAsAScan) {
     Write("t/d.ico", IconOfSizes({{16, 4}}));
     Browse("s");
     ChooseFileType(2);
-    WaitFor([&] { return main->CurrentFolder == Folder("s") && !main->Loading; });
+    WaitFor([&] { return main->CurrentFolder == Folder("s") && !main->LoadRun->Loading; });
     main->btnScanNow->click();
+    RunToEnd();
     EXPECT_EQ(Panel(0), QStringLiteral(" 2 files. "));
     EXPECT_EQ(Panel(1), QStringLiteral(" 2 icons found. "));
 
     // Always-scan: a scan at once, and the next folder is scanned too.
     main->btnScanAllFiles->click();
+    RunToEnd();
     EXPECT_TRUE(main->btnScanAllFiles->isChecked());
     EXPECT_EQ(Panel(0), QStringLiteral(" 2 files. "));
     Browse("t");
@@ -313,6 +320,7 @@ TEST_F(MainFixture, ScansLoadEveryMatchingFileAndAlwaysScanRestartsAsAScan) {
     // Without a current folder a scan lists nothing, not the root folder.
     main->CurrentFolder.clear();
     main->btnScanNow->click();
+    RunToEnd();
     EXPECT_EQ(PanelWidth(0), 0);
     EXPECT_EQ(Panel(1), kNoIcons);
 }
@@ -334,4 +342,39 @@ TEST_F(MainFixture, ALongFileNameLeavesTheWindowsSizeAsItWas) {
     EXPECT_EQ(main->size(), size);
     EXPECT_EQ(main->minimumSizeHint().width(), minimumWidth);
     EXPECT_LT(minimumWidth, 691);
+}
+
+// What "marrowby2 FILE" and "marrowby2 FOLDER" do: the folder is shown ahead of the stored
+// one, the file chosen there with its icons in the grid; a path that does not exist is
+// reported and the window starts as ever.
+TEST(OpenOnStart, AFileArgumentShowsItsFolderWithTheFileChosenAndItsIconsInTheGrid) {
+    QApplication::setQuitOnLastWindowClosed(false);
+    ScriptedPrompter prompter;
+    TempDir dir;
+    dir.Write("start/other.ico", IconOfSizes({{16, 4}}));
+    const std::string path = dir.Write("start/x.ico", IconOfSizes({{16, 4}, {32, 8}}));
+    const QString folder = QString::fromStdString((dir.Path() / "start").string());
+    {
+        TMain main;
+        main.OpenOnStart(QString::fromStdString(path));
+        main.show();
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return main.LoadedIcons.size() == 1 && !main.LoadRun->Loading; }, 10000));
+        EXPECT_EQ(main.lbxFolders->Directory(), folder);
+        EXPECT_EQ(main.LoadedIcons.front()->FileName, path);
+        EXPECT_EQ(main.lbxViewer->Count(), 2);
+        EXPECT_EQ(main.lbxFiles->SelectedPath(), QString::fromStdString(path));
+        EXPECT_EQ(main.StatusBar->Text(0), QStringLiteral(" x.ico "));
+    }
+    {
+        TMain main;
+        main.OpenOnStart(folder);
+        main.show();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return main.lbxFolders->Directory() == folder; }));
+        EXPECT_FALSE(main.lbxFiles->HasSelection());
+        main.OpenOnStart(folder + QStringLiteral("/missing.ico"));
+        ASSERT_EQ(prompter.shown.size(), 1u);
+        EXPECT_TRUE(prompter.shown[0].text.contains(QStringLiteral("missing.ico")));
+    }
+    QCoreApplication::processEvents();
 }

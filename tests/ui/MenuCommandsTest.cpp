@@ -188,6 +188,7 @@ TEST_F(MainFixture, ShortcutsReachTheirCommands) {
     EXPECT_EQ(prompter.shown.back().text,
               QStringLiteral("Select a file that contains icons then try again."));
 
+    RunToEnd();
     Item(*main, "Exit1")->trigger();
     EXPECT_FALSE(main->isVisible());
 }

@@ -28,7 +28,8 @@ public:
     TPromptAnswer Message(QWidget*, const QString& caption, const QString& text,
                           TPromptButtons buttons) override {
         shown.push_back({caption, text, buttons});
-        if (answers.empty()) return buttons == TPromptButtons::Ok ? TPromptAnswer::Ok : TPromptAnswer::No;
+        if (answers.empty())
+            return buttons == TPromptButtons::Ok ? TPromptAnswer::Ok : TPromptAnswer::No;
         TPromptAnswer a = answers.front();
         answers.pop_front();
         return a;

@@ -269,18 +269,12 @@ TEST_F(MainFixture, AFilterChangeDuringARunKeepsTheRunsLargestSize) {
     const std::vector<std::string> paths = {Write("g/big.ico", IconOfSizes({{48, 4}, {16, 4}})),
                                             Write("g/small.ico", IconOfSizes({{16, 4}})),
                                             Write("g/more.ico", IconOfSizes({{16, 4}}))};
-    // Between the first and the second file, the grid is filtered to 16 x 16 images only.
-    bool filtered = false;
-    QObject::connect(main->ProgressBar, &QProgressBar::valueChanged, main.get(), [&](int value) {
-        if (value != main->ProgressBar->maximum() - 2 || filtered) return;
-        filtered = true;
-        QTimer::singleShot(0, main.get(), [&] {
-            AnswerFilter({"chk32x32", "chk48x48", "chkOtherSizes"}, true);
-            main->btnFilterClick();
-        });
-    });
+    // While the files are read, the grid is filtered to 16 x 16 images only.
     main->LoadFiles(false, paths);
-    EXPECT_TRUE(filtered);
+    ASSERT_TRUE(main->LoadRun->Loading);
+    AnswerFilter({"chk32x32", "chk48x48", "chkOtherSizes"}, true);
+    main->btnFilterClick();
+    RunToEnd();
     EXPECT_EQ(main->LoadedMaxWidth, 48);
     EXPECT_EQ(main->CellWidth, 16);
     EXPECT_EQ(main->lbxViewer->Count(), 3);
