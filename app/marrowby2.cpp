@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "app/Splash.h"
-#include "ui/frmMain.h"
+#include "ui/main/frmMain.h"
+#include "ui/splash/Splash.h"
 
 int main(int argc, char** argv) {
     CLI::App arguments{"Marrowby 2: finds, shows and extracts icons.", "marrowby2"};

@@ -14,10 +14,10 @@
 #include <functional>
 #include <string>
 
-#include "ui/LoadRun.h"
-#include "ui/StatusPanels.h"
-#include "ui/ViewerGrid.h"
-#include "ui/frmMain.h"
+#include "ui/main/LoadRun.h"
+#include "ui/main/StatusPanels.h"
+#include "ui/main/frmMain.h"
+#include "ui/viewer/ViewerGrid.h"
 
 namespace {
 

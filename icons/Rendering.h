@@ -1,7 +1,7 @@
 #pragma once
 
+#include "graphics/Bitmap.h"
 #include "icons/LoadedIcon.h"
-#include "toolkit/graphics/Bitmap.h"
 
 // Builds the image's display rows once (no-op when they are built): the stored rows for 1, 24
 // and 32 bits, the image converted to 24 bits (blue, green, red) for 4, 8 and 16 bits. Other

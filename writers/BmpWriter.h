@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "graphics/Bitmap.h"
 #include "icons/LoadedIcon.h"
-#include "toolkit/graphics/Bitmap.h"
 
 // Saves the image drawn over Background as an uncompressed 24-bit Windows bitmap. Throws
 // TWriteError "Error Opening File <name>!" or "Error Writing BMP File!"; a failed save leaves

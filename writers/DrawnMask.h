@@ -1,7 +1,7 @@
 #pragma once
 
+#include "graphics/Bitmap.h"
 #include "icons/LoadedIcon.h"
-#include "toolkit/graphics/Bitmap.h"
 
 // The mask of an image as its drawing shows it, for images whose mask rows cannot be used: a
 // system icon, known only through its handle, or an image without rows. The image is drawn

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "graphics/Color.h"
 #include "icons/LoadedIcon.h"
-#include "toolkit/graphics/Color.h"
 #include "writers/ExportNaming.h"
 #include "writers/ExportWriters.h"
 

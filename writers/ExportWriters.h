@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "graphics/Color.h"
 #include "icons/LoadedIcon.h"
-#include "toolkit/graphics/Color.h"
 #include "writers/ExportNaming.h"
 
 // Writes one image to a path: SaveImageAsBmp, SaveImageAsIco, SaveImageAsGif or SaveImageAsPng.

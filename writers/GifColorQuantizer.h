@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "toolkit/graphics/Color.h"
+#include "graphics/Color.h"
 
 // One node of the colour octree. A leaf sums the pixels that reached it; an inner node has up
 // to eight children, picked by one bit of red, green and blue per level.

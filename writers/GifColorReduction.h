@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/graphics/Bitmap.h"
+#include "graphics/Bitmap.h"
 
 // Reduces a 24-bit bitmap to an 8-bit palettised one of the same size with a 256-entry
 // palette: the palette is built from the bitmap's own colours by octree quantisation, and the

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "toolkit/graphics/Color.h"
+#include "graphics/Color.h"
 #include "writers/GifFastColorLookup.h"
 
 // Walks an image row by row in serpentine order (the first row left to right, then alternating)

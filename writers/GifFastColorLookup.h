@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "toolkit/graphics/Color.h"
+#include "graphics/Color.h"
 
 // Nearest palette colour with a cache of one index per cell of a 5-5-5 colour space. A cell
 // is filled by the first palette entry that falls in it, or by the first search for a colour

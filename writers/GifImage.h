@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "graphics/Bitmap.h"
 #include "icons/ByteReader.h"
-#include "toolkit/graphics/Bitmap.h"
 
 class TByteWriter;
 

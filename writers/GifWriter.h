@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "graphics/Bitmap.h"
 #include "icons/LoadedIcon.h"
-#include "toolkit/graphics/Bitmap.h"
 
 // Saves the image as a GIF of at most 256 colours: drawn over Background (transparent pixels
 // come out white first), reduced to a palette, with one palette index marked transparent

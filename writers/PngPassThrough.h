@@ -2,8 +2,8 @@
 
 #include <optional>
 
+#include "graphics/Color.h"
 #include "icons/LoadedIcon.h"
-#include "toolkit/graphics/Color.h"
 
 // A PNG-stored image whose pixels the PNG writer would write unchanged: its header chunk says
 // 8-bit red, green, blue and alpha, not interlaced, of the entry's size. Decided from the

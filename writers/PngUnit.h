@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "graphics/Bitmap.h"
 #include "icons/LoadedIcon.h"
-#include "toolkit/graphics/Bitmap.h"
 
 // The red-green-blue-alpha image one PNG save writes: rows top first, 8 bits per channel.
 struct TPngBuffer {

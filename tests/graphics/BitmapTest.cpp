@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "toolkit/graphics/Bitmap.h"
+#include "graphics/Bitmap.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "graphics/Color.h"
 #include "icons/ByteReader.h"
-#include "toolkit/graphics/Color.h"
 
 // One LZW code as read from the image data, with the width it was read at.
 struct GifCode {

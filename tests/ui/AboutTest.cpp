@@ -9,11 +9,11 @@
 #include <QTimer>
 
 #include "UrlRecorder.h"
-#include "ui/FramedPicture.h"
-#include "ui/HelpAndWeb.h"
-#include "ui/SplashPicture.h"
-#include "ui/frmAbout.h"
-#include "ui/frmMain.h"
+#include "ui/dialogs/frmAbout.h"
+#include "ui/main/HelpAndWeb.h"
+#include "ui/main/frmMain.h"
+#include "ui/splash/SplashPicture.h"
+#include "ui/widgets/FramedPicture.h"
 
 namespace {
 

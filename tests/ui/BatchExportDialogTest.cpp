@@ -14,8 +14,8 @@
 #include "ImageBuilder.h"
 #include "ScriptedPrompter.h"
 #include "TempDir.h"
-#include "ui/DirectoryEdit.h"
-#include "ui/frmBatchIconExport.h"
+#include "ui/export/DirectoryEdit.h"
+#include "ui/export/frmBatchIconExport.h"
 
 namespace fs = std::filesystem;
 

@@ -13,7 +13,7 @@
 #include "ScriptedPrompter.h"
 #include "TempDir.h"
 #include "icons/LoadIcons.h"
-#include "ui/frmBatchIconExport.h"
+#include "ui/export/frmBatchIconExport.h"
 
 namespace fs = std::filesystem;
 

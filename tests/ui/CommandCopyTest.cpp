@@ -4,8 +4,8 @@
 #include <QToolButton>
 
 #include "CommandFixture.h"
-#include "ui/frmBatchIconExport.h"
-#include "ui/frmProperties.h"
+#include "ui/export/frmBatchIconExport.h"
+#include "ui/properties/frmProperties.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include "GifDecoder.h"
 #include "PngDecoder.h"
 #include "icons/LoadIcons.h"
-#include "ui/DirectoryEdit.h"
-#include "ui/ScreenCursor.h"
-#include "ui/frmBatchIconExport.h"
+#include "ui/export/DirectoryEdit.h"
+#include "ui/export/frmBatchIconExport.h"
+#include "ui/widgets/ScreenCursor.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "MainFixture.h"
 #include "icons/DirectoryScan.h"
-#include "ui/frmScanDirs.h"
+#include "ui/dialogs/frmScanDirs.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "ScriptedPrompter.h"
-#include "ui/frmFilterIcons.h"
+#include "ui/dialogs/frmFilterIcons.h"
 
 namespace {
 

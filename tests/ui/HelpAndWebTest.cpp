@@ -5,7 +5,7 @@
 #include <QFileInfo>
 
 #include "TempDir.h"
-#include "ui/HelpAndWeb.h"
+#include "ui/main/HelpAndWeb.h"
 
 namespace {
 

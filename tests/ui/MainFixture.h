@@ -18,10 +18,10 @@
 #include "TempDir.h"
 #include "toolkit/ShellFileList.h"
 #include "toolkit/ShellFolderTree.h"
-#include "ui/LoadRun.h"
-#include "ui/StatusPanels.h"
-#include "ui/ViewerGrid.h"
-#include "ui/frmMain.h"
+#include "ui/main/LoadRun.h"
+#include "ui/main/StatusPanels.h"
+#include "ui/main/frmMain.h"
+#include "ui/viewer/ViewerGrid.h"
 
 // An icon file with one opaque image per (size, bit count), every colour byte `fill`.
 inline ByteString IconOfSizes(const std::vector<std::pair<int, int>>& formats,

@@ -13,10 +13,10 @@
 #include "toolkit/FormStorage.h"
 #include "toolkit/ShellFileList.h"
 #include "toolkit/ShellFolderTree.h"
-#include "ui/ExportSettings.h"
-#include "ui/LoadRun.h"
-#include "ui/MainStorage.h"
-#include "ui/frmMain.h"
+#include "ui/export/ExportSettings.h"
+#include "ui/main/LoadRun.h"
+#include "ui/main/MainStorage.h"
+#include "ui/main/frmMain.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include "MainFixture.h"
 #include "icons/PathList.h"
-#include "ui/AnchorPanel.h"
-#include "ui/ScreenCursor.h"
+#include "ui/widgets/AnchorPanel.h"
+#include "ui/widgets/ScreenCursor.h"
 
 namespace {
 

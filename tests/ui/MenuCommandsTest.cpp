@@ -8,8 +8,8 @@
 #include <QToolButton>
 
 #include "MainFixture.h"
-#include "ui/Glyphs.h"
-#include "ui/frmFilterIcons.h"
+#include "ui/dialogs/frmFilterIcons.h"
+#include "ui/widgets/Glyphs.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <algorithm>
 
 #include "ImageBuilder.h"
-#include "ui/PageControl.h"
-#include "ui/PaintBox.h"
-#include "ui/frmProperties.h"
+#include "ui/properties/PageControl.h"
+#include "ui/properties/PaintBox.h"
+#include "ui/properties/frmProperties.h"
 
 namespace {
 

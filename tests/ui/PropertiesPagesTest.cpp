@@ -18,9 +18,9 @@
 #include "ScriptedPrompter.h"
 #include "TempDir.h"
 #include "icons/LoadIcons.h"
-#include "ui/PageControl.h"
-#include "ui/PaintBox.h"
-#include "ui/frmProperties.h"
+#include "ui/properties/PageControl.h"
+#include "ui/properties/PaintBox.h"
+#include "ui/properties/frmProperties.h"
 
 namespace fs = std::filesystem;
 

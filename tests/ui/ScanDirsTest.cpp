@@ -10,7 +10,7 @@
 #include <set>
 
 #include "TempDir.h"
-#include "ui/frmScanDirs.h"
+#include "ui/dialogs/frmScanDirs.h"
 
 namespace fs = std::filesystem;
 

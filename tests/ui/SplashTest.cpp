@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QScreen>
 
-#include "app/Splash.h"
-#include "ui/FramedPicture.h"
+#include "ui/splash/Splash.h"
+#include "ui/widgets/FramedPicture.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <QToolButton>
 
 #include "MainFixture.h"
-#include "ui/frmFilterIcons.h"
+#include "ui/dialogs/frmFilterIcons.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "graphics/Bitmap.h"
 #include "icons/LoadedIcon.h"
-#include "toolkit/graphics/Bitmap.h"
 
 // Colours of BorderedImage: most of the inside, and the marker pixel at (1, 1).
 constexpr TColor kInside{200, 30, 60};

@@ -1,0 +1,257 @@
+#pragma once
+
+#include <QIcon>
+#include <QList>
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "graphics/Bitmap.h"
+#include "icons/IconFilter.h"
+#include "icons/LoadedIcon.h"
+#include "toolkit/Prompter.h"
+
+class QAction;
+class QButtonGroup;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QMimeData;
+class QTemporaryDir;
+class QProgressBar;
+class QSplitter;
+class QToolButton;
+class TAnchorPanel;
+class TFormStorage;
+class TLoadRun;
+class TShellFileList;
+class TShellFolderTree;
+class TStatusPanels;
+class TViewerGrid;
+struct TExportSettings;
+
+// The program's main window: the folder tree and file list to browse with, the file-type box,
+// the viewer grid with the images of the loaded files, the menus and tool buttons of every
+// command, and the status bar. It owns the browsing state and the loaded icons, and runs the
+// load run that fills them.
+class TMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMain(QWidget* parent = nullptr);
+    ~TMain() override;
+
+    // The load run. Files given: loads exactly those paths. Otherwise Scan: loads the files of
+    // a folder scan or folder-tree scan. Otherwise: loads CurrentFolder + CurrentFileName.
+    // Called while a run is going on, it only tells that run to stop; the run then restarts
+    // itself once it has returned.
+    void LoadFiles(bool Scan, std::optional<std::vector<std::string>> Files = std::nullopt);
+    // The file or folder the program was started with: its folder is shown and the file chosen
+    // there once the window is shown. A path that does not exist is reported and ignored.
+    void OpenOnStart(const QString& path);
+    // Empties the grid, hides status panel 2 and frees every loaded icon.
+    void ClearLoaded();
+
+    // The viewer grid.
+    void BuildViewer();
+    void ChooseCellSize();
+    // Columns from the grid's width and CellWidth; CellBitmap resized to the cell.
+    void ResizeViewer();
+    // The image the single-image commands act on, or nullptr after telling the user why.
+    TLoadedIconImage* CurrentImage();
+    // Draws grid item `index` into rect of canvas through CellBitmap.
+    void lbxViewerDrawItem(QPainter& canvas, int index, const QRect& rect, bool selected);
+
+    // Browsing.
+    void lbxFiltersClick();
+    void lbxFoldersChange();
+    void lbxFilesPopulated();
+    void lbxFilesChange(const QString& itemPath);
+
+    // Commands, each reached from its menu items, tool button and shortcut alike.
+    void btnSaveClick();
+    void btnCopyClick();
+    void btnCopyBackgroundColorClick();
+    // The selected cells dragged out of the grid: PNG files in a temporary folder and the
+    // first image as image/png (ui/IconDragOut.h).
+    void lbxViewerDragOut();
+    std::unique_ptr<QMimeData> DragOutData();
+    void btnInfoClick();
+    void Exit1Click();
+    void btnFilterClick();
+    void btnScanDirectoriesClick();
+    void btnScanNowClick();
+    void btnScanAllFilesClick();
+    void AlwaysScanAllFiles1Click();
+    // Toggles whether executables' cursor groups are read, and reloads what is shown.
+    void IncludeCursors1Click();
+    // The file list's view style from the first view button that is down; also run after the
+    // settings are restored.
+    void btnLargeIconsClick();
+    // The View menu's view items: put their button down, then as a click on it.
+    void ChooseViewButton(QToolButton* button);
+    void View1Popup();
+    void SelectAll1Click();
+    void ContentsandIndex1Click();
+    void UpdatesTechnicalSupport1Click();
+    void MarrowbyHomePage1Click();
+    void TallowmereWebSite1Click();
+    void AboutMarrowby1Click();
+
+    // Persisted layout, reachable for the settings store.
+    int FoldersWidth() const;
+    void SetFoldersWidth(int width);
+    int ContainViewerHeight() const;
+    void SetContainViewerHeight(int height);
+    QColor CopyBackgroundColor() const;
+    void SetCopyBackgroundColor(const QColor& color);
+    // The batch-export preferences the settings labels below hold (ui/ExportSettings.h).
+    TExportSettings ExportSettings() const;
+    void SetExportSettings(const TExportSettings& settings);
+
+    // Controls.
+    QWidget* pnlOverall;
+    QWidget* pnlExplorer;
+    QFrame* Bevel3;
+    QSplitter* Splitter2;
+    QWidget* pnlFolders;
+    QWidget* pnlFoldersToolbar;
+    QComboBox* lbxFilters;
+    TShellFolderTree* lbxFolders;
+    QWidget* pnlFiles;
+    TAnchorPanel* pnlFilesToolbar;
+    QFrame* Bevel4;
+    QLabel* lblCurrentPath;
+    QToolButton* btnScanDirectories;
+    QToolButton* btnScanNow;
+    QFrame* Bevel2;
+    QToolButton* btnScanAllFiles;
+    QFrame* Bevel1;
+    QToolButton* btnLargeIcons;
+    QToolButton* btnSmallIcons;
+    QToolButton* btnList;
+    QToolButton* btnDetails;
+    QButtonGroup* ViewButtons;
+    TShellFileList* lbxFiles;
+    QSplitter* Splitter1;
+    TAnchorPanel* pnlContainViewer;
+    QWidget* pnlViewer;
+    QWidget* pnlViewerToolbar;
+    QToolButton* btnSave;
+    QToolButton* btnCopy;
+    QToolButton* btnCopyBackgroundColor;
+    QToolButton* btnInfo;
+    QToolButton* btnFilter;
+    TViewerGrid* lbxViewer;
+    TAnchorPanel* pnlProgress;
+    QProgressBar* ProgressBar;
+    TStatusPanels* StatusBar;
+    QLabel* Image1;
+    QLabel* Image2;
+    QMenuBar* MainMenu1;
+    QMenu* View1;
+    QMenu* ViewerPopupMenu;
+    QList<QIcon> Images;
+    TSaveFileRequest SaveAsDialog;
+
+    // Settings holders: their colour and captions are the persisted copy and export choices.
+    QWidget* Panel1;
+    QLabel* CopyBackground;
+    QLabel* ExportFormat;
+    QLabel* ExportFilenameFormat;
+    QLabel* ExportPrefix;
+    QLabel* ExportPath;
+    QLabel* ExportSeperator;
+    QLabel* ExportOption;
+    QLabel* ExportSkipFiles;
+
+    // State.
+    bool Ready = false;
+    // The load run's own state: Loading, AbortLoad, CloseRequested and the files being read.
+    std::unique_ptr<TLoadRun> LoadRun;
+    bool ScanFolderTree = false;
+    std::optional<std::vector<std::string>> ScanFolders;
+    bool TrackingSelection = false;
+    // View > "Include Cursors": load runs read executables' cursor groups too; persisted.
+    bool IncludeCursors = false;
+    QString CurrentFolder;
+    QString CurrentFileName;
+    QString CurrentMask;
+    std::vector<std::unique_ptr<TLoadedIcon>> LoadedIcons;
+    int CellWidth = 16;
+    int CellHeight = 16;
+    int LoadedMaxWidth = 16;
+    int LoadedMaxHeight = 16;
+    std::unique_ptr<TBitmap> CellBitmap;
+    TIconFilter Filter;
+    // Held images (ui/ImageHold.h): while ImageHolds is above 0 a load request only sets
+    // LoadPutOff; the last release then restarts the run as an aborted run would.
+    int ImageHolds = 0;
+    bool LoadPutOff = false;
+    void ReleaseImages();
+    // The files of the last drag out of the grid.
+    std::unique_ptr<QTemporaryDir> DragFolder;
+
+    // The settings store (ui/MainStorage.cpp). Declared last, so it is destroyed first, while
+    // every control it saves still exists.
+    std::unique_ptr<TFormStorage> FormStorage;
+    // Raised by the store after every restore: applies the restored view style.
+    void FormStorageRestorePlacement();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // Window creation, in MainControls.cpp.
+    void CreateControls();
+    QWidget* CreateExplorer();
+    QWidget* CreateFoldersPane();
+    QWidget* CreateFilesPane();
+    void CreateFilesToolbar();
+    TAnchorPanel* CreateViewerArea();
+    QWidget* CreateViewerToolbar();
+    void CreateSettingsHolders();
+    void CreateFilterGlyphs();
+    QToolButton* ToolButton(const char* name, const QIcon& glyph, const QString& hint);
+    void pnlProgressResize();
+
+    // Menus, in MainMenus.cpp.
+    void CreateMenus();
+    QMenu* CreateFileMenu();
+    QMenu* CreateViewMenu();
+    QMenu* CreateHelpMenu();
+    void CreateViewerPopupMenu();
+
+    // Browsing and the load run.
+    void ConnectBrowsing();
+    std::vector<std::string> PathsToLoad(bool Scan, std::optional<std::vector<std::string>> Files);
+    std::vector<std::string> ScanPathList();
+    void ShowPathCount(const std::vector<std::string>& paths);
+    void ConnectLoadRun();
+    void LoadRunFinished();
+    void FinishRun();
+    void PostRestart(bool Scan);
+    void ApplyStartPath();
+    void ChooseStartFile();
+    // The start path's folder until it is shown, and its file until it is chosen.
+    QString StartFolder;
+    QString StartFileName;
+
+    // The viewer grid's events.
+    void ConnectViewer();
+    void DescribeCaretCell();
+    void lbxViewerMouseDown(Qt::MouseButton button, const QPoint& pos);
+    void lbxViewerMouseMove();
+    void lbxViewerMouseUp();
+    void lbxViewerClick();
+
+    void ConnectButtons();
+    // Runs a handler so that no exception it lets out crosses the event loop.
+    void Run(void (TMain::*handler)());
+};

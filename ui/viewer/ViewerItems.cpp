@@ -1,0 +1,23 @@
+#include "ui/viewer/ViewerItems.h"
+
+int TViewerItems::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(images_.size());
+}
+
+QVariant TViewerItems::data(const QModelIndex&, int) const {
+    return QVariant();
+}
+
+void TViewerItems::SetImages(std::vector<TLoadedIconImage*> images) {
+    beginResetModel();
+    images_ = std::move(images);
+    endResetModel();
+}
+
+void TViewerItems::Clear() {
+    SetImages({});
+}
+
+TLoadedIconImage& TViewerItems::Image(int row) const {
+    return *images_.at(static_cast<std::size_t>(row));
+}
