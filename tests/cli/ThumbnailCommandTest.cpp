@@ -4,35 +4,15 @@
 #include <sstream>
 
 #include "AniBuilder.h"
+#include "CliRun.h"
 #include "GroupBuilder.h"
 #include "IcoBuilder.h"
 #include "MiniJson.h"
 #include "PeBuilder.h"
 #include "PngDecoder.h"
 #include "TempDir.h"
-#include "cli/CliMain.h"
 
 namespace {
-
-struct CliRun {
-    int code;
-    std::string err;
-};
-
-CliRun Cli(const std::vector<std::string>& args, std::string* out = nullptr) {
-    std::ostringstream outStream, err;
-    int code = RunCli(args, outStream, err);
-    if (out) *out = outStream.str();
-    return {code, err.str()};
-}
-
-std::vector<std::string> Names(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // Opaque in one colour, so each image is told by its first pixel.
 DibSpec Solid(int size, int bitCount, std::uint8_t fill) {
@@ -61,7 +41,7 @@ TEST(ThumbnailCommand, WritesTheFileIconOfEachKindOrNothing) {
     EXPECT_EQ(ReadPngFile(png).width, 48u);
     ASSERT_EQ(Cli({"thumbnail", "--size=24", exe, png}).code, 0);
     EXPECT_EQ(ReadPngFile(png).width, 24u);  // 48 scaled down
-    EXPECT_EQ(Names(out.Path()), std::vector<std::string>{"app.png"});
+    EXPECT_EQ(FileNamesIn(out.Path()), std::vector<std::string>{"app.png"});
 
     // An animated cursor shows its first frame.
     std::string ani =
@@ -92,12 +72,13 @@ TEST(ThumbnailCommand, WritesTheFileIconOfEachKindOrNothing) {
         EXPECT_EQ(Cli({"thumbnail", bad, (out.Path() / "bad.png").string()}).code, 1) << bad;
     }
     EXPECT_EQ(Cli({"thumbnail", "-s", "0", exe, png}).code, 2);
-    EXPECT_EQ(Names(out.Path()), (std::vector<std::string>{"app.png", "arrow.png", "walk.png"}));
+    EXPECT_EQ(FileNamesIn(out.Path()),
+              (std::vector<std::string>{"app.png", "arrow.png", "walk.png"}));
 
     // Listings mark cursor images, and only those.
-    std::string listing;
-    ASSERT_EQ(Cli({"list", "--json", "--cursors", dll, exe}, &listing).code, 0);
-    JsonValue doc = ParseJson(listing);
+    CliRun listed = Cli({"list", "--json", "--cursors", dll, exe});
+    ASSERT_EQ(listed.code, 0);
+    JsonValue doc = ParseJson(listed.out);
     const JsonValue& cursorImage = doc["files"][0]["icon"]["images"][0];
     EXPECT_EQ(cursorImage["resourceName"].string, "Cursor #1");
     EXPECT_TRUE(cursorImage["cursor"].boolean);

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "icons/ByteReader.h"
 
@@ -20,3 +21,6 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// The names of the files in a folder, sorted; tests use it to see that nothing else was left.
+std::vector<std::string> FileNamesIn(const std::filesystem::path& folder);

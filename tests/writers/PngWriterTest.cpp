@@ -20,15 +20,6 @@ Rgba Of(TColor c, std::uint8_t alpha) {
     return {c.Red, c.Green, c.Blue, alpha};
 }
 
-// The file names in a folder, to see that no partial file is left behind.
-std::vector<std::string> Names(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 }  // namespace
 
 TEST(PngWriter, BorderedImageKeepsItsTransparencyAndTheFileCarriesTheChunks) {
@@ -175,7 +166,7 @@ TEST(PngWriter, BitmapsArePackedAndTheBackgroundChunkIsOptional) {
     png = ReadPngFile(name);
     EXPECT_FALSE(png.backgroundRed.has_value());
     EXPECT_EQ(png.Pixel(1, 0), (Rgba{50, 60, 70, 80}));
-    EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"packed.png"});
+    EXPECT_EQ(FileNamesIn(dir.Path()), std::vector<std::string>{"packed.png"});
 
     TBitmap small(2, 2, TPixelFormat::pf24bit);
     EXPECT_THROW(SaveBitmapsAsPng(name, colour, small, clWhite), std::invalid_argument);
@@ -200,7 +191,7 @@ TEST(PngWriter, UnwritableTargetsFailWithTheOpeningErrorAndLeaveNothing) {
         EXPECT_EQ(std::string(error.what()), "Error Opening File " + folder + "!");
     }
     EXPECT_TRUE(std::filesystem::is_directory(folder));
-    EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"folder.png"});
+    EXPECT_EQ(FileNamesIn(dir.Path()), std::vector<std::string>{"folder.png"});
 
     // libpng rejects a zero-sized image: the writing error, and the file that was there
     // before stays as it was, with no partial file beside it.
@@ -214,5 +205,5 @@ TEST(PngWriter, UnwritableTargetsFailWithTheOpeningErrorAndLeaveNothing) {
         EXPECT_EQ(std::string(error.what()), "Error Writing PNG File!");
     }
     EXPECT_EQ(FileBytes(name), old);
-    EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"folder.png", "zero.png"}));
+    EXPECT_EQ(FileNamesIn(dir.Path()), (std::vector<std::string>{"folder.png", "zero.png"}));
 }
