@@ -48,30 +48,13 @@ TColor UnpackBgr(std::uint32_t v) {
 
 }  // namespace
 
-int BitsPerPixel(TPixelFormat format) {
-    switch (format) {
-        case TPixelFormat::pf1bit:
-            return 1;
-        case TPixelFormat::pf4bit:
-            return 4;
-        case TPixelFormat::pf8bit:
-            return 8;
-        case TPixelFormat::pf16bit:
-            return 16;
-        case TPixelFormat::pf24bit:
-            return 24;
-        case TPixelFormat::pf32bit:
-            return 32;
-    }
-    return 24;
-}
-
 TBitmap::TBitmap(int width, int height, TPixelFormat format)
     : Palette(DefaultPalette(format)),
       width_(std::max(width, 0)),
       height_(std::max(height, 0)),
       format_(format),
-      stride_(((width_ * BitsPerPixel(format) + 7) / 8 + 3) / 4 * 4),
+      stride_(static_cast<int>(RowStride(static_cast<std::size_t>(width_),
+                                         static_cast<std::size_t>(BitsPerPixel(format))))),
       bits_(static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height_), 0),
       canvas_(*this) {}
 

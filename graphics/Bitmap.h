@@ -5,12 +5,8 @@
 #include <vector>
 
 #include "graphics/Color.h"
+#include "graphics/PixelFormat.h"
 #include "graphics/RasterOp.h"
-
-// Pixel formats of a bitmap. pf16bit is 5-5-5: red in bits 10-14, green 5-9, blue 0-4.
-enum class TPixelFormat { pf1bit, pf4bit, pf8bit, pf16bit, pf24bit, pf32bit };
-
-int BitsPerPixel(TPixelFormat format);
 
 class TBitmap;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "graphics/PixelFormat.h"
 #include "icons/PngFit.h"
 #include "icons/PngStream.h"
 
@@ -20,12 +21,11 @@ ByteString RowsOrZeros(ByteView rows, std::size_t size) {
     return rows.empty() ? ByteString(size, 0) : ByteString(rows.begin(), rows.end());
 }
 
-}  // namespace
-
-std::uint32_t RowStride(std::uint64_t width, std::uint64_t bitCount) {
-    std::uint64_t bytes = (width * bitCount + 7) / 8;
-    return static_cast<std::uint32_t>((bytes + 3) / 4 * 4);
+std::uint32_t MaskStride(int width) {
+    return static_cast<std::uint32_t>(RowStride(static_cast<std::size_t>(width), 1));
 }
+
+}  // namespace
 
 bool TBitmapRowsLayout::AllZero() const {
     return AllZeroBytes(Colour) && AllZeroBytes(Mask);
@@ -35,8 +35,8 @@ TBitmapRowsLayout LayOutBitmapRows(ByteView stored, int width, int height, int b
     TBitmapRowsLayout layout;
     layout.Rows = static_cast<std::size_t>(height);
     layout.ImageStride = static_cast<std::int32_t>(
-        RowStride(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(bitCount)));
-    layout.MaskStride = RowStride(static_cast<std::uint64_t>(width), 1);
+        RowStride(static_cast<std::size_t>(width), static_cast<std::size_t>(bitCount)));
+    layout.MaskStride = MaskStride(width);
     ByteReader data(stored);
     layout.Colour = TakeRows(data, layout.Rows * static_cast<std::size_t>(layout.ImageStride));
     layout.Mask = TakeRows(data, layout.Rows * layout.MaskStride);
@@ -55,8 +55,7 @@ TImageRows DecodeBitmapRows(const TBitmapRowsLayout& layout) {
 
 std::size_t PngRowsSize(int width, int height) {
     auto rows = static_cast<std::size_t>(height);
-    return rows *
-           (static_cast<std::size_t>(width) * 4 + RowStride(static_cast<std::uint64_t>(width), 1));
+    return rows * (static_cast<std::size_t>(width) * 4 + MaskStride(width));
 }
 
 TImageRows DecodePngRows(ByteView stream, int width, int height) {
@@ -70,7 +69,7 @@ TImageRows DecodePngRows(ByteView stream, int width, int height) {
     }
     if (png.Width != width || png.Height != height) png = FitPngInto(png, width, height);
     rows.ImageStride = width * 4;
-    rows.MaskStride = RowStride(static_cast<std::uint64_t>(width), 1);
+    rows.MaskStride = MaskStride(width);
     rows.ImageBits.resize(static_cast<std::size_t>(rows.ImageStride) * height);
     rows.MaskBits.assign(static_cast<std::size_t>(rows.MaskStride) * height, 0);
     // PNG rows run top first with red, green, blue, alpha; bitmap rows run bottom first with

@@ -4,9 +4,6 @@
 
 #include "icons/LoadedIcon.h"
 
-// Bytes per bitmap row of `width` pixels at `bitCount` bits, padded to 4 bytes.
-std::uint32_t RowStride(std::uint64_t width, std::uint64_t bitCount);
-
 // Where the colour and mask rows of a bitmap image lie in its stored bytes (the bytes after
 // the palette). Rows that are not all there are empty views and stand for zero rows, and then
 // nothing is consumed: the mask is looked for where the colour rows would have begun.

@@ -5,9 +5,8 @@
 
 namespace {
 
-// Bytes per bitmap row: whole bytes, padded to a multiple of 4.
 std::size_t RowBytes(int width, int bits) {
-    return (static_cast<std::size_t>(width) * static_cast<std::size_t>(bits) + 31) / 32 * 4;
+    return RowStride(static_cast<std::size_t>(width), static_cast<std::size_t>(bits));
 }
 
 // Rows hold Height rows of at least the row size the width needs.
@@ -15,8 +14,10 @@ bool RowsComplete(const ByteString& rows, std::size_t stride, int height, std::s
     return stride >= needed && rows.size() >= stride * static_cast<std::size_t>(height);
 }
 
+// Bit counts shown in their own format keep their stored rows as display rows.
 bool KeepsStoredRows(int bitCount) {
-    return bitCount == 1 || bitCount == 24 || bitCount == 32;
+    const TPixelFormatRow* row = FindPixelFormat(bitCount);
+    return row && row->Own == row->Display;
 }
 
 // Stored rows run bottom first, bitmap rows top first.
@@ -68,7 +69,7 @@ TDisplayRows ConvertToDisplayRows(const TLoadedIconImage& image) {
 }
 
 int DisplayBitCount(const TLoadedIconImage& image) {
-    return KeepsStoredRows(image.BitCount) ? image.BitCount : 24;
+    return BitsPerPixel(DisplayFormat(image.BitCount));
 }
 
 // Prepares the display rows and tells whether mask and colour rows are there to draw.
@@ -84,20 +85,9 @@ bool PrepareRows(const TLoadedIconImage& image) {
                         RowBytes(width, DisplayBitCount(image)));
 }
 
-TPixelFormat DisplayFormat(const TLoadedIconImage& image) {
-    switch (image.BitCount) {
-        case 1:
-            return TPixelFormat::pf1bit;
-        case 32:
-            return TPixelFormat::pf32bit;
-        default:
-            return TPixelFormat::pf24bit;
-    }
-}
-
 // The display rows as a bitmap; 1-bit images show black and white whatever their palette.
 TBitmap CreateColourBitmap(const TLoadedIconImage& image) {
-    TBitmap colour(image.PixelWidth(), image.PixelHeight(), DisplayFormat(image));
+    TBitmap colour(image.PixelWidth(), image.PixelHeight(), DisplayFormat(image.BitCount));
     CopyRowsInto(colour, image.DisplayBits(), static_cast<std::size_t>(image.DisplayStride()));
     return colour;
 }
@@ -148,27 +138,7 @@ TBitmap CreateBlendedBitmap(const TLoadedIconImage& image, TColor background) {
 }  // namespace
 
 TBitmap CreateFormatBitmap(const TLoadedIconImage& Image) {
-    TPixelFormat format = TPixelFormat::pf24bit;
-    switch (Image.BitCount) {
-        case 1:
-            format = TPixelFormat::pf1bit;
-            break;
-        case 4:
-            format = TPixelFormat::pf4bit;
-            break;
-        case 8:
-            format = TPixelFormat::pf8bit;
-            break;
-        case 16:
-            format = TPixelFormat::pf16bit;
-            break;
-        case 32:
-            format = TPixelFormat::pf32bit;
-            break;
-        default:
-            break;
-    }
-    return TBitmap(Image.PixelWidth(), Image.PixelHeight(), format);
+    return TBitmap(Image.PixelWidth(), Image.PixelHeight(), OwnFormat(Image.BitCount));
 }
 
 TDisplayRows BuildDisplayRows(const TLoadedIconImage& Image) {
