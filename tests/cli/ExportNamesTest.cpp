@@ -56,7 +56,8 @@ TEST(ExportNames, EightBitAndOverlongNamesGiveValidShortFileNames) {
 
     std::string json;
     EXPECT_EQ(Cli({"list", "--json", library}, &json), 0);
-    const JsonValue& images = ParseJson(json)["files"][0]["icon"]["images"];
+    const JsonValue doc = ParseJson(json);
+    const JsonValue& images = doc["files"][0]["icon"]["images"];
     EXPECT_EQ(images[0]["resourceName"].string, "Caf\xC3\xA9\xC2\x81\xE2\x82\xAC");
     std::string quotes;
     for (int i = 0; i < 255; ++i) quotes += "\xE2\x80\x9C";
