@@ -124,16 +124,17 @@ bool TLoadedIconImage::DecodeImage(ByteView Data, bool IsResource) {
         std::lock_guard<std::mutex> guard(displayLock_);
         display_.reset();
     }
+    ByteView whole = data.Rest();
+    stored_.assign(whole.begin(), whole.end());
+    bitsAt_ = 0;
     if (isPng_) {
-        ReadPngHeader(data.Rest());
+        ReadPngHeader(whole);
         return true;
     }
     ReadBitmapHeader(data);
     if (!loadError_.empty()) return true;  // damaged, not empty: the 16-bit reader keeps it
-    TBitmapRowsLayout layout = LayOutBitmapRows(data.Rest(), PixelWidth(), PixelHeight(), BitCount);
-    ByteView used = data.Rest().first(layout.UsedBytes());  // the rows start at the front
-    stored_.assign(used.begin(), used.end());
-    return !layout.AllZero();
+    bitsAt_ = whole.size() - data.Rest().size();
+    return !LayOutBitmapRows(data.Rest(), PixelWidth(), PixelHeight(), BitCount).AllZero();
 }
 
 void TLoadedIconImage::ReadBitmapHeader(ByteReader& data) {
@@ -162,7 +163,6 @@ void TLoadedIconImage::ReadBitmapHeader(ByteReader& data) {
 // when the pixels are first needed.
 void TLoadedIconImage::ReadPngHeader(ByteView data) {
     BitCount = 32;
-    stored_.assign(data.begin(), data.end());
     static constexpr std::uint8_t kHeaderType[] = {0, 0, 0, 13, 'I', 'H', 'D', 'R'};
     if (data.size() < kPngHeaderEnd ||
         !std::equal(kHeaderType, kHeaderType + 8, data.begin() + 8)) {
@@ -189,7 +189,8 @@ TImageRows TLoadedIconImage::DecodeRows() const {
     if (!read_) return {};
     if (!loadError_.empty()) return TImageRows{{}, 0, {}, 0, loadError_};
     if (isPng_) return DecodePngRows(stored_, PixelWidth(), PixelHeight());
-    return DecodeBitmapRows(LayOutBitmapRows(stored_, PixelWidth(), PixelHeight(), BitCount));
+    ByteView bits = ByteView(stored_).subspan(bitsAt_);
+    return DecodeBitmapRows(LayOutBitmapRows(bits, PixelWidth(), PixelHeight(), BitCount));
 }
 
 const TImageRows& TLoadedIconImage::Rows() const {
@@ -221,6 +222,10 @@ std::int32_t TLoadedIconImage::DisplayStride() const {
 bool TLoadedIconImage::Prepared() const {
     std::lock_guard<std::mutex> guard(displayLock_);
     return display_.has_value();
+}
+
+const ByteString& TLoadedIconImage::StoredBytes() const {
+    return stored_;
 }
 
 const ByteString& TLoadedIconImage::PngData() const {

@@ -115,6 +115,9 @@ public:
     std::int32_t DisplayStride() const;
     bool Prepared() const;
 
+    // The image's bytes as the file stores them (the icon resource, or the data of a file's
+    // directory entry), cut where the file ends; empty for images never read from a file.
+    const ByteString& StoredBytes() const;
     // The stored stream of an image kept as PNG, so that writing it back loses nothing; empty
     // for bitmap images.
     const ByteString& PngData() const;
@@ -139,8 +142,9 @@ private:
     bool read_ = false;
     bool isPng_ = false;
     TPngHeader pngHeader_;
-    ByteString stored_;      // the bytes after the palette, or the whole PNG stream
-    std::string loadError_;  // why the rows cannot be decoded, known from the header
+    ByteString stored_;       // the image's bytes as stored: header, palette and rows, or PNG
+    std::size_t bitsAt_ = 0;  // where the rows start in stored_
+    std::string loadError_;   // why the rows cannot be decoded, known from the header
     mutable std::mutex rowsLock_;
     mutable std::optional<TImageRows> rows_;
     mutable std::mutex displayLock_;
