@@ -12,6 +12,8 @@
 #include "cli/ExportOptions.h"
 #include "cli/ProgressLine.h"
 #include "icons/ParallelLoad.h"
+#include "writers/ExportSummary.h"
+#include "writers/ExportVerdict.h"
 #include "writers/IconWriter.h"
 
 namespace {
@@ -21,32 +23,38 @@ struct TPlannedFile {
     std::vector<TLoadedIconImage*> Images;  // one image, or an icon's images in multi-format
     std::optional<std::string> Path;        // nothing when skipped
     std::string Failure;                    // the writer's reason, empty when written
+    std::string Damage;                     // why a damaged image was left out
 };
 
 // Decides, one source file after the other in path order, what each image becomes; the names
 // and collision suffixes therefore never depend on how the writes are spread over threads.
 class TExportPlanner {
 public:
-    explicit TExportPlanner(const TExportCommandOptions& options) : options_(options) {}
+    explicit TExportPlanner(const TExportCommandOptions& options)
+        : options_(options), names_(options.Export.Naming, options.Export.MultiFormat) {}
 
     std::vector<TPlannedFile> Plan(const TLoadedIcon& icon) {
-        std::vector<TPlannedFile> files;
+        TLoadedImages read;
         std::vector<std::pair<TLoadedIconImage*, int>> chosen;  // with its position number
         for (const auto& image : icon.Images) {
-            if (ImagePassesFilter(options_.Filter, *image))
-                chosen.push_back({image.get(), ++number_});
+            read.push_back(image.get());
+            if (Shown(*image)) chosen.push_back({image.get(), ++number_});
         }
+        names_.Count(read, [this](const TLoadedIconImage& image) { return Shown(image); });
+        std::vector<TPlannedFile> files;
         bool multi = options_.Export.MultiFormat;
         for (std::size_t i = 0; i < chosen.size(); ++i) {
+            TLoadedIconImage& namer = *chosen[i].first;
+            if (multi && AlreadyPlanned(files, namer)) continue;
             TPlannedFile file;
             for (std::size_t j = i; j < chosen.size() && (j == i || multi); ++j) {
-                if (chosen[j].first->ResourceName == chosen[i].first->ResourceName)
+                if (IconKey(*chosen[j].first) == IconKey(namer))
                     file.Images.push_back(chosen[j].first);
             }
-            if (multi && AlreadyPlanned(files, *chosen[i].first)) continue;
             std::string stem =
-                ExportStem(NamePartsOf(*chosen[i].first, chosen[i].second), options_.Export.Naming);
-            file.Path = ChooseExportPath(stem, options_.Export.Naming, reserved_);
+                ExportStem(NamePartsOf(namer, chosen[i].second), options_.Export.Naming);
+            file.Path =
+                ChooseExportPath(stem, names_.Ordinal(namer), options_.Export.Naming, reserved_);
             if (file.Path) reserved_.insert(*file.Path);
             files.push_back(std::move(file));
         }
@@ -54,25 +62,36 @@ public:
     }
 
 private:
+    bool Shown(const TLoadedIconImage& image) const {
+        return ImagePassesFilter(options_.Filter, image);
+    }
+
     // In multi-format mode an icon gets one file, named by its first image.
     static bool AlreadyPlanned(const std::vector<TPlannedFile>& files,
                                const TLoadedIconImage& image) {
         for (const TPlannedFile& file : files) {
-            if (file.Images.front()->ResourceName == image.ResourceName) return true;
+            if (IconKey(*file.Images.front()) == IconKey(image)) return true;
         }
         return false;
     }
 
     const TExportCommandOptions& options_;
+    TEmptyFolderNames names_;
     int number_ = 0;
     std::unordered_set<std::string> reserved_;
 };
 
-// The image a failure line names: its resource name, size and depth.
-std::string ImageText(const TLoadedIconImage& image) {
-    return (image.ResourceName.empty() ? "-" : image.ResourceName) + " " +
-           std::to_string(image.PixelWidth()) + "x" + std::to_string(image.PixelHeight()) + " " +
-           std::to_string(image.BitCount) + " bpp";
+// Writes one planned single-image file, unless the image is judged unfit.
+void WriteImageFile(TPlannedFile& file, const TImageWriter& writer, TColor background) {
+    TLoadedIconImage& image = *file.Images.front();
+    TExportVerdict verdict = JudgeExportImage(image);
+    if (verdict.Action == TExportAction::SkipDamaged) {
+        file.Damage = verdict.Reason;
+    } else if (verdict.Action == TExportAction::Fail) {
+        file.Failure = verdict.Reason;
+    } else {
+        writer(image, *file.Path, background);
+    }
 }
 
 // Writes the planned files of one source file, on as many threads as the run has.
@@ -84,13 +103,8 @@ void WriteFiles(std::vector<TPlannedFile>& files, const TExportOptions& options)
         try {
             if (options.MultiFormat) {
                 WriteIconFile(*file.Path, file.Images);
-            } else if (const std::string& damage = file.Images.front()->DecodeError();
-                       !damage.empty()) {
-                // An image whose pixels cannot be decoded would come out blank: it is named as
-                // a failure instead of being written.
-                file.Failure = damage;
             } else {
-                writer(*file.Images.front(), *file.Path, options.Background);
+                WriteImageFile(file, writer, options.Background);
             }
         } catch (const std::exception& error) {
             file.Failure = error.what();
@@ -114,6 +128,12 @@ public:
         for (const TPlannedFile& file : files) {
             if (!file.Path) {
                 ++skipped_;
+            } else if (!file.Damage.empty()) {
+                ++skipped_;
+                output_.Out << std::flush;
+                output_.Err << "marrowby2-cli: " << source << ": "
+                            << ExportImageText(*file.Images.front()) << ": skipped: " << file.Damage
+                            << "\n";
             } else if (file.Failure.empty()) {
                 ++written_;
                 output_.Out << *file.Path << "\n";
@@ -121,14 +141,14 @@ public:
                 ++failed_;
                 output_.Out << std::flush;
                 output_.Err << "marrowby2-cli: " << source << ": "
-                            << ImageText(*file.Images.front()) << ": " << file.Failure << "\n";
+                            << ExportImageText(*file.Images.front()) << ": " << file.Failure
+                            << "\n";
             }
         }
     }
 
     int Finish() const {
-        output_.Out << written_ << (written_ == 1 ? " file" : " files") << " written, " << skipped_
-                    << " skipped, " << failed_ << " failed\n";
+        output_.Out << ExportCountsText(written_, skipped_, failed_) << "\n";
         return failed_ > 0 || sourceFailed_ ? kExitFailure : kExitOk;
     }
 
