@@ -13,17 +13,16 @@
 #include "cli/ProgressLine.h"
 #include "icons/ParallelLoad.h"
 #include "writers/ExportSummary.h"
-#include "writers/ExportVerdict.h"
 #include "writers/IconWriter.h"
 
 namespace {
 
 // One file to write: what goes into it, where, and how the write went.
 struct TPlannedFile {
-    std::vector<TLoadedIconImage*> Images;  // one image, or an icon's images in multi-format
-    std::optional<std::string> Path;        // nothing when skipped
-    std::string Failure;                    // the writer's reason, empty when written
-    std::string Damage;                     // why a damaged image was left out
+    std::vector<TLoadedIconImage*> Images;   // one image, or an icon's images in multi-format
+    std::optional<std::string> Path;         // nothing when skipped
+    std::string Failure;                     // the writer's reason, empty when written
+    std::vector<TLoadedIconImage*> Damaged;  // images left out as damaged, each one skipped
 };
 
 // Decides, one source file after the other in path order, what each image becomes; the names
@@ -81,30 +80,24 @@ private:
     std::unordered_set<std::string> reserved_;
 };
 
-// Writes one planned single-image file, unless the image is judged unfit.
-void WriteImageFile(TPlannedFile& file, const TImageWriter& writer, TColor background) {
-    TLoadedIconImage& image = *file.Images.front();
-    TExportVerdict verdict = JudgeExportImage(image);
-    if (verdict.Action == TExportAction::SkipDamaged) {
-        file.Damage = verdict.Reason;
-    } else if (verdict.Action == TExportAction::Fail) {
-        file.Failure = verdict.Reason;
-    } else {
-        writer(image, *file.Path, background);
-    }
-}
-
 // Writes the planned files of one source file, on as many threads as the run has.
 void WriteFiles(std::vector<TPlannedFile>& files, const TExportOptions& options) {
     TImageWriter writer = ImageWriterFor(options.Naming.Format);
     tbb::parallel_for(std::size_t{0}, files.size(), [&](std::size_t i) {
         TPlannedFile& file = files[i];
         if (!file.Path) return;
+        // A damaged image would come out blank: it is skipped and named instead.
+        std::erase_if(file.Images, [&](TLoadedIconImage* image) {
+            if (image->Damage().empty()) return false;
+            file.Damaged.push_back(image);
+            return true;
+        });
+        if (file.Images.empty()) return;
         try {
             if (options.MultiFormat) {
                 WriteIconFile(*file.Path, file.Images);
             } else {
-                WriteImageFile(file, writer, options.Background);
+                writer(*file.Images.front(), *file.Path, options.Background);
             }
         } catch (const std::exception& error) {
             file.Failure = error.what();
@@ -126,14 +119,15 @@ public:
 
     void Report(const std::string& source, const std::vector<TPlannedFile>& files) {
         for (const TPlannedFile& file : files) {
-            if (!file.Path) {
-                ++skipped_;
-            } else if (!file.Damage.empty()) {
+            for (const TLoadedIconImage* image : file.Damaged) {
                 ++skipped_;
                 output_.Out << std::flush;
-                output_.Err << "marrowby2-cli: " << source << ": "
-                            << ExportImageText(*file.Images.front()) << ": skipped: " << file.Damage
-                            << "\n";
+                output_.Err << "marrowby2-cli: " << source << ": " << ExportImageText(*image)
+                            << ": skipped, damaged: " << image->Damage() << "\n";
+            }
+            if (file.Images.empty()) continue;
+            if (!file.Path) {
+                ++skipped_;
             } else if (file.Failure.empty()) {
                 ++written_;
                 output_.Out << *file.Path << "\n";

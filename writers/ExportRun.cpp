@@ -6,7 +6,6 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "writers/ExportVerdict.h"
 #include "writers/IconWriter.h"
 
 namespace {
@@ -45,21 +44,23 @@ public:
         try {
             Write();
         } catch (const std::exception& error) {
-            Fail(Path, error.what());
+            result_.Failed.push_back({Path, error.what()});
             return;
         }
         ++result_.Written;
         progress_.FileWritten(Path);
     }
 
-    void Fail(const std::string& Path, const std::string& Reason) {
-        result_.Failed.push_back({Path, Reason});
-    }
-
-    void SkipDamaged(const TLoadedIconImage& Image, const std::string& Reason) {
-        ShowSource(Image);
-        ++result_.Skipped;
-        result_.Damaged.push_back({&Image, Reason});
+    // Leaves out the damaged images of Images, each counted as skipped with its reason: they
+    // would come out blank.
+    void LeaveOutDamaged(std::vector<TLoadedIconImage*>& Images) {
+        std::erase_if(Images, [this](const TLoadedIconImage* image) {
+            if (image->Damage().empty()) return false;
+            ShowSource(*image);
+            ++result_.Skipped;
+            result_.Damaged.push_back({image, image->Damage()});
+            return true;
+        });
     }
 
     // Moves the progress on and tells whether the run is to stop.
@@ -87,21 +88,14 @@ private:
     std::optional<std::string> shown_;
 };
 
-// Judges, names and writes one selected image.
+// Names and writes one selected image, unless it is damaged.
 void ExportImage(TExportFiles& Files, TLoadedIconImage& Image, int Number,
                  const TExportOptions& Options, const TImageWriter& Writer) {
-    TExportVerdict verdict = JudgeExportImage(Image);
-    if (verdict.Action == TExportAction::SkipDamaged) {
-        Files.SkipDamaged(Image, verdict.Reason);
-        return;
-    }
+    std::vector<TLoadedIconImage*> sound{&Image};
+    Files.LeaveOutDamaged(sound);
+    if (sound.empty()) return;
     std::optional<std::string> path = Files.Name(Image, Number);
-    if (!path) return;
-    if (verdict.Action == TExportAction::Fail) {
-        Files.Fail(*path, verdict.Reason);
-        return;
-    }
-    Files.Write(*path, [&] { Writer(Image, *path, Options.Background); });
+    if (path) Files.Write(*path, [&] { Writer(Image, *path, Options.Background); });
 }
 
 TExportResult RunSingleImage(const std::vector<TExportEntry>& Entries, const TLoadedImages& Loaded,
@@ -170,7 +164,8 @@ TExportResult RunMultiFormat(const std::vector<TExportEntry>& Entries, const TLo
         members[group.Key].clear();
         std::optional<std::string> path;
         if (!icon.empty()) path = files.Name(*icon.front(), group.Number);
-        if (path) files.Write(*path, [&] { WriteIconFile(*path, icon); });
+        if (path) files.LeaveOutDamaged(icon);
+        if (path && !icon.empty()) files.Write(*path, [&] { WriteIconFile(*path, icon); });
         if (files.Advance(++position)) break;
     }
     return files.Result();

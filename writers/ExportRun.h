@@ -71,8 +71,9 @@ struct TExportResult {
 // every loaded image in grid order, those the filter hides too; skipping existing files names
 // each file as in an empty folder by counting them (TEmptyFolderNames). Without skipping,
 // existing files are given a collision suffix, never overwritten. Numeric names number an icon
-// by the grid position of its first selected image. A file that cannot be written is counted
-// as failed with its reason and the run goes on.
+// by the grid position of its first selected image. A damaged image is left out, counted as
+// skipped with its reason; a file that cannot be written is counted as failed with its reason,
+// and the run goes on.
 TExportResult RunExport(const std::vector<TExportEntry>& Entries, const TLoadedImages& Loaded,
                         const TExportOptions& Options, TExportProgress& Progress,
                         const TImageWriter& Writer);

@@ -1,7 +1,0 @@
-#include "writers/ExportVerdict.h"
-
-TExportVerdict JudgeExportImage(const TLoadedIconImage& Image) {
-    const std::string& damage = Image.DecodeError();
-    if (damage.empty()) return {};
-    return {TExportAction::Fail, damage};
-}
