@@ -9,6 +9,7 @@
 #include "icons/FileContent.h"
 #include "icons/IcoReader.h"
 #include "writers/ExportRun.h"
+#include "writers/ExportSummary.h"
 #include "writers/WriterError.h"
 
 namespace {
@@ -268,6 +269,18 @@ TEST(ExportRun, FilesThatCannotBeWrittenAreListedAndTheRunGoesOn) {
     ASSERT_EQ(result.Failed.size(), 2u);
     EXPECT_EQ(result.Failed[1].Reason, "Error Opening File " + missing.Naming.Directory +
                                            "/3.ico! (No such file or directory)");
+
+    // A damaged image is left out and named in the report with its reason.
+    TempDir other;
+    grid.entries[2].Image->MarkDamaged("the file ends 17 bytes into the image");
+    RecordingProgress damaged;
+    result =
+        RunExport(grid.entries, grid.Loaded(),
+                  Options(other, TExportFormat::Bmp, TExportStyle::Numeric), damaged, WriteWidth);
+    EXPECT_EQ(FilesIn(other), (std::set<std::string>{"1.bmp", "2.bmp"}));
+    EXPECT_EQ(ExportSummaryText(result),
+              "2 files written, 1 skipped, 0 failed.\r\n\r\nDamaged images skipped:\r\n"
+              "first.dll #102 16x16 8 bpp: the file ends 17 bytes into the image");
 }
 
 // The first run exports what the filter shows, the second every image; both skip existing
