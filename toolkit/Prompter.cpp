@@ -106,9 +106,14 @@ void SetApplicationTitle(const QString& title) {
 }
 
 void ShowErrorBox(QWidget* parent, const QString& message) {
-    // A message that already ends a sentence ("Error Opening File x!") gets no full stop.
+    // A message that already ends a sentence ("Error Opening File x!"), also before the
+    // system's reason in parentheses ("Error Opening File x! (Permission denied)"), gets no
+    // full stop.
     QString text = message;
-    if (!text.endsWith(QLatin1Char('.')) && !text.endsWith(QLatin1Char('!')))
+    QString sentence = text;
+    if (sentence.endsWith(QLatin1Char(')')) && sentence.contains(QStringLiteral(" (")))
+        sentence.truncate(sentence.lastIndexOf(QStringLiteral(" (")));
+    if (!sentence.endsWith(QLatin1Char('.')) && !sentence.endsWith(QLatin1Char('!')))
         text += QLatin1Char('.');
     Prompter().Message(parent, ApplicationTitle(), text, TPromptButtons::Ok);
 }
