@@ -30,7 +30,9 @@ public:
         ShowSource(Image);
         std::string stem = ExportStem(NamePartsOf(Image, Number), options_.Naming);
         int ordinal = names_.Ordinal(Image);
-        std::optional<std::string> path = ChooseExportPath(stem, ordinal, options_.Naming);
+        // A name chosen earlier stays taken even when its file could not be written.
+        std::optional<std::string> path = ChooseExportPath(stem, ordinal, options_.Naming, chosen_);
+        if (path) chosen_.insert(*path);
         if (!path) {
             ++result_.Skipped;
             progress_.FileSkipped(CandidatePath(stem, options_.Naming, ordinal));
@@ -86,6 +88,7 @@ private:
     TEmptyFolderNames names_;
     TExportResult result_;
     std::optional<std::string> shown_;
+    std::unordered_set<std::string> chosen_;
 };
 
 // Names and writes one selected image, unless it is damaged.

@@ -238,6 +238,7 @@ TEST(BatchExportRun, RunGoesPastAnUnwritableFileToItsReport) {
     library.FileName = "/src/lib.dll";
     AddImage(library, 16, 16, 4, "#1");
     AddImage(library, 16, 16, 4, "B");
+    AddImage(library, 32, 32, 4, "B");  // the failed name stays taken: B_(2)
     AddImage(library, 16, 16, 4, "#3");
     std::vector<TExportEntry> entries;
     for (const auto& image : library.Images) entries.push_back({image.get(), true});
@@ -250,12 +251,13 @@ TEST(BatchExportRun, RunGoesPastAnUnwritableFileToItsReport) {
     EXPECT_EQ(files.count("#1.bmp"), 1u);
     EXPECT_EQ(files.count("#3.bmp"), 1u);
     EXPECT_EQ(files.count("B.bmp"), 0u);
+    EXPECT_EQ(files.count("B_(2).bmp"), 1u);
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].caption, QStringLiteral("Information"));
     EXPECT_EQ(prompter.shown[0].buttons, TPromptButtons::OkOpenFolder);
     const std::string target = (dir.Path() / "B.bmp").string();
     EXPECT_EQ(prompter.shown[0].text.toStdString(),
-              "2 files written, 0 skipped, 1 failed.\r\n\r\nFailed:\r\nB.bmp: Error Opening File " +
+              "3 files written, 0 skipped, 1 failed.\r\n\r\nFailed:\r\nB.bmp: Error Opening File " +
                   target + "! (" + std::generic_category().message(EEXIST) + ")");
     ASSERT_EQ(urls.opened.size(), 1);
     EXPECT_EQ(urls.opened[0], QUrl::fromLocalFile(QString::fromStdString(dir.Path().string())));
