@@ -25,6 +25,7 @@
 #include "ui/widgets/QtColor.h"
 #include "ui/widgets/ScreenCursor.h"
 #include "ui/widgets/StraightAlphaPicture.h"
+#include "writers/SuggestedName.h"
 
 void TMain::ConnectButtons() {
     const std::pair<QToolButton*, void (TMain::*)()> buttons[] = {
@@ -61,7 +62,10 @@ void TMain::btnSaveClick() {
     TLoadedIconImage* image = CurrentImage();
     if (!image) return;
     TImageHold hold(*this);
-    const std::optional<TImageFileChoice> choice = ChooseImageFile(this, SaveAsDialog);
+    const QString suggested =
+        FromFilePath(SuggestedName(*image, ExportSettings().Naming().Separator, true));
+    const std::optional<TImageFileChoice> choice =
+        ChooseImageFile(this, SaveAsDialog, SaveAsFolder, suggested);
     if (!choice) return;
     ShowHourglass();
     auto restore = qScopeGuard([] { RestoreCursor(); });
@@ -112,6 +116,8 @@ void TMain::btnInfoClick() {
     if (!image) return;
     TImageHold hold(*this);
     TProperties dialog(this);
+    dialog.SaveFolder = SaveAsFolder;
+    dialog.NameSeparator = ExportSettings().Naming().Separator;
     dialog.ShowImageProperties(*image);
     if (dialog.SaveAsRequested) {
         btnSaveClick();

@@ -49,6 +49,13 @@ std::vector<TStoredProperty> MainProperties(TMain& main) {
         BooleanProperty(
             QStringLiteral("IncludeCursors1_Checked"), [&main] { return main.IncludeCursors; },
             [&main](bool checked) { main.IncludeCursors = checked; }),
+        DecimalProperty(
+            QStringLiteral("SaveAsDialog_FilterIndex"),
+            [&main] { return main.SaveAsDialog.FilterIndex; },
+            [&main](int index) { main.SaveAsDialog.FilterIndex = index; }),
+        TextProperty(
+            QStringLiteral("SaveAsDialog_Folder"), [&main] { return main.SaveAsFolder; },
+            [&main](const QString& folder) { main.SaveAsFolder = folder; }),
     };
     for (const TExportKey& key : ExportKeys())
         properties.push_back(Caption(key.StoredName(), main.*key.Holder));
