@@ -12,6 +12,7 @@
 #include "cli/ExportOptions.h"
 #include "cli/ProgressLine.h"
 #include "icons/ParallelLoad.h"
+#include "writers/ExportSummary.h"
 #include "writers/IconWriter.h"
 
 namespace {
@@ -28,26 +29,31 @@ struct TPlannedFile {
 // and collision suffixes therefore never depend on how the writes are spread over threads.
 class TExportPlanner {
 public:
-    explicit TExportPlanner(const TExportCommandOptions& options) : options_(options) {}
+    explicit TExportPlanner(const TExportCommandOptions& options)
+        : options_(options), names_(options.Export.Naming, options.Export.MultiFormat) {}
 
     std::vector<TPlannedFile> Plan(const TLoadedIcon& icon) {
-        std::vector<TPlannedFile> files;
+        TLoadedImages read;
         std::vector<std::pair<TLoadedIconImage*, int>> chosen;  // with its position number
         for (const auto& image : icon.Images) {
-            if (ImagePassesFilter(options_.Filter, *image))
-                chosen.push_back({image.get(), ++number_});
+            read.push_back(image.get());
+            if (Shown(*image)) chosen.push_back({image.get(), ++number_});
         }
+        names_.Count(read, [this](const TLoadedIconImage& image) { return Shown(image); });
+        std::vector<TPlannedFile> files;
         bool multi = options_.Export.MultiFormat;
         for (std::size_t i = 0; i < chosen.size(); ++i) {
+            TLoadedIconImage& namer = *chosen[i].first;
+            if (multi && AlreadyPlanned(files, namer)) continue;
             TPlannedFile file;
             for (std::size_t j = i; j < chosen.size() && (j == i || multi); ++j) {
-                if (chosen[j].first->ResourceName == chosen[i].first->ResourceName)
+                if (IconKey(*chosen[j].first) == IconKey(namer))
                     file.Images.push_back(chosen[j].first);
             }
-            if (multi && AlreadyPlanned(files, *chosen[i].first)) continue;
             std::string stem =
-                ExportStem(NamePartsOf(*chosen[i].first, chosen[i].second), options_.Export.Naming);
-            file.Path = ChooseExportPath(stem, options_.Export.Naming, reserved_);
+                ExportStem(NamePartsOf(namer, chosen[i].second), options_.Export.Naming);
+            file.Path =
+                ChooseExportPath(stem, names_.Ordinal(namer), options_.Export.Naming, reserved_);
             if (file.Path) reserved_.insert(*file.Path);
             files.push_back(std::move(file));
         }
@@ -55,26 +61,24 @@ public:
     }
 
 private:
+    bool Shown(const TLoadedIconImage& image) const {
+        return ImagePassesFilter(options_.Filter, image);
+    }
+
     // In multi-format mode an icon gets one file, named by its first image.
     static bool AlreadyPlanned(const std::vector<TPlannedFile>& files,
                                const TLoadedIconImage& image) {
         for (const TPlannedFile& file : files) {
-            if (file.Images.front()->ResourceName == image.ResourceName) return true;
+            if (IconKey(*file.Images.front()) == IconKey(image)) return true;
         }
         return false;
     }
 
     const TExportCommandOptions& options_;
+    TEmptyFolderNames names_;
     int number_ = 0;
     std::unordered_set<std::string> reserved_;
 };
-
-// The image a failure line names: its resource name, size and depth.
-std::string ImageText(const TLoadedIconImage& image) {
-    return (image.ResourceName.empty() ? "-" : image.ResourceName) + " " +
-           std::to_string(image.PixelWidth()) + "x" + std::to_string(image.PixelHeight()) + " " +
-           std::to_string(image.BitCount) + " bpp";
-}
 
 // Writes the planned files of one source file, on as many threads as the run has.
 void WriteFiles(std::vector<TPlannedFile>& files, const TExportOptions& options) {
@@ -118,7 +122,7 @@ public:
             for (const TLoadedIconImage* image : file.Damaged) {
                 ++skipped_;
                 output_.Out << std::flush;
-                output_.Err << "marrowby2-cli: " << source << ": " << ImageText(*image)
+                output_.Err << "marrowby2-cli: " << source << ": " << ExportImageText(*image)
                             << ": skipped, damaged: " << image->Damage() << "\n";
             }
             if (file.Images.empty()) continue;
@@ -131,14 +135,14 @@ public:
                 ++failed_;
                 output_.Out << std::flush;
                 output_.Err << "marrowby2-cli: " << source << ": "
-                            << ImageText(*file.Images.front()) << ": " << file.Failure << "\n";
+                            << ExportImageText(*file.Images.front()) << ": " << file.Failure
+                            << "\n";
             }
         }
     }
 
     int Finish() const {
-        output_.Out << written_ << (written_ == 1 ? " file" : " files") << " written, " << skipped_
-                    << " skipped, " << failed_ << " failed\n";
+        output_.Out << ExportCountsText(written_, skipped_, failed_) << "\n";
         return failed_ > 0 || sourceFailed_ ? kExitFailure : kExitOk;
     }
 

@@ -10,7 +10,6 @@
 #include "writers/DrawnMask.h"
 #include "writers/OutputFile.h"
 #include "writers/PngPassThrough.h"
-#include "writers/WriterError.h"
 
 const char kPngSoftware[] = "Marrowby 2 Pro (https://marrowby.example/)";
 
@@ -148,6 +147,6 @@ void WritePngFile(const TPngBuffer& Buffer, const std::string& FileName, TColor 
     // libpng takes the row table as non-const pointers but only reads the rows.
     auto rows = const_cast<png_bytepp>(Buffer.Rows.data());
     if (!WritePngStream(file.Handle(), Buffer, rows, WriteBackground ? &background : nullptr))
-        throw TWriteError(kWriteError);
+        file.Fail(kWriteError);
     file.Commit(kWriteError);
 }

@@ -172,7 +172,8 @@ TEST_F(CommandFixture, AWriterFailureReachesTheErrorBoxAndKeepsWhatWasWritten) {
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].caption, QStringLiteral("Marrowby 2 Pro"));
     EXPECT_EQ(prompter.shown[0].text,
-              QStringLiteral("Error Opening File %1!").arg(InDir("missing/x.png")));
+              QStringLiteral("Error Opening File %1! (No such file or directory)")
+                  .arg(InDir("missing/x.png")));
     EXPECT_FALSE(HourglassShown());
     EXPECT_TRUE(Exists(InDir("out/first.png")));
     EXPECT_FALSE(Exists(InDir("missing")));
@@ -182,8 +183,9 @@ TEST_F(CommandFixture, AWriterFailureReachesTheErrorBoxAndKeepsWhatWasWritten) {
     AnswerSave(InDir("out/taken"), 1);
     main->btnSave->click();
     ASSERT_EQ(prompter.shown.size(), 2u);
-    EXPECT_EQ(prompter.shown[1].text,
-              QStringLiteral("Error Opening File %1!").arg(InDir("out/taken.bmp")));
+    EXPECT_EQ(
+        prompter.shown[1].text,
+        QStringLiteral("Error Opening File %1! (Is a directory)").arg(InDir("out/taken.bmp")));
     EXPECT_TRUE(QFileInfo(InDir("out/taken.bmp")).isDir());
     EXPECT_EQ(QDir(InDir("out")).entryList(QDir::Files), QStringList({"first.png"}));
 }

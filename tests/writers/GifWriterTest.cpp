@@ -145,7 +145,9 @@ TEST(GifWriter, UnwritableTargetsFailWithTheOpeningError) {
             SaveImageAsGif(*image, target, clWhite);
             FAIL() << "no error for " << target;
         } catch (const TWriteError& error) {
-            EXPECT_EQ(std::string(error.what()), "Error Opening File " + target + "!");
+            const char* reason = target == missing ? "No such file or directory" : "Is a directory";
+            EXPECT_EQ(std::string(error.what()),
+                      "Error Opening File " + target + "! (" + reason + ")");
         }
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path() / "folder.gif"));

@@ -180,7 +180,8 @@ TEST(PngWriter, UnwritableTargetsFailWithTheOpeningErrorAndLeaveNothing) {
         SaveImageAsPng(*image, missing, clWhite);
         FAIL() << "no error";
     } catch (const TWriteError& error) {
-        EXPECT_EQ(std::string(error.what()), "Error Opening File " + missing + "!");
+        EXPECT_EQ(std::string(error.what()),
+                  "Error Opening File " + missing + "! (No such file or directory)");
     }
     std::filesystem::create_directory(dir.Path() / "folder.png");
     std::string folder = (dir.Path() / "folder.png").string();
@@ -188,7 +189,7 @@ TEST(PngWriter, UnwritableTargetsFailWithTheOpeningErrorAndLeaveNothing) {
         SaveImageAsPng(*image, folder, clWhite);
         FAIL() << "no error";
     } catch (const TWriteError& error) {
-        EXPECT_EQ(std::string(error.what()), "Error Opening File " + folder + "!");
+        EXPECT_EQ(std::string(error.what()), "Error Opening File " + folder + "! (Is a directory)");
     }
     EXPECT_TRUE(std::filesystem::is_directory(folder));
     EXPECT_EQ(FileNamesIn(dir.Path()), std::vector<std::string>{"folder.png"});
