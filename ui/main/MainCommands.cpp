@@ -1,5 +1,6 @@
 // The main window's commands as the tool buttons and menus give them: one handler each.
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDrag>
 #include <QMenu>
 #include <QScopeGuard>
@@ -14,6 +15,7 @@
 #include "ui/export/ExportSettings.h"
 #include "ui/main/BatchExportCommand.h"
 #include "ui/main/HelpAndWeb.h"
+#include "ui/main/HelpWindow.h"
 #include "ui/main/IconDragOut.h"
 #include "ui/main/ImageHold.h"
 #include "ui/main/SaveImageCommand.h"
@@ -201,7 +203,7 @@ void TMain::View1Popup() {
 }
 
 void TMain::ContentsandIndex1Click() {
-    OpenHelpContents();
+    ShowHelpWindow(this, HelpFilePath(QCoreApplication::applicationDirPath()));
 }
 
 void TMain::UpdatesTechnicalSupport1Click() {
