@@ -32,6 +32,9 @@ std::unique_ptr<TLoadedIcon> ReadIcoFile(const std::string& FileName) {
     TMappedFile file(FileName);
     auto icon = std::make_unique<TLoadedIcon>();
     icon->FileName = FileName;
-    if (!file.Bytes().empty()) ReadIconDirectory(*icon, file.Bytes());
+    if (file.Bytes().empty()) return icon;
+    ReadIconDirectory(*icon, file.Bytes());
+    auto record = ReadGroupRecord(file.Bytes());
+    for (const auto& image : icon->Images) image->Group = record;
     return icon;
 }

@@ -108,6 +108,7 @@ std::string TNeIconRead::ReadName(std::uint16_t id) const {
 void TNeIconRead::ReadGroup(const TResourceRecord& group) {
     std::size_t at = group.Offset;
     std::uint16_t count = ReadU16At(file_, at + TIconGroupHeader::kCountAt);
+    auto record = ReadGroupRecord(file_.subspan(at));
     ByteReader entries(
         Slice(file_, at + TIconGroupHeader::kSize, count * TIconGroupHeader::kEntrySize));
     for (std::uint16_t i = 0; i < count; ++i) {
@@ -115,6 +116,7 @@ void TNeIconRead::ReadGroup(const TResourceRecord& group) {
         budget_.ChargeEntry(*image);  // dropped entries cost reading time all the same
         if (image->Width == 0 || image->Height == 0) continue;
         image->ResourceName = group.Name;
+        image->Group = record;
         if (i == 0) GroupStarts.push_back(icon_.Images.size());
         icon_.AddImage(std::move(image));
     }

@@ -63,11 +63,13 @@ void ReadGroup(TLoadedIcon& icon, ByteView group, const TResourceId& name,
     ByteReader data(group);
     data.Skip(TIconGroupHeader::kCountAt);  // reserved and type words
     std::uint16_t count = data.U16();
+    auto record = ReadGroupRecord(group);
     std::size_t first = icon.Images.size();
     for (std::uint16_t i = 0; i < count; ++i) {
         auto entry = kind.Cursor ? icon.ReadCursorEntry(data) : icon.ReadDirEntry(data, true);
         TLoadedIconImage& image = icon.AddImage(std::move(entry));
         image.ResourceName = GroupName(name, kind);
+        image.Group = record;
         budget.ChargeEntry(image);
     }
     for (std::size_t i = icon.Images.size(); i-- > first;) {
