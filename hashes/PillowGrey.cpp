@@ -82,7 +82,8 @@ void RequireTransparency(ByteView file, const TEntry& entry, const TDibFrame& fr
 }
 
 TGreyImage OpenIcon(ByteView file) {
-    const TEntry& entry = LargestIconEntry(ReadEntries(file));
+    std::vector<TEntry> entries = ReadEntries(file);
+    const TEntry& entry = LargestIconEntry(entries);
     if (entry.Offset() > file.size()) throw TReadError("Image lies past the end of the file");
     ByteView data = file.subspan(entry.Offset());
     if (IsPngStream(data)) return GreyOfPng(data);
