@@ -32,13 +32,14 @@ void WriteGroupHashesJson(JsonWriter& json, const TLoadedIcon& icon) {
     json.Key("groups");
     json.BeginArray();
     for (const TIconGroup& group : IconGroupsOf(icon)) {
+        TGroupHashes hashes = HashGroup(group);
         json.BeginObject();
         json.Key("resourceName");
         json.String(group.ResourceName);
         json.Key("md5");
-        json.String(GroupMd5(group));
+        json.String(hashes.Md5);
         json.Key("dhash");
-        StringOrNull(json, GroupDifferenceHash(group));
+        StringOrNull(json, hashes.DifferenceHash);
         json.EndObject();
     }
     json.EndArray();

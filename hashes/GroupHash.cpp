@@ -8,6 +8,7 @@ std::string GroupMd5(const TIconGroup& Group) {
     return Md5Hex(GroupFileBytes(Group));
 }
 
-std::optional<std::string> GroupDifferenceHash(const TIconGroup& Group) {
-    return IconFileDifferenceHash(GroupFileBytes(Group));
+TGroupHashes HashGroup(const TIconGroup& Group) {
+    ByteString file = GroupFileBytes(Group);
+    return {Md5Hex(file), IconFileDifferenceHash(file)};
 }
