@@ -32,6 +32,17 @@ public:
         progress_.FileWritten(*path);
     }
 
+    // A damaged image is not written: it counts as skipped and is named with its reason.
+    // Returns whether the image was skipped so.
+    bool SkipDamaged(const TLoadedIconImage& Image) {
+        const std::string& reason = Image.Damage();
+        if (reason.empty()) return false;
+        ShowSource(Image);
+        ++result_.Skipped;
+        progress_.ImageDamaged(Image, reason);
+        return true;
+    }
+
     // Moves the progress on and tells whether the run is to stop.
     bool Advance(int Position) {
         progress_.PositionChanged(Position);
@@ -67,8 +78,10 @@ TExportResult RunSingleImage(const std::vector<TExportEntry>& Entries,
     for (std::size_t i = 0; i < Entries.size(); ++i) {
         if (!Entries[i].Selected) continue;
         TLoadedIconImage& image = *Entries[i].Image;
-        files.Export(image, static_cast<int>(i) + 1,
-                     [&](const std::string& path) { Writer(image, path, Options.Background); });
+        if (!files.SkipDamaged(image)) {
+            files.Export(image, static_cast<int>(i) + 1,
+                         [&](const std::string& path) { Writer(image, path, Options.Background); });
+        }
         if (files.Advance(++position)) break;
     }
     return files.Result();
@@ -118,6 +131,7 @@ TExportResult RunMultiFormat(const std::vector<TExportEntry>& Entries,
         // Taking the members out leaves nothing for a key listed a second time.
         std::vector<TLoadedIconImage*> icon = std::move(members[group.Key]);
         members[group.Key].clear();
+        std::erase_if(icon, [&](TLoadedIconImage* image) { return files.SkipDamaged(*image); });
         if (!icon.empty()) {
             files.Export(*icon.front(), group.Number,
                          [&](const std::string& path) { WriteIconFile(path, icon); });

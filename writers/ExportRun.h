@@ -38,6 +38,8 @@ public:
     virtual void PositionChanged(int /*Position*/) {}
     virtual void FileWritten(const std::string& /*Path*/) {}
     virtual void FileSkipped(const std::string& /*Path*/) {}
+    // A damaged image was left out (counted as skipped), with the reason it is damaged.
+    virtual void ImageDamaged(const TLoadedIconImage& /*Image*/, const std::string& /*Reason*/) {}
     // Asked after every file (and every entry while searching); the place to let pending input
     // run. True ends the run there.
     virtual bool CancelRequested() { return false; }
@@ -53,9 +55,9 @@ struct TExportResult {
 // or, for the icon format with MultiFormat, one icon file per icon (source file and resource
 // name) holding all of that icon's images among the entries, selected or not. Files are named
 // by the naming rules; existing files are skipped or given a collision suffix, never
-// overwritten. Numeric names number an icon by the grid position of its first selected image.
-// A writer's TWriteError ends the run and reaches the caller; files already
-// written stay.
+// overwritten. Damaged images are left out and reported, and count as skipped. Numeric names number
+// an icon by the grid position of its first selected image. A writer's TWriteError ends the run and
+// reaches the caller; files already written stay.
 TExportResult RunExport(const std::vector<TExportEntry>& Entries, const TExportOptions& Options,
                         TExportProgress& Progress, const TImageWriter& Writer);
 

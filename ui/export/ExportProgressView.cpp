@@ -1,6 +1,7 @@
 #include "ui/export/ExportProgressView.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -31,4 +32,15 @@ void TExportProgressView::PositionChanged(int Position) {
 bool TExportProgressView::CancelRequested() {
     QCoreApplication::processEvents();
     return Cancel;
+}
+
+void TExportProgressView::ImageDamaged(const TLoadedIconImage& Image, const std::string& Reason) {
+    const QString file =
+        Image.Owner ? QFileInfo(FromFilePath(Image.Owner->FileName)).fileName() : QString();
+    SkippedDamaged << QStringLiteral("%1 %2 %3x%4 %5 bpp: Damaged: %6")
+                          .arg(file, QString::fromStdString(Image.ResourceName))
+                          .arg(Image.PixelWidth())
+                          .arg(Image.PixelHeight())
+                          .arg(Image.BitCount)
+                          .arg(QString::fromStdString(Reason));
 }

@@ -35,6 +35,7 @@ std::unique_ptr<QMimeData> IconDragData(const std::vector<TExportEntry>& Entries
     RunExport(Entries, options, written);
     auto data = std::make_unique<QMimeData>();
     data->setUrls(written.Urls);
-    data->setData(QStringLiteral("image/png"), StraightAlphaPng(*first->Image));
+    if (first->Image->Damage().empty())
+        data->setData(QStringLiteral("image/png"), StraightAlphaPng(*first->Image));
     return data;
 }
