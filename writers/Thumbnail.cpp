@@ -41,17 +41,24 @@ bool Better(const TLoadedIconImage& a, const TLoadedIconImage& b, int size) {
     return a.BitCount > b.BitCount;
 }
 
+// The best drawable, sound image, of the first icon only or of every icon.
+TLoadedIconImage* BestImage(const TLoadedIcon& icon, int size, bool firstIconOnly) {
+    const std::string first = IconKey(*icon.Images.front());
+    TLoadedIconImage* best = nullptr;
+    for (const auto& image : icon.Images) {
+        if (firstIconOnly && IconKey(*image) != first) continue;
+        if (!Drawable(*image) || !image->Damage().empty()) continue;
+        if (!best || Better(*image, *best, size)) best = image.get();
+    }
+    return best;
+}
+
 }  // namespace
 
 TLoadedIconImage* ChooseThumbnailImage(const TLoadedIcon& Icon, int Size) {
     if (Icon.Images.empty()) return nullptr;
-    const std::string first = IconKey(*Icon.Images.front());
-    TLoadedIconImage* best = nullptr;
-    for (const auto& image : Icon.Images) {
-        if (IconKey(*image) != first || !Drawable(*image)) continue;
-        if (!best || Better(*image, *best, Size)) best = image.get();
-    }
-    return best;
+    TLoadedIconImage* best = BestImage(Icon, Size, true);
+    return best ? best : BestImage(Icon, Size, false);
 }
 
 void SaveThumbnail(TLoadedIconImage& Image, int Size, const std::string& FileName) {

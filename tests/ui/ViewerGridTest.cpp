@@ -235,6 +235,39 @@ TEST_F(MainFixture, StatusPanelTwoFollowsTheCaretCell) {
     EXPECT_EQ(Panel(2), QStringLiteral(" 48x48 pixels, 24 bpp marrowed from \"four.ico\" "));
 }
 
+// A damaged image keeps its cell, drawn empty but for the damaged mark, and the status bar
+// names its damage; a file that gives nothing says why.
+TEST_F(MainFixture, ADamagedImageShowsItsMarkAndItsReason) {
+    ByteString whole = IconOfSizes({{16, 4}, {32, 8}});
+    const std::size_t secondAt = 6 + 2 * 16 + 40 + 16 * 4 + 16 * 8 + 16 * 4;
+    Write("d/cut.ico", ByteView(whole).first(secondAt + 100));
+    Write("d/dir.ico", ByteView(whole).first(10));
+    Browse("d");
+    Choose(QStringLiteral("cut.ico"));
+    TViewerGrid& grid = *main->lbxViewer;
+    grid.resize(400, 200);
+    Settle();
+    ASSERT_EQ(grid.Count(), 2);
+    LeftClick(grid, 1);
+    EXPECT_EQ(Panel(2), QStringLiteral(" 32x32 pixels, 8 bpp marrowed from \"cut.ico\"  Damaged: "
+                                       "the file ends 100 bytes into the image data "));
+    // The damaged cell shows the mark's red crack; the sound one has none.
+    auto hasRed = [](const QImage& image) {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (QColor(image.pixel(x, y)).red() > 150 && QColor(image.pixel(x, y)).green() < 80)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(hasRed(DrawnItem(*main, 1, false)));
+    EXPECT_FALSE(hasRed(DrawnItem(*main, 0, false)));
+
+    Choose(QStringLiteral("dir.ico"));
+    Settle();
+    EXPECT_EQ(Panel(1),
+              QStringLiteral(" No icons found: the file ends 10 bytes into the icon directory. "));
+}
+
 TEST_F(MainFixture, RightClickMovesTheCaretKeepsTheSelectionAndOpensThePopup) {
     Write("m/four.ico", IconOfSizes({{16, 4}, {32, 8}, {48, 24}, {32, 32}}));
     Browse("m");

@@ -62,7 +62,7 @@ void TMain::btnSaveClick() {
         return;
     }
     TLoadedIconImage* image = CurrentImage();
-    if (!image) return;
+    if (!image || RefuseDamaged(*image)) return;
     TImageHold hold(*this);
     const QString suggested =
         FromFilePath(SuggestedName(*image, ExportSettings().Naming().Separator, true));
@@ -76,7 +76,7 @@ void TMain::btnSaveClick() {
 
 void TMain::btnCopyClick() {
     TLoadedIconImage* image = CurrentImage();
-    if (!image) return;
+    if (!image || RefuseDamaged(*image)) return;
     TQtClipboardSink clipboard(StraightAlphaPng(*image));
     CopyImageToClipboard(*image, ToTColor(CopyBackgroundColor()), clipboard);
 }
@@ -94,9 +94,10 @@ std::unique_ptr<QMimeData> TMain::DragOutData() {
 }
 
 // The images stay loaded while the drag goes on; a load request meanwhile waits for its end.
+// Damaged images are left out of the files; a damaged caret image starts no drag.
 void TMain::lbxViewerDragOut() {
     const int caret = lbxViewer->CaretIndex();
-    if (caret < 0) return;
+    if (caret < 0 || RefuseDamaged(lbxViewer->Item(caret))) return;
     TImageHold hold(*this);
     std::unique_ptr<QMimeData> data = DragOutData();
     if (!data) return;

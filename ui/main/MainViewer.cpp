@@ -13,6 +13,7 @@
 #include "ui/main/frmMain.h"
 #include "ui/viewer/ViewerGrid.h"
 #include "ui/widgets/BitmapToQImage.h"
+#include "ui/widgets/DamagedMark.h"
 #include "ui/widgets/PathText.h"
 #include "ui/widgets/QtColor.h"
 
@@ -22,7 +23,10 @@ constexpr int kCellMargin = 4;
 constexpr int kCaretPanel = 2;
 constexpr int kCountPanel = 1;
 
-QString CountText(int cells) {
+// With no cells, the reason the one file read gave none, when there is one.
+QString CountText(int cells, const std::string& reason) {
+    if (cells == 0 && !reason.empty())
+        return QStringLiteral("No icons found: %1.").arg(QString::fromStdString(reason));
     if (cells == 0) return QStringLiteral("No icons found.");
     if (cells == 1) return QStringLiteral("1 icon found.");
     return QStringLiteral("%1 icons found.").arg(cells);
@@ -30,11 +34,13 @@ QString CountText(int cells) {
 
 QString Describe(const TLoadedIconImage& image) {
     const QString file = QFileInfo(FromFilePath(image.Owner->FileName)).fileName();
-    return QStringLiteral("%1x%2 pixels, %3 bpp marrowed from \"%4\"")
-        .arg(image.PixelWidth())
-        .arg(image.PixelHeight())
-        .arg(image.BitCount)
-        .arg(file);
+    QString text = QStringLiteral("%1x%2 pixels, %3 bpp marrowed from \"%4\"")
+                       .arg(image.PixelWidth())
+                       .arg(image.PixelHeight())
+                       .arg(image.BitCount)
+                       .arg(file);
+    if (!image.Damage().empty()) text += QStringLiteral("  ") + DamageText(image);
+    return text;
 }
 
 }  // namespace
@@ -66,7 +72,8 @@ void TMain::BuildViewer() {
         }
     }
     lbxViewer->SetItems(std::move(shown));
-    StatusBar->ShowMessage(kCountPanel, CountText(lbxViewer->Count()));
+    StatusBar->ShowMessage(kCountPanel,
+                           CountText(lbxViewer->Count(), LoadedIcons.empty() ? LoadReason : ""));
     lbxViewer->setEnabled(lbxViewer->Count() > 0);
     pnlViewer->show();
 }
@@ -95,7 +102,8 @@ void TMain::ResizeViewer() {
 
 // The picture of the cell is drawn off-screen in CellBitmap over the item's background (the
 // highlight colour when selected), so transparent pixels show that background, and is then
-// copied onto the grid 4 pixels in from the item's corner.
+// copied onto the grid 4 pixels in from the item's corner. A damaged image leaves the cell
+// empty but for the damaged mark.
 void TMain::lbxViewerDrawItem(QPainter& canvas, int index, const QRect& rect, bool selected) {
     const QColor brush = lbxViewer->palette().color(
         QPalette::Active, selected ? QPalette::Highlight : QPalette::Base);
@@ -108,6 +116,7 @@ void TMain::lbxViewerDrawItem(QPainter& canvas, int index, const QRect& rect, bo
     canvas.fillRect(rect, brush);
     canvas.drawImage(rect.topLeft() + QPoint(kCellMargin, kCellMargin),
                      BitmapToQImage(*CellBitmap));
+    if (!image.Damage().empty()) DrawDamagedMark(canvas, rect);
 }
 
 void TMain::DescribeCaretCell() {
@@ -159,6 +168,16 @@ TLoadedIconImage* TMain::CurrentImage() {
         index = 0;
     }
     return &lbxViewer->Item(index);
+}
+
+bool TMain::RefuseDamaged(const TLoadedIconImage& Image) {
+    if (Image.Damage().empty()) return false;
+    Prompter().Message(
+        this, QStringLiteral("Information"),
+        QStringLiteral("This image is damaged: it cannot be saved, copied or dragged.\r\n") +
+            DamageText(Image),
+        TPromptButtons::Ok);
+    return true;
 }
 
 void TMain::SelectAll1Click() {

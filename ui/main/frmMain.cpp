@@ -217,6 +217,7 @@ void TMain::LoadRunFinished() {
     {
         auto finish = qScopeGuard([this] { FinishRun(); });
         LoadedIcons = LoadRun->TakeIcons();
+        LoadReason = LoadRun->Reason();
         int maxWidth = kMinCellSize;
         int maxHeight = kMinCellSize;
         for (const std::unique_ptr<TLoadedIcon>& icon : LoadedIcons) {

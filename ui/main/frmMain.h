@@ -63,6 +63,9 @@ public:
     void ResizeViewer();
     // The image the single-image commands act on, or nullptr after telling the user why.
     TLoadedIconImage* CurrentImage();
+    // A damaged image cannot be saved, copied or dragged: says so with its reason and returns
+    // true; false for a sound image.
+    bool RefuseDamaged(const TLoadedIconImage& Image);
     // Draws grid item `index` into rect of canvas through CellBitmap.
     void lbxViewerDrawItem(QPainter& canvas, int index, const QRect& rect, bool selected);
 
@@ -184,6 +187,8 @@ public:
     QString CurrentFileName;
     QString CurrentMask;
     std::vector<std::unique_ptr<TLoadedIcon>> LoadedIcons;
+    // Why the last load run found no icons, when it read one path; empty otherwise.
+    std::string LoadReason;
     int CellWidth = 16;
     int CellHeight = 16;
     int LoadedMaxWidth = 16;

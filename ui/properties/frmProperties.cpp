@@ -21,6 +21,7 @@
 #include "ui/properties/PaintBox.h"
 #include "ui/properties/PalettePicture.h"
 #include "ui/widgets/BitmapToQImage.h"
+#include "ui/widgets/DamagedMark.h"
 #include "ui/widgets/DesignedLayout.h"
 #include "ui/widgets/Glyphs.h"
 #include "ui/widgets/PathText.h"
@@ -144,6 +145,8 @@ void TProperties::MakeGeneralPage() {
     Label6 = MakeLabel(Panel2, "Label6", "");
     Label7 = MakeLabel(Panel2, "Label7", "Color bit depth:");
     Label8 = MakeLabel(Panel2, "Label8", "");
+    lblDamage = MakeLabel(Panel2, "lblDamage", "");
+    lblDamage->hide();
     LayOutGeneralTexts();
 }
 
@@ -297,6 +300,8 @@ void TProperties::SetGeneralTexts(const TLoadedIconImage& image) {
     Label10->setText(QString::fromStdString(image.ResourceName));
     Label6->setText(QStringLiteral("%1 x %2").arg(image.PixelWidth()).arg(image.PixelHeight()));
     Label8->setText(QStringLiteral("%1 bits/pixel").arg(image.BitCount));
+    lblDamage->setText(image.Damage().empty() ? QString() : DamageText(image));
+    lblDamage->setVisible(!image.Damage().empty());
     LayOutGeneralTexts();
 }
 
@@ -320,6 +325,11 @@ void TProperties::LayOutGeneralTexts() {
         value->move(valueLeft, top);
         top += pitch;
     }
+    if (!lblDamage->isHidden()) {
+        SizeToText(lblDamage);
+        lblDamage->move(kGap, top);
+        top += pitch;
+    }
     Panel2->resize(Panel2->width(), std::max(Panel2->height(), top - pitch + lineHeight));
 }
 
@@ -335,8 +345,9 @@ void TProperties::SizePages(const TLoadedIconImage& image) {
     const int height = std::max({BottomEdge(Panel2) + chrome.height(), kLeastPageHeight,
                                  BottomEdge(MaskChannel.ButtonPanel) + kGap + chrome.height(),
                                  formatsHeight + chrome.height()});
-    Panel2->resize(std::max(kLeastTextWidth,
-                            std::max(Label2->width(), Label4->width()) + Label2->x() + kTextsRight),
+    Panel2->resize(std::max({kLeastTextWidth,
+                             std::max(Label2->width(), Label4->width()) + Label2->x() + kTextsRight,
+                             lblDamage->isHidden() ? 0 : RightEdge(lblDamage) + kTextsRight}),
                    Panel2->height());
     const TChannelColumn& last = image.BitCount >= 32 ? AlphaChannel : ImageChannel;
     const int listWidth = widestLine + 2 * lbxFormats->frameWidth() + kGap;

@@ -73,6 +73,8 @@ public:
     QLabel* Label8;
     QLabel* Label9;
     QLabel* Label10;
+    // Under the rows, for a damaged image only: "Damaged: " and the reason.
+    QLabel* lblDamage;
     // Color Palette
     QLabel* Label11;
     QWidget* Panel3;
