@@ -3,14 +3,20 @@
 #include <tbb/parallel_for.h>
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <unordered_set>
 
+#include "cli/ExportManifest.h"
 #include "cli/ExportOptions.h"
+#include "cli/GroupOptions.h"
 #include "cli/ProgressLine.h"
+#include "duplicates/DuplicateSet.h"
+#include "hashes/Digest.h"
+#include "icons/FileContent.h"
 #include "icons/ParallelLoad.h"
 #include "writers/IconWriter.h"
 
@@ -19,53 +25,73 @@ namespace {
 // One file to write: what goes into it, where, and how the write went.
 struct TPlannedFile {
     std::vector<TLoadedIconImage*> Images;  // one image, or an icon's images in multi-format
-    std::optional<std::string> Path;        // nothing when skipped
+    std::size_t ImageIndex = 0;             // the first image's place among the source's images
+    std::optional<std::string> Path;        // nothing when skipped or left out
+    bool Duplicate = false;                 // left out as the same as a file planned earlier
     std::string Failure;                    // the writer's reason, empty when written
+    std::string Md5;                        // of the file written, for the manifest
 };
 
-// Decides, one source file after the other in path order, what each image becomes; the names
-// and collision suffixes therefore never depend on how the writes are spread over threads.
+// Decides, one source file after the other in path order, what each image becomes; the names,
+// collision suffixes and duplicates therefore never depend on how the writes are spread over
+// threads.
 class TExportPlanner {
 public:
     explicit TExportPlanner(const TExportCommandOptions& options) : options_(options) {}
 
     std::vector<TPlannedFile> Plan(const TLoadedIcon& icon) {
-        std::vector<TPlannedFile> files;
-        std::vector<std::pair<TLoadedIconImage*, int>> chosen;  // with its position number
-        for (const auto& image : icon.Images) {
-            if (ImagePassesFilter(options_.Filter, *image))
-                chosen.push_back({image.get(), ++number_});
-        }
-        bool multi = options_.Export.MultiFormat;
-        for (std::size_t i = 0; i < chosen.size(); ++i) {
-            TPlannedFile file;
-            for (std::size_t j = i; j < chosen.size() && (j == i || multi); ++j) {
-                if (chosen[j].first->ResourceName == chosen[i].first->ResourceName)
-                    file.Images.push_back(chosen[j].first);
+        std::vector<TPlannedFile> files = FilesOf(icon);
+        for (TPlannedFile& file : files) {
+            if (options_.Unique && !FirstOf(file)) {
+                file.Duplicate = true;
+                continue;
             }
-            if (multi && AlreadyPlanned(files, *chosen[i].first)) continue;
+            // A file is numbered by the position of its first image among those exported.
+            int number = number_ + 1;
+            number_ += static_cast<int>(file.Images.size());
             std::string stem =
-                ExportStem(NamePartsOf(*chosen[i].first, chosen[i].second), options_.Export.Naming);
+                ExportStem(NamePartsOf(*file.Images.front(), number), options_.Export.Naming);
             file.Path = ChooseExportPath(stem, options_.Export.Naming, reserved_);
             if (file.Path) reserved_.insert(*file.Path);
-            files.push_back(std::move(file));
         }
         return files;
     }
 
 private:
-    // In multi-format mode an icon gets one file, named by its first image.
-    static bool AlreadyPlanned(const std::vector<TPlannedFile>& files,
-                               const TLoadedIconImage& image) {
-        for (const TPlannedFile& file : files) {
-            if (file.Images.front()->ResourceName == image.ResourceName) return true;
+    // The files of an icon's images that pass the filter, in order: one per image, or in
+    // multi-format mode one per group, named by its first image.
+    std::vector<TPlannedFile> FilesOf(const TLoadedIcon& icon) const {
+        std::vector<TPlannedFile> files;
+        for (std::size_t i = 0; i < icon.Images.size(); ++i) {
+            TLoadedIconImage* image = icon.Images[i].get();
+            if (!ImagePassesFilter(options_.Filter, *image)) continue;
+            auto group = files.end();
+            if (options_.Export.MultiFormat) {
+                group = std::find_if(files.begin(), files.end(), [&](const TPlannedFile& file) {
+                    return file.Images.front()->ResourceName == image->ResourceName;
+                });
+            }
+            if (group != files.end()) {
+                group->Images.push_back(image);
+            } else {
+                TPlannedFile file;
+                file.Images.push_back(image);
+                file.ImageIndex = i;
+                files.push_back(std::move(file));
+            }
         }
-        return false;
+        return files;
+    }
+
+    bool FirstOf(const TPlannedFile& file) {
+        return options_.Export.MultiFormat ? duplicates_.FirstOf(file.Images)
+                                           : duplicates_.FirstOf(*file.Images.front());
     }
 
     const TExportCommandOptions& options_;
     int number_ = 0;
     std::unordered_set<std::string> reserved_;
+    TDuplicateSet duplicates_;
 };
 
 // The image a failure line names: its resource name, size and depth.
@@ -75,8 +101,9 @@ std::string ImageText(const TLoadedIconImage& image) {
            std::to_string(image.BitCount) + " bpp";
 }
 
-// Writes the planned files of one source file, on as many threads as the run has.
-void WriteFiles(std::vector<TPlannedFile>& files, const TExportOptions& options) {
+// Writes the planned files of one source file, on as many threads as the run has; with
+// a manifest, each written file is read back for its MD5.
+void WriteFiles(std::vector<TPlannedFile>& files, const TExportOptions& options, bool manifest) {
     TImageWriter writer = ImageWriterFor(options.Naming.Format);
     tbb::parallel_for(std::size_t{0}, files.size(), [&](std::size_t i) {
         TPlannedFile& file = files[i];
@@ -92,17 +119,19 @@ void WriteFiles(std::vector<TPlannedFile>& files, const TExportOptions& options)
             } else {
                 writer(*file.Images.front(), *file.Path, options.Background);
             }
+            if (manifest && file.Failure.empty()) file.Md5 = Md5Hex(ReadFileContent(*file.Path));
         } catch (const std::exception& error) {
             file.Failure = error.what();
         }
     });
 }
 
-// The tally of the run and the lines it prints, in path order: each file as it is written,
-// each failure with its source and reason.
+// The tally of the run and the lines it prints, in path order: each file as it is written (or,
+// for the manifest, each file planned), each failure with its source and reason.
 class TExportReport {
 public:
-    explicit TExportReport(const TCliOutput& output) : output_(output) {}
+    TExportReport(const TCliOutput& output, const TExportCommandOptions& options)
+        : output_(output), options_(options) {}
 
     void SourceFailed(const TLoadOutcome& outcome) {
         output_.Out << std::flush;
@@ -112,31 +141,57 @@ public:
 
     void Report(const std::string& source, const std::vector<TPlannedFile>& files) {
         for (const TPlannedFile& file : files) {
-            if (!file.Path) {
+            if (file.Duplicate) {
+                ++duplicates_;
+            } else if (!file.Path) {
                 ++skipped_;
             } else if (file.Failure.empty()) {
                 ++written_;
-                output_.Out << *file.Path << "\n";
+                if (!options_.Jsonl) output_.Out << *file.Path << "\n";
             } else {
                 ++failed_;
                 output_.Out << std::flush;
                 output_.Err << "marrowby2-cli: " << source << ": "
                             << ImageText(*file.Images.front()) << ": " << file.Failure << "\n";
             }
+            if (options_.Jsonl) PrintManifestLine(output_.Out, ManifestEntry(source, file));
         }
     }
 
+    // The summary goes to stdout, or to stderr when stdout holds the manifest.
     int Finish() const {
-        output_.Out << written_ << (written_ == 1 ? " file" : " files") << " written, " << skipped_
-                    << " skipped, " << failed_ << " failed\n";
+        std::ostream& out = options_.Jsonl ? output_.Err : output_.Out;
+        out << written_ << (written_ == 1 ? " file" : " files") << " written, " << skipped_
+            << " skipped, " << failed_ << " failed";
+        if (options_.Unique) out << ", " << duplicates_ << " duplicates left out";
+        out << "\n";
         return failed_ > 0 || sourceFailed_ ? kExitFailure : kExitOk;
     }
 
 private:
+    TManifestEntry ManifestEntry(const std::string& source, const TPlannedFile& file) const {
+        const TLoadedIconImage& first = *file.Images.front();
+        TManifestEntry entry{source, first.ResourceName, file.ImageIndex, {}, {}, {}};
+        if (file.Duplicate) {
+            entry.Reason = options_.Export.MultiFormat ? "Duplicate of an earlier icon"
+                                                       : "Duplicate of an earlier image";
+        } else if (!file.Path) {
+            entry.Reason = "File exists";
+        } else if (!file.Failure.empty()) {
+            entry.Reason = file.Failure;
+        } else {
+            entry.Output = file.Path;
+            entry.Md5 = file.Md5;
+        }
+        return entry;
+    }
+
     const TCliOutput& output_;
+    const TExportCommandOptions& options_;
     int written_ = 0;
     int skipped_ = 0;
     int failed_ = 0;
+    int duplicates_ = 0;
     bool sourceFailed_ = false;
 };
 
@@ -159,21 +214,25 @@ int RunExportCommand(const TExportCommandOptions& options, const TCliOutput& out
     std::vector<std::string> sources = CollectAllFiles(options.Files);
     TProgressLine progress(output.Err, output.ErrIsTerminal, sources.size());
     TExportPlanner planner(options);
-    TExportReport report(output);
+    TExportReport report(output, options);
+    TGroupsFound groups(options.Files.Load.Groups);
     std::size_t done = 0;
     LoadInParallel(sources, {options.Files.Jobs, {}, options.Files.Load},
                    [&](TLoadOutcome&& outcome) {
                        progress.Clear();
                        if (IsAccessFailure(outcome.Error)) report.SourceFailed(outcome);
                        if (outcome.Icon) {
+                           groups.Saw(*outcome.Icon);
                            std::vector<TPlannedFile> files = planner.Plan(*outcome.Icon);
-                           WriteFiles(files, options.Export);
+                           WriteFiles(files, options.Export, options.Jsonl);
                            report.Report(outcome.Path, files);
                        }
                        progress.Show(++done, outcome.Path);
                    });
     progress.Clear();
-    return report.Finish();
+    int code = report.Finish();
+    output.Out << std::flush;
+    return std::max(code, groups.ReportMissing(output.Err));
 }
 
 }  // namespace

@@ -2,9 +2,11 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <memory>
 
 #include "cli/FileCollection.h"
+#include "cli/GroupOptions.h"
 #include "cli/JsonWriter.h"
 #include "cli/ProgressLine.h"
 #include "icons/ParallelLoad.h"
@@ -103,6 +105,7 @@ int RunList(const TListOptions& options, const TCliOutput& output) {
         writer.BeginArray();
     }
     int code = kExitOk;
+    TGroupsFound groups(options.Files.Load.Groups);
     std::size_t done = 0;
     LoadInParallel(files, {options.Files.Jobs, {}, options.Files.Load}, [&](TLoadOutcome&& outcome) {
         progress.Clear();
@@ -112,6 +115,7 @@ int RunList(const TListOptions& options, const TCliOutput& output) {
             output.Err << "marrowby2-cli: " << outcome.Path << ": " << outcome.Error << "\n";
             code = kExitFailure;
         }
+        if (outcome.Icon) groups.Saw(*outcome.Icon);
         if (options.Json) {
             PrintJsonEntry(writer, outcome);
         } else if (!unreachable) {
@@ -125,7 +129,8 @@ int RunList(const TListOptions& options, const TCliOutput& output) {
         writer.EndObject();
         output.Out << "\n";
     }
-    return code;
+    output.Out << std::flush;
+    return std::max(code, groups.ReportMissing(output.Err));
 }
 
 }  // namespace
@@ -138,5 +143,6 @@ TCliCommand AddListCommand(CLI::App& app) {
                            "folder stands for its files that match the mask");
     command->add_flag("--json", options->Json, "Print one JSON document instead of text lines");
     AddFileCollectionOptions(*command, options->Files);
+    AddGroupOptions(*command, options->Files.Load.Groups);
     return {command, [options](const TCliOutput& output) { return RunList(*options, output); }};
 }

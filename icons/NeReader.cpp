@@ -23,8 +23,8 @@ struct TResourceRecord {
 // One read of an NE resource table, with the lookup tables that live only during it.
 class TNeIconRead {
 public:
-    TNeIconRead(ByteView file, TLoadedIcon& icon)
-        : file_(file), icon_(icon), budget_(file.size()) {}
+    TNeIconRead(ByteView file, TLoadedIcon& icon, const TGroupFilter& groups)
+        : file_(file), icon_(icon), groups_(groups), budget_(file.size()) {}
 
     void Run(std::size_t ne);
 
@@ -35,11 +35,13 @@ private:
     std::string ReadName(std::uint16_t id) const;
     void ReadGroup(const TResourceRecord& group);
     void NameLibraryGroups();
+    void DropUnchosenGroups();
     void DecodeImages();
     bool DecodeOne(TLoadedIconImage& image);
 
     ByteView file_;
     TLoadedIcon& icon_;
+    const TGroupFilter& groups_;
     TDecodeBudget budget_;
     std::size_t table_ = 0;
     std::uint16_t shift_ = 0;
@@ -57,6 +59,7 @@ void TNeIconRead::Run(std::size_t ne) {
     ReadTypeTable();
     NameLibraryGroups();
     icon_.ImageCount = static_cast<std::int32_t>(icon_.Images.size());
+    DropUnchosenGroups();
     DecodeImages();
 }
 
@@ -136,6 +139,16 @@ void TNeIconRead::NameLibraryGroups() {
     }
 }
 
+// Lets go of the entries of the groups not chosen before any image is read; the first image's
+// group is the main icon.
+void TNeIconRead::DropUnchosenGroups() {
+    if (groups_.TakesAll() || icon_.Images.empty()) return;
+    const std::string mainIcon = icon_.Images.front()->ResourceName;
+    std::erase_if(icon_.Images, [&](const auto& image) {
+        return !groups_.Takes(image->ResourceName, image->ResourceName == mainIcon);
+    });
+}
+
 // Decodes from the last image to the first, dropping those whose image resource is missing,
 // lies past the end of the file, or holds nothing but zero bytes.
 void TNeIconRead::DecodeImages() {
@@ -160,12 +173,13 @@ bool TNeIconRead::DecodeOne(TLoadedIconImage& image) {
 
 }  // namespace
 
-std::unique_ptr<TLoadedIcon> ReadNeData(ByteView File, const std::string& FileName) {
+std::unique_ptr<TLoadedIcon> ReadNeData(ByteView File, const std::string& FileName,
+                                        const TGroupFilter& Groups) {
     auto icon = std::make_unique<TLoadedIcon>();
     icon->FileName = FileName;
     std::size_t ne = ReadU32At(File, TDosHeader::kNewHeaderAt) & TNeHeader::kOffsetMask;
     if (ReadU16At(File, ne + TNeHeader::kSignatureAt) == TNeHeader::kSignature) {
-        TNeIconRead(File, *icon).Run(ne);
+        TNeIconRead(File, *icon, Groups).Run(ne);
     }
     return icon;
 }

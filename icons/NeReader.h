@@ -3,10 +3,13 @@
 #include <memory>
 #include <string>
 
+#include "icons/GroupFilter.h"
 #include "icons/LoadedIcon.h"
 
 // Reads the icons of a 16-bit Windows executable (New Executable format) or of an icon
 // library (.icl, an NE file holding only icon resources). Always an icon, without images when
 // the file has no NE header; throws TReadError when the resource table runs off the file.
-// FileName only names the result.
-std::unique_ptr<TLoadedIcon> ReadNeData(ByteView File, const std::string& FileName);
+// FileName only names the result. Only the images of the groups Groups takes are read; the
+// icon's ImageCount still counts every group entry.
+std::unique_ptr<TLoadedIcon> ReadNeData(ByteView File, const std::string& FileName,
+                                        const TGroupFilter& Groups = {});

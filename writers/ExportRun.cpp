@@ -64,10 +64,12 @@ TExportResult RunSingleImage(const std::vector<TExportEntry>& Entries,
                                   [](const TExportEntry& entry) { return entry.Selected; });
     Progress.PhaseStarted(TExportPhase::Writing, static_cast<int>(selected));
     int position = 0;
-    for (std::size_t i = 0; i < Entries.size(); ++i) {
-        if (!Entries[i].Selected) continue;
-        TLoadedIconImage& image = *Entries[i].Image;
-        files.Export(image, static_cast<int>(i) + 1,
+    int gridPosition = 0;
+    for (const TExportEntry& entry : Entries) {
+        if (!entry.Hidden) ++gridPosition;
+        if (!entry.Selected) continue;
+        TLoadedIconImage& image = *entry.Image;
+        files.Export(image, gridPosition,
                      [&](const std::string& path) { Writer(image, path, Options.Background); });
         if (files.Advance(++position)) break;
     }
@@ -86,12 +88,14 @@ std::optional<std::vector<TIconGroup>> FindIconGroups(const std::vector<TExportE
                                                       TExportProgress& Progress) {
     std::vector<TIconGroup> groups;
     Progress.PhaseStarted(TExportPhase::Searching, static_cast<int>(Entries.size()));
+    int gridPosition = 0;
     for (std::size_t i = 0; i < Entries.size(); ++i) {
         Progress.PositionChanged(static_cast<int>(i));
+        if (!Entries[i].Hidden) ++gridPosition;
         if (Entries[i].Selected) {
             std::string key = IconKey(*Entries[i].Image);
             if (groups.empty() || groups.back().Key != key)
-                groups.push_back({std::move(key), static_cast<int>(i) + 1});
+                groups.push_back({std::move(key), gridPosition});
         }
         if (Progress.CancelRequested()) return std::nullopt;
     }

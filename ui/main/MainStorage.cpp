@@ -49,6 +49,10 @@ std::vector<TStoredProperty> MainProperties(TMain& main) {
         BooleanProperty(
             QStringLiteral("IncludeCursors1_Checked"), [&main] { return main.IncludeCursors; },
             [&main](bool checked) { main.IncludeCursors = checked; }),
+        BooleanProperty(
+            QStringLiteral("HideDuplicateImages1_Checked"),
+            [&main] { return main.HideDuplicateImages; },
+            [&main](bool checked) { main.HideDuplicateImages = checked; }),
     };
     for (const TExportKey& key : ExportKeys())
         properties.push_back(Caption(key.StoredName(), main.*key.Holder));
