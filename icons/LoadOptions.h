@@ -11,5 +11,5 @@ struct TLoadOptions {
     bool FileIconOnly = false;
     // The groups read; the images of the others are never read. A file holding none of them
     // gives an icon without images.
-    TGroupFilter Groups;
+    TGroupFilter Groups{};
 };
