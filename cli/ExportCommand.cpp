@@ -24,12 +24,12 @@ namespace {
 
 // One file to write: what goes into it, where, and how the write went.
 struct TPlannedFile {
-    std::vector<TLoadedIconImage*> Images;  // one image, or an icon's images in multi-format
-    std::size_t ImageIndex = 0;             // the first image's place among the source's images
-    std::optional<std::string> Path;        // nothing when skipped or left out
-    bool Duplicate = false;                 // left out as the same as a file planned earlier
-    std::string Failure;                    // the writer's reason, empty when written
-    std::string Md5;                        // of the file written, for the manifest
+    std::vector<TLoadedIconImage*> Images;   // one image, or an icon's images in multi-format
+    std::optional<std::string> Path;         // nothing when skipped or left out
+    bool Duplicate = false;                  // left out as the same as a file planned earlier
+    std::string Failure;                     // the writer's reason, empty when written
+    std::vector<TLoadedIconImage*> Damaged;  // images left out as damaged, each one skipped
+    std::string Md5;                         // of the file written, for the manifest
 };
 
 // Decides, one source file after the other in path order, what each image becomes; the names,
@@ -62,8 +62,8 @@ private:
     // multi-format mode one per group, named by its first image.
     std::vector<TPlannedFile> FilesOf(const TLoadedIcon& icon) const {
         std::vector<TPlannedFile> files;
-        for (std::size_t i = 0; i < icon.Images.size(); ++i) {
-            TLoadedIconImage* image = icon.Images[i].get();
+        for (const auto& owned : icon.Images) {
+            TLoadedIconImage* image = owned.get();
             if (!ImagePassesFilter(options_.Filter, *image)) continue;
             auto group = files.end();
             if (options_.Export.MultiFormat) {
@@ -76,7 +76,6 @@ private:
             } else {
                 TPlannedFile file;
                 file.Images.push_back(image);
-                file.ImageIndex = i;
                 files.push_back(std::move(file));
             }
         }
@@ -108,14 +107,16 @@ void WriteFiles(std::vector<TPlannedFile>& files, const TExportOptions& options,
     tbb::parallel_for(std::size_t{0}, files.size(), [&](std::size_t i) {
         TPlannedFile& file = files[i];
         if (!file.Path) return;
+        // A damaged image would come out blank: it is skipped and named instead.
+        std::erase_if(file.Images, [&](TLoadedIconImage* image) {
+            if (image->Damage().empty()) return false;
+            file.Damaged.push_back(image);
+            return true;
+        });
+        if (file.Images.empty()) return;
         try {
             if (options.MultiFormat) {
                 WriteIconFile(*file.Path, file.Images);
-            } else if (const std::string& damage = file.Images.front()->DecodeError();
-                       !damage.empty()) {
-                // An image whose pixels cannot be decoded would come out blank: it is named as
-                // a failure instead of being written.
-                file.Failure = damage;
             } else {
                 writer(*file.Images.front(), *file.Path, options.Background);
             }
@@ -141,6 +142,15 @@ public:
 
     void Report(const std::string& source, const std::vector<TPlannedFile>& files) {
         for (const TPlannedFile& file : files) {
+            for (const TLoadedIconImage* image : file.Damaged) {
+                ++skipped_;
+                output_.Out << std::flush;
+                output_.Err << "marrowby2-cli: " << source << ": " << ImageText(*image)
+                            << ": skipped, damaged: " << image->Damage() << "\n";
+                if (options_.Jsonl)
+                    PrintManifestLine(output_.Out, ManifestEntry(source, *image, {}));
+            }
+            if (file.Images.empty()) continue;
             if (file.Duplicate) {
                 ++duplicates_;
             } else if (!file.Path) {
@@ -154,7 +164,9 @@ public:
                 output_.Err << "marrowby2-cli: " << source << ": "
                             << ImageText(*file.Images.front()) << ": " << file.Failure << "\n";
             }
-            if (options_.Jsonl) PrintManifestLine(output_.Out, ManifestEntry(source, file));
+            if (options_.Jsonl)
+                PrintManifestLine(output_.Out,
+                                  ManifestEntry(source, *file.Images.front(), Outcome(file)));
         }
     }
 
@@ -169,9 +181,9 @@ public:
     }
 
 private:
-    TManifestEntry ManifestEntry(const std::string& source, const TPlannedFile& file) const {
-        const TLoadedIconImage& first = *file.Images.front();
-        TManifestEntry entry{source, first.ResourceName, file.ImageIndex, {}, {}, {}};
+    // What became of a planned file: the path and MD5 written, or why there is none.
+    TManifestEntry Outcome(const TPlannedFile& file) const {
+        TManifestEntry entry;
         if (file.Duplicate) {
             entry.Reason = options_.Export.MultiFormat ? "Duplicate of an earlier icon"
                                                        : "Duplicate of an earlier image";
@@ -184,6 +196,26 @@ private:
             entry.Md5 = file.Md5;
         }
         return entry;
+    }
+
+    // The manifest line of a file whose (first) image is Image; a damaged image says so.
+    static TManifestEntry ManifestEntry(const std::string& source, const TLoadedIconImage& image,
+                                        TManifestEntry outcome) {
+        outcome.Source = source;
+        outcome.ResourceName = image.ResourceName;
+        outcome.ImageIndex = IndexOf(image);
+        if (!image.Damage().empty() && !outcome.Output && outcome.Reason.empty())
+            outcome.Reason = "Damaged: " + image.Damage();
+        return outcome;
+    }
+
+    // The image's place among its source's images.
+    static std::size_t IndexOf(const TLoadedIconImage& image) {
+        const auto& images = image.Owner->Images;
+        return static_cast<std::size_t>(
+            std::find_if(images.begin(), images.end(),
+                         [&](const auto& owned) { return owned.get() == &image; }) -
+            images.begin());
     }
 
     const TCliOutput& output_;
