@@ -18,6 +18,7 @@
 #include "hashes/Digest.h"
 #include "icons/FileContent.h"
 #include "icons/ParallelLoad.h"
+#include "writers/ExportSummary.h"
 #include "writers/IconWriter.h"
 
 namespace {
@@ -37,49 +38,54 @@ struct TPlannedFile {
 // threads.
 class TExportPlanner {
 public:
-    explicit TExportPlanner(const TExportCommandOptions& options) : options_(options) {}
+    explicit TExportPlanner(const TExportCommandOptions& options)
+        : options_(options), names_(options.Export.Naming, options.Export.MultiFormat) {}
 
     std::vector<TPlannedFile> Plan(const TLoadedIcon& icon) {
-        std::vector<TPlannedFile> files = FilesOf(icon);
-        for (TPlannedFile& file : files) {
+        TLoadedImages read;
+        std::vector<std::pair<TLoadedIconImage*, int>> chosen;  // with its position number
+        for (const auto& image : icon.Images) {
+            read.push_back(image.get());
+            if (Shown(*image)) chosen.push_back({image.get(), ++number_});
+        }
+        names_.Count(read, [this](const TLoadedIconImage& image) { return Shown(image); });
+        std::vector<TPlannedFile> files;
+        bool multi = options_.Export.MultiFormat;
+        for (std::size_t i = 0; i < chosen.size(); ++i) {
+            TLoadedIconImage& namer = *chosen[i].first;
+            if (multi && AlreadyPlanned(files, namer)) continue;
+            TPlannedFile file;
+            for (std::size_t j = i; j < chosen.size() && (j == i || multi); ++j) {
+                if (IconKey(*chosen[j].first) == IconKey(namer))
+                    file.Images.push_back(chosen[j].first);
+            }
             if (options_.Unique && !FirstOf(file)) {
                 file.Duplicate = true;
+                files.push_back(std::move(file));
                 continue;
             }
-            // A file is numbered by the position of its first image among those exported.
-            int number = number_ + 1;
-            number_ += static_cast<int>(file.Images.size());
             std::string stem =
-                ExportStem(NamePartsOf(*file.Images.front(), number), options_.Export.Naming);
-            file.Path = ChooseExportPath(stem, options_.Export.Naming, reserved_);
+                ExportStem(NamePartsOf(namer, chosen[i].second), options_.Export.Naming);
+            file.Path =
+                ChooseExportPath(stem, names_.Ordinal(namer), options_.Export.Naming, reserved_);
             if (file.Path) reserved_.insert(*file.Path);
+            files.push_back(std::move(file));
         }
         return files;
     }
 
 private:
-    // The files of an icon's images that pass the filter, in order: one per image, or in
-    // multi-format mode one per group, named by its first image.
-    std::vector<TPlannedFile> FilesOf(const TLoadedIcon& icon) const {
-        std::vector<TPlannedFile> files;
-        for (const auto& owned : icon.Images) {
-            TLoadedIconImage* image = owned.get();
-            if (!ImagePassesFilter(options_.Filter, *image)) continue;
-            auto group = files.end();
-            if (options_.Export.MultiFormat) {
-                group = std::find_if(files.begin(), files.end(), [&](const TPlannedFile& file) {
-                    return file.Images.front()->ResourceName == image->ResourceName;
-                });
-            }
-            if (group != files.end()) {
-                group->Images.push_back(image);
-            } else {
-                TPlannedFile file;
-                file.Images.push_back(image);
-                files.push_back(std::move(file));
-            }
+    bool Shown(const TLoadedIconImage& image) const {
+        return ImagePassesFilter(options_.Filter, image);
+    }
+
+    // In multi-format mode an icon gets one file, named by its first image.
+    static bool AlreadyPlanned(const std::vector<TPlannedFile>& files,
+                               const TLoadedIconImage& image) {
+        for (const TPlannedFile& file : files) {
+            if (IconKey(*file.Images.front()) == IconKey(image)) return true;
         }
-        return files;
+        return false;
     }
 
     bool FirstOf(const TPlannedFile& file) {
@@ -88,17 +94,11 @@ private:
     }
 
     const TExportCommandOptions& options_;
+    TEmptyFolderNames names_;
     int number_ = 0;
     std::unordered_set<std::string> reserved_;
     TDuplicateSet duplicates_;
 };
-
-// The image a failure line names: its resource name, size and depth.
-std::string ImageText(const TLoadedIconImage& image) {
-    return (image.ResourceName.empty() ? "-" : image.ResourceName) + " " +
-           std::to_string(image.PixelWidth()) + "x" + std::to_string(image.PixelHeight()) + " " +
-           std::to_string(image.BitCount) + " bpp";
-}
 
 // Writes the planned files of one source file, on as many threads as the run has; with
 // a manifest, each written file is read back for its MD5.
@@ -145,7 +145,7 @@ public:
             for (const TLoadedIconImage* image : file.Damaged) {
                 ++skipped_;
                 output_.Out << std::flush;
-                output_.Err << "marrowby2-cli: " << source << ": " << ImageText(*image)
+                output_.Err << "marrowby2-cli: " << source << ": " << ExportImageText(*image)
                             << ": skipped, damaged: " << image->Damage() << "\n";
                 if (options_.Jsonl)
                     PrintManifestLine(output_.Out, ManifestEntry(source, *image, {}));
@@ -162,7 +162,8 @@ public:
                 ++failed_;
                 output_.Out << std::flush;
                 output_.Err << "marrowby2-cli: " << source << ": "
-                            << ImageText(*file.Images.front()) << ": " << file.Failure << "\n";
+                            << ExportImageText(*file.Images.front()) << ": " << file.Failure
+                            << "\n";
             }
             if (options_.Jsonl)
                 PrintManifestLine(output_.Out,
@@ -173,8 +174,7 @@ public:
     // The summary goes to stdout, or to stderr when stdout holds the manifest.
     int Finish() const {
         std::ostream& out = options_.Jsonl ? output_.Err : output_.Out;
-        out << written_ << (written_ == 1 ? " file" : " files") << " written, " << skipped_
-            << " skipped, " << failed_ << " failed";
+        out << ExportCountsText(written_, skipped_, failed_);
         if (options_.Unique) out << ", " << duplicates_ << " duplicates left out";
         out << "\n";
         return failed_ > 0 || sourceFailed_ ? kExitFailure : kExitOk;

@@ -50,11 +50,13 @@ const TChoices<TExportFormat> kFormats{{"bmp", TExportFormat::Bmp},
                                        {"ico", TExportFormat::Ico},
                                        {"gif", TExportFormat::Gif},
                                        {"png", TExportFormat::Png}};
-const TChoices<TExportStyle> kStyles{{"numeric", TExportStyle::Numeric},
-                                     {"resource", TExportStyle::Resource},
-                                     {"file-resource", TExportStyle::FileResource},
-                                     {"resource-size", TExportStyle::ResourceSize},
-                                     {"file-resource-size", TExportStyle::FileResourceSize}};
+const TChoices<TExportStyle> kStyles{
+    {"numeric", TExportStyle::Numeric},
+    {"resource", TExportStyle::Resource},
+    {"file-resource", TExportStyle::FileResource},
+    {"resource-size", TExportStyle::ResourceSize},
+    {"file-resource-size", TExportStyle::FileResourceSize},
+    {"file-resource-size-depth", TExportStyle::FileResourceSizeDepth}};
 const TChoices<char> kSeparators{{"underscore", kExportSeparators[0]},
                                  {"space", kExportSeparators[1]},
                                  {"hyphen", kExportSeparators[2]}};

@@ -7,13 +7,14 @@
 
 #include "cli/FileCollection.h"
 #include "cli/GroupOptions.h"
+#include "cli/HashJson.h"
 #include "cli/JsonWriter.h"
 #include "cli/ProgressLine.h"
 #include "icons/ParallelLoad.h"
 
 namespace {
 
-void WriteImageJson(JsonWriter& json, const TLoadedIconImage& image) {
+void WriteImageJson(JsonWriter& json, const TLoadedIconImage& image, bool hash) {
     json.BeginObject();
     json.Key("resourceName");
     json.String(image.ResourceName);
@@ -43,10 +44,11 @@ void WriteImageJson(JsonWriter& json, const TLoadedIconImage& image) {
         json.Key("damaged");
         json.String(image.LoadDamage());
     }
+    if (hash) WriteImageHashJson(json, image);
     json.EndObject();
 }
 
-void WriteIconJson(JsonWriter& json, const TLoadedIcon& icon) {
+void WriteIconJson(JsonWriter& json, const TLoadedIcon& icon, bool hash) {
     json.BeginObject();
     json.Key("imageCount");
     json.Number(icon.ImageCount);
@@ -56,18 +58,20 @@ void WriteIconJson(JsonWriter& json, const TLoadedIcon& icon) {
     json.Number(icon.MaxHeight);
     json.Key("images");
     json.BeginArray();
-    for (const auto& image : icon.Images) WriteImageJson(json, *image);
+    for (const auto& image : icon.Images) WriteImageJson(json, *image, hash);
     json.EndArray();
+    if (hash) WriteGroupHashesJson(json, icon);
     json.EndObject();
 }
 
-void PrintJsonEntry(JsonWriter& json, const TLoadOutcome& outcome) {
+void PrintJsonEntry(JsonWriter& json, const TLoadOutcome& outcome, bool hash) {
     json.BeginObject();
     json.Key("path");
     json.String(outcome.Path);
+    if (hash) WriteFileHashJson(json, outcome.Path);
     json.Key("icon");
     if (outcome.Icon) {
-        WriteIconJson(json, *outcome.Icon);
+        WriteIconJson(json, *outcome.Icon, hash);
         if (!outcome.Icon->Damage.empty()) {  // whole entries were lost
             json.Key("damaged");
             json.String(outcome.Icon->Damage);
@@ -116,6 +120,7 @@ void PrintTextEntry(std::ostream& out, const TLoadOutcome& outcome) {
 
 struct TListOptions {
     bool Json = false;
+    bool Hash = false;
     TFileCollection Files;
 };
 
@@ -146,7 +151,7 @@ int RunList(const TListOptions& options, const TCliOutput& output) {
             }
             if (outcome.Icon) groups.Saw(*outcome.Icon);
             if (options.Json) {
-                PrintJsonEntry(writer, outcome);
+                PrintJsonEntry(writer, outcome, options.Hash);
             } else if (!unreachable) {
                 PrintTextEntry(output.Out, outcome);
             }
@@ -171,6 +176,9 @@ TCliCommand AddListCommand(CLI::App& app) {
                            "Read every PATH and print the icon images found in it; a "
                            "folder stands for its files that match the mask");
     command->add_flag("--json", options->Json, "Print one JSON document instead of text lines");
+    command->add_flag("--hash", options->Hash,
+                      "Give each JSON entry the file's SHA-256, each image the MD5 of its stored "
+                      "bytes and the icon its groups with their MD5 and difference hash");
     AddFileCollectionOptions(*command, options->Files);
     AddGroupOptions(*command, options->Files.Load.Groups);
     return {command, [options](const TCliOutput& output) { return RunList(*options, output); }};

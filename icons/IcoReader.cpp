@@ -74,6 +74,10 @@ std::unique_ptr<TLoadedIcon> ReadIcoFile(const std::string& FileName) {
         ReadPngFile(*icon, file.Bytes());
     } else if (!file.Bytes().empty()) {
         ReadIconDirectory(*icon, file.Bytes());
+        if (!icon->Images.empty()) {  // the file is one group
+            auto record = ReadGroupRecord(file.Bytes());
+            for (const auto& image : icon->Images) image->Group = record;
+        }
     }
     return icon;
 }

@@ -118,6 +118,7 @@ void TNeIconRead::ReadGroup(const TResourceRecord& group) {
         icon_.NoteDamage(data.CutShort());
         return;
     }
+    auto record = ReadGroupRecord(data.Rest());
     data.Skip(TIconGroupHeader::kCountAt);
     std::uint16_t count = data.U16();
     for (std::uint16_t i = 0; i < count; ++i) {
@@ -129,6 +130,7 @@ void TNeIconRead::ReadGroup(const TResourceRecord& group) {
         budget_.ChargeEntry(*image);  // dropped entries cost reading time all the same
         if (image->Width == 0 || image->Height == 0) continue;
         image->ResourceName = group.Name;
+        image->Group = record;
         if (i == 0) GroupStarts.push_back(icon_.Images.size());
         icon_.AddImage(std::move(image));
     }

@@ -91,7 +91,9 @@ void ReadGroup(TLoadedIcon& icon, const TPeResource& group, const TResourceId& n
     ByteReader data(group.Bytes, ResourceText(kind, "group", name),
                     group.Cut() ? kFileEnds : "the resource");
     std::uint16_t count = 0;
+    std::shared_ptr<const TIconGroupRecord> record;
     if (data.Has(TIconGroupHeader::kSize)) {
+        record = ReadGroupRecord(data.Rest());
         data.Skip(TIconGroupHeader::kCountAt);  // reserved and type words
         count = data.U16();
     } else {
@@ -106,6 +108,7 @@ void ReadGroup(TLoadedIcon& icon, const TPeResource& group, const TResourceId& n
         auto entry = kind.Cursor ? icon.ReadCursorEntry(data) : icon.ReadDirEntry(data, true);
         TLoadedIconImage& image = icon.AddImage(std::move(entry));
         image.ResourceName = GroupName(name, kind);
+        image.Group = record;
         budget.ChargeEntry(image);
     }
     for (std::size_t i = icon.Images.size(); i-- > first;) {

@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-14 libclang-rt-14-dev
     desktop-file-utils shared-mime-info
+    python3-pil icoutils
 )
 
 missing=()

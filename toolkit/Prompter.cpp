@@ -29,10 +29,15 @@ public:
         box.setWindowTitle(caption);
         box.setIcon(IconOfKind(caption));
         box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-        if (buttons == TPromptButtons::Ok) {
+        if (buttons != TPromptButtons::YesNo) {
             box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+            QPushButton* open =
+                buttons == TPromptButtons::OkOpenFolder
+                    ? box.addButton(QStringLiteral("Open Folder"), QMessageBox::ActionRole)
+                    : nullptr;
             box.exec();
-            return TPromptAnswer::Ok;
+            return open && box.clickedButton() == open ? TPromptAnswer::OpenFolder
+                                                       : TPromptAnswer::Ok;
         }
         QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
         box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);

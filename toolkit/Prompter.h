@@ -9,8 +9,9 @@ class QWidget;
 
 // Every modal question, refusal, notice and common dialog of the program goes through one
 // TPrompter, so tests can answer them. Message texts use CR LF between lines.
-enum class TPromptButtons { Ok, YesNo };
-enum class TPromptAnswer { Ok, Yes, No };
+// OkOpenFolder: OK and "Open Folder", the report at the end of a batch export.
+enum class TPromptButtons { Ok, YesNo, OkOpenFolder };
+enum class TPromptAnswer { Ok, Yes, No, OpenFolder };
 
 // What a file-save dialog is asked to show.
 struct TSaveFileRequest {

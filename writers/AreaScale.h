@@ -1,6 +1,6 @@
 #pragma once
 
-#include "writers/RgbaImage.h"
+#include "icons/StraightAlpha.h"
 
 // Scales Source down to Width x Height (each at most the source's) by area averaging: every
 // target pixel is the mean of the source area it covers, partly covered source pixels counted

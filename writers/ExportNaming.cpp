@@ -67,6 +67,7 @@ TNameParts NamePartsOf(const TLoadedIconImage& Image, int Number) {
     parts.Resource = ForFileName(Image.ResourceName);
     parts.Size = std::to_string(Image.PixelWidth()) + "x" + std::to_string(Image.PixelHeight());
     parts.Number = Number;
+    parts.Depth = Image.BitCount;
     return parts;
 }
 
@@ -100,6 +101,9 @@ std::string JoinStem(const std::string& prefix, const TNameParts& Parts, TExport
             return prefix + Parts.Resource + s + Parts.Size;
         case TExportStyle::FileResourceSize:
             return prefix + Parts.File + s + Parts.Resource + s + Parts.Size;
+        case TExportStyle::FileResourceSizeDepth:
+            return prefix + Parts.File + s + Parts.Resource + s + Parts.Size + "x" +
+                   std::to_string(Parts.Depth);
     }
     return prefix;
 }
@@ -111,7 +115,7 @@ std::string ExportStem(const TNameParts& Parts, const TExportNaming& Naming) {
     std::string stem = JoinStem(prefix, Parts, Naming.Style, Naming.Separator);
     if (stem.size() <= kMaxStemBytes) return stem;
     // Too long: the resource name gives way first, then the file name, then the prefix; the
-    // size part and the number always stay.
+    // size and depth part and the number always stay.
     TNameParts cut = Parts;
     std::size_t excess = stem.size() - kMaxStemBytes;
     for (std::string* part : {&cut.Resource, &cut.File, &prefix}) excess = CutUtf8(*part, excess);
@@ -120,9 +124,9 @@ std::string ExportStem(const TNameParts& Parts, const TExportNaming& Naming) {
 
 std::string ExportSampleText(const TExportNaming& Naming) {
     const TNameParts samples[] = {
-        {"iconfile", "#101", "32x32", 1},    {"iconfile", "#102", "16x16", 2},
-        {"iconfile", "RedIcon", "32x32", 3}, {"iconfile", "BlueIcon", "32x32", 4},
-        {"iconfile", "#107", "48x48", 5},    {"iconfile", "#108", "64x64", 6}};
+        {"iconfile", "#101", "32x32", 1, 32},   {"iconfile", "#102", "16x16", 2, 8},
+        {"iconfile", "RedIcon", "32x32", 3, 4}, {"iconfile", "BlueIcon", "32x32", 4, 32},
+        {"iconfile", "#107", "48x48", 5, 24},   {"iconfile", "#108", "64x64", 6, 32}};
     std::string text;
     for (const TNameParts& parts : samples)
         text += ExportStem(parts, Naming) + ExportExtension(Naming.Format) + "\r\n";
@@ -136,16 +140,54 @@ std::string CandidatePath(const std::string& Stem, const TExportNaming& Naming, 
         .string();
 }
 
-std::optional<std::string> ChooseExportPath(const std::string& Stem, const TExportNaming& Naming) {
-    return ChooseExportPath(Stem, Naming, {});
-}
-
-std::optional<std::string> ChooseExportPath(const std::string& Stem, const TExportNaming& Naming,
+std::optional<std::string> ChooseExportPath(const std::string& Stem, int Ordinal,
+                                            const TExportNaming& Naming,
                                             const std::unordered_set<std::string>& Reserved) {
     auto Taken = [&](const std::string& path) { return Reserved.count(path) || PathTaken(path); };
+    if (Naming.SkipExisting) {
+        std::string path = CandidatePath(Stem, Naming, Ordinal);
+        return Taken(path) ? std::nullopt : std::optional<std::string>(path);
+    }
     std::string candidate = CandidatePath(Stem, Naming, 1);
-    if (Taken(candidate) && Naming.SkipExisting) return std::nullopt;
     for (int attempt = 2; Taken(candidate); ++attempt)
         candidate = CandidatePath(Stem, Naming, attempt);
     return candidate;
+}
+
+std::string IconKey(const TLoadedIconImage& Image) {
+    // A cursor group and an icon group may carry the same name text; never the same key.
+    return (Image.Owner ? Image.Owner->FileName : std::string()) + (Image.IsCursor ? "|C|" : "|") +
+           Image.ResourceName;
+}
+
+TEmptyFolderNames::TEmptyFolderNames(const TExportNaming& Naming, bool MultiFormat)
+    : naming_(Naming), multiFormat_(MultiFormat) {}
+
+void TEmptyFolderNames::Count(const TLoadedImages& Images, const TShownTest& Shown) {
+    if (naming_.Style == TExportStyle::Numeric) return;
+    if (!multiFormat_) {
+        for (const TLoadedIconImage* image : Images) CountFile(*image);
+        return;
+    }
+    // Each icon in the order of its first image, named by its first shown image.
+    std::vector<std::string> keys;
+    std::unordered_map<std::string, const TLoadedIconImage*> namers;
+    for (const TLoadedIconImage* image : Images) {
+        auto [namer, added] = namers.emplace(IconKey(*image), image);
+        if (added) {
+            keys.push_back(namer->first);
+        } else if (!Shown(*namer->second) && Shown(*image)) {
+            namer->second = image;
+        }
+    }
+    for (const std::string& key : keys) CountFile(*namers[key]);
+}
+
+void TEmptyFolderNames::CountFile(const TLoadedIconImage& Namer) {
+    ordinals_[&Namer] = ++stems_[ExportStem(NamePartsOf(Namer, 0), naming_)];
+}
+
+int TEmptyFolderNames::Ordinal(const TLoadedIconImage& Image) const {
+    auto found = ordinals_.find(&Image);
+    return found == ordinals_.end() ? 1 : found->second;
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "icons/LoadedIcon.h"
 
@@ -12,11 +15,12 @@ enum class TExportFormat { Bmp, Ico, Gif, Png };
 
 // The naming styles, in the order of the style list.
 enum class TExportStyle {
-    Numeric,           // prefix, position number
-    Resource,          // prefix, resource name
-    FileResource,      // prefix, source file, resource name
-    ResourceSize,      // prefix, resource name, size
-    FileResourceSize,  // prefix, source file, resource name, size
+    Numeric,                // prefix, position number
+    Resource,               // prefix, resource name
+    FileResource,           // prefix, source file, resource name
+    ResourceSize,           // prefix, resource name, size
+    FileResourceSize,       // prefix, source file, resource name, size
+    FileResourceSizeDepth,  // prefix, source file, resource name, size and colour depth
 };
 
 // The separators, in the order of the separator list.
@@ -55,10 +59,11 @@ struct TNameParts {
     std::string Resource;  // resource name
     std::string Size;      // for example "32x32"
     int Number = 0;        // position number
+    int Depth = 0;         // bits per pixel, as the colour filter counts them
 };
 
-// The parts of an image: its source file, resource name and pixel size. Characters that file
-// names cannot hold, and control characters, become "_" so that a name never leaves the export
+// The parts of an image: its source file, resource name, pixel size and bit count. Characters that
+// file names cannot hold, and control characters, become "_" so that a name never leaves the export
 // directory.
 TNameParts NamePartsOf(const TLoadedIconImage& Image, int Number);
 
@@ -72,11 +77,44 @@ std::string ExportSampleText(const TExportNaming& Naming);
 // extension.
 std::string CandidatePath(const std::string& Stem, const TExportNaming& Naming, int Attempt);
 
-// The first candidate path that does not exist, or nothing when the first candidate exists
-// and existing files are skipped.
-std::optional<std::string> ChooseExportPath(const std::string& Stem, const TExportNaming& Naming);
+// Where a file is written. With SkipExisting: the Ordinal-th candidate, the name the file gets
+// in an empty folder, or nothing when exactly that path is taken. Otherwise the first candidate
+// that is not taken. The Reserved paths, chosen earlier in a run but perhaps not yet written,
+// count as taken.
+std::optional<std::string> ChooseExportPath(const std::string& Stem, int Ordinal,
+                                            const TExportNaming& Naming,
+                                            const std::unordered_set<std::string>& Reserved = {});
 
-// The same where the Reserved paths, chosen earlier in a run but perhaps not yet written, count
-// as existing too.
-std::optional<std::string> ChooseExportPath(const std::string& Stem, const TExportNaming& Naming,
-                                            const std::unordered_set<std::string>& Reserved);
+// The icon key: the source file path, "|", the resource name; for a cursor group "|C|" takes
+// the place of "|".
+std::string IconKey(const TLoadedIconImage& Image);
+
+// Loaded images in grid order: those of one source file after another, each file's in its order.
+using TLoadedImages = std::vector<const TLoadedIconImage*>;
+
+// Whether an image is among those an export chooses from (a grid cell, an image the tool's
+// filter passes).
+using TShownTest = std::function<bool(const TLoadedIconImage&)>;
+
+// The names an export gives in an empty folder: the k-th file of a stem is stem, then stem S
+// "(k)". Files are counted in grid order over every loaded image, shown or not, so that a run
+// that skips existing files writes exactly what an earlier run left out: one file per image,
+// or in multi-format mode one per icon, named by its first shown image (its first image when
+// none is shown). Numbered names never share a stem.
+class TEmptyFolderNames {
+public:
+    TEmptyFolderNames(const TExportNaming& Naming, bool MultiFormat);
+
+    // Counts the files of Images; a later call counts the images of further source files.
+    void Count(const TLoadedImages& Images, const TShownTest& Shown);
+    // The k of the file that Image names; 1 for an image not counted.
+    int Ordinal(const TLoadedIconImage& Image) const;
+
+private:
+    void CountFile(const TLoadedIconImage& Namer);
+
+    TExportNaming naming_;
+    bool multiFormat_;
+    std::unordered_map<std::string, int> stems_;
+    std::unordered_map<const TLoadedIconImage*, int> ordinals_;
+};

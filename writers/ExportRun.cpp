@@ -4,32 +4,63 @@
 #include <filesystem>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "writers/IconWriter.h"
 
 namespace {
 
-// Names one file at a time, skips or writes it, and keeps the tally and the source file shown.
+// Names one file at a time, skips, writes or fails it, and keeps the tally and the source file
+// shown.
 class TExportFiles {
 public:
-    TExportFiles(const TExportOptions& Options, TExportProgress& Progress)
-        : options_(Options), progress_(Progress) {}
+    // MultiFormat: one file per icon rather than per image.
+    TExportFiles(const std::vector<TExportEntry>& Entries, const TLoadedImages& Loaded,
+                 const TExportOptions& Options, bool MultiFormat, TExportProgress& Progress)
+        : options_(Options), progress_(Progress), names_(Options.Naming, MultiFormat) {
+        std::unordered_set<const TLoadedIconImage*> shown;
+        for (const TExportEntry& entry : Entries) shown.insert(entry.Image);
+        names_.Count(Loaded,
+                     [&](const TLoadedIconImage& image) { return shown.count(&image) > 0; });
+    }
 
-    // Names the file of Image (the first image of an icon in multi-format mode) and, unless it
-    // is skipped, hands the path to Write.
-    template <typename TWrite>
-    void Export(const TLoadedIconImage& Image, int Number, TWrite&& Write) {
+    // The path of the file that Image names (the first image of an icon in multi-format mode);
+    // nothing when the file is skipped.
+    std::optional<std::string> Name(const TLoadedIconImage& Image, int Number) {
         ShowSource(Image);
         std::string stem = ExportStem(NamePartsOf(Image, Number), options_.Naming);
-        std::optional<std::string> path = ChooseExportPath(stem, options_.Naming);
+        int ordinal = names_.Ordinal(Image);
+        std::optional<std::string> path = ChooseExportPath(stem, ordinal, options_.Naming);
         if (!path) {
             ++result_.Skipped;
-            progress_.FileSkipped(CandidatePath(stem, options_.Naming, 1));
+            progress_.FileSkipped(CandidatePath(stem, options_.Naming, ordinal));
+        }
+        return path;
+    }
+
+    // Runs Write for the file at Path; its error counts the file as failed.
+    template <typename TWrite>
+    void Write(const std::string& Path, TWrite&& Write) {
+        try {
+            Write();
+        } catch (const std::exception& error) {
+            result_.Failed.push_back({Path, error.what()});
             return;
         }
-        Write(*path);
         ++result_.Written;
-        progress_.FileWritten(*path);
+        progress_.FileWritten(Path);
+    }
+
+    // Leaves out the damaged images of Images, each counted as skipped with its reason: they
+    // would come out blank.
+    void LeaveOutDamaged(std::vector<TLoadedIconImage*>& Images) {
+        std::erase_if(Images, [this](const TLoadedIconImage* image) {
+            if (image->Damage().empty()) return false;
+            ShowSource(*image);
+            ++result_.Skipped;
+            result_.Damaged.push_back({image, image->Damage()});
+            return true;
+        });
     }
 
     // Moves the progress on and tells whether the run is to stop.
@@ -52,14 +83,25 @@ private:
 
     const TExportOptions& options_;
     TExportProgress& progress_;
+    TEmptyFolderNames names_;
     TExportResult result_;
     std::optional<std::string> shown_;
 };
 
-TExportResult RunSingleImage(const std::vector<TExportEntry>& Entries,
+// Names and writes one selected image, unless it is damaged.
+void ExportImage(TExportFiles& Files, TLoadedIconImage& Image, int Number,
+                 const TExportOptions& Options, const TImageWriter& Writer) {
+    std::vector<TLoadedIconImage*> sound{&Image};
+    Files.LeaveOutDamaged(sound);
+    if (sound.empty()) return;
+    std::optional<std::string> path = Files.Name(Image, Number);
+    if (path) Files.Write(*path, [&] { Writer(Image, *path, Options.Background); });
+}
+
+TExportResult RunSingleImage(const std::vector<TExportEntry>& Entries, const TLoadedImages& Loaded,
                              const TExportOptions& Options, TExportProgress& Progress,
                              const TImageWriter& Writer) {
-    TExportFiles files(Options, Progress);
+    TExportFiles files(Entries, Loaded, Options, false, Progress);
     auto selected = std::count_if(Entries.begin(), Entries.end(),
                                   [](const TExportEntry& entry) { return entry.Selected; });
     Progress.PhaseStarted(TExportPhase::Writing, static_cast<int>(selected));
@@ -68,9 +110,7 @@ TExportResult RunSingleImage(const std::vector<TExportEntry>& Entries,
     for (const TExportEntry& entry : Entries) {
         if (!entry.Hidden) ++gridPosition;
         if (!entry.Selected) continue;
-        TLoadedIconImage& image = *entry.Image;
-        files.Export(image, gridPosition,
-                     [&](const std::string& path) { Writer(image, path, Options.Background); });
+        ExportImage(files, *entry.Image, gridPosition, Options, Writer);
         if (files.Advance(++position)) break;
     }
     return files.Result();
@@ -110,22 +150,26 @@ std::unordered_map<std::string, std::vector<TLoadedIconImage*>> MembersByKey(
     return members;
 }
 
-TExportResult RunMultiFormat(const std::vector<TExportEntry>& Entries,
+TExportResult RunMultiFormat(const std::vector<TExportEntry>& Entries, const TLoadedImages& Loaded,
                              const TExportOptions& Options, TExportProgress& Progress) {
     std::optional<std::vector<TIconGroup>> groups = FindIconGroups(Entries, Progress);
-    if (!groups) return {0, 0, true};
+    if (!groups) {
+        TExportResult cancelled;
+        cancelled.Cancelled = true;
+        return cancelled;
+    }
     auto members = MembersByKey(Entries);
-    TExportFiles files(Options, Progress);
+    TExportFiles files(Entries, Loaded, Options, true, Progress);
     Progress.PhaseStarted(TExportPhase::Writing, static_cast<int>(groups->size()));
     int position = 0;
     for (const TIconGroup& group : *groups) {
         // Taking the members out leaves nothing for a key listed a second time.
         std::vector<TLoadedIconImage*> icon = std::move(members[group.Key]);
         members[group.Key].clear();
-        if (!icon.empty()) {
-            files.Export(*icon.front(), group.Number,
-                         [&](const std::string& path) { WriteIconFile(path, icon); });
-        }
+        std::optional<std::string> path;
+        if (!icon.empty()) path = files.Name(*icon.front(), group.Number);
+        if (path) files.LeaveOutDamaged(icon);
+        if (path && !icon.empty()) files.Write(*path, [&] { WriteIconFile(*path, icon); });
         if (files.Advance(++position)) break;
     }
     return files.Result();
@@ -133,20 +177,15 @@ TExportResult RunMultiFormat(const std::vector<TExportEntry>& Entries,
 
 }  // namespace
 
-std::string IconKey(const TLoadedIconImage& Image) {
-    // A cursor group and an icon group may carry the same name text; never the same key.
-    return (Image.Owner ? Image.Owner->FileName : std::string()) + (Image.IsCursor ? "|C|" : "|") +
-           Image.ResourceName;
-}
-
-TExportResult RunExport(const std::vector<TExportEntry>& Entries, const TExportOptions& Options,
-                        TExportProgress& Progress, const TImageWriter& Writer) {
+TExportResult RunExport(const std::vector<TExportEntry>& Entries, const TLoadedImages& Loaded,
+                        const TExportOptions& Options, TExportProgress& Progress,
+                        const TImageWriter& Writer) {
     if (Options.MultiFormat && Options.Naming.Format == TExportFormat::Ico)
-        return RunMultiFormat(Entries, Options, Progress);
-    return RunSingleImage(Entries, Options, Progress, Writer);
+        return RunMultiFormat(Entries, Loaded, Options, Progress);
+    return RunSingleImage(Entries, Loaded, Options, Progress, Writer);
 }
 
-TExportResult RunExport(const std::vector<TExportEntry>& Entries, const TExportOptions& Options,
-                        TExportProgress& Progress) {
-    return RunExport(Entries, Options, Progress, ImageWriterFor(Options.Naming.Format));
+TExportResult RunExport(const std::vector<TExportEntry>& Entries, const TLoadedImages& Loaded,
+                        const TExportOptions& Options, TExportProgress& Progress) {
+    return RunExport(Entries, Loaded, Options, Progress, ImageWriterFor(Options.Naming.Format));
 }

@@ -46,26 +46,41 @@ public:
     virtual bool CancelRequested() { return false; }
 };
 
+// A file that could not be written, and why.
+struct TExportFailure {
+    std::string Path;
+    std::string Reason;
+};
+
+// A damaged image left out of the export, and why.
+struct TDamagedImage {
+    const TLoadedIconImage* Image = nullptr;
+    std::string Reason;
+};
+
 struct TExportResult {
     int Written = 0;
+    // Files not written because they exist, and damaged images left out.
     int Skipped = 0;
+    std::vector<TExportFailure> Failed;
+    // The damaged images among the skipped.
+    std::vector<TDamagedImage> Damaged;
     bool Cancelled = false;
 };
 
 // Exports the selected entries, in grid order: one file per selected image written by Writer,
 // or, for the icon format with MultiFormat, one icon file per icon (source file and resource
-// name) holding all of that icon's images among the entries, selected or not. Files are named
-// by the naming rules; existing files are skipped or given a collision suffix, never
-// overwritten. Numeric names number an icon by the grid position of its first selected image.
-// A writer's TWriteError ends the run and reaches the caller; files already
-// written stay.
-TExportResult RunExport(const std::vector<TExportEntry>& Entries, const TExportOptions& Options,
-                        TExportProgress& Progress, const TImageWriter& Writer);
+// name) holding all of that icon's images among the entries, selected or not. Loaded holds
+// every loaded image in grid order, those the filter hides too; skipping existing files names
+// each file as in an empty folder by counting them (TEmptyFolderNames). Without skipping,
+// existing files are given a collision suffix, never overwritten. Numeric names number an icon
+// by the grid position of its first selected image. A damaged image is left out, counted as
+// skipped with its reason; a file that cannot be written is counted as failed with its reason,
+// and the run goes on.
+TExportResult RunExport(const std::vector<TExportEntry>& Entries, const TLoadedImages& Loaded,
+                        const TExportOptions& Options, TExportProgress& Progress,
+                        const TImageWriter& Writer);
 
 // The same with the writer of the chosen format.
-TExportResult RunExport(const std::vector<TExportEntry>& Entries, const TExportOptions& Options,
-                        TExportProgress& Progress);
-
-// The icon key: the source file path, "|", the resource name; for a cursor group "|C|" takes
-// the place of "|".
-std::string IconKey(const TLoadedIconImage& Image);
+TExportResult RunExport(const std::vector<TExportEntry>& Entries, const TLoadedImages& Loaded,
+                        const TExportOptions& Options, TExportProgress& Progress);

@@ -9,7 +9,7 @@
 namespace {
 
 // Opens a partial file beside the target that did not exist before ("x" mode), trying a few
-// numbered names; returns the handle and its name, or a null handle.
+// numbered names; returns the handle and its name, or a null handle with errno telling why.
 std::FILE* OpenPartial(const std::string& target, std::string& name) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = target + ".part" + std::to_string(attempt);
@@ -19,13 +19,25 @@ std::FILE* OpenPartial(const std::string& target, std::string& name) {
     return nullptr;
 }
 
+// The writer's text with the system's reason after it: "Error Opening File x! (Permission
+// denied)".
+TWriteError WithReason(const std::string& text, int error) {
+    return TWriteError(text + " (" + std::generic_category().message(error) + ")");
+}
+
 }  // namespace
 
 TOutputFile::TOutputFile(const std::string& FileName) : target_(FileName) {
-    std::error_code ignored;
-    if (!FileName.empty() && !std::filesystem::is_directory(FileName, ignored))
+    std::error_code status;
+    if (FileName.empty()) {
+        error_ = ENOENT;
+    } else if (std::filesystem::is_directory(FileName, status)) {
+        error_ = EISDIR;
+    } else {
         file_.reset(OpenPartial(FileName, partial_));
-    if (!file_) throw TWriteError("Error Opening File " + FileName + "!");
+        if (!file_) error_ = errno;
+    }
+    if (!file_) throw WithReason("Error Opening File " + FileName + "!", error_);
 }
 
 TOutputFile::~TOutputFile() {
@@ -36,17 +48,28 @@ TOutputFile::~TOutputFile() {
 }
 
 void TOutputFile::Write(ByteView Bytes) {
-    if (!Bytes.empty()) std::fwrite(Bytes.data(), 1, Bytes.size(), file_.get());
+    if (Bytes.empty()) return;
+    if (std::fwrite(Bytes.data(), 1, Bytes.size(), file_.get()) != Bytes.size() && error_ == 0)
+        error_ = errno;
+}
+
+void TOutputFile::Fail(const std::string& WriteErrorText) {
+    if (error_ == 0 && std::ferror(file_.get()) != 0) error_ = errno;
+    if (error_ != 0) throw WithReason(WriteErrorText, error_);
+    throw TWriteError(WriteErrorText);
 }
 
 void TOutputFile::Commit(const std::string& WriteErrorText) {
-    bool written = std::fflush(file_.get()) == 0 && std::ferror(file_.get()) == 0;
-    written = std::fclose(file_.release()) == 0 && written;
-    std::error_code error;
-    if (written) std::filesystem::rename(partial_, target_, error);
-    if (!written || error) {
-        std::filesystem::remove(partial_, error);
-        throw TWriteError(WriteErrorText);
+    if (error_ != 0 || std::fflush(file_.get()) != 0 || std::ferror(file_.get()) != 0)
+        Fail(WriteErrorText);
+    if (std::fclose(file_.release()) != 0) error_ = errno;
+    std::error_code renamed;
+    if (error_ == 0) std::filesystem::rename(partial_, target_, renamed);
+    if (error_ == 0 && renamed) error_ = renamed.value();
+    if (error_ != 0) {
+        std::error_code ignored;
+        std::filesystem::remove(partial_, ignored);
+        throw WithReason(WriteErrorText, error_);
     }
 }
 

@@ -5,7 +5,6 @@
 #include "writers/AreaScale.h"
 #include "writers/ExportRun.h"
 #include "writers/PngUnit.h"
-#include "writers/RgbaImage.h"
 
 namespace {
 
@@ -56,14 +55,12 @@ TLoadedIconImage* ChooseThumbnailImage(const TLoadedIcon& Icon, int Size) {
 }
 
 void SaveThumbnail(TLoadedIconImage& Image, int Size, const std::string& FileName) {
-    TRgbaImage pixels = StraightRgba(Image);
+    TRgbaImage pixels = StraightAlphaImage(Image);
     int side = LongerSide(Image);
     if (side > Size) {
         int width = std::max(1, Image.PixelWidth() * Size / side);
         int height = std::max(1, Image.PixelHeight() * Size / side);
         pixels = ScaleDownByArea(pixels, width, height);
     }
-    TPngBuffer buffer(pixels.Width, pixels.Height);
-    std::copy(pixels.Pixels.begin(), pixels.Pixels.end(), buffer.Pixels.begin());
-    WritePngFile(buffer, FileName, clWhite, false);
+    WritePngFile(TPngBuffer(pixels), FileName, clWhite, false);
 }

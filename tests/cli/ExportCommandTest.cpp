@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <set>
 #include <sstream>
+#include <system_error>
 
 #include "GroupBuilder.h"
 #include "IcoBuilder.h"
@@ -112,6 +114,46 @@ TEST(ExportCommand, MultiFormatFilterAndExistingFiles) {
     EXPECT_EQ(ImagesIn(sources.Out("deep/#101.ico")), 1u);
 }
 
+// The first run exports only the 32-bit formats, the second every image; skipping existing
+// files, the second writes exactly the others, under the names one run into an empty folder
+// gives them.
+TEST(ExportCommand, ASecondRunWithSkipWritesExactlyTheRest) {
+    TempDir dir;
+    PeBuilder pe;
+    std::vector<GroupEntry> entries;
+    std::uint16_t id = 0;
+    for (int size : {16, 32}) {
+        for (int depth : {4, 8, 32}) {
+            const DibSpec spec{size, size, depth};
+            pe.Icon(++id, MakeDib(spec));
+            entries.push_back(GroupEntryFor(spec, id));
+        }
+    }
+    pe.Group({1, {}}, BuildIconGroup(entries));
+    const std::string library = dir.Write("in/app.dll", pe.Build());
+    const std::string out = (dir.Path() / "out").string();
+    CliRun first = Export({"-o", out, "--skip-existing", "--depth", "32", library});
+    EXPECT_EQ(first.out, out + "/app_#1_16x16_(3).png\n" + out +
+                             "/app_#1_32x32_(3).png\n2 files written, 0 skipped, 0 failed\n");
+    CliRun second = Export({"-o", out, "--skip-existing", library});
+    EXPECT_EQ(second.out, out + "/app_#1_16x16.png\n" + out + "/app_#1_16x16_(2).png\n" + out +
+                              "/app_#1_32x32.png\n" + out +
+                              "/app_#1_32x32_(2).png\n4 files written, 2 skipped, 0 failed\n");
+    const std::string once = (dir.Path() / "once").string();
+    EXPECT_EQ(Export({"-o", once, library}).code, 0);
+    EXPECT_EQ(FilesIn(once), FilesIn(out));
+    for (const std::string& name : FilesIn(out))
+        EXPECT_EQ(ReadFileContent(out + "/" + name), ReadFileContent(once + "/" + name)) << name;
+
+    // With the colour depth in the names no two formats share one.
+    const std::string depths = (dir.Path() / "depths").string();
+    EXPECT_EQ(Export({"-o", depths, "--style", "file-resource-size-depth", library}).code, 0);
+    EXPECT_EQ(
+        FilesIn(depths),
+        (std::set<std::string>{"app_#1_16x16x4.png", "app_#1_16x16x8.png", "app_#1_16x16x32.png",
+                               "app_#1_32x32x4.png", "app_#1_32x32x8.png", "app_#1_32x32x32.png"}));
+}
+
 TEST(ExportCommand, BackgroundColourShowsBehindTransparentPixels) {
     TempDir dir;
     DibSpec clear{16, 16, 24, 0x00, 0xFF};  // black colour bits, fully transparent mask
@@ -162,10 +204,10 @@ TEST(ExportCommand, AFailedImageIsNamedAndEveryOtherFileWritten) {
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.out, out + "/#101.ico\n" + out + "/#101_(2).ico\n" + out + "/.ico\n" + out +
                            "/_(2).ico\n4 files written, 0 skipped, 1 failed\n");
-    EXPECT_EQ(run.err,
-              "marrowby2-cli: " + missing +
-                  ": No such file or directory\nmarrowby2-cli: " + sources.Out("in/app.dll") +
-                  ": MAIN 32x32 32 bpp: Error Opening File " + out + "/MAIN.ico!\n");
+    EXPECT_EQ(run.err, "marrowby2-cli: " + missing +
+                           ": No such file or directory\nmarrowby2-cli: " +
+                           sources.Out("in/app.dll") + ": MAIN 32x32 32 bpp: Error Opening File " +
+                           out + "/MAIN.ico! (" + std::generic_category().message(EEXIST) + ")\n");
     EXPECT_EQ(FilesIn(out).size(), 104u);
 
     // An image whose stored pixels do not decode is skipped and named with its reason; its

@@ -33,7 +33,9 @@ const QString kCreateQuestion = QStringLiteral(
 // open fails the test and is cancelled.
 void RunDialog(TExportSettings& settings, std::vector<TExportEntry> entries,
                const std::function<void(TBatchIconExport&)>& user) {
-    TBatchIconExport dialog(settings, std::move(entries), clWhite);
+    TLoadedImages loaded;
+    for (const TExportEntry& entry : entries) loaded.push_back(entry.Image);
+    TBatchIconExport dialog(settings, std::move(entries), std::move(loaded), clWhite);
     QTimer::singleShot(0, &dialog, [&] {
         user(dialog);
         if (dialog.isVisible()) {
@@ -59,7 +61,7 @@ TExportSettings Stored(TExportFormat format, TExportStyle style, const char* pre
 TEST(BatchExportDialog, SampleShowsSixNamesOfEveryStyle) {
     TExportSettings settings =
         Stored(TExportFormat::Png, TExportStyle::FileResourceSize, "set", "/tmp", '-');
-    TBatchIconExport d(settings, {}, clWhite);
+    TBatchIconExport d(settings, {}, {}, clWhite);
     EXPECT_EQ(d.windowTitle(), QStringLiteral("Batch Icon Export"));
     EXPECT_EQ(SampleLines(d).first(), QStringLiteral("set-iconfile-#101-32x32.png"));
     const QStringList expected[] = {
@@ -73,8 +75,11 @@ TEST(BatchExportDialog, SampleShowsSixNamesOfEveryStyle) {
         {"set-iconfile-#101-32x32.png", "set-iconfile-#102-16x16.png",
          "set-iconfile-RedIcon-32x32.png", "set-iconfile-BlueIcon-32x32.png",
          "set-iconfile-#107-48x48.png", "set-iconfile-#108-64x64.png", ""},
+        {"set-iconfile-#101-32x32x32.png", "set-iconfile-#102-16x16x8.png",
+         "set-iconfile-RedIcon-32x32x4.png", "set-iconfile-BlueIcon-32x32x32.png",
+         "set-iconfile-#107-48x48x24.png", "set-iconfile-#108-64x64x32.png", ""},
     };
-    for (int style = 0; style < 5; ++style) {
+    for (int style = 0; style < 6; ++style) {
         d.lbxStyle->setCurrentIndex(style);
         EXPECT_EQ(SampleLines(d), expected[style]) << style;
     }
@@ -102,7 +107,7 @@ TEST(BatchExportDialog, SampleShowsSixNamesOfEveryStyle) {
 TEST(BatchExportDialog, MultiFormatBoxShowsOnlyForIconsAndKeepsItsTick) {
     TExportSettings settings =
         Stored(TExportFormat::Ico, TExportStyle::Numeric, "", "/tmp", '_', true);
-    TBatchIconExport d(settings, {}, clWhite);
+    TBatchIconExport d(settings, {}, {}, clWhite);
     EXPECT_FALSE(d.chkOption->isHidden());
     EXPECT_TRUE(d.chkOption->isChecked());
     EXPECT_EQ(d.chkOption->text(), QStringLiteral("Export as multi-format ICO files"));
@@ -117,6 +122,8 @@ TEST(BatchExportDialog, MultiFormatBoxShowsOnlyForIconsAndKeepsItsTick) {
     EXPECT_EQ(d.lbxSeperator->itemText(2), QStringLiteral("Hyphen character"));
     EXPECT_EQ(d.lbxStyle->itemText(4),
               QStringLiteral("Source filename, resource name, and icon size"));
+    EXPECT_EQ(d.lbxStyle->itemText(5),
+              QStringLiteral("Source filename, resource name, icon size, and color depth"));
 }
 
 TEST(BatchExportDialog, SettingsLoadAndAreStoredOnlyByAValidExport) {
@@ -196,10 +203,11 @@ TEST(BatchExportDialog, MissingDirectoryIsCreatedOnlyWhenTheUserAgrees) {
         d.btnExport->click();
     });
     EXPECT_TRUE(fs::is_directory(missing));
-    ASSERT_EQ(prompter.shown.size(), 2u);
+    ASSERT_EQ(prompter.shown.size(), 3u);  // asked twice, then the export's report
     EXPECT_EQ(prompter.shown[0].caption, QStringLiteral("Confirm"));
     EXPECT_EQ(prompter.shown[0].text, kCreateQuestion);
     EXPECT_EQ(prompter.shown[0].buttons, TPromptButtons::YesNo);
+    EXPECT_EQ(prompter.shown[2].text, QStringLiteral("0 files written, 0 skipped, 0 failed."));
     EXPECT_EQ(settings.Folder, QString::fromStdString(missing.string()));
 
     // A directory that cannot be made (below a plain file, or no text at all) is refused.
@@ -225,7 +233,7 @@ TEST(BatchExportDialog, MissingDirectoryIsCreatedOnlyWhenTheUserAgrees) {
 
 TEST(BatchExportDialog, DesignedLayoutFitsItsTexts) {
     TExportSettings settings;
-    TBatchIconExport d(settings, {}, clWhite);
+    TBatchIconExport d(settings, {}, {}, clWhite);
     EXPECT_EQ(d.font().pointSize(), 8);
     EXPECT_GE(d.width(), 401);
     EXPECT_GE(d.height(), 449);

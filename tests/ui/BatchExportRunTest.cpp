@@ -5,13 +5,16 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
 #include <filesystem>
 #include <functional>
 #include <set>
+#include <system_error>
 
 #include "ImageBuilder.h"
 #include "ScriptedPrompter.h"
 #include "TempDir.h"
+#include "UrlRecorder.h"
 #include "icons/LoadIcons.h"
 #include "ui/export/frmBatchIconExport.h"
 
@@ -23,6 +26,13 @@ std::set<std::string> FilesIn(const fs::path& dir) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename());
     return names;
+}
+
+// The images of the entries, standing for every loaded image when the filter hides none.
+TLoadedImages LoadedOf(const std::vector<TExportEntry>& entries) {
+    TLoadedImages loaded;
+    for (const TExportEntry& entry : entries) loaded.push_back(entry.Image);
+    return loaded;
 }
 
 // Two source files: a library with the icons #101 (three sizes) and #102, and an icon file.
@@ -57,7 +67,8 @@ TExportSettings Settings(const fs::path& dir, TExportFormat format, TExportStyle
 // writing phase has moved the bar, and presses Export.
 void Export(TExportSettings settings, std::vector<TExportEntry> entries,
             const std::function<void(TBatchIconExport&)>& during = {}) {
-    TBatchIconExport dialog(settings, std::move(entries), clWhite);
+    TLoadedImages loaded = LoadedOf(entries);
+    TBatchIconExport dialog(settings, std::move(entries), std::move(loaded), clWhite);
     bool posted = false;
     QObject::connect(dialog.ProgressBar1, &QProgressBar::valueChanged, &dialog, [&] {
         if (!during || posted || !dialog.Exporting ||
@@ -87,10 +98,12 @@ TEST(BatchExportRun, SingleImagesAreNamedWithCollisionSuffixesOrSkipped) {
     EXPECT_EQ(FilesIn(dir.Path()),
               (std::set<std::string>{"#101.bmp", "#101_(2).bmp", "#101_(3).bmp"}));
 
+    // Skipping existing files names each as in an empty folder: the same names here.
     TempDir skipping;
     Export(Settings(skipping.Path(), TExportFormat::Bmp, TExportStyle::Resource, "", false, true),
            grid.Selecting({0, 1, 4}));
-    EXPECT_EQ(FilesIn(skipping.Path()), std::set<std::string>{"#101.bmp"});
+    EXPECT_EQ(FilesIn(skipping.Path()),
+              (std::set<std::string>{"#101.bmp", "#101_(2).bmp", "#101_(3).bmp"}));
 
     // Numbers are grid positions, unselected cells counted; an icon-file image has no
     // resource name, so style 1 names it by the extension alone.
@@ -105,7 +118,8 @@ TEST(BatchExportRun, SingleImagesAreNamedWithCollisionSuffixesOrSkipped) {
     const auto single = LoadIconsFromFile((bare.Path() / "_(2).ico").string());
     ASSERT_TRUE(single);
     EXPECT_EQ(single->Images.size(), 1u);
-    EXPECT_TRUE(prompter.shown.empty());
+    ASSERT_EQ(prompter.shown.size(), 4u);  // one report per run
+    EXPECT_EQ(prompter.shown[0].text, QStringLiteral("3 files written, 0 skipped, 0 failed."));
 }
 
 TEST(BatchExportRun, MultiFormatWritesEachIconOnceWithAllItsGridImages) {
@@ -147,11 +161,11 @@ TEST(BatchExportRun, ProgressViewShowsTheRunAndTheBarReachesItsEnd) {
     TempDir dir;
     TExportSettings settings =
         Settings(dir.Path(), TExportFormat::Png, TExportStyle::Resource, "", false, true);
-    TBatchIconExport dialog(settings, grid.Selecting({0, 1, 3}), clWhite);
+    TBatchIconExport dialog(settings, grid.Selecting({0, 1, 3}), LoadedOf(grid.entries), clWhite);
     std::vector<int> positions;
     QObject::connect(dialog.ProgressBar1, &QProgressBar::valueChanged, &dialog,
                      [&](int value) { positions.push_back(value); });
-    dir.Write("#101.png", ByteString{1});  // skipped, yet counted
+    dir.Write("#101.png", ByteString{1});  // skipped, yet counted; #101 32x32 is the second
     QTimer::singleShot(0, &dialog, [&] {
         dialog.btnExport->click();
         EXPECT_TRUE(dialog.Panel1->isHidden());
@@ -163,7 +177,7 @@ TEST(BatchExportRun, ProgressViewShowsTheRunAndTheBarReachesItsEnd) {
     });
     dialog.exec();
     EXPECT_EQ(positions, (std::vector<int>{0, 1, 2, 3}));
-    EXPECT_EQ(FilesIn(dir.Path()), (std::set<std::string>{"#101.png", ".png"}));
+    EXPECT_EQ(FilesIn(dir.Path()), (std::set<std::string>{"#101.png", "#101_(2).png", ".png"}));
 }
 
 TEST(BatchExportRun, CancelAndEscStopAfterTheCurrentFileTheCloseBoxDoesNot) {
@@ -187,6 +201,10 @@ TEST(BatchExportRun, CancelAndEscStopAfterTheCurrentFileTheCloseBoxDoesNot) {
     Export(Settings(closed.Path(), TExportFormat::Png, TExportStyle::Numeric),
            grid.Selecting({0, 1, 2}), [](TBatchIconExport& d) { d.close(); });
     EXPECT_EQ(FilesIn(closed.Path()), (std::set<std::string>{"1.png", "2.png", "3.png"}));
+    // A cancelled run reports too.
+    ASSERT_EQ(prompter.shown.size(), 5u);
+    EXPECT_EQ(prompter.shown[0].caption, QStringLiteral("Information"));
+    EXPECT_EQ(prompter.shown[0].text, QStringLiteral("1 file written, 0 skipped, 0 failed."));
 }
 
 TEST(BatchExportRun, CancelWhileSearchingWritesNothing) {
@@ -195,7 +213,7 @@ TEST(BatchExportRun, CancelWhileSearchingWritesNothing) {
     TempDir dir;
     TExportSettings settings =
         Settings(dir.Path(), TExportFormat::Ico, TExportStyle::Numeric, "", true);
-    TBatchIconExport dialog(settings, grid.Selecting({0, 2, 3}), clWhite);
+    TBatchIconExport dialog(settings, grid.Selecting({0, 2, 3}), LoadedOf(grid.entries), clWhite);
     QTimer::singleShot(0, &dialog, [&] {
         // Posted before the run starts: seen at the first serving of input, while searching.
         QTimer::singleShot(0, &dialog, [&] {
@@ -210,10 +228,12 @@ TEST(BatchExportRun, CancelWhileSearchingWritesNothing) {
     EXPECT_TRUE(dialog.CancelRequested);
 }
 
-// A writer that fails ends the run: the error box shows, the dialog closes, and the files
-// written before stay.
-TEST(BatchExportRun, WriterFailureShowsTheErrorAndKeepsTheFilesWritten) {
+// A file that cannot be written is listed with the system's reason, the run goes on to the
+// end, and its report's "Open Folder" has the desktop open the export directory.
+TEST(BatchExportRun, RunGoesPastAnUnwritableFileToItsReport) {
     ScriptedPrompter prompter;
+    prompter.answers = {TPromptAnswer::OpenFolder};
+    UrlRecorder urls;
     TLoadedIcon library;
     library.FileName = "/src/lib.dll";
     AddImage(library, 16, 16, 4, "#1");
@@ -228,8 +248,15 @@ TEST(BatchExportRun, WriterFailureShowsTheErrorAndKeepsTheFilesWritten) {
     Export(Settings(dir.Path(), TExportFormat::Bmp, TExportStyle::Resource), entries);
     std::set<std::string> files = FilesIn(dir.Path());
     EXPECT_EQ(files.count("#1.bmp"), 1u);
-    EXPECT_EQ(files.size(), 101u);  // nothing after the failure
+    EXPECT_EQ(files.count("#3.bmp"), 1u);
+    EXPECT_EQ(files.count("B.bmp"), 0u);
     ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].caption, ApplicationTitle());
-    EXPECT_TRUE(prompter.shown[0].text.endsWith(QLatin1Char('!')));  // no full stop after "!"
+    EXPECT_EQ(prompter.shown[0].caption, QStringLiteral("Information"));
+    EXPECT_EQ(prompter.shown[0].buttons, TPromptButtons::OkOpenFolder);
+    const std::string target = (dir.Path() / "B.bmp").string();
+    EXPECT_EQ(prompter.shown[0].text.toStdString(),
+              "2 files written, 0 skipped, 1 failed.\r\n\r\nFailed:\r\nB.bmp: Error Opening File " +
+                  target + "! (" + std::generic_category().message(EEXIST) + ")");
+    ASSERT_EQ(urls.opened.size(), 1);
+    EXPECT_EQ(urls.opened[0], QUrl::fromLocalFile(QString::fromStdString(dir.Path().string())));
 }

@@ -67,6 +67,8 @@ TEST_F(MainStorageTest, FirstRunKeepsTheDesignAndTheNextRunGetsEverythingBack) {
         EXPECT_EQ(main->lbxFiles->ViewStyle(), TViewStyle::Report);
         EXPECT_EQ(main->CopyBackgroundColor(), QColor(Qt::white));
         EXPECT_EQ(main->size(), QSize(691, 463));
+        EXPECT_EQ(main->SaveAsDialog.FilterIndex, 4);  // PNG
+        EXPECT_EQ(main->SaveAsFolder, QDir::homePath());
 
         main->SetFoldersWidth(230);
         main->ChooseViewButton(main->btnList);
@@ -81,6 +83,8 @@ TEST_F(MainStorageTest, FirstRunKeepsTheDesignAndTheNextRunGetsEverythingBack) {
         main->ExportPath->setText(folder);
         main->ExportSkipFiles->setText(QStringLiteral("1"));
         main->lbxFolders->SetDirectory(folder);
+        main->SaveAsDialog.FilterIndex = 3;
+        main->SaveAsFolder = folder;
         main->setGeometry(30, 40, 640, 420);
         EXPECT_TRUE(QTest::qWaitFor([&] { return !main->LoadRun->Loading; }));
         EXPECT_TRUE(main->close());
@@ -93,6 +97,8 @@ TEST_F(MainStorageTest, FirstRunKeepsTheDesignAndTheNextRunGetsEverythingBack) {
     EXPECT_EQ(Stored(QStringLiteral("CopyBackground_Color")), QString::number(0x302010));
     EXPECT_EQ(Stored(QStringLiteral("ExportPrefix_Caption")), QStringLiteral("icon |"));
     EXPECT_EQ(Stored(QStringLiteral("lbxFolders_Directory")), QDir::toNativeSeparators(folder));
+    EXPECT_EQ(Stored(QStringLiteral("SaveAsDialog_FilterIndex")), QStringLiteral("3"));
+    EXPECT_EQ(Stored(QStringLiteral("SaveAsDialog_Folder")), folder);
     EXPECT_EQ(Stored(QStringLiteral("Visible")), QStringLiteral("0"));  // saved at the close
 
     std::unique_ptr<TMain> main = Start();
@@ -110,6 +116,8 @@ TEST_F(MainStorageTest, FirstRunKeepsTheDesignAndTheNextRunGetsEverythingBack) {
     EXPECT_EQ(main->ExportPath->text(), folder);
     EXPECT_EQ(main->ExportSkipFiles->text(), QStringLiteral("1"));
     EXPECT_EQ(main->lbxFolders->Directory(), QDir::toNativeSeparators(folder));
+    EXPECT_EQ(main->SaveAsDialog.FilterIndex, 3);
+    EXPECT_EQ(main->SaveAsFolder, folder);
     EXPECT_TRUE(prompter.shown.empty());
 }
 

@@ -6,7 +6,8 @@
 #include "toolkit/Prompter.h"
 
 // Answers prompts from queues filled by the test and records every message shown.
-// With an empty queue a message is answered Ok/No and a dialog is cancelled.
+// With an empty queue a message is answered No when it asks, else Ok, and a dialog is
+// cancelled.
 class ScriptedPrompter : public TPrompter {
 public:
     struct Shown {
@@ -29,7 +30,7 @@ public:
                           TPromptButtons buttons) override {
         shown.push_back({caption, text, buttons});
         if (answers.empty())
-            return buttons == TPromptButtons::Ok ? TPromptAnswer::Ok : TPromptAnswer::No;
+            return buttons == TPromptButtons::YesNo ? TPromptAnswer::No : TPromptAnswer::Ok;
         TPromptAnswer a = answers.front();
         answers.pop_front();
         return a;

@@ -91,7 +91,9 @@ TEST(BmpWriter, UnwritableTargetsFailWithTheOpeningError) {
             SaveImageAsBmp(*image, target, clWhite);
             FAIL() << "no error for " << target;
         } catch (const TWriteError& error) {
-            EXPECT_EQ(std::string(error.what()), "Error Opening File " + target + "!");
+            const char* reason = target == missing ? "No such file or directory" : "Is a directory";
+            EXPECT_EQ(std::string(error.what()),
+                      "Error Opening File " + target + "! (" + reason + ")");
         }
     }
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "missing"));

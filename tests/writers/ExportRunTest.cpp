@@ -9,6 +9,7 @@
 #include "icons/FileContent.h"
 #include "icons/IcoReader.h"
 #include "writers/ExportRun.h"
+#include "writers/ExportSummary.h"
 #include "writers/WriterError.h"
 
 namespace {
@@ -45,6 +46,13 @@ void WriteWidth(TLoadedIconImage& image, const std::string& path, TColor) {
     std::ofstream(path) << image.PixelWidth();
 }
 
+// Every image of the entries, as the loaded images of a grid that the filter hides nothing of.
+TLoadedImages LoadedOf(const std::vector<TExportEntry>& entries) {
+    TLoadedImages loaded;
+    for (const TExportEntry& entry : entries) loaded.push_back(entry.Image);
+    return loaded;
+}
+
 struct Grid {
     TLoadedIcon first;   // /src/first.dll: #101 in three sizes, #102 in two
     TLoadedIcon second;  // /src/second.ico: three images of an icon file
@@ -65,6 +73,7 @@ struct Grid {
     void Add(TLoadedIcon& icon, int size, const std::string& name) {
         entries.push_back({&AddImage(icon, size, size, 8, name), false});
     }
+    TLoadedImages Loaded() const { return LoadedOf(entries); }
     void Select(std::initializer_list<int> positions) {
         for (int position : positions)
             entries[static_cast<std::size_t>(position - 1)].Selected = true;
@@ -102,9 +111,9 @@ TEST(ExportRun, SingleImageModeNamesByPositionAndResolvesCollisions) {
     Grid grid;
     grid.Select({3, 7});
     RecordingProgress progress;
-    TExportResult result =
-        RunExport(grid.entries, Options(dir, TExportFormat::Gif, TExportStyle::Numeric, "icon_"),
-                  progress, WriteWidth);
+    TExportResult result = RunExport(
+        grid.entries, grid.Loaded(),
+        Options(dir, TExportFormat::Gif, TExportStyle::Numeric, "icon_"), progress, WriteWidth);
     EXPECT_EQ(result.Written, 2);
     EXPECT_EQ(progress.Written, (std::vector<std::string>{"icon_3.gif", "icon_7.gif"}));
     EXPECT_EQ(ReadFileContent((dir.Path() / "icon_7.gif").string()), (ByteString{'3', '2'}));
@@ -119,14 +128,14 @@ TEST(ExportRun, SingleImageModeNamesByPositionAndResolvesCollisions) {
     resources.Select({1, 2});
     TExportOptions options = Options(other, TExportFormat::Bmp, TExportStyle::Resource);
     RecordingProgress named;
-    RunExport(resources.entries, options, named, WriteWidth);
+    RunExport(resources.entries, resources.Loaded(), options, named, WriteWidth);
     EXPECT_EQ(named.Written, (std::vector<std::string>{"#101.bmp", "#101_(2).bmp"}));
     options.Naming.SkipExisting = true;
     RecordingProgress skipping;
-    result = RunExport(resources.entries, options, skipping, WriteWidth);
+    result = RunExport(resources.entries, resources.Loaded(), options, skipping, WriteWidth);
     EXPECT_EQ(result.Written, 0);
     EXPECT_EQ(result.Skipped, 2);
-    EXPECT_EQ(skipping.Skipped, (std::vector<std::string>{"#101.bmp", "#101.bmp"}));
+    EXPECT_EQ(skipping.Skipped, (std::vector<std::string>{"#101.bmp", "#101_(2).bmp"}));
     EXPECT_EQ(skipping.Positions, (std::vector<int>{1, 2}));  // skipped files still count
     EXPECT_EQ(FilesIn(other), (std::set<std::string>{"#101.bmp", "#101_(2).bmp"}));
 }
@@ -137,7 +146,7 @@ TEST(ExportRun, IconFormatWithoutMultiFormatWritesOneImagePerFile) {
     grid.Select({1, 2});
     TExportOptions options = Options(dir, TExportFormat::Ico, TExportStyle::ResourceSize);
     RecordingProgress progress;
-    RunExport(grid.entries, options, progress);
+    RunExport(grid.entries, grid.Loaded(), options, progress);
     EXPECT_EQ(FilesIn(dir), (std::set<std::string>{"#101_16x16.ico", "#101_32x32.ico"}));
     EXPECT_EQ(WidthsInIcon(dir.Path() / "#101_32x32.ico"), (std::vector<int>{32}));
 
@@ -146,7 +155,7 @@ TEST(ExportRun, IconFormatWithoutMultiFormatWritesOneImagePerFile) {
     options = Options(png, TExportFormat::Png, TExportStyle::Numeric);
     options.MultiFormat = true;
     RecordingProgress single;
-    RunExport(grid.entries, options, single, WriteWidth);
+    RunExport(grid.entries, grid.Loaded(), options, single, WriteWidth);
     EXPECT_EQ(single.Written, (std::vector<std::string>{"1.png", "2.png"}));
 }
 
@@ -157,7 +166,7 @@ TEST(ExportRun, MultiFormatModeWritesEachIconOnceWithAllItsGridImages) {
     TExportOptions options = Options(dir, TExportFormat::Ico, TExportStyle::ResourceSize);
     options.MultiFormat = true;
     RecordingProgress progress;
-    TExportResult result = RunExport(grid.entries, options, progress);
+    TExportResult result = RunExport(grid.entries, grid.Loaded(), options, progress);
     EXPECT_EQ(result.Written, 3);
     // Sizes come from the first image of each icon in grid order, selected or not.
     EXPECT_EQ(progress.Written,
@@ -175,7 +184,7 @@ TEST(ExportRun, MultiFormatModeWritesEachIconOnceWithAllItsGridImages) {
     options = Options(numbered, TExportFormat::Ico, TExportStyle::Numeric, "n");
     options.MultiFormat = true;
     RecordingProgress numeric;
-    RunExport(grid.entries, options, numeric);
+    RunExport(grid.entries, grid.Loaded(), options, numeric);
     EXPECT_EQ(numeric.Written, (std::vector<std::string>{"n_2.ico", "n_3.ico", "n_6.ico"}));
 }
 
@@ -189,11 +198,11 @@ TEST(ExportRun, EqualResourceNamesOfDifferentFilesAreSeparateIcons) {
     TExportOptions options = Options(dir, TExportFormat::Ico, TExportStyle::FileResource);
     options.MultiFormat = true;
     RecordingProgress progress;
-    RunExport(entries, options, progress);
+    RunExport(entries, LoadedOf(entries), options, progress);
     EXPECT_EQ(progress.Written, (std::vector<std::string>{"a_#1.ico", "a_#1_(2).ico"}));
     options.Naming.SkipExisting = true;
     RecordingProgress again;
-    TExportResult result = RunExport(entries, options, again);
+    TExportResult result = RunExport(entries, LoadedOf(entries), options, again);
     EXPECT_EQ(result.Skipped, 2);
     EXPECT_EQ(FilesIn(dir).size(), 2u);
 }
@@ -204,8 +213,9 @@ TEST(ExportRun, CancelStopsAfterTheCurrentFile) {
     TempDir single;
     RecordingProgress one;
     one.cancelAfter = 1;
-    TExportResult result = RunExport(
-        grid.entries, Options(single, TExportFormat::Png, TExportStyle::Numeric), one, WriteWidth);
+    TExportResult result =
+        RunExport(grid.entries, grid.Loaded(),
+                  Options(single, TExportFormat::Png, TExportStyle::Numeric), one, WriteWidth);
     EXPECT_TRUE(result.Cancelled);
     EXPECT_EQ(FilesIn(single), (std::set<std::string>{"1.png"}));
 
@@ -215,7 +225,7 @@ TEST(ExportRun, CancelStopsAfterTheCurrentFile) {
     multi.MultiFormat = true;
     RecordingProgress early;
     early.cancelAfter = 5;  // during the search
-    result = RunExport(grid.entries, multi, early);
+    result = RunExport(grid.entries, grid.Loaded(), multi, early);
     EXPECT_TRUE(result.Cancelled);
     EXPECT_TRUE(FilesIn(searching).empty());
 
@@ -223,32 +233,100 @@ TEST(ExportRun, CancelStopsAfterTheCurrentFile) {
     multi.Naming.Directory = writing.Path().string();
     RecordingProgress late;
     late.cancelAfter = 8 + 1;  // after the first icon file
-    result = RunExport(grid.entries, multi, late);
+    result = RunExport(grid.entries, grid.Loaded(), multi, late);
     EXPECT_TRUE(result.Cancelled);
     EXPECT_EQ(result.Written, 1);
     EXPECT_EQ(FilesIn(writing), (std::set<std::string>{"1.ico"}));
 }
 
-TEST(ExportRun, WriterErrorsEndTheRunAndKeepWrittenFiles) {
+TEST(ExportRun, FilesThatCannotBeWrittenAreListedAndTheRunGoesOn) {
     TempDir dir;
     Grid grid;
     grid.Select({1, 2, 3});
     int calls = 0;
     auto failSecond = [&](TLoadedIconImage& image, const std::string& path, TColor background) {
-        if (++calls == 2) throw TWriteError("Error Writing BMP File!");
+        if (++calls == 2) throw TWriteError("Error Writing BMP File! (No space left on device)");
         WriteWidth(image, path, background);
     };
     RecordingProgress progress;
-    EXPECT_THROW(RunExport(grid.entries, Options(dir, TExportFormat::Bmp, TExportStyle::Numeric),
-                           progress, failSecond),
-                 TWriteError);
-    EXPECT_EQ(progress.Written, (std::vector<std::string>{"1.bmp"}));
-    EXPECT_EQ(FilesIn(dir), (std::set<std::string>{"1.bmp"}));
+    TExportResult result =
+        RunExport(grid.entries, grid.Loaded(),
+                  Options(dir, TExportFormat::Bmp, TExportStyle::Numeric), progress, failSecond);
+    EXPECT_EQ(result.Written, 2);
+    ASSERT_EQ(result.Failed.size(), 1u);
+    EXPECT_EQ(result.Failed[0].Path, (dir.Path() / "2.bmp").string());
+    EXPECT_EQ(result.Failed[0].Reason, "Error Writing BMP File! (No space left on device)");
+    EXPECT_EQ(FilesIn(dir), (std::set<std::string>{"1.bmp", "3.bmp"}));
+    EXPECT_EQ(progress.Positions, (std::vector<int>{1, 2, 3}));
 
+    // Multi-format icons into a folder that is gone: each fails with the system's reason.
     TExportOptions missing = Options(dir, TExportFormat::Ico, TExportStyle::Numeric);
     missing.Naming.Directory = (dir.Path() / "gone").string();
     missing.MultiFormat = true;
     RecordingProgress none;
-    EXPECT_THROW(RunExport(grid.entries, missing, none), TWriteError);
-    EXPECT_TRUE(none.Written.empty());
+    result = RunExport(grid.entries, grid.Loaded(), missing, none);
+    EXPECT_EQ(result.Written, 0);
+    ASSERT_EQ(result.Failed.size(), 2u);
+    EXPECT_EQ(result.Failed[1].Reason, "Error Opening File " + missing.Naming.Directory +
+                                           "/3.ico! (No such file or directory)");
+
+    // A damaged image is left out and named in the report with its reason.
+    TempDir other;
+    grid.entries[2].Image->MarkDamaged("the file ends 17 bytes into the image");
+    RecordingProgress damaged;
+    result =
+        RunExport(grid.entries, grid.Loaded(),
+                  Options(other, TExportFormat::Bmp, TExportStyle::Numeric), damaged, WriteWidth);
+    EXPECT_EQ(FilesIn(other), (std::set<std::string>{"1.bmp", "2.bmp"}));
+    EXPECT_EQ(ExportSummaryText(result),
+              "2 files written, 1 skipped, 0 failed.\r\n\r\nDamaged images skipped:\r\n"
+              "first.dll #102 16x16 8 bpp: the file ends 17 bytes into the image");
+}
+
+// The first run exports what the filter shows, the second every image; both skip existing
+// files, so together they write what one run into an empty folder writes.
+TEST(ExportRun, ASecondRunWithSkippingWritesExactlyTheRest) {
+    TLoadedIcon library;
+    library.FileName = "/src/lib.dll";
+    std::vector<TExportEntry> all, deepOnly;
+    for (int size : {16, 32}) {
+        for (int depth : {4, 8, 32}) {
+            TLoadedIconImage& image = AddImage(library, size, size, depth, "#1");
+            all.push_back({&image, true});
+            if (depth == 32) deepOnly.push_back({&image, true});
+        }
+    }
+    auto writeSizeAndDepth = [](TLoadedIconImage& image, const std::string& path, TColor) {
+        std::ofstream(path) << image.PixelWidth() << "x" << image.BitCount;
+    };
+    TempDir dir;
+    TExportOptions options = Options(dir, TExportFormat::Png, TExportStyle::FileResourceSize);
+    options.Naming.SkipExisting = true;
+    RecordingProgress first;
+    RunExport(deepOnly, LoadedOf(all), options, first, writeSizeAndDepth);
+    EXPECT_EQ(first.Written,
+              (std::vector<std::string>{"lib_#1_16x16_(3).png", "lib_#1_32x32_(3).png"}));
+
+    RecordingProgress second;
+    TExportResult result = RunExport(all, LoadedOf(all), options, second, writeSizeAndDepth);
+    EXPECT_EQ(result.Written, 4);
+    EXPECT_EQ(result.Skipped, 2);
+    EXPECT_EQ(second.Written,
+              (std::vector<std::string>{"lib_#1_16x16.png", "lib_#1_16x16_(2).png",
+                                        "lib_#1_32x32.png", "lib_#1_32x32_(2).png"}));
+    EXPECT_EQ(second.Skipped,
+              (std::vector<std::string>{"lib_#1_16x16_(3).png", "lib_#1_32x32_(3).png"}));
+
+    TempDir empty;
+    options.Naming.Directory = empty.Path().string();
+    options.Naming.SkipExisting = false;
+    RecordingProgress once;
+    RunExport(all, LoadedOf(all), options, once, writeSizeAndDepth);
+    EXPECT_EQ(FilesIn(empty), FilesIn(dir));
+    // Each image lands under the same name either way.
+    for (const std::string& name : FilesIn(dir)) {
+        EXPECT_EQ(ReadFileContent((dir.Path() / name).string()),
+                  ReadFileContent((empty.Path() / name).string()))
+            << name;
+    }
 }

@@ -158,7 +158,8 @@ TEST(IconWriter, ReplacesOldFilesAndRaisesWhenItCannotWrite) {
         SaveImageAsIco(*image, missing);
         FAIL() << "no error for a missing folder";
     } catch (const TWriteError& error) {
-        EXPECT_EQ(std::string(error.what()), "Error Opening File " + missing + "!");
+        EXPECT_EQ(std::string(error.what()),
+                  "Error Opening File " + missing + "! (No such file or directory)");
     }
 
     std::filesystem::create_directory(dir.Path() / "folder.ico");

@@ -11,7 +11,7 @@
 namespace {
 
 constexpr int kFormats = static_cast<int>(TExportFormat::Png) + 1;
-constexpr int kStyles = static_cast<int>(TExportStyle::FileResourceSize) + 1;
+constexpr int kStyles = static_cast<int>(TExportStyle::FileResourceSizeDepth) + 1;
 constexpr int kSeparators = static_cast<int>(std::size(kExportSeparators));
 
 // A list index is stored in decimal; a text that is no index of the list reads as its first.

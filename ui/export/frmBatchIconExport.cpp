@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -11,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QUrl>
 #include <algorithm>
 #include <initializer_list>
 
@@ -19,6 +21,7 @@
 #include "ui/export/ExportProgressView.h"
 #include "ui/widgets/DesignedLayout.h"
 #include "ui/widgets/PathText.h"
+#include "writers/ExportSummary.h"
 
 namespace {
 
@@ -40,9 +43,12 @@ const QString kCreateFailure = QStringLiteral("Unable to create the specified ex
 
 const char* const kFormats[] = {"Windows Bitmap (*.bmp)", "Windows Icon (*.ico)",
                                 "Compuserver GIF (*.gif)", "Portable Network Graphic (*.png)"};
-const char* const kStyles[] = {"Numeric order", "Resource name",
-                               "Source filename and resource name", "Resource name and icon size",
-                               "Source filename, resource name, and icon size"};
+const char* const kStyles[] = {"Numeric order",
+                               "Resource name",
+                               "Source filename and resource name",
+                               "Resource name and icon size",
+                               "Source filename, resource name, and icon size",
+                               "Source filename, resource name, icon size, and color depth"};
 const char* const kSeparators[] = {"Underscore character", "Space character", "Hyphen character"};
 
 template <std::size_t N>
@@ -78,10 +84,11 @@ void AlignRows(std::initializer_list<std::pair<QLabel*, QWidget*>> rows) {
 }  // namespace
 
 TBatchIconExport::TBatchIconExport(TExportSettings& Settings, std::vector<TExportEntry> Entries,
-                                   TColor Background, QWidget* parent)
+                                   TLoadedImages Loaded, TColor Background, QWidget* parent)
     : QDialog(parent, kDialogFrame),
       Settings(Settings),
       Entries(std::move(Entries)),
+      Loaded(std::move(Loaded)),
       Background(Background) {
     setWindowTitle(QStringLiteral("Batch Icon Export"));
     UseDesignFont(this);
@@ -187,7 +194,7 @@ void TBatchIconExport::btnExportClick() {
     if (!DirectoryReady()) return;
     Settings = ChosenSettings();
     ShowProgressView();
-    RunCommand(this, [this] { RunExport(); });
+    RunCommand(this, [this] { ShowSummary(RunExport()); });
     done(QDialog::Accepted);
 }
 
@@ -234,14 +241,26 @@ void TBatchIconExport::ShowProgressView() {
     repaint();
 }
 
-void TBatchIconExport::RunExport() {
+TExportResult TBatchIconExport::RunExport() {
     Exporting = true;
     TExportOptions options;
     options.Naming = Settings.Naming();
     options.MultiFormat = Settings.MultiFormat;
     options.Background = Background;
     TExportProgressView view(Label10, Label11, ProgressBar1, CancelRequested);
-    ::RunExport(Entries, options, view);
+    return ::RunExport(Entries, Loaded, options, view);
+}
+
+// The report at the end of a run; its "Open Folder" has the desktop show the export directory.
+void TBatchIconExport::ShowSummary(const TExportResult& Result) {
+    if (Prompter().Message(this, QStringLiteral("Information"),
+                           QString::fromStdString(ExportSummaryText(Result)),
+                           TPromptButtons::OkOpenFolder) != TPromptAnswer::OpenFolder) {
+        return;
+    }
+    const QString folder = Settings.Folder;
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
+        ShowErrorBox(this, QStringLiteral("Unable to open %1.").arg(folder));
 }
 
 // The settings as the controls show them; every list always has an item selected.

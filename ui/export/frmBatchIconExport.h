@@ -26,18 +26,19 @@ class TBatchIconExport : public QDialog {
     Q_OBJECT
 public:
     // Settings are read now and written back when a valid export starts; Entries are the
-    // grid's cells in grid order with their selection; Background is the colour BMP, GIF and
-    // PNG output is drawn over.
+    // grid's cells in grid order with their selection; Loaded is every loaded image in grid
+    // order, those the filter hides too (skipping existing files names files by them);
+    // Background is the colour BMP, GIF and PNG output is drawn over.
     TBatchIconExport(TExportSettings& Settings, std::vector<TExportEntry> Entries,
-                     TColor Background, QWidget* parent = nullptr);
+                     TLoadedImages Loaded, TColor Background, QWidget* parent = nullptr);
 
     void FormCreate();
     // Shows or hides the multi-format box and refreshes the sample; every list and the prefix
     // call it on a change.
     void lbxStyleChange();
     // Validates the prefix and the directory, stores the settings, runs the export in the
-    // progress view and closes the dialog. A writer's error is shown and closes the dialog;
-    // the files written before it stay.
+    // progress view, reports in an "Information" box what was written, skipped and failed (its
+    // "Open Folder" button has the desktop open the export directory) and closes the dialog.
     void btnExportClick();
     // Closes the dialog in its settings view; during a run asks the run to stop after the
     // current file.
@@ -88,10 +89,12 @@ private:
     void FitWindow();
     bool DirectoryReady();
     void ShowProgressView();
-    void RunExport();
+    TExportResult RunExport();
+    void ShowSummary(const TExportResult& Result);
     TExportSettings ChosenSettings() const;
 
     TExportSettings& Settings;
     std::vector<TExportEntry> Entries;
+    TLoadedImages Loaded;
     TColor Background;
 };

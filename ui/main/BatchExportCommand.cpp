@@ -21,10 +21,23 @@ std::vector<TExportEntry> GridEntries(const TViewerGrid& Grid,
     return entries;
 }
 
+namespace {
+
+// Every image of every loaded file, in the order the grid shows them.
+TLoadedImages LoadedImages(const TMain& Main) {
+    TLoadedImages images;
+    for (const auto& icon : Main.LoadedIcons) {
+        for (const auto& image : icon->Images) images.push_back(image.get());
+    }
+    return images;
+}
+
+}  // namespace
+
 void ShowBatchExport(TMain& Main) {
     TExportSettings settings = Main.ExportSettings();
     TBatchIconExport dialog(settings, GridEntries(*Main.lbxViewer, Main.FilteredImages),
-                            ToTColor(Main.CopyBackgroundColor()), &Main);
+                            LoadedImages(Main), ToTColor(Main.CopyBackgroundColor()), &Main);
     // The dialog closes accepted exactly when it stored the settings and ran the export.
     if (dialog.exec() == QDialog::Accepted) Main.SetExportSettings(settings);
 }

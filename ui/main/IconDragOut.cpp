@@ -6,6 +6,7 @@
 
 #include "ui/widgets/PathText.h"
 #include "ui/widgets/StraightAlphaPicture.h"
+#include "writers/WriterError.h"
 
 namespace {
 
@@ -32,7 +33,9 @@ std::unique_ptr<QMimeData> IconDragData(const std::vector<TExportEntry>& Entries
     options.Naming.SkipExisting = false;
     options.Background = Background;
     TWrittenFiles written;
-    RunExport(Entries, options, written);
+    // Names are never skipped here, so the loaded images that skipping counts are not needed.
+    const TExportResult result = RunExport(Entries, {}, options, written);
+    if (!result.Failed.empty()) throw TWriteError(result.Failed.front().Reason);
     auto data = std::make_unique<QMimeData>();
     data->setUrls(written.Urls);
     data->setData(QStringLiteral("image/png"), StraightAlphaPng(*first->Image));

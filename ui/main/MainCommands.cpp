@@ -1,5 +1,6 @@
 // The main window's commands as the tool buttons and menus give them: one handler each.
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDrag>
 #include <QMenu>
 #include <QScopeGuard>
@@ -14,6 +15,7 @@
 #include "ui/export/ExportSettings.h"
 #include "ui/main/BatchExportCommand.h"
 #include "ui/main/HelpAndWeb.h"
+#include "ui/main/HelpWindow.h"
 #include "ui/main/IconDragOut.h"
 #include "ui/main/ImageHold.h"
 #include "ui/main/SaveImageCommand.h"
@@ -25,6 +27,7 @@
 #include "ui/widgets/QtColor.h"
 #include "ui/widgets/ScreenCursor.h"
 #include "ui/widgets/StraightAlphaPicture.h"
+#include "writers/SuggestedName.h"
 
 void TMain::ConnectButtons() {
     const std::pair<QToolButton*, void (TMain::*)()> buttons[] = {
@@ -61,7 +64,10 @@ void TMain::btnSaveClick() {
     TLoadedIconImage* image = CurrentImage();
     if (!image) return;
     TImageHold hold(*this);
-    const std::optional<TImageFileChoice> choice = ChooseImageFile(this, SaveAsDialog);
+    const QString suggested =
+        FromFilePath(SuggestedName(*image, ExportSettings().Naming().Separator, true));
+    const std::optional<TImageFileChoice> choice =
+        ChooseImageFile(this, SaveAsDialog, SaveAsFolder, suggested);
     if (!choice) return;
     ShowHourglass();
     auto restore = qScopeGuard([] { RestoreCursor(); });
@@ -112,6 +118,8 @@ void TMain::btnInfoClick() {
     if (!image) return;
     TImageHold hold(*this);
     TProperties dialog(this);
+    dialog.SaveFolder = SaveAsFolder;
+    dialog.NameSeparator = ExportSettings().Naming().Separator;
     dialog.ShowImageProperties(*image);
     if (dialog.SaveAsRequested) {
         btnSaveClick();
@@ -202,7 +210,7 @@ void TMain::View1Popup() {
 }
 
 void TMain::ContentsandIndex1Click() {
-    OpenHelpContents();
+    ShowHelpWindow(this, HelpFilePath(QCoreApplication::applicationDirPath()));
 }
 
 void TMain::UpdatesTechnicalSupport1Click() {

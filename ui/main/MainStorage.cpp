@@ -53,6 +53,13 @@ std::vector<TStoredProperty> MainProperties(TMain& main) {
             QStringLiteral("HideDuplicateImages1_Checked"),
             [&main] { return main.HideDuplicateImages; },
             [&main](bool checked) { main.HideDuplicateImages = checked; }),
+        DecimalProperty(
+            QStringLiteral("SaveAsDialog_FilterIndex"),
+            [&main] { return main.SaveAsDialog.FilterIndex; },
+            [&main](int index) { main.SaveAsDialog.FilterIndex = index; }),
+        TextProperty(
+            QStringLiteral("SaveAsDialog_Folder"), [&main] { return main.SaveAsFolder; },
+            [&main](const QString& folder) { main.SaveAsFolder = folder; }),
     };
     for (const TExportKey& key : ExportKeys())
         properties.push_back(Caption(key.StoredName(), main.*key.Holder));

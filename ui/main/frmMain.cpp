@@ -84,6 +84,8 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent), LoadRun(std::make_unique<TL
                             QStringLiteral("Icons (*.ico)|*.ico")};
     SaveAsDialog.Filters << QStringLiteral("CompuServe GIF Image (*.gif)|*.gif")
                          << QStringLiteral("Portable Network Graphic (*.png)|*.png");
+    SaveAsDialog.FilterIndex = 4;
+    SaveAsFolder = QDir::homePath();
     setAcceptDrops(true);
     CellBitmap = std::make_unique<TBitmap>(CellWidth, CellHeight, TPixelFormat::pf24bit);
     SetApplicationTitle(QStringLiteral("Marrowby 2 Pro"));

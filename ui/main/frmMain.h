@@ -161,6 +161,8 @@ public:
     QMenu* ViewerPopupMenu;
     QList<QIcon> Images;
     TSaveFileRequest SaveAsDialog;
+    // The folder the save dialog suggests: the one last saved to.
+    QString SaveAsFolder;
 
     // Settings holders: their colour and captions are the persisted copy and export choices.
     QWidget* Panel1;

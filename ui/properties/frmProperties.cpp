@@ -1,5 +1,6 @@
 #include "ui/properties/frmProperties.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,6 +29,7 @@
 #include "writers/BmpWriter.h"
 #include "writers/IconWriter.h"
 #include "writers/OutputFile.h"
+#include "writers/SuggestedName.h"
 
 namespace {
 
@@ -380,10 +382,15 @@ void TProperties::lbxFormatsClick() {
     PaintBox6->repaint();
 }
 
+// Suggests the icon's source file and resource name, in the folder the window last saved to.
 void TProperties::btnSaveMultiFormatICOClick() {
-    const TSaveFileAnswer answer =
-        Prompter().SaveFile(this, SaveRequest(QStringLiteral("Save Multi-Format Icon"),
-                                              QStringLiteral("Icons (*.ico)|*.ico")));
+    TSaveFileRequest request = SaveRequest(QStringLiteral("Save Multi-Format Icon"),
+                                           QStringLiteral("Icons (*.ico)|*.ico"));
+    if (ShownImage) {
+        const QString name = FromFilePath(SuggestedName(*ShownImage, NameSeparator, false));
+        request.FileName = QDir(SaveFolder).filePath(name + QStringLiteral(".ico"));
+    }
+    const TSaveFileAnswer answer = Prompter().SaveFile(this, request);
     if (!answer.Accepted) return;
     WriteIconFile(ToFilePath(WithExtension(answer.FileName, QStringLiteral(".ico"))), FormatImages);
 }

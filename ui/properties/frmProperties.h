@@ -93,6 +93,9 @@ public:
     std::unique_ptr<TBitmap> PaletteBitmap;
     bool SaveAsRequested = false;
     bool CopyRequested = false;
+    // Where the multi-format save suggests its file, and what joins the parts of its name.
+    QString SaveFolder;
+    char NameSeparator = '_';
 
 private:
     void MakeGeneralPage();
