@@ -2,9 +2,11 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <memory>
 
 #include "cli/FileCollection.h"
+#include "cli/GroupOptions.h"
 #include "cli/HashJson.h"
 #include "cli/JsonWriter.h"
 #include "cli/ProgressLine.h"
@@ -136,6 +138,7 @@ int RunList(const TListOptions& options, const TCliOutput& output) {
         writer.BeginArray();
     }
     int code = kExitOk;
+    TGroupsFound groups(options.Files.Load.Groups);
     std::size_t done = 0;
     LoadInParallel(
         files, {options.Files.Jobs, {}, options.Files.Load}, [&](TLoadOutcome&& outcome) {
@@ -146,6 +149,7 @@ int RunList(const TListOptions& options, const TCliOutput& output) {
                 output.Err << "marrowby2-cli: " << outcome.Path << ": " << outcome.Error << "\n";
                 code = kExitFailure;
             }
+            if (outcome.Icon) groups.Saw(*outcome.Icon);
             if (options.Json) {
                 PrintJsonEntry(writer, outcome, options.Hash);
             } else if (!unreachable) {
@@ -159,7 +163,8 @@ int RunList(const TListOptions& options, const TCliOutput& output) {
         writer.EndObject();
         output.Out << "\n";
     }
-    return code;
+    output.Out << std::flush;
+    return std::max(code, groups.ReportMissing(output.Err));
 }
 
 }  // namespace
@@ -175,5 +180,6 @@ TCliCommand AddListCommand(CLI::App& app) {
                       "Give each JSON entry the file's SHA-256, each image the MD5 of its stored "
                       "bytes and the icon its groups with their MD5 and difference hash");
     AddFileCollectionOptions(*command, options->Files);
+    AddGroupOptions(*command, options->Files.Load.Groups);
     return {command, [options](const TCliOutput& output) { return RunList(*options, output); }};
 }

@@ -25,8 +25,8 @@ struct TResourceRecord {
 // One read of an NE resource table, with the lookup tables that live only during it.
 class TNeIconRead {
 public:
-    TNeIconRead(ByteView file, TLoadedIcon& icon)
-        : file_(file), icon_(icon), budget_(file.size()) {}
+    TNeIconRead(ByteView file, TLoadedIcon& icon, const TGroupFilter& groups)
+        : file_(file), icon_(icon), groups_(groups), budget_(file.size()) {}
 
     void Run(std::size_t ne);
 
@@ -37,11 +37,13 @@ private:
     std::string ReadName(std::uint16_t id) const;
     void ReadGroup(const TResourceRecord& group);
     void NameLibraryGroups();
+    void DropUnchosenGroups();
     void DecodeImages();
     bool DecodeOne(TLoadedIconImage& image);
 
     ByteView file_;
     TLoadedIcon& icon_;
+    const TGroupFilter& groups_;
     TDecodeBudget budget_;
     std::size_t table_ = 0;
     std::uint16_t shift_ = 0;
@@ -59,6 +61,7 @@ void TNeIconRead::Run(std::size_t ne) {
     ReadTypeTable();
     NameLibraryGroups();
     icon_.ImageCount = static_cast<std::int32_t>(icon_.Images.size());
+    DropUnchosenGroups();
     DecodeImages();
 }
 
@@ -149,6 +152,16 @@ void TNeIconRead::NameLibraryGroups() {
     }
 }
 
+// Lets go of the entries of the groups not chosen before any image is read; the first image's
+// group is the main icon.
+void TNeIconRead::DropUnchosenGroups() {
+    if (groups_.TakesAll() || icon_.Images.empty()) return;
+    const std::string mainIcon = icon_.Images.front()->ResourceName;
+    std::erase_if(icon_.Images, [&](const auto& image) {
+        return !groups_.Takes(image->ResourceName, image->ResourceName == mainIcon);
+    });
+}
+
 // Decodes from the last image to the first, dropping those that hold nothing but zero bytes.
 void TNeIconRead::DecodeImages() {
     for (std::size_t i = icon_.Images.size(); i-- > 0;) {
@@ -184,14 +197,15 @@ bool TNeIconRead::DecodeOne(TLoadedIconImage& image) {
 
 }  // namespace
 
-std::unique_ptr<TLoadedIcon> ReadNeData(ByteView File, const std::string& FileName) {
+std::unique_ptr<TLoadedIcon> ReadNeData(ByteView File, const std::string& FileName,
+                                        const TGroupFilter& Groups) {
     auto icon = std::make_unique<TLoadedIcon>();
     icon->FileName = FileName;
     if (File.size() < TDosHeader::kNewHeaderAt + 4) return icon;  // too short to be one
     std::size_t ne = ReadU32At(File, TDosHeader::kNewHeaderAt) & TNeHeader::kOffsetMask;
     if (ne + TNeHeader::kSignatureAt + 2 <= File.size() &&
         ReadU16At(File, ne + TNeHeader::kSignatureAt) == TNeHeader::kSignature) {
-        TNeIconRead(File, *icon).Run(ne);
+        TNeIconRead(File, *icon, Groups).Run(ne);
     }
     return icon;
 }

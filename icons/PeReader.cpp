@@ -130,17 +130,19 @@ std::optional<TPeResource> FindGroup(TLoadedIcon& icon, const TPeResourceType& g
     }
 }
 
-// Reads the groups of one kind in directory order; with firstOnly, stops after the first
-// group that gives images.
-void ReadGroups(TLoadedIcon& icon, const TPeImage& image, const TGroupKind& kind, bool firstOnly,
-                TDecodeBudget& budget) {
+// Reads the groups of one kind that the options take, in directory order; with FileIconOnly,
+// stops after the first group that gives images.
+void ReadGroups(TLoadedIcon& icon, const TPeImage& image, const TGroupKind& kind,
+                const TLoadOptions& options, TDecodeBudget& budget) {
     TPeResourceType groups(image, kind.GroupType);
     if (groups.Names().empty()) return;
     TPeResourceType images(image, kind.ImageType);
     for (const TResourceId& name : groups.Names()) {
+        bool mainIcon = !kind.Cursor && &name == &groups.Names().front();
+        if (!options.Groups.Takes(GroupName(name, kind), mainIcon)) continue;
         std::optional<TPeResource> group = FindGroup(icon, groups, name);
         if (group) ReadGroup(icon, *group, name, images, kind, budget);
-        if (firstOnly && !icon.Images.empty()) return;
+        if (options.FileIconOnly && !icon.Images.empty()) return;
     }
 }
 
@@ -157,18 +159,21 @@ std::unique_ptr<TLoadedIcon> ReadResourceIcons(const TPeImage& image, const std:
     TDecodeBudget budget(image.FileSize());
     auto icon = std::make_unique<TLoadedIcon>();
     icon->FileName = fileName;
-    ReadGroups(*icon, image, kIconGroups, options.FileIconOnly, budget);
+    ReadGroups(*icon, image, kIconGroups, options, budget);
     bool haveFileIcon = options.FileIconOnly && !icon->Images.empty();
     if (options.IncludeCursors && !haveFileIcon) {
-        ReadGroups(*icon, image, kCursorGroups, options.FileIconOnly, budget);
+        ReadGroups(*icon, image, kCursorGroups, options, budget);
     }
     icon->ImageCount = static_cast<std::int32_t>(icon->Images.size());
+    // Groups left unread are no loss: a file without the chosen groups gives no images.
+    if (!options.Groups.TakesAll() && icon->Damage.empty()) return icon;
     return WithImagesOrNothing(std::move(icon));
 }
 
 // 16-bit executables and icon libraries.
-std::unique_ptr<TLoadedIcon> ReadSixteenBitIcons(ByteView file, const std::string& fileName) {
-    return WithImagesOrNothing(ReadNeData(file, fileName));
+std::unique_ptr<TLoadedIcon> ReadSixteenBitIcons(ByteView file, const std::string& fileName,
+                                                 const TGroupFilter& groups) {
+    return WithImagesOrNothing(ReadNeData(file, fileName, groups));
 }
 
 }  // namespace
@@ -176,7 +181,7 @@ std::unique_ptr<TLoadedIcon> ReadSixteenBitIcons(ByteView file, const std::strin
 std::unique_ptr<TLoadedIcon> ReadPeData(ByteView File, const std::string& FileName,
                                         const TLoadOptions& Options) {
     std::optional<TPeImage> image = TPeImage::Open(File);
-    if (!image) return ReadSixteenBitIcons(File, FileName);
+    if (!image) return ReadSixteenBitIcons(File, FileName, Options.Groups);
     return ReadResourceIcons(*image, FileName, Options);
 }
 

@@ -75,6 +75,8 @@ TEST_F(MainStorageTest, FirstRunKeepsTheDesignAndTheNextRunGetsEverythingBack) {
         main->btnScanAllFiles->setChecked(true);
         EXPECT_FALSE(main->IncludeCursors);
         main->IncludeCursors = true;
+        EXPECT_FALSE(main->HideDuplicateImages);
+        main->HideDuplicateImages = true;
         main->SetCopyBackgroundColor(QColor(0x10, 0x20, 0x30));
         main->ExportFormat->setText(QStringLiteral("3"));
         main->ExportPrefix->setText(QStringLiteral("icon |"));
@@ -91,6 +93,7 @@ TEST_F(MainStorageTest, FirstRunKeepsTheDesignAndTheNextRunGetsEverythingBack) {
     EXPECT_EQ(Stored(QStringLiteral("btnDetails_Down")), QStringLiteral("False"));
     EXPECT_EQ(Stored(QStringLiteral("btnList_Down")), QStringLiteral("True"));
     EXPECT_EQ(Stored(QStringLiteral("btnScanAllFiles_Down")), QStringLiteral("True"));
+    EXPECT_EQ(Stored(QStringLiteral("HideDuplicateImages1_Checked")), QStringLiteral("True"));
     EXPECT_EQ(Stored(QStringLiteral("CopyBackground_Color")), QString::number(0x302010));
     EXPECT_EQ(Stored(QStringLiteral("ExportPrefix_Caption")), QStringLiteral("icon |"));
     EXPECT_EQ(Stored(QStringLiteral("lbxFolders_Directory")), QDir::toNativeSeparators(folder));
@@ -106,6 +109,7 @@ TEST_F(MainStorageTest, FirstRunKeepsTheDesignAndTheNextRunGetsEverythingBack) {
     EXPECT_EQ(main->lbxFiles->ViewStyle(), TViewStyle::List);  // FormStorageRestorePlacement
     EXPECT_TRUE(main->btnScanAllFiles->isChecked());
     EXPECT_TRUE(main->IncludeCursors);
+    EXPECT_TRUE(main->HideDuplicateImages);
     EXPECT_EQ(main->CopyBackgroundColor(), QColor(0x10, 0x20, 0x30));
     EXPECT_EQ(main->ExportFormat->text(), QStringLiteral("3"));
     EXPECT_EQ(main->ExportPrefix->text(), QStringLiteral("icon |"));

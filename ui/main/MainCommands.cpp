@@ -89,7 +89,7 @@ std::unique_ptr<QMimeData> TMain::DragOutData() {
         throw std::runtime_error("No temporary folder for the dragged icons: " +
                                  ToFilePath(DragFolder->errorString()));
     }
-    return IconDragData(GridEntries(*lbxViewer), ExportSettings().Naming(),
+    return IconDragData(GridEntries(*lbxViewer, FilteredImages), ExportSettings().Naming(),
                         ToTColor(CopyBackgroundColor()), ToFilePath(DragFolder->path()));
 }
 
@@ -170,6 +170,11 @@ void TMain::IncludeCursors1Click() {
     LoadFiles(btnScanAllFiles->isChecked());
 }
 
+void TMain::HideDuplicateImages1Click() {
+    HideDuplicateImages = !HideDuplicateImages;
+    RefillViewer();
+}
+
 void TMain::btnLargeIconsClick() {
     if (btnLargeIcons->isChecked()) {
         lbxFiles->SetViewStyle(TViewStyle::Icon);
@@ -187,8 +192,8 @@ void TMain::ChooseViewButton(QToolButton* button) {
     btnLargeIconsClick();
 }
 
-// Ticks the View menu's toggles after the buttons they stand for, and "Include Cursors"
-// after the setting.
+// Ticks the View menu's toggles after the buttons they stand for, and "Include Cursors" and
+// "Hide Duplicate Images" after their settings.
 void TMain::View1Popup() {
     const std::pair<const char*, QToolButton*> ticks[] = {
         {"AlwaysScanAllFiles1", btnScanAllFiles},
@@ -201,6 +206,8 @@ void TMain::View1Popup() {
         View1->findChild<QAction*>(QString::fromLatin1(name))->setChecked(button->isChecked());
     }
     View1->findChild<QAction*>(QStringLiteral("IncludeCursors1"))->setChecked(IncludeCursors);
+    View1->findChild<QAction*>(QStringLiteral("HideDuplicateImages1"))
+        ->setChecked(HideDuplicateImages);
 }
 
 void TMain::ContentsandIndex1Click() {

@@ -97,6 +97,8 @@ QMenu* TMain::CreateViewMenu() {
           Handler(this, &TMain::AlwaysScanAllFiles1Click), true},
          {"IncludeCursors1", "Include Cursors", QKeySequence(), -1,
           Handler(this, &TMain::IncludeCursors1Click), true},
+         {"HideDuplicateImages1", "Hide Duplicate Images", QKeySequence(), -1,
+          Handler(this, &TMain::HideDuplicateImages1Click), true},
          kSeparator,
          {"LargeIcons1", "Lar&ge Icons", QKeySequence(), -1, view(btnLargeIcons), true},
          {"SmallIcons1", "S&mall Icons", QKeySequence(), -1, view(btnSmallIcons), true},

@@ -49,6 +49,10 @@ std::vector<TStoredProperty> MainProperties(TMain& main) {
         BooleanProperty(
             QStringLiteral("IncludeCursors1_Checked"), [&main] { return main.IncludeCursors; },
             [&main](bool checked) { main.IncludeCursors = checked; }),
+        BooleanProperty(
+            QStringLiteral("HideDuplicateImages1_Checked"),
+            [&main] { return main.HideDuplicateImages; },
+            [&main](bool checked) { main.HideDuplicateImages = checked; }),
         DecimalProperty(
             QStringLiteral("SaveAsDialog_FilterIndex"),
             [&main] { return main.SaveAsDialog.FilterIndex; },

@@ -7,6 +7,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "duplicates/DuplicateSet.h"
 #include "icons/Rendering.h"
 #include "ui/dialogs/frmFilterIcons.h"
 #include "ui/main/StatusPanels.h"
@@ -23,13 +24,17 @@ constexpr int kCellMargin = 4;
 constexpr int kCaretPanel = 2;
 constexpr int kCountPanel = 1;
 
-// With no cells, the reason the one file read gave none, when there is one.
-QString CountText(int cells, const std::string& reason) {
+// The count of cells and of duplicates hidden; with no cells, the reason the one file read gave
+// none, when there is one.
+QString CountText(int cells, int hidden, const std::string& reason) {
     if (cells == 0 && !reason.empty())
         return QStringLiteral("No icons found: %1.").arg(QString::fromStdString(reason));
-    if (cells == 0) return QStringLiteral("No icons found.");
-    if (cells == 1) return QStringLiteral("1 icon found.");
-    return QStringLiteral("%1 icons found.").arg(cells);
+    QString text = cells == 0   ? QStringLiteral("No icons found")
+                   : cells == 1 ? QStringLiteral("1 icon found")
+                                : QStringLiteral("%1 icons found").arg(cells);
+    if (hidden == 1) text += QStringLiteral(" (1 duplicate hidden)");
+    if (hidden > 1) text += QStringLiteral(" (%1 duplicates hidden)").arg(hidden);
+    return text + QLatin1Char('.');
 }
 
 QString Describe(const TLoadedIconImage& image) {
@@ -65,15 +70,20 @@ void TMain::BuildViewer() {
     pnlViewer->hide();
     lbxViewer->SetItemHeight(CellHeight + 2 * kCellMargin);
     lbxViewer->SetColumns(lbxViewer->width() / (CellWidth + 2 * kCellMargin));
+    FilteredImages.clear();
     std::vector<TLoadedIconImage*> shown;
+    TDuplicateSet duplicates;
     for (const std::unique_ptr<TLoadedIcon>& icon : LoadedIcons) {
         for (const std::unique_ptr<TLoadedIconImage>& image : icon->Images) {
-            if (ImagePassesFilter(Filter, *image)) shown.push_back(image.get());
+            if (!ImagePassesFilter(Filter, *image)) continue;
+            FilteredImages.push_back(image.get());
+            if (!HideDuplicateImages || duplicates.FirstOf(*image)) shown.push_back(image.get());
         }
     }
     lbxViewer->SetItems(std::move(shown));
     StatusBar->ShowMessage(kCountPanel,
-                           CountText(lbxViewer->Count(), LoadedIcons.empty() ? LoadReason : ""));
+                           CountText(lbxViewer->Count(), static_cast<int>(duplicates.Duplicates()),
+                                     LoadedIcons.empty() ? LoadReason : ""));
     lbxViewer->setEnabled(lbxViewer->Count() > 0);
     pnlViewer->show();
 }
@@ -188,8 +198,12 @@ void TMain::btnFilterClick() {
     TFilterIcons dialog(this);
     if (!dialog.Execute(Filter)) return;
     btnFilter->setIcon(QIcon((Filter.ShowAllIcons ? Image2 : Image1)->pixmap()));
+    ChooseCellSize();
+    RefillViewer();
+}
+
+void TMain::RefillViewer() {
     lbxViewer->Clear();
     StatusBar->SetPanelWidth(kCaretPanel, 0);
-    ChooseCellSize();
     BuildViewer();
 }

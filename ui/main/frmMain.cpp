@@ -303,6 +303,7 @@ void TMain::ReleaseImages() {
 
 void TMain::ClearLoaded() {
     lbxViewer->Clear();
+    FilteredImages.clear();
     StatusBar->SetPanelWidth(2, 0);
     LoadedIcons.clear();
 }

@@ -58,6 +58,8 @@ public:
 
     // The viewer grid.
     void BuildViewer();
+    // Empties the grid and builds it again from the loaded icons, keeping the cell size.
+    void RefillViewer();
     void ChooseCellSize();
     // Columns from the grid's width and CellWidth; CellBitmap resized to the cell.
     void ResizeViewer();
@@ -92,6 +94,8 @@ public:
     void AlwaysScanAllFiles1Click();
     // Toggles whether executables' cursor groups are read, and reloads what is shown.
     void IncludeCursors1Click();
+    // Toggles whether cells repeating an earlier cell's image are hidden, and refills the grid.
+    void HideDuplicateImages1Click();
     // The file list's view style from the first view button that is down; also run after the
     // settings are restored.
     void btnLargeIconsClick();
@@ -183,12 +187,18 @@ public:
     bool TrackingSelection = false;
     // View > "Include Cursors": load runs read executables' cursor groups too; persisted.
     bool IncludeCursors = false;
+    // View > "Hide Duplicate Images": a cell whose image has the same stored bytes as an
+    // earlier cell's is not shown; persisted.
+    bool HideDuplicateImages = false;
     QString CurrentFolder;
     QString CurrentFileName;
     QString CurrentMask;
     std::vector<std::unique_ptr<TLoadedIcon>> LoadedIcons;
     // Why the last load run found no icons, when it read one path; empty otherwise.
     std::string LoadReason;
+    // Every loaded image that passes the filter, in load order: the grid's cells and the
+    // duplicates hidden among them.
+    std::vector<TLoadedIconImage*> FilteredImages;
     int CellWidth = 16;
     int CellHeight = 16;
     int LoadedMaxWidth = 16;
