@@ -192,6 +192,10 @@ void TMain::View1Popup() {
         View1->findChild<QAction*>(QString::fromLatin1(name))->setChecked(button->isChecked());
     }
     View1->findChild<QAction*>(QStringLiteral("IncludeCursors1"))->setChecked(IncludeCursors);
+    View1->findChild<QAction*>(QStringLiteral("ActualSize1"))
+        ->setChecked(ViewerZoom == TViewerZoom::Actual());
+    View1->findChild<QAction*>(QStringLiteral("FittoStrip1"))
+        ->setChecked(ViewerZoom == TViewerZoom::Fit());
 }
 
 void TMain::ContentsandIndex1Click() {

@@ -49,6 +49,9 @@ std::vector<TStoredProperty> MainProperties(TMain& main) {
         BooleanProperty(
             QStringLiteral("IncludeCursors1_Checked"), [&main] { return main.IncludeCursors; },
             [&main](bool checked) { main.IncludeCursors = checked; }),
+        TextProperty(
+            QStringLiteral("ViewerZoom"), [&main] { return ZoomText(main.ViewerZoom); },
+            [&main](const QString& text) { main.SetViewerZoom(ZoomFromText(text)); }),
     };
     for (const TExportKey& key : ExportKeys())
         properties.push_back(Caption(key.StoredName(), main.*key.Holder));
