@@ -16,25 +16,27 @@ std::uint32_t SectionExtent(const TPeSectionHeader& section) {
 
 std::optional<TPeImage> TPeImage::Open(ByteView file) {
     TPeImage image(file);
-    try {
-        image.ReadHeaders();
-    } catch (const TReadError&) {
-        return std::nullopt;  // truncated or inconsistent headers: not an image
-    }
+    if (!image.HasSignature()) return std::nullopt;
+    image.ReadHeaders();
     return image;
 }
 
-void TPeImage::ReadHeaders() {
+bool TPeImage::HasSignature() const {
+    if (file_.size() < TDosHeader::kNewHeaderAt + 4) return false;
     TDosHeader dos = TDosHeader::Read(file_);
-    if (dos.Magic != TDosHeader::kMagic) throw TReadError("No MZ header");
     std::size_t pe = dos.NewHeaderOffset;
-    if (ReadU32At(file_, pe) != kPeSignature) throw TReadError("No PE signature");
+    return dos.Magic == TDosHeader::kMagic && pe <= file_.size() - kPeSignatureSize &&
+           ReadU32At(file_, pe) == kPeSignature;
+}
 
-    std::size_t fileHeaderAt = pe + kPeSignatureSize;
-    TPeFileHeader header = TPeFileHeader::Read(Slice(file_, fileHeaderAt, TPeFileHeader::kSize));
+void TPeImage::ReadHeaders() {
+    std::size_t fileHeaderAt = TDosHeader::Read(file_).NewHeaderOffset + kPeSignatureSize;
+    constexpr std::string_view kHeaders = "the PE headers";
+    TPeFileHeader header =
+        TPeFileHeader::Read(Slice(file_, fileHeaderAt, TPeFileHeader::kSize, kHeaders));
     std::size_t optionalAt = fileHeaderAt + TPeFileHeader::kSize;
     TPeOptionalHeader optional =
-        TPeOptionalHeader::Read(Slice(file_, optionalAt, header.SizeOfOptionalHeader));
+        TPeOptionalHeader::Read(Slice(file_, optionalAt, header.SizeOfOptionalHeader, kHeaders));
     const std::vector<TPeDataDirectory>& directories = optional.DataDirectories;
     if (directories.size() > TPeDataDirectory::kResourceIndex) {
         std::uint32_t rva = directories[TPeDataDirectory::kResourceIndex].VirtualAddress;
@@ -44,7 +46,8 @@ void TPeImage::ReadHeaders() {
 }
 
 void TPeImage::ReadSections(std::size_t tableOffset, std::uint16_t count) {
-    ByteReader table(Slice(file_, tableOffset, TPeSectionHeader::kSize * count));
+    ByteReader table(
+        Slice(file_, tableOffset, TPeSectionHeader::kSize * count, "the section table"));
     sections_.reserve(count);
     for (std::uint16_t i = 0; i < count; ++i) {
         sections_.push_back(TPeSectionHeader::Read(table.Take(TPeSectionHeader::kSize)));
@@ -58,14 +61,26 @@ const TPeSectionHeader& TPeImage::SectionOf(std::uint64_t rva) const {
             return section;
         }
     }
-    throw TReadError("Address " + std::to_string(rva) + " lies in no section");
+    throw TReadError("the file has no section holding address " + std::to_string(rva));
 }
 
-ByteView TPeImage::At(std::uint64_t rva, std::uint64_t size) const {
+// The section's data as far as the file holds it.
+ByteView TPeImage::SectionData(const TPeSectionHeader& section) const {
+    if (section.PointerToRawData > file_.size()) return {};
+    ByteView raw = file_.subspan(section.PointerToRawData);
+    return raw.first(std::min<std::size_t>(raw.size(), SectionExtent(section)));
+}
+
+ByteView TPeImage::At(std::uint64_t rva, std::uint64_t size, std::string_view what) const {
     const TPeSectionHeader& section = SectionOf(rva);
-    ByteReader raw(file_);
-    raw.Skip(section.PointerToRawData);
-    ByteView present = raw.TakeAtMost(SectionExtent(section));
-    return Slice(present, static_cast<std::size_t>(rva - section.VirtualAddress),
-                 static_cast<std::size_t>(size));
+    return Slice(SectionData(section), static_cast<std::size_t>(rva - section.VirtualAddress),
+                 static_cast<std::size_t>(size), what);
+}
+
+ByteView TPeImage::AtMost(std::uint64_t rva, std::uint64_t size) const {
+    const TPeSectionHeader& section = SectionOf(rva);
+    ByteView present = SectionData(section);
+    auto offset = static_cast<std::size_t>(rva - section.VirtualAddress);
+    if (offset >= present.size()) return {};
+    return present.subspan(offset, std::min<std::uint64_t>(size, present.size() - offset));
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "icons/ByteReader.h"
@@ -12,22 +13,29 @@
 class TPeImage {
 public:
     // Parses the DOS header, the "PE\0\0" signature, the file and optional headers and the
-    // section table. Nothing when the data is not a valid PE image (a 16-bit executable, an
-    // icon library, anything else).
+    // section table. Nothing when the data has no PE signature (a 16-bit executable, an icon
+    // library, anything else); throws TReadError when the headers after it are cut short or
+    // make no sense.
     static std::optional<TPeImage> Open(ByteView file);
 
     // Relative address of the resource directory, nothing when the image has none.
     std::optional<std::uint32_t> ResourceDirectory() const { return resourceRva_; }
 
     // The `size` bytes at relative address `rva`. They must lie within the file data of one
-    // section; throws TReadError otherwise.
-    ByteView At(std::uint64_t rva, std::uint64_t size) const;
+    // section; throws TReadError otherwise, naming `what` when the file ends inside them.
+    ByteView At(std::uint64_t rva, std::uint64_t size,
+                std::string_view what = "the resource directory") const;
+    // The part of those bytes that the file holds: fewer, or none, when the file (or the
+    // section's data) ends inside them. Throws TReadError when `rva` lies in no section.
+    ByteView AtMost(std::uint64_t rva, std::uint64_t size) const;
 
     std::size_t FileSize() const { return file_.size(); }
 
 private:
     explicit TPeImage(ByteView file) : file_(file) {}
+    bool HasSignature() const;
     void ReadHeaders();
+    ByteView SectionData(const TPeSectionHeader& section) const;
     void ReadSections(std::size_t tableOffset, std::uint16_t count);
     const TPeSectionHeader& SectionOf(std::uint64_t rva) const;
 
