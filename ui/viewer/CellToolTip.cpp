@@ -13,6 +13,6 @@ QString CellToolTip(const TLoadedIconImage& image) {
                  .arg(image.PixelHeight())
                  .arg(image.BitCount);
     if (image.Owner) parts << QFileInfo(FromFilePath(image.Owner->FileName)).fileName();
-    if (!image.DecodeError().empty()) parts << QString::fromStdString(image.DecodeError());
+    if (!image.Damage().empty()) parts << QString::fromStdString(image.Damage());
     return parts.join(QStringLiteral(" \u2014 "));
 }
