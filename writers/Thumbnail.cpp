@@ -63,11 +63,8 @@ TLoadedIconImage* ChooseThumbnailImage(const TLoadedIcon& Icon, int Size) {
 
 void SaveThumbnail(TLoadedIconImage& Image, int Size, const std::string& FileName) {
     TRgbaImage pixels = StraightAlphaImage(Image);
-    int side = LongerSide(Image);
-    if (side > Size) {
-        int width = std::max(1, Image.PixelWidth() * Size / side);
-        int height = std::max(1, Image.PixelHeight() * Size / side);
-        pixels = ScaleDownByArea(pixels, width, height);
-    }
+    const TPictureSize fitted = FitWithin(pixels.Width, pixels.Height, Size, Size);
+    if (fitted.Width != pixels.Width || fitted.Height != pixels.Height)
+        pixels = ScaleDownByArea(pixels, fitted.Width, fitted.Height);
     WritePngFile(TPngBuffer(pixels), FileName, clWhite, false);
 }

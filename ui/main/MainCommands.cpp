@@ -208,6 +208,10 @@ void TMain::View1Popup() {
     View1->findChild<QAction*>(QStringLiteral("IncludeCursors1"))->setChecked(IncludeCursors);
     View1->findChild<QAction*>(QStringLiteral("HideDuplicateImages1"))
         ->setChecked(HideDuplicateImages);
+    View1->findChild<QAction*>(QStringLiteral("ActualSize1"))
+        ->setChecked(ViewerZoom == TViewerZoom::Actual());
+    View1->findChild<QAction*>(QStringLiteral("FittoStrip1"))
+        ->setChecked(ViewerZoom == TViewerZoom::Fit());
 }
 
 void TMain::ContentsandIndex1Click() {

@@ -60,6 +60,9 @@ std::vector<TStoredProperty> MainProperties(TMain& main) {
         TextProperty(
             QStringLiteral("SaveAsDialog_Folder"), [&main] { return main.SaveAsFolder; },
             [&main](const QString& folder) { main.SaveAsFolder = folder; }),
+        TextProperty(
+            QStringLiteral("ViewerZoom"), [&main] { return ZoomText(main.ViewerZoom); },
+            [&main](const QString& text) { main.SetViewerZoom(ZoomFromText(text)); }),
     };
     for (const TExportKey& key : ExportKeys())
         properties.push_back(Caption(key.StoredName(), main.*key.Holder));

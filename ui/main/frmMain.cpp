@@ -30,6 +30,7 @@
 #include "ui/widgets/Glyphs.h"
 #include "ui/widgets/PathText.h"
 #include "ui/widgets/ScreenCursor.h"
+#include "ui/widgets/SplitterShare.h"
 
 namespace {
 
@@ -93,6 +94,8 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent), LoadRun(std::make_unique<TL
     lbxFilters->setCurrentIndex(kFirstFileType);
     lbxFiltersClick();
     Ready = true;
+    // Typing starts in the file list, not in the file-type box.
+    lbxFiles->setFocus();
     FormStorage = CreateMainStorage(*this);
 }
 
@@ -343,14 +346,21 @@ void TMain::SetFoldersWidth(int width) {
     Splitter2->setSizes({width, total - width});
 }
 
+// The viewer area's height at the window's normal size, also while the window is maximised.
 int TMain::ContainViewerHeight() const {
-    return pnlContainViewer->height();
+    return ViewerShare->SecondLength();
 }
 
 void TMain::SetContainViewerHeight(int height) {
-    const QList<int> sizes = Splitter1->sizes();
-    const int total = std::max(sizes.value(0) + sizes.value(1), height + 1);
-    Splitter1->setSizes({total - height, height});
+    ViewerShare->SetSecondLength(height);
+}
+
+// The menu and status bars keep their heights whatever the window's, so pnlOverall's height at
+// the normal size is the normal height less what they take now.
+int TMain::NormalOverallHeight() const {
+    const bool normal = !(isMaximized() || isFullScreen()) || !normalGeometry().isValid();
+    const int windowHeight = normal ? height() : normalGeometry().height();
+    return windowHeight - (height() - pnlOverall->height());
 }
 
 QColor TMain::CopyBackgroundColor() const {

@@ -13,6 +13,7 @@
 #include "icons/IconFilter.h"
 #include "icons/LoadedIcon.h"
 #include "toolkit/Prompter.h"
+#include "ui/viewer/ViewerZoom.h"
 
 class QAction;
 class QButtonGroup;
@@ -31,6 +32,7 @@ class TFormStorage;
 class TLoadRun;
 class TShellFileList;
 class TShellFolderTree;
+class TSplitterShare;
 class TStatusPanels;
 class TViewerGrid;
 struct TExportSettings;
@@ -61,8 +63,15 @@ public:
     // Empties the grid and builds it again from the loaded icons, keeping the cell size.
     void RefillViewer();
     void ChooseCellSize();
-    // Columns from the grid's width and CellWidth; CellBitmap resized to the cell.
+    // The cell shown under the zoom, item height and columns from it and the grid's size, and
+    // CellBitmap resized to the shown cell.
     void ResizeViewer();
+    // The zoom commands; In and Out step from the size shown and keep the caret cell in view.
+    void ZoomIn1Click();
+    void ZoomOut1Click();
+    void ActualSize1Click();
+    void FittoStrip1Click();
+    void SetViewerZoom(const TViewerZoom& zoom);
     // The image the single-image commands act on, or nullptr after telling the user why.
     TLoadedIconImage* CurrentImage();
     // A damaged image cannot be saved, copied or dragged: says so with its reason and returns
@@ -201,6 +210,9 @@ public:
     std::vector<TLoadedIconImage*> FilteredImages;
     int CellWidth = 16;
     int CellHeight = 16;
+    // View > zoom; persisted. ShownCell is the cell it gives, in device pixels.
+    TViewerZoom ViewerZoom;
+    QSize ShownCell{16, 16};
     int LoadedMaxWidth = 16;
     int LoadedMaxHeight = 16;
     std::unique_ptr<TBitmap> CellBitmap;
@@ -267,6 +279,19 @@ private:
     void lbxViewerMouseMove();
     void lbxViewerMouseUp();
     void lbxViewerClick();
+    // Panel 3 counts the selected cells while more than one is selected.
+    void DescribeSelection();
+    // The pop-up menu at the caret cell, as the menu keys open it.
+    void lbxViewerKeyPopup();
+    QSize ZoomedCell() const;
+    // Logical pixels of a side of `pixels` device pixels, rounded up.
+    int LogicalSide(int pixels) const;
+
+    // The viewer area's share of the window's height, and the heights the two sides keep.
+    TSplitterShare* ViewerShare = nullptr;
+    int NormalOverallHeight() const;
+    int ExplorerLeastHeight() const;
+    int ViewerLeastHeight() const;
 
     void ConnectButtons();
     // Runs a handler so that no exception it lets out crosses the event loop.
