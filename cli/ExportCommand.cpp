@@ -10,8 +10,7 @@
 #include <unordered_set>
 
 #include "cli/ExportOptions.h"
-#include "cli/ProgressLine.h"
-#include "icons/ParallelLoad.h"
+#include "cli/FileCollection.h"
 #include "writers/IconWriter.h"
 
 namespace {
@@ -156,24 +155,18 @@ int RunExportCommand(const TExportCommandOptions& options, const TCliOutput& out
                    << options.Export.Naming.Directory << ")\n";
         return kExitFailure;
     }
-    std::vector<std::string> sources = CollectAllFiles(options.Files);
-    TProgressLine progress(output.Err, output.ErrIsTerminal, sources.size());
     TExportPlanner planner(options);
     TExportReport report(output);
-    std::size_t done = 0;
-    LoadInParallel(sources, {options.Files.Jobs, {}, options.Files.Load},
-                   [&](TLoadOutcome&& outcome) {
-                       progress.Clear();
-                       if (IsAccessFailure(outcome.Error)) report.SourceFailed(outcome);
-                       if (outcome.Icon) {
-                           std::vector<TPlannedFile> files = planner.Plan(*outcome.Icon);
-                           WriteFiles(files, options.Export);
-                           report.Report(outcome.Path, files);
-                       }
-                       progress.Show(++done, outcome.Path);
-                   });
-    progress.Clear();
-    return report.Finish();
+    bool read = ReadCollection(options.Files, output, [&](TLoadOutcome&& outcome) {
+        if (IsAccessFailure(outcome.Error)) report.SourceFailed(outcome);
+        if (outcome.Icon) {
+            std::vector<TPlannedFile> files = planner.Plan(*outcome.Icon);
+            WriteFiles(files, options.Export);
+            report.Report(outcome.Path, files);
+        }
+    });
+    int code = report.Finish();
+    return read ? code : kExitFailure;
 }
 
 }  // namespace

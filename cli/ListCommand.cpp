@@ -6,8 +6,6 @@
 
 #include "cli/FileCollection.h"
 #include "cli/JsonWriter.h"
-#include "cli/ProgressLine.h"
-#include "icons/ParallelLoad.h"
 
 namespace {
 
@@ -86,46 +84,46 @@ void PrintTextEntry(std::ostream& out, const TLoadOutcome& outcome) {
 
 struct TListOptions {
     bool Json = false;
+    bool JsonLines = false;
     TFileCollection Files;
 };
 
 // Files are read on worker threads and printed in path order as they come, so memory holds
-// the icons of the files in flight only. A file that cannot be reached or opened is named on
-// stderr instead of a text line (the JSON document still holds its entry) and makes the run
-// fail.
+// the icons of the files in flight only. With --jsonl each file's entry is a line of its own,
+// flushed at once, so a pipe gets it while the run goes on. A file that cannot be reached or
+// opened is named on stderr instead of a text line (the JSON entry is still printed) and makes
+// the run fail.
 int RunList(const TListOptions& options, const TCliOutput& output) {
-    std::vector<std::string> files = CollectAllFiles(options.Files);
-    TProgressLine progress(output.Err, output.ErrIsTerminal, files.size());
-    JsonWriter writer(output.Out);
+    JsonWriter document(output.Out);
     if (options.Json) {
-        writer.BeginObject();
-        writer.Key("files");
-        writer.BeginArray();
+        document.BeginObject();
+        document.Key("files");
+        document.BeginArray();
     }
     int code = kExitOk;
-    std::size_t done = 0;
-    LoadInParallel(files, {options.Files.Jobs, {}, options.Files.Load}, [&](TLoadOutcome&& outcome) {
-        progress.Clear();
+    bool read = ReadCollection(options.Files, output, [&](TLoadOutcome&& outcome) {
         bool unreachable = IsAccessFailure(outcome.Error);
         if (unreachable) {
             output.Out << std::flush;
             output.Err << "marrowby2-cli: " << outcome.Path << ": " << outcome.Error << "\n";
             code = kExitFailure;
         }
-        if (options.Json) {
-            PrintJsonEntry(writer, outcome);
+        if (options.JsonLines) {
+            JsonWriter line(output.Out);
+            PrintJsonEntry(line, outcome);
+            output.Out << "\n" << std::flush;
+        } else if (options.Json) {
+            PrintJsonEntry(document, outcome);
         } else if (!unreachable) {
             PrintTextEntry(output.Out, outcome);
         }
-        progress.Show(++done, outcome.Path);
     });
-    progress.Clear();
     if (options.Json) {
-        writer.EndArray();
-        writer.EndObject();
+        document.EndArray();
+        document.EndObject();
         output.Out << "\n";
     }
-    return code;
+    return read ? code : kExitFailure;
 }
 
 }  // namespace
@@ -137,6 +135,10 @@ TCliCommand AddListCommand(CLI::App& app) {
                            "Read every PATH and print the icon images found in it; a "
                            "folder stands for its files that match the mask");
     command->add_flag("--json", options->Json, "Print one JSON document instead of text lines");
+    command
+        ->add_flag("--jsonl", options->JsonLines,
+                   "Print each file's JSON entry on a line of its own, as soon as it is read")
+        ->excludes("--json");
     AddFileCollectionOptions(*command, options->Files);
     return {command, [options](const TCliOutput& output) { return RunList(*options, output); }};
 }
