@@ -130,6 +130,7 @@ int RunList(const TListOptions& options, const TCliOutput& output) {
 
 TCliCommand AddListCommand(CLI::App& app) {
     auto options = std::make_shared<TListOptions>();
+    options->Files.Load.HeadersOnly = true;  // a listing draws nothing
     CLI::App* command =
         app.add_subcommand("list",
                            "Read every PATH and print the icon images found in it; a "

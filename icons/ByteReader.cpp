@@ -1,11 +1,15 @@
 #include "icons/ByteReader.h"
 
-ByteView Slice(ByteView data, std::size_t offset, std::size_t length) {
-    if (offset > data.size() || length > data.size() - offset) {
+void CheckRange(std::uint64_t size, std::uint64_t offset, std::uint64_t length) {
+    if (offset > size || length > size - offset) {
         throw TReadError("Read past the end of the data (" + std::to_string(length) +
                          " bytes at offset " + std::to_string(offset) + " of " +
-                         std::to_string(data.size()) + ")");
+                         std::to_string(size) + ")");
     }
+}
+
+ByteView Slice(ByteView data, std::size_t offset, std::size_t length) {
+    CheckRange(data.size(), offset, length);
     return data.subspan(offset, length);
 }
 

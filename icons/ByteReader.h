@@ -17,8 +17,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Throws when `length` bytes starting at `offset` do not all lie within `size` bytes.
+void CheckRange(std::uint64_t size, std::uint64_t offset, std::uint64_t length);
+
 // Returns `length` bytes of `data` starting at `offset`, or throws when they are not all there.
-// This and ByteReader are the only places that check bounds.
+// This, CheckRange and ByteReader are the only places that check bounds.
 ByteView Slice(ByteView data, std::size_t offset, std::size_t length);
 
 // Consumes a byte view from the front.

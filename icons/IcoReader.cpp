@@ -1,7 +1,7 @@
 #include "icons/IcoReader.h"
 
 #include "icons/DecodeBudget.h"
-#include "icons/MappedFile.h"
+#include "icons/FileBytes.h"
 
 void ReadIconDirectory(TLoadedIcon& Icon, ByteView Content, TDecodeBudget& Budget) {
     ByteReader data(Content);
@@ -29,9 +29,9 @@ void ReadIconDirectory(TLoadedIcon& Icon, ByteView Content) {
 }
 
 std::unique_ptr<TLoadedIcon> ReadIcoFile(const std::string& FileName) {
-    TMappedFile file(FileName);
+    TFileBytes file(FileName);
     auto icon = std::make_unique<TLoadedIcon>();
     icon->FileName = FileName;
-    if (!file.Bytes().empty()) ReadIconDirectory(*icon, file.Bytes());
+    if (file.Size() > 0) ReadIconDirectory(*icon, file.All());
     return icon;
 }

@@ -7,4 +7,8 @@ struct TLoadOptions {
     // Read only the icon that stands for the file: an executable's first group (the one its
     // file icon shows), an animated cursor's first frame. Thumbnails need no more.
     bool FileIconOnly = false;
+    // Read only the first bytes of an executable's images (hot spot, header and palette, or a
+    // PNG stream's header chunk): enough to list them, not to draw or write them, so a listing
+    // reads no more of a library than its headers, directories and image heads.
+    bool HeadersOnly = false;
 };

@@ -14,7 +14,7 @@ std::uint32_t SectionExtent(const TPeSectionHeader& section) {
 
 }  // namespace
 
-std::optional<TPeImage> TPeImage::Open(ByteView file) {
+std::optional<TPeImage> TPeImage::Open(TByteSource& file) {
     TPeImage image(file);
     try {
         image.ReadHeaders();
@@ -25,16 +25,17 @@ std::optional<TPeImage> TPeImage::Open(ByteView file) {
 }
 
 void TPeImage::ReadHeaders() {
-    TDosHeader dos = TDosHeader::Read(file_);
+    TDosHeader dos = TDosHeader::Read(file_->Read(0, TDosHeader::kNewHeaderAt + 4));
     if (dos.Magic != TDosHeader::kMagic) throw TReadError("No MZ header");
     std::size_t pe = dos.NewHeaderOffset;
-    if (ReadU32At(file_, pe) != kPeSignature) throw TReadError("No PE signature");
+    if (ReadU32At(file_->Read(pe, kPeSignatureSize), 0) != kPeSignature)
+        throw TReadError("No PE signature");
 
     std::size_t fileHeaderAt = pe + kPeSignatureSize;
-    TPeFileHeader header = TPeFileHeader::Read(Slice(file_, fileHeaderAt, TPeFileHeader::kSize));
+    TPeFileHeader header = TPeFileHeader::Read(file_->Read(fileHeaderAt, TPeFileHeader::kSize));
     std::size_t optionalAt = fileHeaderAt + TPeFileHeader::kSize;
     TPeOptionalHeader optional =
-        TPeOptionalHeader::Read(Slice(file_, optionalAt, header.SizeOfOptionalHeader));
+        TPeOptionalHeader::Read(file_->Read(optionalAt, header.SizeOfOptionalHeader));
     const std::vector<TPeDataDirectory>& directories = optional.DataDirectories;
     if (directories.size() > TPeDataDirectory::kResourceIndex) {
         std::uint32_t rva = directories[TPeDataDirectory::kResourceIndex].VirtualAddress;
@@ -44,7 +45,7 @@ void TPeImage::ReadHeaders() {
 }
 
 void TPeImage::ReadSections(std::size_t tableOffset, std::uint16_t count) {
-    ByteReader table(Slice(file_, tableOffset, TPeSectionHeader::kSize * count));
+    ByteReader table(file_->Read(tableOffset, TPeSectionHeader::kSize * count));
     sections_.reserve(count);
     for (std::uint16_t i = 0; i < count; ++i) {
         sections_.push_back(TPeSectionHeader::Read(table.Take(TPeSectionHeader::kSize)));
@@ -61,11 +62,14 @@ const TPeSectionHeader& TPeImage::SectionOf(std::uint64_t rva) const {
     throw TReadError("Address " + std::to_string(rva) + " lies in no section");
 }
 
-ByteView TPeImage::At(std::uint64_t rva, std::uint64_t size) const {
+ByteView TPeImage::At(std::uint64_t rva, std::uint64_t size, std::size_t atMost) const {
     const TPeSectionHeader& section = SectionOf(rva);
-    ByteReader raw(file_);
-    raw.Skip(section.PointerToRawData);
-    ByteView present = raw.TakeAtMost(SectionExtent(section));
-    return Slice(present, static_cast<std::size_t>(rva - section.VirtualAddress),
-                 static_cast<std::size_t>(size));
+    std::uint64_t fileSize = file_->Size();
+    CheckRange(fileSize, section.PointerToRawData, 0);  // the section starts within the file
+    std::uint64_t present =
+        std::min<std::uint64_t>(SectionExtent(section), fileSize - section.PointerToRawData);
+    std::uint64_t offset = rva - section.VirtualAddress;
+    CheckRange(present, offset, size);
+    return file_->Read(section.PointerToRawData + offset,
+                       static_cast<std::size_t>(std::min<std::uint64_t>(size, atMost)));
 }

@@ -4,34 +4,35 @@
 #include <optional>
 #include <vector>
 
-#include "icons/ByteReader.h"
+#include "icons/ByteSource.h"
 #include "icons/PeHeaders.h"
 
 // A 32-bit (PE32) or 64-bit (PE32+) Windows image opened as a data file: its section table
-// and the address of its resource directory, read without loading or running anything.
+// and the address of its resource directory, read without loading or running anything. Only
+// the ranges asked for are read from the source, which must outlive the image.
 class TPeImage {
 public:
     // Parses the DOS header, the "PE\0\0" signature, the file and optional headers and the
     // section table. Nothing when the data is not a valid PE image (a 16-bit executable, an
     // icon library, anything else).
-    static std::optional<TPeImage> Open(ByteView file);
+    static std::optional<TPeImage> Open(TByteSource& file);
 
     // Relative address of the resource directory, nothing when the image has none.
     std::optional<std::uint32_t> ResourceDirectory() const { return resourceRva_; }
 
-    // The `size` bytes at relative address `rva`. They must lie within the file data of one
-    // section; throws TReadError otherwise.
-    ByteView At(std::uint64_t rva, std::uint64_t size) const;
+    // The `size` bytes at relative address `rva`, or only the first `atMost` of them. All
+    // `size` must lie within the file data of one section; throws TReadError otherwise.
+    ByteView At(std::uint64_t rva, std::uint64_t size, std::size_t atMost = SIZE_MAX) const;
 
-    std::size_t FileSize() const { return file_.size(); }
+    std::size_t FileSize() const { return static_cast<std::size_t>(file_->Size()); }
 
 private:
-    explicit TPeImage(ByteView file) : file_(file) {}
+    explicit TPeImage(TByteSource& file) : file_(&file) {}
     void ReadHeaders();
     void ReadSections(std::size_t tableOffset, std::uint16_t count);
     const TPeSectionHeader& SectionOf(std::uint64_t rva) const;
 
-    ByteView file_;
+    TByteSource* file_;
     std::vector<TPeSectionHeader> sections_;
     std::optional<std::uint32_t> resourceRva_;
 };

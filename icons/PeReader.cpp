@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "icons/DecodeBudget.h"
-#include "icons/MappedFile.h"
+#include "icons/FileBytes.h"
 #include "icons/NeReader.h"
 #include "icons/PeResources.h"
 #include "icons/PngStream.h"
@@ -21,6 +21,9 @@ struct TGroupKind {
 constexpr TGroupKind kIconGroups{kRtGroupIcon, kRtIcon, false};
 constexpr TGroupKind kCursorGroups{kRtGroupCursor, kRtCursor, true};
 constexpr std::size_t kHotSpotSize = 4;
+// What a listing reads of an image: a cursor's hot spot, the bitmap header and the largest
+// palette; a PNG stream's header chunk lies well within it.
+constexpr std::size_t kImageHeadSize = kHotSpotSize + 40 + 256 * 4;
 
 // A cursor group of the same name as an icon group is another icon: its name says so, so
 // that grouping, properties and export names keep the two apart.
@@ -59,7 +62,8 @@ void TakeBitmapSize(TLoadedIconImage& image, ByteView data) {
 
 // Reads one group's entries and decodes its images, from the last back to the first.
 void ReadGroup(TLoadedIcon& icon, ByteView group, const TResourceId& name,
-               const TPeResourceType& images, const TGroupKind& kind, TDecodeBudget& budget) {
+               const TPeResourceType& images, const TGroupKind& kind, std::size_t imageBytes,
+               TDecodeBudget& budget) {
     ByteReader data(group);
     data.Skip(TIconGroupHeader::kCountAt);  // reserved and type words
     std::uint16_t count = data.U16();
@@ -73,7 +77,7 @@ void ReadGroup(TLoadedIcon& icon, ByteView group, const TResourceId& name,
     for (std::size_t i = icon.Images.size(); i-- > first;) {
         TLoadedIconImage& image = *icon.Images[i];
         auto id = static_cast<std::uint16_t>(image.ImageOffset);
-        std::optional<ByteView> bytes = images.Find(TResourceId::Number(id));
+        std::optional<ByteView> bytes = images.Find(TResourceId::Number(id), imageBytes);
         if (!bytes) {
             throw TReadError((kind.Cursor ? "Cursor image #" : "Icon image #") +
                              std::to_string(id) + " is missing");
@@ -88,15 +92,16 @@ void ReadGroup(TLoadedIcon& icon, ByteView group, const TResourceId& name,
 
 // Reads the groups of one kind in directory order; with firstOnly, stops after the first
 // group that gives images.
-void ReadGroups(TLoadedIcon& icon, const TPeImage& image, const TGroupKind& kind, bool firstOnly,
-                TDecodeBudget& budget) {
+void ReadGroups(TLoadedIcon& icon, const TPeImage& image, const TGroupKind& kind,
+                const TLoadOptions& options, TDecodeBudget& budget) {
     TPeResourceType groups(image, kind.GroupType);
     if (groups.Names().empty()) return;
     TPeResourceType images(image, kind.ImageType);
+    std::size_t imageBytes = options.HeadersOnly ? kImageHeadSize : SIZE_MAX;
     for (const TResourceId& name : groups.Names()) {
         std::optional<ByteView> group = groups.Find(name);
-        if (group) ReadGroup(icon, *group, name, images, kind, budget);
-        if (firstOnly && !icon.Images.empty()) return;
+        if (group) ReadGroup(icon, *group, name, images, kind, imageBytes, budget);
+        if (options.FileIconOnly && !icon.Images.empty()) return;
     }
 }
 
@@ -105,10 +110,10 @@ std::unique_ptr<TLoadedIcon> ReadResourceIcons(const TPeImage& image, const std:
     TDecodeBudget budget(image.FileSize());
     auto icon = std::make_unique<TLoadedIcon>();
     icon->FileName = fileName;
-    ReadGroups(*icon, image, kIconGroups, options.FileIconOnly, budget);
+    ReadGroups(*icon, image, kIconGroups, options, budget);
     bool haveFileIcon = options.FileIconOnly && !icon->Images.empty();
     if (options.IncludeCursors && !haveFileIcon) {
-        ReadGroups(*icon, image, kCursorGroups, options.FileIconOnly, budget);
+        ReadGroups(*icon, image, kCursorGroups, options, budget);
     }
     icon->ImageCount = static_cast<std::int32_t>(icon->Images.size());
     if (icon->ImageCount == 0) return nullptr;
@@ -127,16 +132,24 @@ std::unique_ptr<TLoadedIcon> ReadSixteenBitIcons(ByteView file, const std::strin
     return icon;
 }
 
+// A 32-bit image reads the ranges it parses; anything else is read whole for the 16-bit
+// reader.
+std::unique_ptr<TLoadedIcon> ReadPeSource(TByteSource& File, const std::string& FileName,
+                                          const TLoadOptions& Options) {
+    std::optional<TPeImage> image = TPeImage::Open(File);
+    if (!image) return ReadSixteenBitIcons(File.All(), FileName);
+    return ReadResourceIcons(*image, FileName, Options);
+}
+
 }  // namespace
 
 std::unique_ptr<TLoadedIcon> ReadPeData(ByteView File, const std::string& FileName,
                                         const TLoadOptions& Options) {
-    std::optional<TPeImage> image = TPeImage::Open(File);
-    if (!image) return ReadSixteenBitIcons(File, FileName);
-    return ReadResourceIcons(*image, FileName, Options);
+    TMemoryBytes bytes(File);
+    return ReadPeSource(bytes, FileName, Options);
 }
 
 std::unique_ptr<TLoadedIcon> ReadPeFile(const std::string& FileName, const TLoadOptions& Options) {
-    TMappedFile file(FileName);
-    return ReadPeData(file.Bytes(), FileName, Options);
+    TFileBytes file(FileName);
+    return ReadPeSource(file, FileName, Options);
 }

@@ -27,9 +27,9 @@ public:
     // ids ascending, as the resource compiler wrote them.
     const std::vector<TResourceId>& Names() const { return names_; }
 
-    // The bytes of the first language entry of the first resource of that name; nothing when
-    // there is no such resource.
-    std::optional<ByteView> Find(const TResourceId& name) const;
+    // The bytes of the first language entry of the first resource of that name, or only the
+    // first `atMost` of them; nothing when there is no such resource.
+    std::optional<ByteView> Find(const TResourceId& name, std::size_t atMost = SIZE_MAX) const;
 
 private:
     std::vector<TPeResourceDirectoryEntry> ReadDirectory(std::uint32_t offset) const;
