@@ -17,9 +17,10 @@ namespace {
 
 // One file to write: what goes into it, where, and how the write went.
 struct TPlannedFile {
-    std::vector<TLoadedIconImage*> Images;  // one image, or an icon's images in multi-format
-    std::optional<std::string> Path;        // nothing when skipped
-    std::string Failure;                    // the writer's reason, empty when written
+    std::vector<TLoadedIconImage*> Images;   // one image, or an icon's images in multi-format
+    std::optional<std::string> Path;         // nothing when skipped
+    std::string Failure;                     // the writer's reason, empty when written
+    std::vector<TLoadedIconImage*> Damaged;  // images left out as damaged, each one skipped
 };
 
 // Decides, one source file after the other in path order, what each image becomes; the names
@@ -80,14 +81,16 @@ void WriteFiles(std::vector<TPlannedFile>& files, const TExportOptions& options)
     tbb::parallel_for(std::size_t{0}, files.size(), [&](std::size_t i) {
         TPlannedFile& file = files[i];
         if (!file.Path) return;
+        // A damaged image would come out blank: it is skipped and named instead.
+        std::erase_if(file.Images, [&](TLoadedIconImage* image) {
+            if (image->Damage().empty()) return false;
+            file.Damaged.push_back(image);
+            return true;
+        });
+        if (file.Images.empty()) return;
         try {
             if (options.MultiFormat) {
                 WriteIconFile(*file.Path, file.Images);
-            } else if (const std::string& damage = file.Images.front()->DecodeError();
-                       !damage.empty()) {
-                // An image whose pixels cannot be decoded would come out blank: it is named as
-                // a failure instead of being written.
-                file.Failure = damage;
             } else {
                 writer(*file.Images.front(), *file.Path, options.Background);
             }
@@ -111,6 +114,13 @@ public:
 
     void Report(const std::string& source, const std::vector<TPlannedFile>& files) {
         for (const TPlannedFile& file : files) {
+            for (const TLoadedIconImage* image : file.Damaged) {
+                ++skipped_;
+                output_.Out << std::flush;
+                output_.Err << "marrowby2-cli: " << source << ": " << ImageText(*image)
+                            << ": skipped, damaged: " << image->Damage() << "\n";
+            }
+            if (file.Images.empty()) continue;
             if (!file.Path) {
                 ++skipped_;
             } else if (file.Failure.empty()) {

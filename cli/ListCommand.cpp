@@ -35,6 +35,10 @@ void WriteImageJson(JsonWriter& json, const TLoadedIconImage& image) {
         json.Key("cursor");
         json.Bool(true);
     }
+    if (!image.LoadDamage().empty()) {  // a listing decodes no pixels: what loading found
+        json.Key("damaged");
+        json.String(image.LoadDamage());
+    }
     json.EndObject();
 }
 
@@ -60,6 +64,10 @@ void PrintJsonEntry(JsonWriter& json, const TLoadOutcome& outcome) {
     json.Key("icon");
     if (outcome.Icon) {
         WriteIconJson(json, *outcome.Icon);
+        if (!outcome.Icon->Damage.empty()) {  // whole entries were lost
+            json.Key("damaged");
+            json.String(outcome.Icon->Damage);
+        }
     } else {
         json.Null();
         json.Key("error");
@@ -68,17 +76,37 @@ void PrintJsonEntry(JsonWriter& json, const TLoadOutcome& outcome) {
     json.EndObject();
 }
 
+// A name as a text line shows it: control characters written as \xHH, so that a name cannot
+// break or rewrite the line.
+std::string Printable(const std::string& name) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (char c : name) {
+        auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 void PrintTextEntry(std::ostream& out, const TLoadOutcome& outcome) {
-    const std::string& path = outcome.Path;
+    const std::string path = Printable(outcome.Path);
     if (!outcome.Icon) {
-        out << path << ": no icons\n";
+        out << path << ": no icons: " << Printable(outcome.Error) << "\n";
         return;
     }
     if (outcome.Icon->Images.empty()) out << path << ": 0 images\n";
     for (const auto& image : outcome.Icon->Images) {
-        out << path << "  " << (image->ResourceName.empty() ? "-" : image->ResourceName) << "  "
-            << image->PixelWidth() << " x " << image->PixelHeight() << "  " << image->BitCount
-            << " bpp\n";
+        out << path << "  " << (image->ResourceName.empty() ? "-" : Printable(image->ResourceName))
+            << "  " << image->PixelWidth() << " x " << image->PixelHeight() << "  "
+            << image->BitCount << " bpp";
+        if (!image->LoadDamage().empty()) out << "  damaged: " << image->LoadDamage();
+        out << "\n";
     }
 }
 

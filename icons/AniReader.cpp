@@ -28,20 +28,31 @@ TChunk NextChunk(ByteReader& data) {
     std::uint32_t length = data.U32();
     ByteView body = data.TakeAtMost(length);
     if (length % 2 == 1) data.TakeAtMost(1);
-    return {id, ByteReader(body)};
+    std::string what = "the \"" + std::string(id.begin(), id.end()) + "\" chunk";
+    return {id, ByteReader(body, std::move(what))};
 }
 
 // The sub-chunks of a "fram" list: the icon chunks are frames, anything else is skipped.
 // Trailing bytes too short for a sub-chunk header (a last one that would start on the list's
-// final byte, for one) are not read. With firstOnly the list ends after its first frame.
+// final byte, for one) are not read. With firstOnly the list ends after its first frame. A
+// frame cut short, or one whose directory is, ends the list: the frames before it are kept
+// and the cut is named in the icon's Damage.
 void ReadFrameList(ByteReader list, TLoadedIcon& icon, bool firstOnly, TDecodeBudget& budget) {
+    int frames = 0;
     while (list.Has(8)) {
-        ByteView id = list.Take(4);
+        bool isFrame = IsId(list.Take(4), "icon");
         std::uint32_t length = list.U32();
-        ByteView body = list.Take(length);  // a frame past the end of its list is an error
+        std::string what = isFrame ? "frame " + std::to_string(++frames) : "the frame list";
+        if (!list.Has(length))
+            return icon.NoteDamage(CutShortReason(kFileEnds, what, list.Rest().size()));
+        ByteView body = list.Take(length);
         if (length % 2 == 1) list.TakeAtMost(1);
-        if (!IsId(id, "icon")) continue;
-        ReadAniIconChunk(body, icon, budget);
+        if (!isFrame) continue;
+        try {
+            ReadAniIconChunk(body, icon, budget);
+        } catch (const TReadError& error) {
+            return icon.NoteDamage(what + ": " + error.what());
+        }
         if (firstOnly) return;
     }
 }
@@ -73,6 +84,10 @@ std::unique_ptr<TLoadedIcon> ReadAniData(ByteView Content, const std::string& Fi
             result->FileName = FileName;
             ReadFrameList(chunk.Data, *result, Options.FileIconOnly, budget);
         }
+    }
+    // Frames lost to a cut, and none before it: the cut is the file's reason.
+    if (result && result->Images.empty() && !result->Damage.empty()) {
+        throw TReadError(result->Damage);
     }
     return result;
 }

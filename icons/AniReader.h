@@ -10,7 +10,9 @@ class TDecodeBudget;
 
 // Reads an animated cursor (a RIFF file of form ACON): every image format of every frame of
 // its "fram" list, frame after frame. Nothing when the file is not an animated cursor, its
-// frames are raw bitmaps, or it has no frame list; throws TReadError on truncated chunks.
+// frames are raw bitmaps, or it has no frame list. A frame list cut short keeps the frames
+// before the cut and names it in the icon's Damage; throws TReadError when chunk headers are
+// cut short or no frame is left.
 // With Options.FileIconOnly only the first frame of the list is read.
 std::unique_ptr<TLoadedIcon> ReadAniFile(const std::string& FileName,
                                          const TLoadOptions& Options = {});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "icons/ByteReader.h"
 
@@ -13,8 +14,8 @@ public:
     virtual std::uint64_t Size() const = 0;
 
     // The `length` bytes at `offset`, valid as long as the source. Throws TReadError when they
-    // are not all there.
-    ByteView Read(std::uint64_t offset, std::size_t length);
+    // are not all there, naming `what` as CheckRange does.
+    ByteView Read(std::uint64_t offset, std::size_t length, std::string_view what = "the data");
     // Every byte.
     ByteView All() { return Read(0, static_cast<std::size_t>(Size())); }
 

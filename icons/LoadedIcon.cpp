@@ -13,6 +13,8 @@ int PaletteSize(std::uint16_t bitCount) {
     return bitCount >= 1 && bitCount <= 8 ? 1 << bitCount : 0;
 }
 
+constexpr std::size_t kBitmapHeaderSize = 40;
+
 // Wider pixels do not exist in icons; such an image is kept without rows rather than given an
 // absurd stride.
 constexpr std::uint16_t kMaxBitCount = 32;
@@ -97,55 +99,81 @@ std::unique_ptr<TLoadedIconImage> TLoadedIcon::ReadCursorEntry(ByteReader& Data)
     return image;
 }
 
+void TLoadedIcon::NoteDamage(std::string Reason) {
+    if (Damage.empty()) Damage = std::move(Reason);
+}
+
 TLoadedIconImage& TLoadedIcon::AddImage(std::unique_ptr<TLoadedIconImage> Image) {
     Image->Owner = this;
     Images.push_back(std::move(Image));
     return *Images.back();
 }
 
-bool TLoadedIconImage::DecodeImage(ByteView Data, bool IsResource) {
-    ByteReader data(Data);
-    if (!IsResource) {
-        data.Skip(ImageOffset);
-        data = ByteReader(data.TakeAtMost(BytesInRes));
-    }
+void TLoadedIconImage::Reset() {
     Palette = TLogPalette{};
     HasPalette = false;
     read_ = true;
-    isPng_ = IsPngStream(data.Rest());
+    isPng_ = false;
     pngHeader_ = TPngHeader{};
     stored_.clear();
-    loadError_.clear();
+    bitsAt_ = 0;
+    damage_.clear();
     {
         std::lock_guard<std::mutex> guard(rowsLock_);
         rows_.reset();
     }
-    {
-        std::lock_guard<std::mutex> guard(displayLock_);
-        display_.reset();
+    std::lock_guard<std::mutex> guard(displayLock_);
+    display_.reset();
+}
+
+void TLoadedIconImage::MarkDamaged(std::string Reason, ByteView Present) {
+    Reset();
+    stored_.assign(Present.begin(), Present.end());
+    damage_ = std::move(Reason);
+}
+
+bool TLoadedIconImage::DecodeImage(ByteView Data, bool IsResource) {
+    if (!IsResource) {
+        // Data cut short by the file is damaged; data cut short by its own size inside the
+        // file is not, and gets zero rows where rows are missing.
+        ByteView present = Data.subspan(std::min<std::size_t>(ImageOffset, Data.size()));
+        if (present.size() < BytesInRes) {
+            MarkDamaged(CutShortReason(kFileEnds, "the image data", present.size()), present);
+            return true;
+        }
+        Data = present.first(BytesInRes);
     }
-    ByteView whole = data.Rest();
-    stored_.assign(whole.begin(), whole.end());
-    bitsAt_ = 0;
+    Reset();
+    stored_.assign(Data.begin(), Data.end());
+    isPng_ = IsPngStream(Data);
     if (isPng_) {
-        ReadPngHeader(whole);
+        ReadPngHeader(Data);
         return true;
     }
+    ByteReader data(Data);
     ReadBitmapHeader(data);
-    if (!loadError_.empty()) return true;  // damaged, not empty: the 16-bit reader keeps it
-    bitsAt_ = whole.size() - data.Rest().size();
+    if (!damage_.empty()) return true;  // damaged, not empty: the 16-bit reader keeps it
+    bitsAt_ = Data.size() - data.Rest().size();
     return !LayOutBitmapRows(data.Rest(), PixelWidth(), PixelHeight(), BitCount).AllZero();
 }
 
 void TLoadedIconImage::ReadBitmapHeader(ByteReader& data) {
-    ByteReader header(data.Take(40));
+    if (!data.Has(kBitmapHeaderSize)) {
+        damage_ = CutShortReason("the image data", "its header", data.Rest().size());
+        return;
+    }
+    ByteReader header(data.Take(kBitmapHeaderSize));
     header.Skip(14);
     BitCount = header.U16();
     if (BitCount > kMaxBitCount) {
-        loadError_ = "Unsupported bit count " + std::to_string(BitCount);
+        damage_ = "Unsupported bit count " + std::to_string(BitCount);
         return;
     }
     int paletteSize = PaletteSize(BitCount);
+    if (!data.Has(static_cast<std::size_t>(paletteSize) * 4)) {
+        damage_ = CutShortReason("the image data", "its palette", data.Rest().size());
+        return;
+    }
     HasPalette = paletteSize > 0;
     if (!HasPalette) return;
     Palette.Version = 0x300;
@@ -166,7 +194,7 @@ void TLoadedIconImage::ReadPngHeader(ByteView data) {
     static constexpr std::uint8_t kHeaderType[] = {0, 0, 0, 13, 'I', 'H', 'D', 'R'};
     if (data.size() < kPngHeaderEnd ||
         !std::equal(kHeaderType, kHeaderType + 8, data.begin() + 8)) {
-        loadError_ = "PNG stream has no header chunk";
+        damage_ = "PNG stream has no header chunk";
         return;
     }
     auto big = [&](std::size_t at) {
@@ -180,14 +208,14 @@ void TLoadedIconImage::ReadPngHeader(ByteView data) {
     pngHeader_.Interlace = data[28];
     if (pngHeader_.Width == 0 || pngHeader_.Height == 0 || pngHeader_.Width > kMaxPngSide ||
         pngHeader_.Height > kMaxPngSide) {
-        loadError_ = "PNG image of " + std::to_string(pngHeader_.Width) + " x " +
-                     std::to_string(pngHeader_.Height) + " pixels is not supported";
+        damage_ = "PNG image of " + std::to_string(pngHeader_.Width) + " x " +
+                  std::to_string(pngHeader_.Height) + " pixels is not supported";
     }
 }
 
 TImageRows TLoadedIconImage::DecodeRows() const {
+    if (!damage_.empty()) return TImageRows{{}, 0, {}, 0, damage_};
     if (!read_) return {};
-    if (!loadError_.empty()) return TImageRows{{}, 0, {}, 0, loadError_};
     if (isPng_) return DecodePngRows(stored_, PixelWidth(), PixelHeight());
     ByteView bits = ByteView(stored_).subspan(bitsAt_);
     return DecodeBitmapRows(LayOutBitmapRows(bits, PixelWidth(), PixelHeight(), BitCount));
@@ -197,6 +225,10 @@ const TImageRows& TLoadedIconImage::Rows() const {
     std::lock_guard<std::mutex> guard(rowsLock_);
     if (!rows_) rows_ = DecodeRows();
     return *rows_;
+}
+
+const std::string& TLoadedIconImage::Damage() const {
+    return damage_.empty() ? Rows().DecodeError : damage_;
 }
 
 bool TLoadedIconImage::Decoded() const {
@@ -233,7 +265,7 @@ const ByteString& TLoadedIconImage::PngData() const {
 }
 
 std::size_t TLoadedIconImage::DecodedSize() const {
-    if (!read_ || !loadError_.empty()) return stored_.size();
+    if (!read_ || !damage_.empty()) return stored_.size();
     if (isPng_) return stored_.size() + PngRowsSize(PixelWidth(), PixelHeight());
     return stored_.size() + LayOutBitmapRows({}, PixelWidth(), PixelHeight(), BitCount).RowsSize();
 }

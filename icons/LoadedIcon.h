@@ -95,9 +95,12 @@ public:
     // Reads the header and palette from the image data and keeps the bytes the rows come from.
     // With IsResource false, Data is the whole file (or chunk) and the image is cut out at
     // ImageOffset, BytesInRes bytes; otherwise Data is the image itself. Returns false when
-    // mask and colour rows would be all zero bytes. Throws TReadError when the header or the
-    // palette is cut short; an image whose rows cannot be decoded stays, with empty rows.
+    // mask and colour rows would be all zero bytes. Data that runs past the end of the file,
+    // or a header or palette cut short, makes the image damaged; it keeps its directory values.
     bool DecodeImage(ByteView Data, bool IsResource);
+    // Marks the image damaged for Reason: it keeps its directory values and the bytes it has,
+    // and holds empty rows.
+    void MarkDamaged(std::string Reason, ByteView Present = {});
 
     // The rows, decoded on the first call.
     const TImageRows& Rows() const;
@@ -105,8 +108,11 @@ public:
     std::int32_t ImageStride() const { return Rows().ImageStride; }
     const ByteString& MaskBits() const { return Rows().MaskBits; }
     std::uint32_t MaskStride() const { return Rows().MaskStride; }
-    // Why the image holds no rows; empty when it decoded (or was never read from a file).
-    const std::string& DecodeError() const { return Rows().DecodeError; }
+    // Why the image cannot be shown, its rows decoded when that is not yet known; empty for a
+    // sound image (or one never read from a file).
+    const std::string& Damage() const;
+    // Why the image is damaged, as far as reading the file found without decoding pixels.
+    const std::string& LoadDamage() const { return damage_; }
     // The rows have been decoded (or set); a listing never decodes them.
     bool Decoded() const;
 
@@ -134,6 +140,7 @@ public:
     TImageRows& EditRows();
 
 private:
+    void Reset();
     void ReadBitmapHeader(ByteReader& data);
     void ReadPngHeader(ByteView data);
     const TDisplayRows& Display() const;
@@ -144,7 +151,7 @@ private:
     TPngHeader pngHeader_;
     ByteString stored_;       // the image's bytes as stored: header, palette and rows, or PNG
     std::size_t bitsAt_ = 0;  // where the rows start in stored_
-    std::string loadError_;   // why the rows cannot be decoded, known from the header
+    std::string damage_;      // why the rows cannot be decoded, known from reading the file
     mutable std::mutex rowsLock_;
     mutable std::optional<TImageRows> rows_;
     mutable std::mutex displayLock_;
@@ -159,6 +166,9 @@ public:
     std::int32_t MaxHeight = 0;
     std::vector<std::unique_ptr<TLoadedIconImage>> Images;
     std::string FileName;
+    // Why entries of the file were lost (a directory or group cut short); empty when every
+    // entry was read.
+    std::string Damage;
 
     // The image at Index; throws std::out_of_range for an index outside the list.
     TLoadedIconImage& GetImage(std::int32_t Index) const;
@@ -171,6 +181,8 @@ public:
     // counts colour and mask rows, so it is twice the cursor's), planes, bit count, size and
     // the id of the cursor image resource. Throws TReadError for a size outside 1 to 256.
     std::unique_ptr<TLoadedIconImage> ReadCursorEntry(ByteReader& Data);
+    // Records why entries were lost; the first reason found is kept.
+    void NoteDamage(std::string Reason);
     // Appends an image and returns it.
     TLoadedIconImage& AddImage(std::unique_ptr<TLoadedIconImage> Image);
 };

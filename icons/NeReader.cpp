@@ -14,6 +14,8 @@ namespace {
 // position that TIconImageOffset holds.
 constexpr std::uint16_t kMaxAlignmentShift = 15;
 
+constexpr std::string_view kTable = "the resource table";
+
 struct TResourceRecord {
     std::uint32_t Offset;  // already scaled by the alignment
     std::uint32_t Length;
@@ -49,8 +51,8 @@ private:
 };
 
 void TNeIconRead::Run(std::size_t ne) {
-    table_ = ne + ReadU16At(file_, ne + TNeHeader::kResourceTableAt);
-    shift_ = ReadU16At(file_, table_ + TNeResourceTable::kAlignmentShiftAt);
+    table_ = ne + ReadU16At(file_, ne + TNeHeader::kResourceTableAt, "the NE header");
+    shift_ = ReadU16At(file_, table_ + TNeResourceTable::kAlignmentShiftAt, kTable);
     if (shift_ > kMaxAlignmentShift) {
         throw TReadError("Resource alignment shift " + std::to_string(shift_) + " is too large");
     }
@@ -64,9 +66,9 @@ void TNeIconRead::Run(std::size_t ne) {
 // its terminator ends with a read error at the end of the file.
 void TNeIconRead::ReadTypeTable() {
     position_ = table_ + TNeResourceTable::kTypesAt;
-    for (std::uint16_t type = ReadU16At(file_, position_ + TNeTypeInfo::kTypeIdAt); type != 0;
-         type = ReadU16At(file_, position_ + TNeTypeInfo::kTypeIdAt)) {
-        std::size_t count = ReadU16At(file_, position_ + TNeTypeInfo::kResourceCountAt);
+    for (std::uint16_t type = ReadU16At(file_, position_ + TNeTypeInfo::kTypeIdAt, kTable);
+         type != 0; type = ReadU16At(file_, position_ + TNeTypeInfo::kTypeIdAt, kTable)) {
+        std::size_t count = ReadU16At(file_, position_ + TNeTypeInfo::kResourceCountAt, kTable);
         position_ += TNeTypeInfo::kSize;
         bool icons = type == TNeResourceTable::kIconImage || type == TNeResourceTable::kIconGroup;
         if (icons) ReadRecords(type, count);
@@ -89,7 +91,7 @@ void TNeIconRead::ReadRecords(std::uint16_t type, std::size_t count) {
 }
 
 TResourceRecord TNeIconRead::ReadRecord(std::size_t at) const {
-    TNeNameInfo record = TNeNameInfo::Read(Slice(file_, at, TNeNameInfo::kSize));
+    TNeNameInfo record = TNeNameInfo::Read(Slice(file_, at, TNeNameInfo::kSize, kTable));
     return {std::uint32_t{record.Offset} << shift_, std::uint32_t{record.Length} << shift_,
             ReadName(record.Id)};
 }
@@ -102,16 +104,25 @@ std::string TNeIconRead::ReadName(std::uint16_t id) const {
         return ResourceNameText(TResourceId::Number(number));
     }
     std::size_t at = table_ + id;
-    return AnsiNameToUtf8(Slice(file_, at + 1, Slice(file_, at, 1)[0]));
+    return AnsiNameToUtf8(Slice(file_, at + 1, Slice(file_, at, 1, kTable)[0], kTable));
 }
 
+// Reads the group's whole entries; a group the file ends inside keeps those before the cut.
 void TNeIconRead::ReadGroup(const TResourceRecord& group) {
-    std::size_t at = group.Offset;
-    std::uint16_t count = ReadU16At(file_, at + TIconGroupHeader::kCountAt);
-    ByteReader entries(
-        Slice(file_, at + TIconGroupHeader::kSize, count * TIconGroupHeader::kEntrySize));
+    ByteReader data(file_.subspan(std::min<std::size_t>(group.Offset, file_.size())),
+                    "icon group " + group.Name);
+    if (!data.Has(TIconGroupHeader::kSize)) {
+        icon_.NoteDamage(data.CutShort());
+        return;
+    }
+    data.Skip(TIconGroupHeader::kCountAt);
+    std::uint16_t count = data.U16();
     for (std::uint16_t i = 0; i < count; ++i) {
-        std::unique_ptr<TLoadedIconImage> image = icon_.ReadDirEntry(entries, true);
+        if (!data.Has(TIconGroupHeader::kEntrySize)) {
+            icon_.NoteDamage(data.CutShort());
+            return;
+        }
+        std::unique_ptr<TLoadedIconImage> image = icon_.ReadDirEntry(data, true);
         budget_.ChargeEntry(*image);  // dropped entries cost reading time all the same
         if (image->Width == 0 || image->Height == 0) continue;
         image->ResourceName = group.Name;
@@ -136,8 +147,7 @@ void TNeIconRead::NameLibraryGroups() {
     }
 }
 
-// Decodes from the last image to the first, dropping those whose image resource is missing,
-// lies past the end of the file, or holds nothing but zero bytes.
+// Decodes from the last image to the first, dropping those that hold nothing but zero bytes.
 void TNeIconRead::DecodeImages() {
     for (std::size_t i = icon_.Images.size(); i-- > 0;) {
         if (!DecodeOne(*icon_.Images[i])) icon_.Images[i].reset();
@@ -145,14 +155,26 @@ void TNeIconRead::DecodeImages() {
     std::erase_if(icon_.Images, [](const auto& image) { return image == nullptr; });
 }
 
+// An image whose resource is missing, or that the file ends inside, is kept damaged.
 bool TNeIconRead::DecodeOne(TLoadedIconImage& image) {
-    auto found = ImageOffsets.find(
-        ResourceNameText(TResourceId::Number(static_cast<std::uint16_t>(image.ImageOffset))));
-    if (found == ImageOffsets.end()) return false;
-    const TIconImageOffset& where = found->second;
-    auto offset = static_cast<std::size_t>(where.Offset);
-    if (std::uint64_t{offset} + where.Length > file_.size()) return false;
-    bool hasBits = image.DecodeImage(Slice(file_, offset, where.Length), true);
+    std::string name =
+        ResourceNameText(TResourceId::Number(static_cast<std::uint16_t>(image.ImageOffset)));
+    auto found = ImageOffsets.find(name);
+    bool hasBits = true;
+    if (found == ImageOffsets.end()) {
+        image.MarkDamaged("icon image " + name + " is missing");
+    } else {
+        const TIconImageOffset& where = found->second;
+        ByteView present = file_.subspan(
+            std::min<std::size_t>(static_cast<std::size_t>(where.Offset), file_.size()));
+        present = present.first(std::min<std::size_t>(present.size(), where.Length));
+        if (present.size() < where.Length) {
+            image.MarkDamaged(CutShortReason(kFileEnds, "icon image " + name, present.size()),
+                              present);
+        } else {
+            hasBits = image.DecodeImage(present, true);
+        }
+    }
     budget_.Charge(image);
     if (hasBits) icon_.UpdateMaxSize(image.PixelWidth(), image.PixelHeight());
     return hasBits;
@@ -163,8 +185,10 @@ bool TNeIconRead::DecodeOne(TLoadedIconImage& image) {
 std::unique_ptr<TLoadedIcon> ReadNeData(ByteView File, const std::string& FileName) {
     auto icon = std::make_unique<TLoadedIcon>();
     icon->FileName = FileName;
+    if (File.size() < TDosHeader::kNewHeaderAt + 4) return icon;  // too short to be one
     std::size_t ne = ReadU32At(File, TDosHeader::kNewHeaderAt) & TNeHeader::kOffsetMask;
-    if (ReadU16At(File, ne + TNeHeader::kSignatureAt) == TNeHeader::kSignature) {
+    if (ne + TNeHeader::kSignatureAt + 2 <= File.size() &&
+        ReadU16At(File, ne + TNeHeader::kSignatureAt) == TNeHeader::kSignature) {
         TNeIconRead(File, *icon).Run(ne);
     }
     return icon;

@@ -7,6 +7,8 @@
 
 // Reads the icons of a 16-bit Windows executable (New Executable format) or of an icon
 // library (.icl, an NE file holding only icon resources). Always an icon, without images when
-// the file has no NE header; throws TReadError when the resource table runs off the file.
+// the file has no NE header; throws TReadError when the resource table runs off the file. A
+// group the file ends inside keeps its whole entries and names the cut in the icon's Damage;
+// an image whose resource is missing or cut short is kept damaged.
 // FileName only names the result.
 std::unique_ptr<TLoadedIcon> ReadNeData(ByteView File, const std::string& FileName);

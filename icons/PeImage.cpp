@@ -16,26 +16,30 @@ std::uint32_t SectionExtent(const TPeSectionHeader& section) {
 
 std::optional<TPeImage> TPeImage::Open(TByteSource& file) {
     TPeImage image(file);
-    try {
-        image.ReadHeaders();
-    } catch (const TReadError&) {
-        return std::nullopt;  // truncated or inconsistent headers: not an image
-    }
+    if (!image.HasSignature()) return std::nullopt;
+    image.ReadHeaders();
     return image;
 }
 
-void TPeImage::ReadHeaders() {
+bool TPeImage::HasSignature() const {
+    std::uint64_t size = file_->Size();
+    if (size < TDosHeader::kNewHeaderAt + 4) return false;
     TDosHeader dos = TDosHeader::Read(file_->Read(0, TDosHeader::kNewHeaderAt + 4));
-    if (dos.Magic != TDosHeader::kMagic) throw TReadError("No MZ header");
     std::size_t pe = dos.NewHeaderOffset;
-    if (ReadU32At(file_->Read(pe, kPeSignatureSize), 0) != kPeSignature)
-        throw TReadError("No PE signature");
+    return dos.Magic == TDosHeader::kMagic && pe <= size - kPeSignatureSize &&
+           ReadU32At(file_->Read(pe, kPeSignatureSize), 0) == kPeSignature;
+}
 
-    std::size_t fileHeaderAt = pe + kPeSignatureSize;
-    TPeFileHeader header = TPeFileHeader::Read(file_->Read(fileHeaderAt, TPeFileHeader::kSize));
+void TPeImage::ReadHeaders() {
+    std::size_t fileHeaderAt =
+        TDosHeader::Read(file_->Read(0, TDosHeader::kNewHeaderAt + 4)).NewHeaderOffset +
+        kPeSignatureSize;
+    constexpr std::string_view kHeaders = "the PE headers";
+    TPeFileHeader header =
+        TPeFileHeader::Read(file_->Read(fileHeaderAt, TPeFileHeader::kSize, kHeaders));
     std::size_t optionalAt = fileHeaderAt + TPeFileHeader::kSize;
     TPeOptionalHeader optional =
-        TPeOptionalHeader::Read(file_->Read(optionalAt, header.SizeOfOptionalHeader));
+        TPeOptionalHeader::Read(file_->Read(optionalAt, header.SizeOfOptionalHeader, kHeaders));
     const std::vector<TPeDataDirectory>& directories = optional.DataDirectories;
     if (directories.size() > TPeDataDirectory::kResourceIndex) {
         std::uint32_t rva = directories[TPeDataDirectory::kResourceIndex].VirtualAddress;
@@ -45,7 +49,8 @@ void TPeImage::ReadHeaders() {
 }
 
 void TPeImage::ReadSections(std::size_t tableOffset, std::uint16_t count) {
-    ByteReader table(file_->Read(tableOffset, TPeSectionHeader::kSize * count));
+    ByteReader table(
+        file_->Read(tableOffset, TPeSectionHeader::kSize * count, "the section table"));
     sections_.reserve(count);
     for (std::uint16_t i = 0; i < count; ++i) {
         sections_.push_back(TPeSectionHeader::Read(table.Take(TPeSectionHeader::kSize)));
@@ -59,17 +64,33 @@ const TPeSectionHeader& TPeImage::SectionOf(std::uint64_t rva) const {
             return section;
         }
     }
-    throw TReadError("Address " + std::to_string(rva) + " lies in no section");
+    throw TReadError("the file has no section holding address " + std::to_string(rva));
 }
 
-ByteView TPeImage::At(std::uint64_t rva, std::uint64_t size, std::size_t atMost) const {
+std::uint64_t TPeImage::SectionHeld(const TPeSectionHeader& section) const {
+    if (section.PointerToRawData > file_->Size()) return 0;
+    return std::min<std::uint64_t>(file_->Size() - section.PointerToRawData,
+                                   SectionExtent(section));
+}
+
+ByteView TPeImage::At(std::uint64_t rva, std::uint64_t size, std::string_view what) const {
     const TPeSectionHeader& section = SectionOf(rva);
-    std::uint64_t fileSize = file_->Size();
-    CheckRange(fileSize, section.PointerToRawData, 0);  // the section starts within the file
-    std::uint64_t present =
-        std::min<std::uint64_t>(SectionExtent(section), fileSize - section.PointerToRawData);
     std::uint64_t offset = rva - section.VirtualAddress;
-    CheckRange(present, offset, size);
-    return file_->Read(section.PointerToRawData + offset,
-                       static_cast<std::size_t>(std::min<std::uint64_t>(size, atMost)));
+    CheckRange(SectionHeld(section), offset, size, what);
+    return file_->Read(section.PointerToRawData + offset, static_cast<std::size_t>(size));
+}
+
+std::uint64_t TPeImage::Held(std::uint64_t rva, std::uint64_t size) const {
+    const TPeSectionHeader& section = SectionOf(rva);
+    std::uint64_t present = SectionHeld(section);
+    std::uint64_t offset = rva - section.VirtualAddress;
+    return offset >= present ? 0 : std::min(size, present - offset);
+}
+
+ByteView TPeImage::AtMost(std::uint64_t rva, std::uint64_t size, std::size_t atMost) const {
+    const TPeSectionHeader& section = SectionOf(rva);
+    std::uint64_t length = std::min<std::uint64_t>(Held(rva, size), atMost);
+    if (length == 0) return {};
+    return file_->Read(section.PointerToRawData + (rva - section.VirtualAddress),
+                       static_cast<std::size_t>(length));
 }

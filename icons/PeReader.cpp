@@ -31,15 +31,16 @@ std::string GroupName(const TResourceId& name, const TGroupKind& kind) {
     return kind.Cursor ? "Cursor " + ResourceNameText(name) : ResourceNameText(name);
 }
 
+// What a reason calls a group or image resource: "icon group #1", "cursor image #5".
+std::string ResourceText(const TGroupKind& kind, const char* what, const TResourceId& name) {
+    return std::string(kind.Cursor ? "cursor " : "icon ") + what + " " + ResourceNameText(name);
+}
+
 // The image data a group entry names: the entry's size may claim more than the resource
 // holds, so it is bounded by the resource; a cursor's hot spot is not part of the bitmap.
 ByteView ImageData(ByteView resource, const TLoadedIconImage& image, const TGroupKind& kind) {
     std::size_t claimed = image.BytesInRes;
     if (kind.Cursor) {
-        if (resource.size() < kHotSpotSize) {
-            throw TReadError("Cursor image #" + std::to_string(image.ImageOffset) +
-                             " is shorter than its hot spot");
-        }
         resource = resource.subspan(kHotSpotSize);
         claimed = claimed < kHotSpotSize ? 0 : claimed - kHotSpotSize;
     }
@@ -51,7 +52,7 @@ ByteView ImageData(ByteView resource, const TLoadedIconImage& image, const TGrou
 // image's own header settles the size when it holds one from 1 to 256 pixels; PNG-stored
 // images keep the entry's size.
 void TakeBitmapSize(TLoadedIconImage& image, ByteView data) {
-    if (IsPngStream(data)) return;
+    if (IsPngStream(data) || data.size() < 12) return;
     std::uint32_t width = ReadU32At(data, 4);
     auto rows = static_cast<std::int32_t>(ReadU32At(data, 8));
     std::uint32_t height = static_cast<std::uint32_t>(rows < 0 ? -(rows / 2) : rows / 2);
@@ -60,15 +61,54 @@ void TakeBitmapSize(TLoadedIconImage& image, ByteView data) {
     image.Height = static_cast<std::uint8_t>(height);
 }
 
-// Reads one group's entries and decodes its images, from the last back to the first.
-void ReadGroup(TLoadedIcon& icon, ByteView group, const TResourceId& name,
+// Decodes the image a group entry names from its first `imageBytes` bytes at most. A resource
+// that is missing, that the file ends inside, or that the directory cannot lead to leaves the
+// image damaged.
+void DecodeEntryImage(TLoadedIconImage& image, const TPeResourceType& images,
+                      const TGroupKind& kind, std::size_t imageBytes) {
+    auto id = TResourceId::Number(static_cast<std::uint16_t>(image.ImageOffset));
+    std::string what = ResourceText(kind, "image", id);
+    std::optional<TPeResource> resource;
+    try {
+        resource = images.Find(id, imageBytes);
+    } catch (const TReadError& error) {
+        image.MarkDamaged(error.what());
+        return;
+    }
+    if (!resource) return image.MarkDamaged(what + " is missing");
+    ByteView bytes = resource->Bytes;
+    if (resource->Cut() && resource->Held < image.BytesInRes) {
+        return image.MarkDamaged(
+            CutShortReason(kFileEnds, what, static_cast<std::size_t>(resource->Held)), bytes);
+    }
+    if (kind.Cursor && bytes.size() < kHotSpotSize) {
+        return image.MarkDamaged(what + " is shorter than its hot spot", bytes);
+    }
+    ByteView data = ImageData(bytes, image, kind);
+    if (kind.Cursor) TakeBitmapSize(image, data);
+    image.DecodeImage(data, true);
+}
+
+// Reads the whole entries of one group and decodes their images, from the last back to the
+// first. A group cut short keeps the entries before the cut.
+void ReadGroup(TLoadedIcon& icon, const TPeResource& group, const TResourceId& name,
                const TPeResourceType& images, const TGroupKind& kind, std::size_t imageBytes,
                TDecodeBudget& budget) {
-    ByteReader data(group);
-    data.Skip(TIconGroupHeader::kCountAt);  // reserved and type words
-    std::uint16_t count = data.U16();
+    ByteReader data(group.Bytes, ResourceText(kind, "group", name),
+                    group.Cut() ? kFileEnds : "the resource");
+    std::uint16_t count = 0;
+    if (data.Has(TIconGroupHeader::kSize)) {
+        data.Skip(TIconGroupHeader::kCountAt);  // reserved and type words
+        count = data.U16();
+    } else {
+        icon.NoteDamage(data.CutShort());
+    }
     std::size_t first = icon.Images.size();
     for (std::uint16_t i = 0; i < count; ++i) {
+        if (!data.Has(TIconGroupHeader::kEntrySize)) {
+            icon.NoteDamage(data.CutShort());
+            break;
+        }
         auto entry = kind.Cursor ? icon.ReadCursorEntry(data) : icon.ReadDirEntry(data, true);
         TLoadedIconImage& image = icon.AddImage(std::move(entry));
         image.ResourceName = GroupName(name, kind);
@@ -76,22 +116,25 @@ void ReadGroup(TLoadedIcon& icon, ByteView group, const TResourceId& name,
     }
     for (std::size_t i = icon.Images.size(); i-- > first;) {
         TLoadedIconImage& image = *icon.Images[i];
-        auto id = static_cast<std::uint16_t>(image.ImageOffset);
-        std::optional<ByteView> bytes = images.Find(TResourceId::Number(id), imageBytes);
-        if (!bytes) {
-            throw TReadError((kind.Cursor ? "Cursor image #" : "Icon image #") +
-                             std::to_string(id) + " is missing");
-        }
-        ByteView data = ImageData(*bytes, image, kind);
-        if (kind.Cursor) TakeBitmapSize(image, data);
-        image.DecodeImage(data, true);
+        DecodeEntryImage(image, images, kind, imageBytes);
         budget.Charge(image);
         icon.UpdateMaxSize(image.PixelWidth(), image.PixelHeight());
     }
 }
 
-// Reads the groups of one kind in directory order; with firstOnly, stops after the first
-// group that gives images.
+// The group of that name; a group the directory cannot lead to is lost, and said so.
+std::optional<TPeResource> FindGroup(TLoadedIcon& icon, const TPeResourceType& groups,
+                                     const TResourceId& name) {
+    try {
+        return groups.Find(name);
+    } catch (const TReadError& error) {
+        icon.NoteDamage(error.what());
+        return std::nullopt;
+    }
+}
+
+// Reads the groups of one kind in directory order; for the file icon only, stops after the
+// first group that gives images.
 void ReadGroups(TLoadedIcon& icon, const TPeImage& image, const TGroupKind& kind,
                 const TLoadOptions& options, TDecodeBudget& budget) {
     TPeResourceType groups(image, kind.GroupType);
@@ -99,10 +142,18 @@ void ReadGroups(TLoadedIcon& icon, const TPeImage& image, const TGroupKind& kind
     TPeResourceType images(image, kind.ImageType);
     std::size_t imageBytes = options.HeadersOnly ? kImageHeadSize : SIZE_MAX;
     for (const TResourceId& name : groups.Names()) {
-        std::optional<ByteView> group = groups.Find(name);
+        std::optional<TPeResource> group = FindGroup(icon, groups, name);
         if (group) ReadGroup(icon, *group, name, images, kind, imageBytes, budget);
         if (options.FileIconOnly && !icon.Images.empty()) return;
     }
+}
+
+// An icon of image count 0 is nothing; when entries were lost on the way, the reason is the
+// file's.
+std::unique_ptr<TLoadedIcon> WithImagesOrNothing(std::unique_ptr<TLoadedIcon> icon) {
+    if (icon->ImageCount > 0) return icon;
+    if (!icon->Damage.empty()) throw TReadError(icon->Damage);
+    return nullptr;
 }
 
 std::unique_ptr<TLoadedIcon> ReadResourceIcons(const TPeImage& image, const std::string& fileName,
@@ -116,20 +167,12 @@ std::unique_ptr<TLoadedIcon> ReadResourceIcons(const TPeImage& image, const std:
         ReadGroups(*icon, image, kCursorGroups, options, budget);
     }
     icon->ImageCount = static_cast<std::int32_t>(icon->Images.size());
-    if (icon->ImageCount == 0) return nullptr;
-    return icon;
+    return WithImagesOrNothing(std::move(icon));
 }
 
-// 16-bit executables and icon libraries; their errors never leave this reader.
+// 16-bit executables and icon libraries.
 std::unique_ptr<TLoadedIcon> ReadSixteenBitIcons(ByteView file, const std::string& fileName) {
-    std::unique_ptr<TLoadedIcon> icon;
-    try {
-        icon = ReadNeData(file, fileName);
-    } catch (const TReadError&) {
-        return nullptr;
-    }
-    if (icon->ImageCount == 0) return nullptr;
-    return icon;
+    return WithImagesOrNothing(ReadNeData(file, fileName));
 }
 
 // A 32-bit image reads the ranges it parses; anything else is read whole for the 16-bit

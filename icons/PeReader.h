@@ -10,9 +10,11 @@
 // the first group in entry order, then those of the second, each image named after its group.
 // With Options.IncludeCursors the cursor groups follow, their images marked IsCursor and
 // named "Cursor " and the group's name.
-// Data that is not a PE image is read as a 16-bit executable or icon library instead. Nothing
-// when the file holds no icon image; throws TReadError when a group names a missing image or
-// an image cannot be decoded.
+// Data that is not a PE image is read as a 16-bit executable or icon library instead. A group
+// cut short keeps its whole entries and names the cut in the icon's Damage; an image whose
+// resource is missing or cut short is kept damaged. Nothing when the file holds no icon image;
+// throws TReadError when the headers or the resource directory are cut short or broken, or
+// when entries were lost and none is left.
 std::unique_ptr<TLoadedIcon> ReadPeFile(const std::string& FileName,
                                         const TLoadOptions& Options = {});
 

@@ -14,6 +14,16 @@ constexpr std::uint16_t kRtIcon = 3;
 constexpr std::uint16_t kRtGroupCursor = 12;
 constexpr std::uint16_t kRtGroupIcon = 14;
 
+// A resource's bytes as far as the file holds them (or the first of them, when no more were
+// asked for), the size its directory entry gives, and how many of its bytes the file holds.
+struct TPeResource {
+    ByteView Bytes;
+    std::uint32_t Size = 0;
+    std::uint64_t Held = 0;
+    // The file (or its section's data) ends inside the resource.
+    bool Cut() const { return Held < Size; }
+};
+
 // The resources of one type in the resource directory of a PE image. The directory has three
 // levels (type, name, language); every offset and count is checked against the image, and a
 // directory that points back at one of its parents, or data that is nested deeper than the
@@ -27,9 +37,10 @@ public:
     // ids ascending, as the resource compiler wrote them.
     const std::vector<TResourceId>& Names() const { return names_; }
 
-    // The bytes of the first language entry of the first resource of that name, or only the
-    // first `atMost` of them; nothing when there is no such resource.
-    std::optional<ByteView> Find(const TResourceId& name, std::size_t atMost = SIZE_MAX) const;
+    // The bytes of the first language entry of the first resource of that name, cut where the
+    // file ends, and only the first `atMost` of them; nothing when there is no such resource.
+    // Throws TReadError when the directory entries that lead to it are cut short or broken.
+    std::optional<TPeResource> Find(const TResourceId& name, std::size_t atMost = SIZE_MAX) const;
 
 private:
     std::vector<TPeResourceDirectoryEntry> ReadDirectory(std::uint32_t offset) const;

@@ -1,26 +1,31 @@
 #include <gtest/gtest.h>
 
 #include "CliRun.h"
+#include "GroupBuilder.h"
 #include "IcoBuilder.h"
 #include "MiniJson.h"
+#include "PeBuilder.h"
 #include "TempDir.h"
 
 TEST(ListCommand, JsonDocumentHoldsEveryFileInOrderAndWhyOneHasNoIcon) {
     TempDir dir;
-    std::string good = dir.Write("two.ico", BuildIco({EntryFor({16, 16, 4, 1, 0, true}),
-                                                      EntryFor({48, 48, 32, 1, 0, true})}));
+    ByteString goodBytes =
+        BuildIco({EntryFor({16, 16, 4, 1, 0, true}), EntryFor({48, 48, 32, 1, 0, true})});
+    std::string good = dir.Write("two.ico", goodBytes);
     std::string missing = dir.Path().string() + "/gone.ico";
     std::string empty = dir.Write("empty.ico", ByteString{});
     std::string cut = dir.Write("cut.ico", ByteString{0, 0, 1, 0, 1, 0, 16});
     std::string text = dir.Write("notes.txt", ByteString{'h', 'i'});
-    CliRun run = Cli({"list", "--json", good, missing, empty, cut, text});
+    // Cut 5 bytes into the second directory entry: the first entry is kept, its data lost.
+    std::string lost = dir.Write("lost.ico", ByteString(goodBytes.begin(), goodBytes.begin() + 27));
+    CliRun run = Cli({"list", "--json", good, missing, empty, cut, text, lost});
     // A missing file is named on stderr and fails the run; every other file is still listed.
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err, "marrowby2-cli: " + missing + ": No such file or directory\n");
 
     JsonValue doc = ParseJson(run.out);
     const JsonValue& files = doc["files"];
-    ASSERT_EQ(files.items.size(), 5u);
+    ASSERT_EQ(files.items.size(), 6u);
     EXPECT_EQ(files[0]["path"].string, good);
     const JsonValue& icon = files[0]["icon"];
     EXPECT_EQ(icon.keys,
@@ -43,13 +48,28 @@ TEST(ListCommand, JsonDocumentHoldsEveryFileInOrderAndWhyOneHasNoIcon) {
     EXPECT_TRUE(files[2]["icon"]["images"].items.empty());
     EXPECT_EQ(files[2].members.count("error"), 0u);  // an entry with an icon has no error key
     EXPECT_TRUE(files[3]["icon"].IsNull());
-    EXPECT_FALSE(files[3]["error"].string.empty());  // the reader's own message
+    EXPECT_EQ(files[3]["error"].string, "the file ends 7 bytes into the icon directory");
     EXPECT_EQ(files[4]["error"].string, "Not an icon source");
+    // A damaged image, and a file that lost whole entries, say why; sound ones carry no key.
+    EXPECT_EQ(files[0].members.count("damaged"), 0u);
+    EXPECT_EQ(files[5].keys, (std::vector<std::string>{"path", "icon", "damaged"}));
+    EXPECT_EQ(files[5]["damaged"].string, "the file ends 27 bytes into the icon directory");
+    const JsonValue& damaged = files[5]["icon"]["images"][0];
+    EXPECT_EQ(damaged.keys.back(), "damaged");
+    EXPECT_EQ(damaged["damaged"].string, "the file ends before the image data");
+    EXPECT_EQ(damaged["width"].number, 16);
 
-    // The text listing leaves the missing file to the stderr line.
-    CliRun lines = Cli({"list", missing, good});
+    // The text listing leaves the missing file to the stderr line and says why a file gives
+    // no icons; control characters in names are written as \xHH.
+    PeBuilder pe;
+    pe.Icon(1, MakeDib({16, 16, 4, 1, 0, true}));
+    pe.Group({0, "TAB\tBELL\x07"}, BuildIconGroup({GroupEntryFor({16, 16, 4, 1, 0, true}, 1)}));
+    std::string named = dir.Write("named.dll", pe.Build());
+    CliRun lines = Cli({"list", missing, good, cut, named});
     EXPECT_EQ(lines.code, 1);
-    EXPECT_EQ(lines.out, good + "  -  16 x 16  4 bpp\n" + good + "  -  48 x 48  32 bpp\n");
+    EXPECT_EQ(lines.out, good + "  -  16 x 16  4 bpp\n" + good + "  -  48 x 48  32 bpp\n" + cut +
+                             ": no icons: the file ends 7 bytes into the icon directory\n" + named +
+                             "  TAB\\x09BELL\\x07  16 x 16  4 bpp\n");
     EXPECT_EQ(lines.err, run.err);
 }
 

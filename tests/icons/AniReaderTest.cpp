@@ -86,11 +86,19 @@ TEST(AniReader, FileKindsAndFlagsThatGiveNothing) {
 }
 
 TEST(AniReader, LengthsPastTheEnd) {
-    // A frame that runs past its list is a read error.
+    // A frame that runs past its list ends it: the frames before it are kept, and with none
+    // the file fails with the reason.
     ByteBuilder frame;
     frame.Text("icon").U32(5000).Bytes(Frame({{}}));
     ByteString list = ListChunk("fram", frame.Bytes());
     EXPECT_THROW(ReadAniData(BuildAni({AniHeaderChunk(1, 1), list}), "x.ani"), TReadError);
+    ByteBuilder second;
+    second.Bytes(RiffChunk("icon", Frame({{}}))).Bytes(frame.Bytes());
+    auto kept = ReadAniData(BuildAni({ListChunk("fram", second.Bytes())}), "x.ani");
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->ImageCount, 1);
+    EXPECT_EQ(kept->Damage,
+              "the file ends " + std::to_string(Frame({{}}).size()) + " bytes into frame 2");
 
     // A trailing chunk whose length runs past the end of the file ends the read.
     ByteString tail = RiffChunk("rate", ByteString(4, 1), true, 0xFFFFFFF0u);

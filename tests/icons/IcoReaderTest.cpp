@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "IcoBuilder.h"
+#include "PngStreamBuilder.h"
 #include "TempDir.h"
 #include "icons/IcoReader.h"
 #include "icons/LoadIcons.h"
@@ -51,24 +52,63 @@ TEST(IcoReader, EmptyFileCountZeroAndCursors) {
     EXPECT_EQ(cur->FileName, dir.Path().string() + "/arrow.CUR");
 }
 
-TEST(IcoReader, BrokenFilesFailInTheReaderAndGiveNothingFromTheDispatcher) {
+// A file cut short keeps every image whose bytes are whole; images the cut reaches are kept
+// damaged with their directory values, and a directory cut inside an entry keeps the entries
+// before the cut.
+TEST(IcoReader, ACutFileKeepsEveryWholeImage) {
     TempDir dir;
-    ByteString good =
-        BuildIco({EntryFor({16, 16, 4, 0x33, 0, true}), EntryFor({32, 32, 8, 0x44, 0, true})});
-    ByteString truncatedDirectory(good.begin(), good.begin() + 6 + 16 + 5);
-    std::string path = dir.Write("cut.ico", truncatedDirectory);
-    EXPECT_THROW(ReadIcoFile(path), TReadError);
-    EXPECT_EQ(LoadIconsFromFile(path), nullptr);  // no shell fallback on this platform
+    const DibSpec small{16, 16, 4, 0x33, 0, true};
+    const DibSpec middle{32, 32, 8, 0x44, 0, true};
+    ByteString good = BuildIco({EntryFor(small), EntryFor(middle), EntryFor({48, 48, 32, 1, 0})});
+    const std::size_t secondAt = 6 + 3 * 16 + MakeDib(small).size();
+
+    // Cut 100 bytes into the second image: the first is sound, the second and third damaged.
+    ByteString inImage(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(secondAt + 100));
+    TLoadOutcome cut = LoadIconsWithReason(dir.Write("cut.ico", inImage));
+    ASSERT_NE(cut.Icon, nullptr) << cut.Error;
+    ASSERT_EQ(cut.Icon->ImageCount, 3);
+    EXPECT_EQ(cut.Icon->Damage, "");  // no entry was lost
+    const TLoadedIconImage& sound = cut.Icon->GetImage(0);
+    EXPECT_EQ(sound.Damage(), "");
+    EXPECT_EQ(sound.ImageBits(), ByteString(16 * 8, 0x33));
+    const TLoadedIconImage& damaged = cut.Icon->GetImage(1);
+    EXPECT_EQ(damaged.LoadDamage(), "the file ends 100 bytes into the image data");
+    EXPECT_EQ(damaged.Damage(), damaged.LoadDamage());
+    EXPECT_EQ(damaged.Width, 32);
+    EXPECT_EQ(damaged.BitCount, 8);
+    EXPECT_TRUE(damaged.ImageBits().empty());
+    EXPECT_EQ(cut.Icon->GetImage(2).LoadDamage(), "the file ends before the image data");
+    EXPECT_EQ(cut.Icon->MaxWidth, 48);
+
+    // Cut 5 bytes into the second entry: the first entry stays, its data lost with the rest;
+    // cut inside the first entry, nothing is left and the reason is the file's.
+    ByteString inDirectory(good.begin(), good.begin() + 6 + 16 + 5);
+    TLoadOutcome entries = LoadIconsWithReason(dir.Write("entries.ico", inDirectory));
+    ASSERT_NE(entries.Icon, nullptr) << entries.Error;
+    ASSERT_EQ(entries.Icon->ImageCount, 1);
+    EXPECT_EQ(entries.Icon->Damage, "the file ends 27 bytes into the icon directory");
+    EXPECT_EQ(entries.Icon->GetImage(0).Width, 16);
+    EXPECT_EQ(entries.Icon->GetImage(0).LoadDamage(), "the file ends before the image data");
+    ByteString inFirst(good.begin(), good.begin() + 6 + 11);
+    TLoadOutcome none = LoadIconsWithReason(dir.Write("none.ico", inFirst));
+    EXPECT_EQ(none.Icon, nullptr);  // no shell fallback on this platform
+    EXPECT_EQ(none.Error, "the file ends 17 bytes into the icon directory");
     EXPECT_THROW(ReadIcoFile(dir.Path().string() + "/missing.ico"), TReadError);
-    EXPECT_EQ(LoadIconsFromFile(dir.Path().string() + "/missing.ico"), nullptr);
 
-    // Image data cut inside the second image: its rows are zero, the file still reads.
-    ByteString truncatedImage(good.begin(), good.end() - 1000);
-    auto partial = ReadIcoFile(dir.Write("short.ico", truncatedImage));
-    EXPECT_EQ(partial->GetImage(1).ImageBits(), ByteString(32u * 32, 0));
-
-    ByteString garbage(300, 0xFF);
-    EXPECT_EQ(LoadIconsFromFile(dir.Write("noise.ico", garbage)), nullptr);
+    // A favicon that is really a PNG file: one PNG-stored image of its header's size.
+    auto red = [](int, int, int channel) -> std::uint16_t { return channel == 0 ? 255 : 0; };
+    ByteString png = MakePngStream({24, 20, 2, 8, false, false, red});
+    TLoadOutcome favicon = LoadIconsWithReason(dir.Write("favicon.ico", png));
+    ASSERT_NE(favicon.Icon, nullptr) << favicon.Error;
+    ASSERT_EQ(favicon.Icon->ImageCount, 1);
+    const TLoadedIconImage& picture = favicon.Icon->GetImage(0);
+    EXPECT_EQ(picture.Width, 24);
+    EXPECT_EQ(picture.Height, 20);
+    EXPECT_EQ(picture.BitCount, 32);
+    EXPECT_EQ(picture.PngData(), png);
+    ASSERT_EQ(picture.ImageBits().size(), 24u * 20 * 4);
+    EXPECT_EQ(picture.ImageBits()[2], 255);  // red, stored blue, green, red, alpha
+    EXPECT_EQ(favicon.Icon->MaxWidth, 24);
 }
 
 TEST(IcoReader, MemoryStaysBoundedWhateverTheDirectoryClaims) {

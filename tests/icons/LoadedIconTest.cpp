@@ -107,7 +107,7 @@ TEST(DecodeImage, MissingRowsBecomeZeroRowsAndAllZeroIsReported) {
     EXPECT_FALSE(image.DecodeImage(allZero, true));
 }
 
-TEST(DecodeImage, CutsImageOutOfFileAndFailsOnShortHeader) {
+TEST(DecodeImage, CutsImageOutOfFileAndShortDataIsDamaged) {
     ByteString dib = MakeDib({16, 16, 4, 0x21, 0x00, true});
     ByteBuilder file;
     file.Fill(100, 0xEE).Bytes(dib).Fill(50, 0xEE);
@@ -118,12 +118,23 @@ TEST(DecodeImage, CutsImageOutOfFileAndFailsOnShortHeader) {
     ASSERT_TRUE(image.DecodeImage(file.Bytes(), false));
     EXPECT_EQ(image.MaskBits(), ByteString(64, 0));  // the trailing 0xEE bytes are cut off
 
+    EXPECT_EQ(image.Damage(), "");
+
+    // Too short for its header by its own size, or running past the end of the file: damaged,
+    // with the directory values and empty rows.
     image.BytesInRes = 39;
-    EXPECT_THROW(image.DecodeImage(file.Bytes(), false), TReadError);
-    image.BytesInRes = 1000000;  // more than remains: all of it is kept
     EXPECT_TRUE(image.DecodeImage(file.Bytes(), false));
+    EXPECT_EQ(image.LoadDamage(), "the image data ends 39 bytes into its header");
+    EXPECT_TRUE(image.ImageBits().empty());
+    image.BytesInRes = 1000000;
+    EXPECT_TRUE(image.DecodeImage(file.Bytes(), false));
+    EXPECT_EQ(image.Damage(),
+              "the file ends " + std::to_string(dib.size() + 50) + " bytes into the image data");
+    EXPECT_EQ(image.StoredBytes().size(), dib.size() + 50);
+    EXPECT_EQ(image.Width, 16);
     image.ImageOffset = static_cast<std::uint32_t>(file.Size() + 1);
-    EXPECT_THROW(image.DecodeImage(file.Bytes(), false), TReadError);
+    EXPECT_TRUE(image.DecodeImage(file.Bytes(), false));
+    EXPECT_EQ(image.Damage(), "the file ends before the image data");
 }
 
 TEST(DecodeImage, ZeroSizeByteMeans256Pixels) {

@@ -62,16 +62,17 @@ TEST(NeReader, AlignmentShiftsAndHeaderOffsetLow16Bits) {
     auto icon = ReadNeData(file.Bytes(), "old.exe");
     ASSERT_EQ(icon->Images.size(), 1u);
     EXPECT_EQ(icon->GetImage(0).ImageBits(), ByteString(16 * 8, 0x21));
-    // One byte short, the resource runs past the end: the image is dropped, like any other
-    // image past the end, rather than failing the whole file.
+    // One byte short, the resource runs past the end: the image is kept damaged, like any
+    // other image past the end, rather than failing the whole file.
     ByteString shorter = file.Bytes();
     shorter.pop_back();
     auto cut = ReadNeData(shorter, "old.exe");
-    EXPECT_EQ(cut->ImageCount, 1);
-    EXPECT_TRUE(cut->Images.empty());
+    ASSERT_EQ(cut->Images.size(), 1u);
+    EXPECT_EQ(cut->GetImage(0).LoadDamage(), "the file ends 303 bytes into icon image #1");
+    EXPECT_EQ(cut->GetImage(0).Width, 16);
 }
 
-TEST(NeReader, DropsEntriesWithoutUsableImagesOneByOne) {
+TEST(NeReader, DropsEmptyEntriesAndKeepsMissingImagesDamaged) {
     NeBuilder ne;
     GroupEntry zeroWidth = GroupEntryFor(k16x4, 1);
     zeroWidth.width = 0;
@@ -86,13 +87,18 @@ TEST(NeReader, DropsEntriesWithoutUsableImagesOneByOne) {
                                        GroupEntryFor(k16x4, 3), GroupEntryFor(k16x4, 4),
                                        GroupEntryFor(k16x4, 1)}))}}};
     auto icon = ReadNeData(ne.Build(), "old.exe");
-    // Zero width: never added. Image 2 all zero, 3 missing (only a named image), 4 past the
-    // end: dropped after counting.
+    // Zero width: never added. Image 2 all zero: dropped after counting. Image 3 missing (only
+    // a named image) and 4 past the end: kept damaged.
     EXPECT_EQ(icon->ImageCount, 5);
-    ASSERT_EQ(icon->Images.size(), 2u);
-    EXPECT_EQ(Names(*icon), (std::vector<std::string>{"APP", "APP"}));
+    ASSERT_EQ(icon->Images.size(), 4u);
+    EXPECT_EQ(Names(*icon), (std::vector<std::string>{"APP", "APP", "APP", "APP"}));
     EXPECT_EQ(icon->GetImage(0).ImageOffset, 1u);
-    EXPECT_EQ(icon->GetImage(1).ImageOffset, 1u);
+    EXPECT_EQ(icon->GetImage(0).Damage(), "");
+    EXPECT_EQ(icon->GetImage(1).LoadDamage(), "icon image #3 is missing");
+    EXPECT_EQ(icon->GetImage(2).LoadDamage().rfind("the file ends ", 0), 0u);
+    EXPECT_NE(icon->GetImage(2).LoadDamage().find(" bytes into icon image #4"), std::string::npos);
+    EXPECT_EQ(icon->GetImage(3).ImageOffset, 1u);
+    EXPECT_EQ(icon->Damage, "");
 }
 
 TEST(NeReader, IconLibraryNamesItsGroupsFromTheNameTable) {
@@ -111,7 +117,7 @@ TEST(NeReader, BrokenTablesAreErrorsAndOtherFilesHaveNoImages) {
     ByteBuilder notNe;
     notNe.Text("MZ").PadTo(0x3C).U32(0x40).Text("LE").PadTo(0x80);
     EXPECT_TRUE(ReadNeData(notNe.Bytes(), "x.exe")->Images.empty());
-    EXPECT_THROW(ReadNeData(ByteString(0x20, 0), "x.exe"), TReadError);
+    EXPECT_TRUE(ReadNeData(ByteString(0x20, 0), "x.exe")->Images.empty());
 
     // A type table without its zero type id ends at the end of the file.
     NeBuilder open = TwoGroups();
@@ -124,16 +130,20 @@ TEST(NeReader, BrokenTablesAreErrorsAndOtherFilesHaveNoImages) {
     big[0x80 + 0x40] = 40;
     EXPECT_THROW(ReadNeData(big, "x.exe"), TReadError);
 
-    // A zero-length image resource has no header to decode.
+    // A zero-length image resource has no header to decode: its images are damaged.
     NeBuilder zeroSize = TwoGroups();
     zeroSize.types[1].resources[0].lengthUnits = 0;
-    EXPECT_THROW(ReadNeData(zeroSize.Build(), "x.exe"), TReadError);
+    auto empty = ReadNeData(zeroSize.Build(), "x.exe");
+    ASSERT_EQ(empty->Images.size(), 3u);
+    EXPECT_EQ(empty->GetImage(0).LoadDamage(), "the image data ends before its header");
+    EXPECT_EQ(empty->GetImage(1).LoadDamage(), "");
 }
 
 TEST(NeReader, DispatcherRefreshesTheCountOfDroppedImages) {
     TempDir dir;
     NeBuilder ne;
-    ne.types = {{kNeGroupType, {Numbered(1, BuildIconGroup({GroupEntryFor(k16x4, 9)}))}}};
+    ne.types = {{kNeIconType, {Numbered(9, MakeDib({16, 16, 4, 0, 0, true}))}},
+                {kNeGroupType, {Numbered(1, BuildIconGroup({GroupEntryFor(k16x4, 9)}))}}};
     auto icon = LoadIconsFromFile(dir.Write("old.EXE", ne.Build()));
     ASSERT_NE(icon, nullptr);
     EXPECT_EQ(icon->ImageCount, 0);

@@ -111,12 +111,15 @@ TEST(PeReader, SectionSizesDecideWhatIsReadable) {
         ASSERT_NE(icon, nullptr);
         EXPECT_EQ(icon->ImageCount, 5);
     }
-    // A virtual size that ends inside the last image cuts it off, one that ends before it
-    // leaves it outside the section.
-    std::string inside = ReadError(ThreeGroups(false).ResourceVirtualSize(raw - 24).Build());
-    EXPECT_NE(inside.find("Read past the end"), std::string::npos) << inside;
+    // Groups #1 and #5 come last. A virtual size that ends inside #1 cuts it off, leaving #5
+    // outside the section; one that ends before every group leaves nothing.
+    auto inside = ReadPeData(ThreeGroups(false).ResourceVirtualSize(raw - 24).Build(), "x");
+    ASSERT_NE(inside, nullptr);
+    EXPECT_EQ(Names(*inside), (std::vector<std::string>{"MAINICON", "MAINICON", "MAINICON"}));
+    EXPECT_EQ(inside->Damage, "the file ends 16 bytes into icon group #1");
     std::string outside = ReadError(ThreeGroups(false).ResourceVirtualSize(raw - 400).Build());
-    EXPECT_NE(outside.find("lies in no section"), std::string::npos) << outside;
+    EXPECT_NE(outside.find("the file has no section holding address"), std::string::npos)
+        << outside;
 }
 
 TEST(PeReader, FilesWithoutReadableIconsGiveNothing) {
@@ -142,18 +145,16 @@ TEST(PeReader, SixteenBitFilesGoToTheNeReader) {
     ASSERT_NE(icon, nullptr);
     ASSERT_EQ(icon->ImageCount, 1);
     EXPECT_EQ(icon->GetImage(0).ResourceName, "#3");
-    // An NE file without icons, and one whose table runs off the file, give nothing.
+    // An NE file without icons gives nothing; one whose table runs off the file fails with
+    // the reason.
     EXPECT_EQ(ReadPeData(NeBuilder().Build(), "old.exe"), nullptr);
     ByteString cut = ne.Build();
     cut.resize(0xC8);
-    EXPECT_EQ(ReadPeData(cut, "old.exe"), nullptr);
+    EXPECT_EQ(ReadError(cut), "the file ends before the resource table");
 }
 
 TEST(PeReader, BrokenResourceDirectoriesAreErrorsNotLoops) {
     const std::size_t root = PeBuilder::kResourceFileOffset;
-    PeBuilder missing;
-    missing.Icon(1, MakeDib(k16x4)).Group({1, {}}, BuildIconGroup({GroupEntryFor(k16x4, 2)}));
-    EXPECT_EQ(ReadError(missing.Build()), "Icon image #2 is missing");
 
     // Root entries: RT_ICON first, RT_GROUP_ICON second; their targets at root + 20 and + 28.
     ByteBuilder cyclic;
@@ -167,35 +168,102 @@ TEST(PeReader, BrokenResourceDirectoriesAreErrorsNotLoops) {
     selfNamed.PatchU32(root + typeDir + 20, 0x80000000u | typeDir);  // name -> its own type
     EXPECT_EQ(ReadError(selfNamed.Bytes()), "Resource directory points back into itself");
 
+    // A group the directory cannot lead to is lost alone; the others are read.
     ByteBuilder tooDeep;
     tooDeep.Bytes(ThreeGroups(false).Build());
     std::uint32_t nameDir = ReadU32At(tooDeep.Bytes(), root + typeDir + 20) & 0x7FFFFFFF;
     tooDeep.PatchU32(root + nameDir + 20, 0x80000000u | nameDir);  // language -> directory
-    EXPECT_EQ(ReadError(tooDeep.Bytes()), "Resource directory nested deeper than three levels");
+    auto deep = ReadPeData(tooDeep.Bytes(), "x.dll");
+    ASSERT_NE(deep, nullptr);
+    EXPECT_EQ(Names(*deep), (std::vector<std::string>{"#1", "#5"}));
+    EXPECT_EQ(deep->Damage, "Resource directory nested deeper than three levels");
 
     ByteBuilder absurdCount;
     absurdCount.Bytes(ThreeGroups(false).Build());
     absurdCount.PatchU16(root + typeDir + 14, 0xFFFF);
-    EXPECT_NE(ReadError(absurdCount.Bytes()).find("Read past the end"), std::string::npos);
+    EXPECT_EQ(ReadError(absurdCount.Bytes()), "the file ends inside the resource directory");
 
+    // A group claiming more bytes than the section holds reads the entries it has.
     ByteBuilder absurdSize;
     absurdSize.Bytes(ThreeGroups(false).Build());
     std::uint32_t entry = ReadU32At(absurdSize.Bytes(), root + nameDir + 20);
     absurdSize.PatchU32(root + entry + 4, 0xFFFFFFF0u);
-    EXPECT_NE(ReadError(absurdSize.Bytes()).find("Read past the end"), std::string::npos);
+    auto claimed = ReadPeData(absurdSize.Bytes(), "x.dll");
+    ASSERT_NE(claimed, nullptr);
+    EXPECT_EQ(claimed->ImageCount, 5);
 }
 
-TEST(PeReader, EveryTruncationFailsCleanlyOrReadsEverything) {
+// A file cut short keeps every image whose bytes are whole: a group the file ends inside keeps
+// its whole entries, an image whose resource is cut or missing is kept damaged.
+TEST(PeReader, ACutFileKeepsWholeEntriesAndDamagedImages) {
+    // Images first, the group last: the cut falls 17 bytes before the group's end.
+    PeBuilder groupLast;
+    groupLast.Icon(1, MakeDib(k16x4)).Icon(2, MakeDib(k32x8)).Icon(3, MakeDib(k48x32));
+    groupLast.Group({1, {}}, BuildIconGroup({GroupEntryFor(k16x4, 1), GroupEntryFor(k32x8, 2),
+                                             GroupEntryFor(k48x32, 3)}));
+    ByteString file = groupLast.Build();
+    file.resize(file.size() - 17);
+    auto shortGroup = ReadPeData(file, "hh.exe");
+    ASSERT_NE(shortGroup, nullptr);
+    // 6 + 3 x 14 bytes, 17 of them missing: the first entry is whole.
+    ASSERT_EQ(shortGroup->ImageCount, 1);
+    EXPECT_EQ(shortGroup->Damage, "the file ends 31 bytes into icon group #1");
+    EXPECT_EQ(shortGroup->GetImage(0).Damage(), "");
+    EXPECT_EQ(shortGroup->GetImage(0).ImageBits(), ByteString(16 * 8, 0x21));
+    // Cut inside the first entry, nothing is left: the reason is the file's.
+    file.resize(file.size() - 20);
+    EXPECT_EQ(ReadError(file), "the file ends 11 bytes into icon group #1");
+
+    // The group first, the images after it: a cut inside the last image damages it alone, and
+    // an entry naming no image is kept damaged too.
+    PeBuilder imagesLast;
+    imagesLast.Group({0, "APP"},
+                     BuildIconGroup({GroupEntryFor(k16x4, 1), GroupEntryFor(k32x8, 2),
+                                     GroupEntryFor(k16x4, 9), GroupEntryFor(k48x32, 3)}));
+    imagesLast.Icon(1, MakeDib(k16x4)).Icon(2, MakeDib(k32x8)).Icon(3, MakeDib(k48x32));
+    ByteString cutImage = imagesLast.Build();
+    cutImage.resize(cutImage.size() - 1000);
+    auto damaged = ReadPeData(cutImage, "app.exe");
+    ASSERT_NE(damaged, nullptr);
+    ASSERT_EQ(damaged->ImageCount, 4);
+    EXPECT_EQ(damaged->Damage, "");
+    EXPECT_EQ(damaged->GetImage(1).ImageBits(), ByteString(32 * 32, 0x43));
+    EXPECT_EQ(damaged->GetImage(2).LoadDamage(), "icon image #9 is missing");
+    const TLoadedIconImage& cut = damaged->GetImage(3);
+    std::size_t present = MakeDib(k48x32).size() - 1000;
+    EXPECT_EQ(cut.LoadDamage(),
+              "the file ends " + std::to_string(present) + " bytes into icon image #3");
+    EXPECT_EQ(cut.Width, 48);
+    EXPECT_EQ(cut.BitCount, 32);
+    EXPECT_EQ(cut.StoredBytes().size(), present);
+    EXPECT_TRUE(cut.ImageBits().empty());
+    EXPECT_EQ(damaged->MaxWidth, 48);
+}
+
+TEST(PeReader, EveryTruncationFailsWithAReasonOrKeepsWhatIsWhole) {
     ByteString full = ThreeGroups(true).Build();
+    auto whole = ReadPeData(full, "x.dll");
+    ASSERT_NE(whole, nullptr);
     for (std::size_t size = 0; size < full.size(); ++size) {
         ByteString cut(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(size));
+        std::unique_ptr<TLoadedIcon> icon;
         try {
-            auto icon = ReadPeData(cut, "x.dll");
-            if (icon) {
-                EXPECT_EQ(icon->ImageCount, 5) << size;
+            icon = ReadPeData(cut, "x.dll");
+        } catch (const TReadError& e) {
+            EXPECT_NE(std::string(e.what()), "") << size;
+            continue;
+        }
+        if (!icon) continue;  // cut before the PE signature: not an image
+        // Every sound image is the image of the whole file; the others say why not.
+        for (const auto& image : icon->Images) {
+            if (!image->Damage().empty()) continue;
+            bool same = false;
+            for (const auto& original : whole->Images) {
+                same = same || (original->ResourceName == image->ResourceName &&
+                                original->ImageOffset == image->ImageOffset &&
+                                original->ImageBits() == image->ImageBits());
             }
-        } catch (const TReadError&) {
-            EXPECT_GE(size, 0x1D8u) << "cut headers are no image, so no error";
+            EXPECT_TRUE(same) << size;
         }
     }
 }
@@ -253,6 +321,10 @@ TEST(PeReader, CursorGroupsOnlyWhenAskedAndNeverUnderAnIconsName) {
     EXPECT_EQ(all->GetImage(3).BitCount, 32);
 
     // Cursor resources are checked as icon resources are.
+    auto damage = [](PeBuilder broken) {
+        auto icon = ReadPeData(broken.Build(), "x.dll", {.IncludeCursors = true});
+        return icon ? icon->GetImage(0).LoadDamage() : std::string("nothing");
+    };
     auto error = [](PeBuilder broken) {
         try {
             ReadPeData(broken.Build(), "x.dll", {.IncludeCursors = true});
@@ -263,11 +335,11 @@ TEST(PeReader, CursorGroupsOnlyWhenAskedAndNeverUnderAnIconsName) {
     };
     PeBuilder missing;
     missing.CursorGroup({1, {}}, BuildCursorGroup({CursorEntryFor(arrow, 9)}));
-    EXPECT_EQ(error(missing), "Cursor image #9 is missing");
+    EXPECT_EQ(damage(missing), "cursor image #9 is missing");
     PeBuilder stub;
     stub.Add(1, {1, {}}, {ByteString{1, 2}});
     stub.CursorGroup({1, {}}, BuildCursorGroup({CursorEntryFor(arrow, 1)}));
-    EXPECT_EQ(error(stub), "Cursor image #1 is shorter than its hot spot");
+    EXPECT_EQ(damage(stub), "cursor image #1 is shorter than its hot spot");
     CursorGroupEntry huge = CursorEntryFor(arrow, 1);
     huge.width = 300;
     PeBuilder oversized;

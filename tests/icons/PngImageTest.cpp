@@ -149,7 +149,7 @@ TEST(PngImage, ADamagedImageKeepsItsPlaceAndHidesNoSibling) {
     image.Width = image.Height = 32;
     ASSERT_TRUE(image.DecodeImage(stream, true));
     EXPECT_EQ(image.ImageBits().size(), 32u * 32 * 4);
-    EXPECT_EQ(image.DecodeError(), "");
+    EXPECT_EQ(image.Damage(), "");
 
     ByteString corrupt = stream;
     corrupt[corrupt.size() / 2] ^= 0xFF;
@@ -161,7 +161,7 @@ TEST(PngImage, ADamagedImageKeepsItsPlaceAndHidesNoSibling) {
         EXPECT_EQ(image.BitCount, 32);
         EXPECT_TRUE(image.ImageBits().empty()) << bad.size();
         EXPECT_TRUE(image.MaskBits().empty()) << bad.size();
-        EXPECT_NE(image.DecodeError(), "") << bad.size();
+        EXPECT_NE(image.Damage(), "") << bad.size();
     }
     // A header claiming a huge image is refused before anything is allocated for it.
     ByteString huge = MakePngStream({2000, 1, PNG_COLOR_TYPE_GRAY, 1, false, false, sample});
@@ -192,6 +192,6 @@ TEST(PngImage, ADamagedImageKeepsItsPlaceAndHidesNoSibling) {
         DrawIconImage(drawn, canvas.Canvas(), 0, 0, clWhite);
         bool damaged = i == 1 || i == 2;
         EXPECT_EQ((canvas.PixelColor(5, 5) == TColor{128, 128, 128}), damaged) << i;
-        EXPECT_EQ(drawn.DecodeError().empty(), !damaged) << i;
+        EXPECT_EQ(drawn.Damage().empty(), !damaged) << i;
     }
 }
