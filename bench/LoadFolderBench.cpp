@@ -61,9 +61,7 @@ void BM_LoadFolder(benchmark::State& state) {
     std::string root = given                                        ? given
                        : std::filesystem::is_directory(kWineFolder) ? kWineFolder
                                                                     : SyntheticFolder(generated);
-    TDirectoryScan scan(root);
-    scan.Run();
-    std::vector<std::string> files = BuildPathList(scan.Folders(), kIconFileMask);
+    std::vector<std::string> files = BuildPathList(ListFolderTree(root), kIconFileMask);
     double bytes = 0;
     for (const std::string& file : files) {
         std::error_code error;

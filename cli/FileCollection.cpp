@@ -44,13 +44,12 @@ void AddCursorsFlag(CLI::App& command, TLoadOptions& load) {
 std::vector<std::string> CollectFiles(const std::string& path, const TFileCollection& collection) {
     std::error_code error;
     if (!std::filesystem::is_directory(path, error)) return {path};
-    std::vector<std::string> folders{path};
-    if (collection.Recursive) {
-        TDirectoryScan scan(path);
-        scan.Run();
-        folders = scan.TakeFolders();
-    }
-    return BuildPathList(folders, collection.Mask);
+    if (!collection.Recursive) return BuildPathList({path}, collection.Mask);
+    std::vector<std::string> files;
+    TDirectoryScan(path, collection.Mask).Run([&](const TScannedFolder& folder) {
+        files.insert(files.end(), folder.Files.begin(), folder.Files.end());
+    });
+    return files;
 }
 
 bool ReadCollection(const TFileCollection& collection, const TCliOutput& output,

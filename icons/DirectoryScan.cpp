@@ -1,44 +1,49 @@
 #include "icons/DirectoryScan.h"
 
-#include <filesystem>
+TDirectoryScan::TDirectoryScan(const std::string& startFolder)
+    : start_(WithTrailingSeparator(startFolder)) {}
 
-namespace fs = std::filesystem;
+TDirectoryScan::TDirectoryScan(const std::string& startFolder, std::string mask)
+    : start_(WithTrailingSeparator(startFolder)), mask_(std::move(mask)) {}
 
-namespace {
-
-constexpr char kSeparator = static_cast<char>(fs::path::preferred_separator);
-
-}  // namespace
-
-std::string WithTrailingSeparator(std::string folder) {
-    if (folder.empty() || folder.back() != kSeparator) folder += kSeparator;
-    return folder;
+std::optional<TScannedFolder> TDirectoryScan::Next() {
+    if (cancelled_) return std::nullopt;
+    if (!started_) {
+        started_ = true;
+        return Visit(start_, true);
+    }
+    while (!path_.empty()) {
+        TPending& pending = path_.back();
+        if (pending.Next == pending.Subfolders.size()) {
+            path_.pop_back();
+            continue;
+        }
+        const TSubfolder& subfolder = pending.Subfolders[pending.Next++];
+        return Visit(pending.Prefix + subfolder.Name, !subfolder.IsLink);
+    }
+    return std::nullopt;
 }
 
-TDirectoryScan::TDirectoryScan(const std::string& startFolder, TFolderFound onFolderFound)
-    : onFolderFound_(std::move(onFolderFound)) {
-    folders_.push_back(WithTrailingSeparator(startFolder));
-}
-
-bool TDirectoryScan::Run() {
-    cancelled_ = false;
-    ScanDirectory(folders_.front());
+bool TDirectoryScan::Run(const std::function<void(const TScannedFolder&)>& visit) {
+    while (std::optional<TScannedFolder> folder = Next()) visit(*folder);
     return !cancelled_;
 }
 
-void TDirectoryScan::ScanDirectory(const std::string& path) {
-    std::string prefix = WithTrailingSeparator(path);
-    std::error_code error;
-    fs::directory_iterator it(prefix, error);
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        std::error_code typeError;
-        if (!it->is_directory(typeError)) continue;
-        std::string folder = prefix + it->path().filename().string();
-        folders_.push_back(folder);
-        if (onFolderFound_) onFolderFound_(folder, folders_.size());
-        if (cancelled_) return;
-        // A link to a folder is listed but not entered, so link cycles cannot trap the scan.
-        if (!it->is_symlink(typeError)) ScanDirectory(folder);
-        if (cancelled_) return;
-    }
+// Lists the folder once for its files and, when it is entered, its subfolders; a link to a
+// folder that gives no files is not read at all.
+TScannedFolder TDirectoryScan::Visit(std::string path, bool enter) {
+    ++count_;
+    if (!enter && !mask_) return {std::move(path), {}};
+    TFolderEntries entries = ReadFolderEntries(path, {mask_, enter});
+    if (!entries.Subfolders.empty())
+        path_.push_back({WithTrailingSeparator(path), std::move(entries.Subfolders)});
+    return {std::move(path), std::move(entries.Files)};
+}
+
+std::vector<std::string> ListFolderTree(const std::string& startFolder) {
+    std::vector<std::string> folders;
+    TDirectoryScan(startFolder).Run([&](const TScannedFolder& folder) {
+        folders.push_back(folder.Path);
+    });
+    return folders;
 }

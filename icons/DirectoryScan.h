@@ -1,44 +1,70 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
-// Lists a folder and every folder below it, for a folder-tree scan. The list holds the start
-// folder with a trailing separator first, then every folder below it in depth-first
-// pre-order (a folder before its subfolders, a whole subtree before the next sibling),
-// siblings in the order the file system returns them, nothing sorted. Hidden and system
-// folders are listed; "." and ".." never are. A symbolic link to a folder is listed but not
-// entered, so link cycles cannot trap the scan. A folder that cannot be listed contributes no
-// subfolders.
-//
-// A dialog runs it on its own thread of control: OnFolderFound is called for every folder
-// found, and may process pending input and call Cancel(); the scan stops at the next folder.
-class TDirectoryScan {
-public:
-    // Called with the folder just found and the number of folders now listed, the start
-    // folder included.
-    using TFolderFound = std::function<void(const std::string& folder, std::size_t count)>;
+#include "icons/FolderEntries.h"
 
-    // An empty start folder means the root folder.
-    explicit TDirectoryScan(const std::string& startFolder, TFolderFound onFolderFound = {});
-
-    // Runs the scan; false when it was cancelled.
-    bool Run();
-    void Cancel() { cancelled_ = true; }
-    bool Cancelled() const { return cancelled_; }
-
-    const std::vector<std::string>& Folders() const { return folders_; }
-    std::vector<std::string> TakeFolders() { return std::move(folders_); }
-
-private:
-    void ScanDirectory(const std::string& path);
-
-    std::vector<std::string> folders_;
-    TFolderFound onFolderFound_;
-    bool cancelled_ = false;
+// One folder of a folder-tree walk.
+struct TScannedFolder {
+    // The start folder with a trailing separator; a folder below it as its parent's path with
+    // a separator, then its name, without a trailing one.
+    std::string Path;
+    // The folder's files that match the walk's mask, as ReadFolderEntries takes them, in name
+    // order; empty when the walk lists folders only.
+    std::vector<std::string> Files;
 };
 
-// `folder` with a trailing path separator.
-std::string WithTrailingSeparator(std::string folder);
+// Walks a folder and every folder below it, one folder at a time: the start folder first,
+// then depth-first pre-order (a folder before its subfolders, a whole subtree before the next
+// sibling), siblings in name order (NameLess). Hidden folders are walked; "." and ".." never
+// are. A symbolic link to a folder is yielded, with its files, but not entered, so link cycles
+// cannot trap the walk. A folder that cannot be listed is yielded with nothing in it and adds
+// no subfolders.
+//
+// Nothing is collected: the walk holds the sorted subfolder names of the folders on the path
+// from the start folder to the current one, and the current folder's files.
+class TDirectoryScan {
+public:
+    // A walk of the folders only. An empty start folder means the root folder.
+    explicit TDirectoryScan(const std::string& startFolder);
+    // A walk that also takes each folder's files that match `mask` (MatchesFileMask).
+    TDirectoryScan(const std::string& startFolder, std::string mask);
+
+    // The next folder, or nothing when the walk is over or has been cancelled.
+    std::optional<TScannedFolder> Next();
+    // Walks on to the end, handing each folder to `visit`; false when it was cancelled (also
+    // by `visit`).
+    bool Run(const std::function<void(const TScannedFolder&)>& visit);
+
+    // Stops the walk before its next folder; may be called from any thread.
+    void Cancel() { cancelled_ = true; }
+    bool Cancelled() const { return cancelled_; }
+    // The number of folders yielded so far, the start folder included.
+    std::size_t Count() const { return count_; }
+
+private:
+    // The subfolders of a folder on the current path that are still to be walked.
+    struct TPending {
+        std::string Prefix;  // the folder with a trailing separator
+        std::vector<TSubfolder> Subfolders;
+        std::size_t Next = 0;
+    };
+
+    TScannedFolder Visit(std::string path, bool enter);
+
+    std::string start_;
+    std::optional<std::string> mask_;
+    std::vector<TPending> path_;
+    bool started_ = false;
+    std::size_t count_ = 0;
+    std::atomic<bool> cancelled_ = false;
+};
+
+// Every folder of the tree below `startFolder` in walk order, the start folder first (with a
+// trailing separator).
+std::vector<std::string> ListFolderTree(const std::string& startFolder);

@@ -1,28 +1,9 @@
 #include "icons/PathList.h"
 
-#include <filesystem>
+#include <iterator>
 
-#include "icons/DirectoryScan.h"
 #include "icons/FileExtension.h"
-
-namespace fs = std::filesystem;
-
-namespace {
-
-void AppendMatchingFiles(const std::string& folder, std::string_view mask,
-                         std::vector<std::string>& paths) {
-    std::string prefix = WithTrailingSeparator(folder);
-    std::error_code error;
-    fs::directory_iterator it(prefix, error);
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        std::error_code typeError;
-        if (!it->is_regular_file(typeError)) continue;
-        std::string name = it->path().filename().string();
-        if (MatchesFileMask(name, mask)) paths.push_back(prefix + name);
-    }
-}
-
-}  // namespace
+#include "icons/FolderEntries.h"
 
 bool MatchesFileMask(std::string_view name, std::string_view mask) {
     if (mask == "*.*") return true;
@@ -33,6 +14,10 @@ bool MatchesFileMask(std::string_view name, std::string_view mask) {
 std::vector<std::string> BuildPathList(const std::vector<std::string>& folders,
                                        std::string_view mask) {
     std::vector<std::string> paths;
-    for (const std::string& folder : folders) AppendMatchingFiles(folder, mask, paths);
+    for (const std::string& folder : folders) {
+        std::vector<std::string> files = ReadFolderEntries(folder, {mask, false}).Files;
+        paths.insert(paths.end(), std::make_move_iterator(files.begin()),
+                     std::make_move_iterator(files.end()));
+    }
     return paths;
 }

@@ -13,10 +13,10 @@ constexpr std::string_view kIconFileMask =
 // the mask text (so "a.ICO" and "a.ic" both match "*.ico").
 bool MatchesFileMask(std::string_view name, std::string_view mask);
 
-// The files of a scan: for each folder in turn, its files that match the mask, in the order
-// the file system returns them, as folder (with a trailing separator) + name. Folders are
-// never taken; hidden files are. Only regular files (or links to them) are taken, since named
-// pipes and devices cannot be read. Nothing is sorted, duplicates stay, and a folder that
+// The files of a scan: for each folder in turn, its files that match the mask in name order
+// (NameLess), as folder (with a trailing separator) + name. Folders are never taken; hidden
+// files are. Only regular files (or links to them) are taken, since named pipes and devices
+// cannot be read. The folders keep their given order, duplicates stay, and a folder that
 // cannot be listed contributes nothing.
 std::vector<std::string> BuildPathList(const std::vector<std::string>& folders,
                                        std::string_view mask);

@@ -5,11 +5,12 @@
 #include <utility>
 #include <vector>
 
-// The order of file and folder names in both browser controls: without regard to case, ties
-// broken by case so the order is total.
+#include "icons/NameOrder.h"
+
+// The order of file and folder names in both browser controls: the core's name order, so the
+// controls list names as the scans take them.
 inline bool NameLess(const QString& a, const QString& b) {
-    const int folded = a.compare(b, Qt::CaseInsensitive);
-    return folded != 0 ? folded < 0 : a < b;
+    return NameLess(a.toStdString(), b.toStdString());
 }
 
 // What MergeSortedRows announces around each change of the row list, so a model can send its

@@ -3,93 +3,101 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <set>
 
 #include "TempDir.h"
 #include "icons/DirectoryScan.h"
+#include "icons/NameOrder.h"
 #include "icons/PathList.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// root/a/{a1, a2/deep}, root/b, root/.hidden, a link back to root, and some files.
-void MakeTree(const TempDir& dir) {
-    for (const char* folder : {"a/a1", "a/a2/deep", "b", ".hidden"}) {
-        fs::create_directories(dir.Path() / folder);
-    }
-    dir.Write("a/file.ico", ByteString{1});
-    fs::create_directory_symlink(dir.Path(), dir.Path() / "a" / "loop");
-}
-
-// Whether `folders` is a depth-first pre-order listing: every folder comes right after its
-// parent's subtree has started, and a subtree is never interrupted by a folder outside it.
-bool IsPreOrder(const std::vector<std::string>& folders) {
-    for (std::size_t i = 1; i < folders.size(); ++i) {
-        std::string parent = fs::path(folders[i]).parent_path().string();
-        auto at = std::find_if(
-            folders.begin(), folders.begin() + static_cast<std::ptrdiff_t>(i),
-            [&](const std::string& f) { return fs::path(f) == parent || f == parent + "/"; });
-        if (at == folders.begin() + static_cast<std::ptrdiff_t>(i)) return false;
-        for (auto between = at + 1; between != folders.begin() + static_cast<std::ptrdiff_t>(i);
-             ++between) {
-            if (between->rfind(parent + "/", 0) != 0) return false;
+// The folders a walk yields, each with its files' names.
+std::vector<std::pair<std::string, std::vector<std::string>>> Walk(TDirectoryScan& scan) {
+    std::vector<std::pair<std::string, std::vector<std::string>>> walked;
+    scan.Run([&](const TScannedFolder& folder) {
+        std::vector<std::string> names;
+        for (const std::string& file : folder.Files) {
+            EXPECT_EQ(file.rfind(WithTrailingSeparator(folder.Path), 0), 0u) << file;
+            names.push_back(fs::path(file).filename().string());
         }
-    }
-    return true;
+        walked.emplace_back(folder.Path, names);
+    });
+    return walked;
 }
 
 }  // namespace
 
-TEST(DirectoryScan, ListsTheTreeDepthFirstWithLinksListedButNotEntered) {
+// Folder by folder in pre-order, each folder's files and then its subfolders in the file
+// list's order: case-insensitive, ties by case, letters beyond ASCII folded too.
+TEST(DirectoryScan, WalksFolderByFolderInNameOrderListingLinksWithoutEnteringThem) {
     TempDir dir;
-    MakeTree(dir);
-    std::string root = dir.Path().string();
-    std::vector<std::pair<std::string, std::size_t>> found;
-    TDirectoryScan scan(root, [&](const std::string& folder, std::size_t count) {
-        found.emplace_back(folder, count);
-    });
-    ASSERT_TRUE(scan.Run());
-    const std::vector<std::string>& folders = scan.Folders();
-    EXPECT_EQ(folders[0], root + "/");
-    std::set<std::string> listed(folders.begin() + 1, folders.end());
-    EXPECT_EQ(listed, (std::set<std::string>{root + "/a", root + "/a/a1", root + "/a/a2",
-                                             root + "/a/a2/deep", root + "/a/loop", root + "/b",
-                                             root + "/.hidden"}));
-    EXPECT_EQ(folders.size(), 8u);
-    EXPECT_TRUE(IsPreOrder(folders));
-    ASSERT_EQ(found.size(), 7u);
-    for (std::size_t i = 0; i < found.size(); ++i) {
-        EXPECT_EQ(found[i].first, folders[i + 1]);
-        EXPECT_EQ(found[i].second, i + 2);  // the start folder is counted
+    for (const char* file : {"b.ico", "B.ico", "a.ICO", "\xC3\x84rger.ico", "\xC3\xA4pfel.ico",
+                             "notes.txt", "Zeta/z.ico", "alpha/A.ico", "alpha/deep/d.ico",
+                             ".hidden/h.ico", "alpha.ico/inside.ico"}) {
+        dir.Write(file, ByteString{1});
     }
+    fs::create_directory_symlink(dir.Path() / "alpha", dir.Path() / "link");
+    const std::string root = dir.Path().string();
+
+    TDirectoryScan scan(root, std::string(kIconFileMask));
+    const auto walked = Walk(scan);
+    using Folder = std::pair<std::string, std::vector<std::string>>;
+    EXPECT_EQ(walked,
+              (std::vector<Folder>{
+                  {root + "/", {"a.ICO", "B.ico", "b.ico", "\xC3\xA4pfel.ico", "\xC3\x84rger.ico"}},
+                  {root + "/.hidden", {"h.ico"}},
+                  {root + "/alpha", {"A.ico"}},
+                  {root + "/alpha/deep", {"d.ico"}},
+                  {root + "/alpha.ico", {"inside.ico"}},
+                  {root + "/link", {"A.ico"}},  // its files are taken, its folders are not
+                  {root + "/Zeta", {"z.ico"}},
+              }));
+    EXPECT_EQ(scan.Count(), walked.size());
+    EXPECT_FALSE(scan.Cancelled());
+
+    // The folder list and the path list built from it give the same files in the same order.
+    const std::vector<std::string> folders = ListFolderTree(root);
+    ASSERT_EQ(folders.size(), walked.size());
+    std::vector<std::string> files;
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        EXPECT_EQ(folders[i], walked[i].first);
+        for (const std::string& name : walked[i].second)
+            files.push_back(WithTrailingSeparator(folders[i]) + name);
+    }
+    EXPECT_EQ(BuildPathList(folders, kIconFileMask), files);
+
+    EXPECT_TRUE(NameLess("\xC3\x84", "\xC3\xA4pfel"));  // "Ä" < "äpfel"
+    EXPECT_FALSE(NameLess("\xC3\xA4", "\xC3\x84"));     // "ä" after "Ä" on the tie
+    EXPECT_TRUE(NameLess("z", "\xC3\xA9"));             // "é" after ASCII letters
 }
 
 TEST(DirectoryScan, CancelStopsAtTheNextFolderAndMissingFoldersListNothing) {
     TempDir dir;
-    MakeTree(dir);
-    TDirectoryScan* running = nullptr;
-    TDirectoryScan scan(dir.Path().string() + "/", [&](const std::string&, std::size_t count) {
-        if (count == 3) running->Cancel();
-    });
-    running = &scan;
-    EXPECT_FALSE(scan.Run());
+    for (const char* folder : {"a/a1", "a/a2/deep", "b"})
+        fs::create_directories(dir.Path() / folder);
+    TDirectoryScan scan(dir.Path().string() + "/");
+    std::vector<std::string> found;
+    EXPECT_FALSE(scan.Run([&](const TScannedFolder& folder) {
+        found.push_back(folder.Path);
+        if (scan.Count() == 3) scan.Cancel();
+    }));
     EXPECT_TRUE(scan.Cancelled());
-    EXPECT_EQ(scan.Folders().size(), 3u);
-    EXPECT_EQ(scan.Folders()[0], dir.Path().string() + "/");  // no doubled separator
+    EXPECT_FALSE(scan.Next().has_value());
+    const std::string root = dir.Path().string() + "/";  // no doubled separator
+    EXPECT_EQ(found, (std::vector<std::string>{root, root + "a", root + "a/a1"}));
 
-    TDirectoryScan missing(dir.Path().string() + "/gone");
-    EXPECT_TRUE(missing.Run());
-    EXPECT_EQ(missing.TakeFolders(), (std::vector<std::string>{dir.Path().string() + "/gone/"}));
-    EXPECT_EQ(TDirectoryScan("").Folders(), (std::vector<std::string>{"/"}));
+    EXPECT_EQ(ListFolderTree(root + "gone"), (std::vector<std::string>{root + "gone/"}));
+    TDirectoryScan fromRoot("");
+    EXPECT_EQ(fromRoot.Next()->Path, "/");
 
     // A folder that cannot be read stays listed and contributes nothing.
     if (::geteuid() != 0) {
         fs::permissions(dir.Path() / "a", fs::perms::none);
-        TDirectoryScan locked(dir.Path().string());
-        locked.Run();
+        const std::vector<std::string> locked = ListFolderTree(root);
         fs::permissions(dir.Path() / "a", fs::perms::owner_all);
-        EXPECT_EQ(locked.Folders().size(), 4u);
+        EXPECT_EQ(locked, (std::vector<std::string>{root, root + "a", root + "b"}));
     }
 }
 
@@ -103,16 +111,13 @@ TEST(PathList, MaskRuleAndFolderOrder) {
     ASSERT_EQ(::mkfifo((dir.Path() / "one" / "pipe.ico").c_str(), 0600), 0);
     std::string one = (dir.Path() / "one").string(), two = (dir.Path() / "two").string();
 
-    auto names = [](std::vector<std::string> paths) {
-        std::sort(paths.begin(), paths.end());
-        return paths;
-    };
     // ".ic" occurs in "*.ico", ".icl" does not.
-    EXPECT_EQ(names(BuildPathList({one}, "*.ico")),
-              names({one + "/x.ico", one + "/x.Ico", one + "/a.ic", one + "/.hidden.ico"}));
-    EXPECT_EQ(names(BuildPathList({one + "/"}, kIconFileMask)),
-              names({one + "/x.ico", one + "/x.Ico", one + "/x.icl", one + "/a.ic",
-                     one + "/.hidden.ico"}));
+    EXPECT_EQ(BuildPathList({one}, "*.ico"),
+              (std::vector<std::string>{one + "/.hidden.ico", one + "/a.ic", one + "/x.Ico",
+                                        one + "/x.ico"}));
+    EXPECT_EQ(BuildPathList({one + "/"}, kIconFileMask),
+              (std::vector<std::string>{one + "/.hidden.ico", one + "/a.ic", one + "/x.icl",
+                                        one + "/x.Ico", one + "/x.ico"}));
     EXPECT_EQ(BuildPathList({one}, "*.*").size(), 6u);  // every file, no folder, no pipe
     // Folders in the given order, duplicates kept, unreadable folders skipped.
     EXPECT_EQ(BuildPathList({two, one + "/gone", two}, "*.ani"),

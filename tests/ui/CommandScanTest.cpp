@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "MainFixture.h"
-#include "icons/DirectoryScan.h"
 #include "ui/dialogs/frmScanDirs.h"
 
 namespace {
@@ -54,19 +53,11 @@ protected:
     }
 
     // The icon files of the tree in the order the folder-tree scan must load them: folder by
-    // folder as the subdirectory scan finds them, each folder's files as the file system lists
-    // them.
+    // folder, each folder's files and then its subfolders in name order.
     std::vector<std::string> TreeOrder() const {
-        TDirectoryScan scan((dir.Path() / "tree").string());
-        scan.Run();
         std::vector<std::string> files;
-        for (const std::string& folder : scan.Folders()) {
-            for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-                const QString name = QString::fromStdString(entry.path().filename().string());
-                if (entry.is_regular_file() && name.toLower().endsWith(QStringLiteral(".ico")))
-                    files.push_back(WithTrailingSeparator(folder) + name.toStdString());
-            }
-        }
+        for (const char* file : {"a.ico", "e.ico", "s1/b.ico", "s1/deep/c.ICO", "s2/d.ico"})
+            files.push_back((dir.Path() / "tree" / file).string());
         return files;
     }
 

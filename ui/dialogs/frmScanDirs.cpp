@@ -25,8 +25,7 @@ QString Local(const std::string& text) {
 
 TScanDirs::TScanDirs(const std::string& Folder, TTickCount TickCount, QWidget* parent)
     : QDialog(parent, kDialogFrameWithoutClose),
-      Directories(Folder, [this](const std::string& folder,
-                                 std::size_t count) { FolderFound(folder, count); }),
+      Scan(Folder),
       TickCount(TickCount ? std::move(TickCount) : TTickCount(::TickCount)) {
     setWindowTitle(QStringLiteral("Scanning Subdirectories"));
     UseDesignFont(this);
@@ -44,14 +43,17 @@ bool TScanDirs::Execute(std::vector<std::string>& Folders) {
     QMetaObject::invokeMethod(this, &TScanDirs::FormActivate, Qt::QueuedConnection);
     exec();
     if (Cancelled) return false;
-    Folders = Directories.TakeFolders();
+    Folders = std::move(Directories);
     return true;
 }
 
 void TScanDirs::FormActivate() {
     LastPumpTick = TickCount();
     Cancelled = false;
-    Directories.Run();
+    Scan.Run([this](const TScannedFolder& folder) {
+        Directories.push_back(folder.Path);
+        if (Directories.size() > 1) FolderFound(folder.Path, Directories.size());
+    });
     QMetaObject::invokeMethod(
         this, [this] { done(QDialog::Accepted); }, Qt::QueuedConnection);
 }
@@ -80,7 +82,7 @@ void TScanDirs::ServePendingInput() {
     if (now - LastPumpTick <= kPumpInterval) return;
     LastPumpTick = now;
     QCoreApplication::processEvents();
-    if (Cancelled) Directories.Cancel();
+    if (Cancelled) Scan.Cancel();
 }
 
 // The two lines are as tall as the font needs; the panel and the dialog grow with them and

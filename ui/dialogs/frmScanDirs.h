@@ -48,7 +48,8 @@ private:
     void FitTexts();
 
     bool Cancelled = false;
-    TDirectoryScan Directories;
+    TDirectoryScan Scan;
+    std::vector<std::string> Directories;
     std::uint32_t LastPumpTick = 0;
     TTickCount TickCount;
 };
