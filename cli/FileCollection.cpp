@@ -3,12 +3,10 @@
 #include <CLI/CLI.hpp>
 
 #include <cerrno>
-#include <filesystem>
 #include <system_error>
 
 #include "cli/PathSource.h"
 #include "cli/ProgressLine.h"
-#include "icons/DirectoryScan.h"
 #include "icons/ParallelLoad.h"
 
 void AddFileCollectionOptions(CLI::App& command, TFileCollection& collection) {
@@ -39,17 +37,6 @@ void AddFileCollectionOptions(CLI::App& command, TFileCollection& collection) {
 void AddCursorsFlag(CLI::App& command, TLoadOptions& load) {
     command.add_flag("--cursors", load.IncludeCursors,
                      "Read the cursors of executables and libraries too, after their icons");
-}
-
-std::vector<std::string> CollectFiles(const std::string& path, const TFileCollection& collection) {
-    std::error_code error;
-    if (!std::filesystem::is_directory(path, error)) return {path};
-    if (!collection.Recursive) return BuildPathList({path}, collection.Mask);
-    std::vector<std::string> files;
-    TDirectoryScan(path, collection.Mask).Run([&](const TScannedFolder& folder) {
-        files.insert(files.end(), folder.Files.begin(), folder.Files.end());
-    });
-    return files;
 }
 
 bool ReadCollection(const TFileCollection& collection, const TCliOutput& output,

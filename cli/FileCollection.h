@@ -31,10 +31,6 @@ void AddFileCollectionOptions(CLI::App& command, TFileCollection& collection);
 // Registers --cursors: read executables' cursor groups too.
 void AddCursorsFlag(CLI::App& command, TLoadOptions& load);
 
-// The files a path stands for: a folder gives its files that match the mask (with Recursive
-// those of every folder below it too), anything else is taken as a file.
-std::vector<std::string> CollectFiles(const std::string& path, const TFileCollection& collection);
-
 // Reads the files of the collection on its worker threads, pulling the paths as it goes, and
 // hands each outcome to Consume in path order while a progress line counts them. Paths that
 // are not regular files are not read (see TParallelLoadOptions::FilesOnly). Returns false,
