@@ -12,12 +12,11 @@
 
 #include "cli/ExportManifest.h"
 #include "cli/ExportOptions.h"
+#include "cli/FileCollection.h"
 #include "cli/GroupOptions.h"
-#include "cli/ProgressLine.h"
 #include "duplicates/DuplicateSet.h"
 #include "hashes/Digest.h"
 #include "icons/FileContent.h"
-#include "icons/ParallelLoad.h"
 #include "writers/ExportSummary.h"
 #include "writers/IconWriter.h"
 
@@ -243,28 +242,21 @@ int RunExportCommand(const TExportCommandOptions& options, const TCliOutput& out
                    << options.Export.Naming.Directory << ")\n";
         return kExitFailure;
     }
-    std::vector<std::string> sources = CollectAllFiles(options.Files);
-    TProgressLine progress(output.Err, output.ErrIsTerminal, sources.size());
     TExportPlanner planner(options);
     TExportReport report(output, options);
     TGroupsFound groups(options.Files.Load.Groups);
-    std::size_t done = 0;
-    LoadInParallel(sources, {options.Files.Jobs, {}, options.Files.Load},
-                   [&](TLoadOutcome&& outcome) {
-                       progress.Clear();
-                       if (IsAccessFailure(outcome.Error)) report.SourceFailed(outcome);
-                       if (outcome.Icon) {
-                           groups.Saw(*outcome.Icon);
-                           std::vector<TPlannedFile> files = planner.Plan(*outcome.Icon);
-                           WriteFiles(files, options.Export, options.Jsonl);
-                           report.Report(outcome.Path, files);
-                       }
-                       progress.Show(++done, outcome.Path);
-                   });
-    progress.Clear();
+    bool read = ReadCollection(options.Files, output, [&](TLoadOutcome&& outcome) {
+        if (IsAccessFailure(outcome.Error)) report.SourceFailed(outcome);
+        if (outcome.Icon) {
+            groups.Saw(*outcome.Icon);
+            std::vector<TPlannedFile> files = planner.Plan(*outcome.Icon);
+            WriteFiles(files, options.Export, options.Jsonl);
+            report.Report(outcome.Path, files);
+        }
+    });
     int code = report.Finish();
     output.Out << std::flush;
-    return std::max(code, groups.ReportMissing(output.Err));
+    return std::max({code, read ? kExitOk : kExitFailure, groups.ReportMissing(output.Err)});
 }
 
 }  // namespace

@@ -12,4 +12,8 @@ struct TLoadOptions {
     // The groups read; the images of the others are never read. A file holding none of them
     // gives an icon without images.
     TGroupFilter Groups{};
+    // Read only the first bytes of an executable's images (hot spot, header and palette, or a
+    // PNG stream's header chunk): enough to list them, not to draw or write them, so a listing
+    // reads no more of a library than its headers, directories and image heads.
+    bool HeadersOnly = false;
 };
