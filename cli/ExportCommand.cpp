@@ -3,15 +3,20 @@
 #include <tbb/parallel_for.h>
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <unordered_set>
 
+#include "cli/ExportManifest.h"
 #include "cli/ExportOptions.h"
-#include "cli/ProgressLine.h"
-#include "icons/ParallelLoad.h"
+#include "cli/FileCollection.h"
+#include "cli/GroupOptions.h"
+#include "duplicates/DuplicateSet.h"
+#include "hashes/Digest.h"
+#include "icons/FileContent.h"
 #include "writers/ExportSummary.h"
 #include "writers/IconWriter.h"
 
@@ -20,13 +25,16 @@ namespace {
 // One file to write: what goes into it, where, and how the write went.
 struct TPlannedFile {
     std::vector<TLoadedIconImage*> Images;   // one image, or an icon's images in multi-format
-    std::optional<std::string> Path;         // nothing when skipped
+    std::optional<std::string> Path;         // nothing when skipped or left out
+    bool Duplicate = false;                  // left out as the same as a file planned earlier
     std::string Failure;                     // the writer's reason, empty when written
     std::vector<TLoadedIconImage*> Damaged;  // images left out as damaged, each one skipped
+    std::string Md5;                         // of the file written, for the manifest
 };
 
-// Decides, one source file after the other in path order, what each image becomes; the names
-// and collision suffixes therefore never depend on how the writes are spread over threads.
+// Decides, one source file after the other in path order, what each image becomes; the names,
+// collision suffixes and duplicates therefore never depend on how the writes are spread over
+// threads.
 class TExportPlanner {
 public:
     explicit TExportPlanner(const TExportCommandOptions& options)
@@ -49,6 +57,11 @@ public:
             for (std::size_t j = i; j < chosen.size() && (j == i || multi); ++j) {
                 if (IconKey(*chosen[j].first) == IconKey(namer))
                     file.Images.push_back(chosen[j].first);
+            }
+            if (options_.Unique && !FirstOf(file)) {
+                file.Duplicate = true;
+                files.push_back(std::move(file));
+                continue;
             }
             std::string stem =
                 ExportStem(NamePartsOf(namer, chosen[i].second), options_.Export.Naming);
@@ -74,14 +87,21 @@ private:
         return false;
     }
 
+    bool FirstOf(const TPlannedFile& file) {
+        return options_.Export.MultiFormat ? duplicates_.FirstOf(file.Images)
+                                           : duplicates_.FirstOf(*file.Images.front());
+    }
+
     const TExportCommandOptions& options_;
     TEmptyFolderNames names_;
     int number_ = 0;
     std::unordered_set<std::string> reserved_;
+    TDuplicateSet duplicates_;
 };
 
-// Writes the planned files of one source file, on as many threads as the run has.
-void WriteFiles(std::vector<TPlannedFile>& files, const TExportOptions& options) {
+// Writes the planned files of one source file, on as many threads as the run has; with
+// a manifest, each written file is read back for its MD5.
+void WriteFiles(std::vector<TPlannedFile>& files, const TExportOptions& options, bool manifest) {
     TImageWriter writer = ImageWriterFor(options.Naming.Format);
     tbb::parallel_for(std::size_t{0}, files.size(), [&](std::size_t i) {
         TPlannedFile& file = files[i];
@@ -99,17 +119,19 @@ void WriteFiles(std::vector<TPlannedFile>& files, const TExportOptions& options)
             } else {
                 writer(*file.Images.front(), *file.Path, options.Background);
             }
+            if (manifest && file.Failure.empty()) file.Md5 = Md5Hex(ReadFileContent(*file.Path));
         } catch (const std::exception& error) {
             file.Failure = error.what();
         }
     });
 }
 
-// The tally of the run and the lines it prints, in path order: each file as it is written,
-// each failure with its source and reason.
+// The tally of the run and the lines it prints, in path order: each file as it is written (or,
+// for the manifest, each file planned), each failure with its source and reason.
 class TExportReport {
 public:
-    explicit TExportReport(const TCliOutput& output) : output_(output) {}
+    TExportReport(const TCliOutput& output, const TExportCommandOptions& options)
+        : output_(output), options_(options) {}
 
     void SourceFailed(const TLoadOutcome& outcome) {
         output_.Out << std::flush;
@@ -124,13 +146,17 @@ public:
                 output_.Out << std::flush;
                 output_.Err << "marrowby2-cli: " << source << ": " << ExportImageText(*image)
                             << ": skipped, damaged: " << image->Damage() << "\n";
+                if (options_.Jsonl)
+                    PrintManifestLine(output_.Out, ManifestEntry(source, *image, {}));
             }
             if (file.Images.empty()) continue;
-            if (!file.Path) {
+            if (file.Duplicate) {
+                ++duplicates_;
+            } else if (!file.Path) {
                 ++skipped_;
             } else if (file.Failure.empty()) {
                 ++written_;
-                output_.Out << *file.Path << "\n";
+                if (!options_.Jsonl) output_.Out << *file.Path << "\n";
             } else {
                 ++failed_;
                 output_.Out << std::flush;
@@ -138,19 +164,65 @@ public:
                             << ExportImageText(*file.Images.front()) << ": " << file.Failure
                             << "\n";
             }
+            if (options_.Jsonl)
+                PrintManifestLine(output_.Out,
+                                  ManifestEntry(source, *file.Images.front(), Outcome(file)));
         }
     }
 
+    // The summary goes to stdout, or to stderr when stdout holds the manifest.
     int Finish() const {
-        output_.Out << ExportCountsText(written_, skipped_, failed_) << "\n";
+        std::ostream& out = options_.Jsonl ? output_.Err : output_.Out;
+        out << ExportCountsText(written_, skipped_, failed_);
+        if (options_.Unique) out << ", " << duplicates_ << " duplicates left out";
+        out << "\n";
         return failed_ > 0 || sourceFailed_ ? kExitFailure : kExitOk;
     }
 
 private:
+    // What became of a planned file: the path and MD5 written, or why there is none.
+    TManifestEntry Outcome(const TPlannedFile& file) const {
+        TManifestEntry entry;
+        if (file.Duplicate) {
+            entry.Reason = options_.Export.MultiFormat ? "Duplicate of an earlier icon"
+                                                       : "Duplicate of an earlier image";
+        } else if (!file.Path) {
+            entry.Reason = "File exists";
+        } else if (!file.Failure.empty()) {
+            entry.Reason = file.Failure;
+        } else {
+            entry.Output = file.Path;
+            entry.Md5 = file.Md5;
+        }
+        return entry;
+    }
+
+    // The manifest line of a file whose (first) image is Image; a damaged image says so.
+    static TManifestEntry ManifestEntry(const std::string& source, const TLoadedIconImage& image,
+                                        TManifestEntry outcome) {
+        outcome.Source = source;
+        outcome.ResourceName = image.ResourceName;
+        outcome.ImageIndex = IndexOf(image);
+        if (!image.Damage().empty() && !outcome.Output && outcome.Reason.empty())
+            outcome.Reason = "Damaged: " + image.Damage();
+        return outcome;
+    }
+
+    // The image's place among its source's images.
+    static std::size_t IndexOf(const TLoadedIconImage& image) {
+        const auto& images = image.Owner->Images;
+        return static_cast<std::size_t>(
+            std::find_if(images.begin(), images.end(),
+                         [&](const auto& owned) { return owned.get() == &image; }) -
+            images.begin());
+    }
+
     const TCliOutput& output_;
+    const TExportCommandOptions& options_;
     int written_ = 0;
     int skipped_ = 0;
     int failed_ = 0;
+    int duplicates_ = 0;
     bool sourceFailed_ = false;
 };
 
@@ -170,24 +242,21 @@ int RunExportCommand(const TExportCommandOptions& options, const TCliOutput& out
                    << options.Export.Naming.Directory << ")\n";
         return kExitFailure;
     }
-    std::vector<std::string> sources = CollectAllFiles(options.Files);
-    TProgressLine progress(output.Err, output.ErrIsTerminal, sources.size());
     TExportPlanner planner(options);
-    TExportReport report(output);
-    std::size_t done = 0;
-    LoadInParallel(sources, {options.Files.Jobs, {}, options.Files.Load},
-                   [&](TLoadOutcome&& outcome) {
-                       progress.Clear();
-                       if (IsAccessFailure(outcome.Error)) report.SourceFailed(outcome);
-                       if (outcome.Icon) {
-                           std::vector<TPlannedFile> files = planner.Plan(*outcome.Icon);
-                           WriteFiles(files, options.Export);
-                           report.Report(outcome.Path, files);
-                       }
-                       progress.Show(++done, outcome.Path);
-                   });
-    progress.Clear();
-    return report.Finish();
+    TExportReport report(output, options);
+    TGroupsFound groups(options.Files.Load.Groups);
+    bool read = ReadCollection(options.Files, output, [&](TLoadOutcome&& outcome) {
+        if (IsAccessFailure(outcome.Error)) report.SourceFailed(outcome);
+        if (outcome.Icon) {
+            groups.Saw(*outcome.Icon);
+            std::vector<TPlannedFile> files = planner.Plan(*outcome.Icon);
+            WriteFiles(files, options.Export, options.Jsonl);
+            report.Report(outcome.Path, files);
+        }
+    });
+    int code = report.Finish();
+    output.Out << std::flush;
+    return std::max({code, read ? kExitOk : kExitFailure, groups.ReportMissing(output.Err)});
 }
 
 }  // namespace

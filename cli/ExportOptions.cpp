@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "cli/CliCommand.h"
+#include "cli/GroupOptions.h"
 
 namespace {
 
@@ -152,6 +153,13 @@ TExportCommandLine::TExportCommandLine(CLI::App& command) {
                       "Export only images of these sizes; repeatable");
     AddRepeatedChoice(command, "--depth", depths_, Words(kDepths),
                       "Export only images of these colour depths; repeatable");
+    command.add_flag("--unique", options_.Unique,
+                     "Write each distinct image (with --multi-format, each distinct icon) once, "
+                     "the first met");
+    command.add_flag("--jsonl", options_.Jsonl,
+                     "Print one JSON line per file written or not written, with its source, "
+                     "output and MD5; the summary goes to stderr");
+    AddGroupOptions(command, options_.Files.Load.Groups);
     AddFileCollectionOptions(command, options_.Files);
 }
 

@@ -15,7 +15,9 @@ class App;
 struct TExportCommandOptions {
     TExportOptions Export;  // the directory defaults to the current folder
     TIconFilter Filter;     // every image unless --size or --depth is given
-    TFileCollection Files;
+    TFileCollection Files;  // with the groups chosen by --group and --main-icon
+    bool Unique = false;    // leave out images (icons, in multi-format) met before
+    bool Jsonl = false;     // print a manifest line per file instead of its path
 };
 
 // The options of `export` bound to a command: they hold what the parser read.

@@ -3,10 +3,11 @@
 #include <CLI/CLI.hpp>
 
 #include <cerrno>
-#include <filesystem>
 #include <system_error>
 
-#include "icons/DirectoryScan.h"
+#include "cli/PathSource.h"
+#include "cli/ProgressLine.h"
+#include "icons/ParallelLoad.h"
 
 void AddFileCollectionOptions(CLI::App& command, TFileCollection& collection) {
     command.add_flag("-r,--recursive", collection.Recursive,
@@ -20,7 +21,17 @@ void AddFileCollectionOptions(CLI::App& command, TFileCollection& collection) {
                     "Read and write N files at once (0: one per core)")
         ->capture_default_str();
     AddCursorsFlag(command, collection.Load);
-    command.add_option("PATH", collection.Paths, "Files and folders to read")->required();
+    command.add_option("--files-from", collection.FilesFrom,
+                       "Read the files listed in FILE too, one path a line (\"-\": standard "
+                       "input)");
+    command.add_flag("-0,--null", collection.NullSeparated,
+                     "The --files-from list's paths end with a NUL byte, not a line break");
+    command.add_option("PATH", collection.Paths,
+                       "Files and folders to read (needed unless --files-from is given)");
+    command.parse_complete_callback([&collection] {
+        if (collection.Paths.empty() && collection.FilesFrom.empty())
+            throw CLI::RequiredError("PATH or --files-from");
+    });
 }
 
 void AddCursorsFlag(CLI::App& command, TLoadOptions& load) {
@@ -28,28 +39,32 @@ void AddCursorsFlag(CLI::App& command, TLoadOptions& load) {
                      "Read the cursors of executables and libraries too, after their icons");
 }
 
-std::vector<std::string> CollectFiles(const std::string& path, const TFileCollection& collection) {
-    std::error_code error;
-    if (!std::filesystem::is_directory(path, error)) return {path};
-    if (!collection.Recursive) return BuildPathList({path}, collection.Mask);
-    std::vector<std::string> files;
-    TDirectoryScan(path, collection.Mask).Run([&](const TScannedFolder& folder) {
-        files.insert(files.end(), folder.Files.begin(), folder.Files.end());
-    });
-    return files;
-}
-
-std::vector<std::string> CollectAllFiles(const TFileCollection& collection) {
-    std::vector<std::string> files;
-    for (const std::string& path : collection.Paths) {
-        std::vector<std::string> found = CollectFiles(path, collection);
-        files.insert(files.end(), found.begin(), found.end());
+bool ReadCollection(const TFileCollection& collection, const TCliOutput& output,
+                    const std::function<void(TLoadOutcome&&)>& Consume) {
+    TProgressLine progress(output.Err, output.ErrIsTerminal);
+    std::size_t done = 0;
+    try {
+        TPathSource source(collection);
+        TParallelLoadOptions options{collection.Jobs, {}, collection.Load, true};
+        LoadInParallel([&](std::string& path) { return source.Next(path); }, options,
+                       [&](TLoadOutcome&& outcome) {
+                           progress.Clear();
+                           std::string path = outcome.Path;
+                           Consume(std::move(outcome));
+                           progress.Show(++done, path);
+                       });
+    } catch (const TFileListError& error) {
+        progress.Clear();
+        output.Out << std::flush;
+        output.Err << "marrowby2-cli: " << error.what() << "\n";
+        return false;
     }
-    return files;
+    return true;
 }
 
 bool IsAccessFailure(const std::string& error) {
-    for (int code : {ENOENT, EACCES, ENOTDIR, ELOOP, ENAMETOOLONG}) {
+    if (error == kNotARegularFile) return true;
+    for (int code : {ENOENT, EACCES, ENOTDIR, ELOOP, ENAMETOOLONG, EISDIR}) {
         if (error == std::generic_category().message(code)) return true;
     }
     return false;

@@ -2,16 +2,17 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <memory>
 
 #include "cli/FileCollection.h"
+#include "cli/GroupOptions.h"
+#include "cli/HashJson.h"
 #include "cli/JsonWriter.h"
-#include "cli/ProgressLine.h"
-#include "icons/ParallelLoad.h"
 
 namespace {
 
-void WriteImageJson(JsonWriter& json, const TLoadedIconImage& image) {
+void WriteImageJson(JsonWriter& json, const TLoadedIconImage& image, bool hash) {
     json.BeginObject();
     json.Key("resourceName");
     json.String(image.ResourceName);
@@ -41,10 +42,11 @@ void WriteImageJson(JsonWriter& json, const TLoadedIconImage& image) {
         json.Key("damaged");
         json.String(image.LoadDamage());
     }
+    if (hash) WriteImageHashJson(json, image);
     json.EndObject();
 }
 
-void WriteIconJson(JsonWriter& json, const TLoadedIcon& icon) {
+void WriteIconJson(JsonWriter& json, const TLoadedIcon& icon, bool hash) {
     json.BeginObject();
     json.Key("imageCount");
     json.Number(icon.ImageCount);
@@ -54,18 +56,20 @@ void WriteIconJson(JsonWriter& json, const TLoadedIcon& icon) {
     json.Number(icon.MaxHeight);
     json.Key("images");
     json.BeginArray();
-    for (const auto& image : icon.Images) WriteImageJson(json, *image);
+    for (const auto& image : icon.Images) WriteImageJson(json, *image, hash);
     json.EndArray();
+    if (hash) WriteGroupHashesJson(json, icon);
     json.EndObject();
 }
 
-void PrintJsonEntry(JsonWriter& json, const TLoadOutcome& outcome) {
+void PrintJsonEntry(JsonWriter& json, const TLoadOutcome& outcome, bool hash) {
     json.BeginObject();
     json.Key("path");
     json.String(outcome.Path);
+    if (hash) WriteFileHashJson(json, outcome.Path);
     json.Key("icon");
     if (outcome.Icon) {
-        WriteIconJson(json, *outcome.Icon);
+        WriteIconJson(json, *outcome.Icon, hash);
         if (!outcome.Icon->Damage.empty()) {  // whole entries were lost
             json.Key("damaged");
             json.String(outcome.Icon->Damage);
@@ -114,47 +118,50 @@ void PrintTextEntry(std::ostream& out, const TLoadOutcome& outcome) {
 
 struct TListOptions {
     bool Json = false;
+    bool Hash = false;
+    bool JsonLines = false;
     TFileCollection Files;
 };
 
 // Files are read on worker threads and printed in path order as they come, so memory holds
-// the icons of the files in flight only. A file that cannot be reached or opened is named on
-// stderr instead of a text line (the JSON document still holds its entry) and makes the run
-// fail.
+// the icons of the files in flight only. With --jsonl each file's entry is a line of its own,
+// flushed at once, so a pipe gets it while the run goes on. A file that cannot be reached or
+// opened is named on stderr instead of a text line (the JSON entry is still printed) and makes
+// the run fail.
 int RunList(const TListOptions& options, const TCliOutput& output) {
-    std::vector<std::string> files = CollectAllFiles(options.Files);
-    TProgressLine progress(output.Err, output.ErrIsTerminal, files.size());
-    JsonWriter writer(output.Out);
+    JsonWriter document(output.Out);
     if (options.Json) {
-        writer.BeginObject();
-        writer.Key("files");
-        writer.BeginArray();
+        document.BeginObject();
+        document.Key("files");
+        document.BeginArray();
     }
     int code = kExitOk;
-    std::size_t done = 0;
-    LoadInParallel(
-        files, {options.Files.Jobs, {}, options.Files.Load}, [&](TLoadOutcome&& outcome) {
-            progress.Clear();
-            bool unreachable = IsAccessFailure(outcome.Error);
-            if (unreachable) {
-                output.Out << std::flush;
-                output.Err << "marrowby2-cli: " << outcome.Path << ": " << outcome.Error << "\n";
-                code = kExitFailure;
-            }
-            if (options.Json) {
-                PrintJsonEntry(writer, outcome);
-            } else if (!unreachable) {
-                PrintTextEntry(output.Out, outcome);
-            }
-            progress.Show(++done, outcome.Path);
-        });
-    progress.Clear();
+    TGroupsFound groups(options.Files.Load.Groups);
+    bool read = ReadCollection(options.Files, output, [&](TLoadOutcome&& outcome) {
+        bool unreachable = IsAccessFailure(outcome.Error);
+        if (unreachable) {
+            output.Out << std::flush;
+            output.Err << "marrowby2-cli: " << outcome.Path << ": " << outcome.Error << "\n";
+            code = kExitFailure;
+        }
+        if (outcome.Icon) groups.Saw(*outcome.Icon);
+        if (options.JsonLines) {
+            JsonWriter line(output.Out);
+            PrintJsonEntry(line, outcome, options.Hash);
+            output.Out << "\n" << std::flush;
+        } else if (options.Json) {
+            PrintJsonEntry(document, outcome, options.Hash);
+        } else if (!unreachable) {
+            PrintTextEntry(output.Out, outcome);
+        }
+    });
     if (options.Json) {
-        writer.EndArray();
-        writer.EndObject();
+        document.EndArray();
+        document.EndObject();
         output.Out << "\n";
     }
-    return code;
+    output.Out << std::flush;
+    return std::max({code, read ? kExitOk : kExitFailure, groups.ReportMissing(output.Err)});
 }
 
 }  // namespace
@@ -166,6 +173,18 @@ TCliCommand AddListCommand(CLI::App& app) {
                            "Read every PATH and print the icon images found in it; a "
                            "folder stands for its files that match the mask");
     command->add_flag("--json", options->Json, "Print one JSON document instead of text lines");
+    command->add_flag("--hash", options->Hash,
+                      "Give each JSON entry the file's SHA-256, each image the MD5 of its stored "
+                      "bytes and the icon its groups with their MD5 and difference hash");
+    command
+        ->add_flag("--jsonl", options->JsonLines,
+                   "Print each file's JSON entry on a line of its own, as soon as it is read")
+        ->excludes("--json");
     AddFileCollectionOptions(*command, options->Files);
-    return {command, [options](const TCliOutput& output) { return RunList(*options, output); }};
+    AddGroupOptions(*command, options->Files.Load.Groups);
+    return {command, [options](const TCliOutput& output) {
+                // A listing draws nothing; only hashing needs the images' whole bytes.
+                options->Files.Load.HeadersOnly = !options->Hash;
+                return RunList(*options, output);
+            }};
 }

@@ -15,7 +15,8 @@ std::string Shortened(const std::string& path) {
 
 void TProgressLine::Show(std::size_t done, const std::string& current) {
     if (!shown_) return;
-    err_ << kEraseLine << done << " of " << total_ << "  " << Shortened(current) << std::flush;
+    err_ << kEraseLine << done << (done == 1 ? " file" : " files") << "  " << Shortened(current)
+         << std::flush;
     drawn_ = true;
 }
 

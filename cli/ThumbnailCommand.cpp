@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "cli/FileCollection.h"
+#include "cli/GroupOptions.h"
 #include "icons/LoadIcons.h"
 #include "writers/Thumbnail.h"
 
@@ -23,6 +24,9 @@ int RunThumbnail(const TThumbnailOptions& options, std::ostream& err) {
     load.FileIconOnly = true;
     std::unique_ptr<TLoadedIcon> icon = LoadIconsFromFile(options.Input, load);
     TLoadedIconImage* image = icon ? ChooseThumbnailImage(*icon, options.Size) : nullptr;
+    TGroupsFound groups(load.Groups);
+    if (icon) groups.Saw(*icon);
+    if (groups.ReportMissing(err) != kExitOk) return kExitFailure;
     if (!image) {
         err << "marrowby2-cli: " << options.Input << ": no icon\n";
         return kExitFailure;
@@ -47,6 +51,7 @@ TCliCommand AddThumbnailCommand(CLI::App& app) {
         ->check(CLI::Range(1, 65536))
         ->capture_default_str();
     AddCursorsFlag(*command, options->Load);
+    AddGroupOptions(*command, options->Load.Groups);
     command->add_option("INPUT", options->Input, "The file to take the icon from")->required();
     command->add_option("OUTPUT", options->Output, "The PNG file to write")->required();
     return {command,

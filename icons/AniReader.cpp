@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "icons/DecodeBudget.h"
+#include "icons/FileBytes.h"
 #include "icons/IcoReader.h"
-#include "icons/MappedFile.h"
 
 namespace {
 
@@ -93,6 +93,6 @@ std::unique_ptr<TLoadedIcon> ReadAniData(ByteView Content, const std::string& Fi
 }
 
 std::unique_ptr<TLoadedIcon> ReadAniFile(const std::string& FileName, const TLoadOptions& Options) {
-    TMappedFile file(FileName);
-    return ReadAniData(file.Bytes(), FileName, Options);
+    TFileBytes file(FileName);
+    return ReadAniData(file.All(), FileName, Options);
 }

@@ -7,14 +7,19 @@ std::string CutShortReason(std::string_view ends, std::string_view what, std::si
     return reason.append(" into ").append(what);
 }
 
-ByteView Slice(ByteView data, std::size_t offset, std::size_t length, std::string_view what,
-               std::string_view ends) {
-    if (offset > data.size() || length > data.size() - offset) {
+void CheckRange(std::uint64_t size, std::uint64_t offset, std::uint64_t length,
+                std::string_view what, std::string_view ends) {
+    if (offset > size || length > size - offset) {
         // The offset need not be where `what` starts, so no count of bytes is given.
         std::string reason(ends);
-        reason += offset < data.size() ? " ends inside " : " ends before ";
+        reason += offset < size ? " ends inside " : " ends before ";
         throw TReadError(reason.append(what));
     }
+}
+
+ByteView Slice(ByteView data, std::size_t offset, std::size_t length, std::string_view what,
+               std::string_view ends) {
+    CheckRange(data.size(), offset, length, what, ends);
     return data.subspan(offset, length);
 }
 

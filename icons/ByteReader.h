@@ -26,9 +26,13 @@ constexpr std::string_view kFileEnds = "the file";
 // directory", or "the file ends before the image data" when none of it is there.
 std::string CutShortReason(std::string_view ends, std::string_view what, std::size_t present);
 
-// Returns `length` bytes of `data` starting at `offset`, or throws when they are not all there;
-// the reason names the bytes asked for: "the file ends inside the section table". This and
-// ByteReader are the only places that check bounds.
+// Throws when `length` bytes starting at `offset` do not all lie within `size` bytes; the
+// reason names the bytes asked for: "the file ends inside the section table".
+void CheckRange(std::uint64_t size, std::uint64_t offset, std::uint64_t length,
+                std::string_view what = "the data", std::string_view ends = kFileEnds);
+
+// Returns `length` bytes of `data` starting at `offset`, or throws as CheckRange does. These
+// and ByteReader are the only places that check bounds.
 ByteView Slice(ByteView data, std::size_t offset, std::size_t length,
                std::string_view what = "the data", std::string_view ends = kFileEnds);
 

@@ -1,7 +1,7 @@
 #include "icons/IcoReader.h"
 
 #include "icons/DecodeBudget.h"
-#include "icons/MappedFile.h"
+#include "icons/FileBytes.h"
 #include "icons/PngStream.h"
 
 namespace {
@@ -67,13 +67,18 @@ void ReadIconDirectory(TLoadedIcon& Icon, ByteView Content) {
 }
 
 std::unique_ptr<TLoadedIcon> ReadIcoFile(const std::string& FileName) {
-    TMappedFile file(FileName);
+    TFileBytes file(FileName);
+    ByteView bytes = file.All();  // icon files are small, and their images most of them
     auto icon = std::make_unique<TLoadedIcon>();
     icon->FileName = FileName;
-    if (IsPngStream(file.Bytes())) {
-        ReadPngFile(*icon, file.Bytes());
-    } else if (!file.Bytes().empty()) {
-        ReadIconDirectory(*icon, file.Bytes());
+    if (IsPngStream(bytes)) {
+        ReadPngFile(*icon, bytes);
+    } else if (!bytes.empty()) {
+        ReadIconDirectory(*icon, bytes);
+        if (!icon->Images.empty()) {  // the file is one group
+            auto record = ReadGroupRecord(bytes);
+            for (const auto& image : icon->Images) image->Group = record;
+        }
     }
     return icon;
 }

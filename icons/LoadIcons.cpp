@@ -54,16 +54,28 @@ void ReadExecutable(TLoadOutcome& outcome, const TLoadOptions& options) {
     Read([&](const std::string& name) { return ReadPeFile(name, options); }, outcome);
 }
 
+// How a kind of file holds icon groups: none (an animated cursor), the file as one unnamed
+// group (an icon or cursor file), or groups the reader itself chooses from (executables).
+enum class TGroups { None, WholeFile, Chosen };
+
 struct TRoute {
     std::string_view extensions;
     void (*read)(TLoadOutcome&, const TLoadOptions&);
+    TGroups groups;
 };
 
 // Tried in this order; the first list that holds the extension decides. ".mun" files are the
 // resource-only libraries in which Windows 10 and later keep their system icons.
-constexpr TRoute kRoutes[] = {{".ani", ReadAni},
-                              {".ico.cur", ReadIconOrShell},
-                              {".dll.ocx.icl.exe.cpl.bpl.scr.vbx.drv.mun", ReadExecutable}};
+constexpr TRoute kRoutes[] = {
+    {".ani", ReadAni, TGroups::None},
+    {".ico.cur", ReadIconOrShell, TGroups::WholeFile},
+    {".dll.ocx.icl.exe.cpl.bpl.scr.vbx.drv.mun", ReadExecutable, TGroups::Chosen}};
+
+// Whether the groups chosen leave anything of a file of that kind to read.
+bool MayHoldChosenGroup(TGroups groups, const TGroupFilter& chosen) {
+    if (groups == TGroups::Chosen || chosen.TakesAll()) return true;
+    return groups == TGroups::WholeFile && chosen.Takes("", true);
+}
 
 // Why the file cannot be read at all, or nothing. Folders, named pipes and devices are never
 // read: a pipe would wait for a writer forever.
@@ -85,7 +97,12 @@ TLoadOutcome LoadIconsWithReason(const std::string& FileName, const TLoadOptions
     std::string ext = LowerExtension(FileName);
     for (const TRoute& route : kRoutes) {
         if (!Matches(ext, route.extensions)) continue;
-        route.read(outcome, Options);
+        if (MayHoldChosenGroup(route.groups, Options.Groups)) {
+            route.read(outcome, Options);
+        } else {
+            outcome.Icon = std::make_unique<TLoadedIcon>();
+            outcome.Icon->FileName = FileName;
+        }
         if (outcome.Icon) {
             outcome.Error.clear();
             outcome.Icon->ImageCount = static_cast<std::int32_t>(outcome.Icon->Images.size());

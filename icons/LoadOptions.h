@@ -1,5 +1,7 @@
 #pragma once
 
+#include "icons/GroupFilter.h"
+
 // What a load reads beyond the icons that every load reads.
 struct TLoadOptions {
     // Also read the cursor groups of executables, after their icon groups.
@@ -7,4 +9,11 @@ struct TLoadOptions {
     // Read only the icon that stands for the file: an executable's first group (the one its
     // file icon shows), an animated cursor's first frame. Thumbnails need no more.
     bool FileIconOnly = false;
+    // The groups read; the images of the others are never read. A file holding none of them
+    // gives an icon without images.
+    TGroupFilter Groups{};
+    // Read only the first bytes of an executable's images (hot spot, header and palette, or a
+    // PNG stream's header chunk): enough to list them, not to draw or write them, so a listing
+    // reads no more of a library than its headers, directories and image heads.
+    bool HeadersOnly = false;
 };

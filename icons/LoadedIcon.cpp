@@ -24,7 +24,23 @@ constexpr std::size_t kPngHeaderEnd = 8 + 8 + 13;
 
 const ByteString kNoBytes;
 
+// A new image owned by icon, with the entry at the front of data kept as stored.
+std::unique_ptr<TLoadedIconImage> StartEntry(TLoadedIcon* icon, const ByteReader& data) {
+    auto image = std::make_unique<TLoadedIconImage>();
+    image->Owner = icon;
+    ByteView raw = data.Rest().first(std::min(data.Rest().size(), image->RawEntry.size()));
+    std::copy(raw.begin(), raw.end(), image->RawEntry.begin());
+    return image;
+}
+
 }  // namespace
+
+std::shared_ptr<const TIconGroupRecord> ReadGroupRecord(ByteView Group) {
+    auto record = std::make_shared<TIconGroupRecord>();
+    ByteView header = Slice(Group, 0, record->Header.size());
+    std::copy(header.begin(), header.end(), record->Header.begin());
+    return record;
+}
 
 TLoadedIconImage& TLoadedIcon::GetImage(std::int32_t Index) const {
     if (Index < 0 || static_cast<std::size_t>(Index) >= Images.size()) {
@@ -39,8 +55,7 @@ void TLoadedIcon::UpdateMaxSize(std::int32_t NewWidth, std::int32_t NewHeight) {
 }
 
 std::unique_ptr<TLoadedIconImage> TLoadedIcon::ReadDirEntry(ByteReader& Data, bool GroupEntry) {
-    auto image = std::make_unique<TLoadedIconImage>();
-    image->Owner = this;
+    auto image = StartEntry(this, Data);
     image->Width = Data.U8();
     image->Height = Data.U8();
     image->ColorCount = Data.U8();
@@ -82,8 +97,7 @@ std::uint8_t CursorSide(std::uint16_t pixels, std::uint16_t width, std::uint16_t
 }  // namespace
 
 std::unique_ptr<TLoadedIconImage> TLoadedIcon::ReadCursorEntry(ByteReader& Data) {
-    auto image = std::make_unique<TLoadedIconImage>();
-    image->Owner = this;
+    auto image = StartEntry(this, Data);
     image->IsCursor = true;
     std::uint16_t width = Data.U16();
     std::uint16_t rows = Data.U16();

@@ -46,6 +46,17 @@ struct TPngHeader {
     std::uint8_t Interlace = 0;
 };
 
+// One icon or cursor group as the file stores it: the group's own header (reserved word, type
+// word, entry count) as read so that the group can be written back byte for byte. The
+// images of a group point at it; an .ico or .cur file is one group.
+struct TIconGroupRecord {
+    std::array<std::uint8_t, 6> Header{};
+};
+
+// The record of the group whose resource (or file) starts Group; throws TReadError when it
+// is shorter than the header.
+std::shared_ptr<const TIconGroupRecord> ReadGroupRecord(ByteView Group);
+
 // The pixel rows of one image, bottom row first: colour (XOR) rows and mask (AND) rows. An
 // image whose stored data cannot be decoded holds empty rows and says why in DecodeError.
 struct TImageRows {
@@ -86,6 +97,11 @@ public:
     // Read from a cursor group of an executable rather than from an icon group.
     bool IsCursor = false;
     std::uint32_t EntryPos = 0;
+    // The first 12 bytes of the directory entry as stored, before the fields above were
+    // normalised from them; zero for images not read from a directory.
+    std::array<std::uint8_t, 12> RawEntry{};
+    // The group the image was read from; none for animated cursor frames and shell icons.
+    std::shared_ptr<const TIconGroupRecord> Group;
 
     // Size in pixels. The directory stores 256 as the byte 0, so everything that computes
     // with pixels goes through these rather than Width and Height.
@@ -173,9 +189,9 @@ public:
     // The image at Index; throws std::out_of_range for an index outside the list.
     TLoadedIconImage& GetImage(std::int32_t Index) const;
     void UpdateMaxSize(std::int32_t NewWidth, std::int32_t NewHeight);
-    // Creates an image owned by this icon from the directory entry at the front of Data and
-    // consumes the entry (14 bytes for a group entry, 16 for a file entry). The caller adds
-    // the image to Images.
+    // Creates an image owned by this icon from the directory entry at the front of Data, keeping
+    // its first 12 bytes as RawEntry, and consumes the entry (14 bytes for a group entry, 16 for a
+    // file entry). The caller adds the image to Images.
     std::unique_ptr<TLoadedIconImage> ReadDirEntry(ByteReader& Data, bool GroupEntry);
     // The same for the 14-byte entry of a cursor group: width and height as words (the height
     // counts colour and mask rows, so it is twice the cursor's), planes, bit count, size and

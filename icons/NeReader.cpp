@@ -25,8 +25,8 @@ struct TResourceRecord {
 // One read of an NE resource table, with the lookup tables that live only during it.
 class TNeIconRead {
 public:
-    TNeIconRead(ByteView file, TLoadedIcon& icon)
-        : file_(file), icon_(icon), budget_(file.size()) {}
+    TNeIconRead(ByteView file, TLoadedIcon& icon, const TGroupFilter& groups)
+        : file_(file), icon_(icon), groups_(groups), budget_(file.size()) {}
 
     void Run(std::size_t ne);
 
@@ -37,11 +37,13 @@ private:
     std::string ReadName(std::uint16_t id) const;
     void ReadGroup(const TResourceRecord& group);
     void NameLibraryGroups();
+    void DropUnchosenGroups();
     void DecodeImages();
     bool DecodeOne(TLoadedIconImage& image);
 
     ByteView file_;
     TLoadedIcon& icon_;
+    const TGroupFilter& groups_;
     TDecodeBudget budget_;
     std::size_t table_ = 0;
     std::uint16_t shift_ = 0;
@@ -59,6 +61,7 @@ void TNeIconRead::Run(std::size_t ne) {
     ReadTypeTable();
     NameLibraryGroups();
     icon_.ImageCount = static_cast<std::int32_t>(icon_.Images.size());
+    DropUnchosenGroups();
     DecodeImages();
 }
 
@@ -115,6 +118,7 @@ void TNeIconRead::ReadGroup(const TResourceRecord& group) {
         icon_.NoteDamage(data.CutShort());
         return;
     }
+    auto record = ReadGroupRecord(data.Rest());
     data.Skip(TIconGroupHeader::kCountAt);
     std::uint16_t count = data.U16();
     for (std::uint16_t i = 0; i < count; ++i) {
@@ -126,6 +130,7 @@ void TNeIconRead::ReadGroup(const TResourceRecord& group) {
         budget_.ChargeEntry(*image);  // dropped entries cost reading time all the same
         if (image->Width == 0 || image->Height == 0) continue;
         image->ResourceName = group.Name;
+        image->Group = record;
         if (i == 0) GroupStarts.push_back(icon_.Images.size());
         icon_.AddImage(std::move(image));
     }
@@ -145,6 +150,16 @@ void TNeIconRead::NameLibraryGroups() {
         std::size_t end = k + 1 < GroupStarts.size() ? GroupStarts[k + 1] : icon_.Images.size();
         for (std::size_t i = GroupStarts[k]; i < end; ++i) icon_.Images[i]->ResourceName = name;
     }
+}
+
+// Lets go of the entries of the groups not chosen before any image is read; the first image's
+// group is the main icon.
+void TNeIconRead::DropUnchosenGroups() {
+    if (groups_.TakesAll() || icon_.Images.empty()) return;
+    const std::string mainIcon = icon_.Images.front()->ResourceName;
+    std::erase_if(icon_.Images, [&](const auto& image) {
+        return !groups_.Takes(image->ResourceName, image->ResourceName == mainIcon);
+    });
 }
 
 // Decodes from the last image to the first, dropping those that hold nothing but zero bytes.
@@ -182,14 +197,15 @@ bool TNeIconRead::DecodeOne(TLoadedIconImage& image) {
 
 }  // namespace
 
-std::unique_ptr<TLoadedIcon> ReadNeData(ByteView File, const std::string& FileName) {
+std::unique_ptr<TLoadedIcon> ReadNeData(ByteView File, const std::string& FileName,
+                                        const TGroupFilter& Groups) {
     auto icon = std::make_unique<TLoadedIcon>();
     icon->FileName = FileName;
     if (File.size() < TDosHeader::kNewHeaderAt + 4) return icon;  // too short to be one
     std::size_t ne = ReadU32At(File, TDosHeader::kNewHeaderAt) & TNeHeader::kOffsetMask;
     if (ne + TNeHeader::kSignatureAt + 2 <= File.size() &&
         ReadU16At(File, ne + TNeHeader::kSignatureAt) == TNeHeader::kSignature) {
-        TNeIconRead(File, *icon).Run(ne);
+        TNeIconRead(File, *icon, Groups).Run(ne);
     }
     return icon;
 }

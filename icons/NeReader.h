@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "icons/GroupFilter.h"
 #include "icons/LoadedIcon.h"
 
 // Reads the icons of a 16-bit Windows executable (New Executable format) or of an icon
@@ -10,5 +11,7 @@
 // the file has no NE header; throws TReadError when the resource table runs off the file. A
 // group the file ends inside keeps its whole entries and names the cut in the icon's Damage;
 // an image whose resource is missing or cut short is kept damaged.
-// FileName only names the result.
-std::unique_ptr<TLoadedIcon> ReadNeData(ByteView File, const std::string& FileName);
+// FileName only names the result. Only the images of the groups Groups takes are read; the
+// icon's ImageCount still counts every group entry.
+std::unique_ptr<TLoadedIcon> ReadNeData(ByteView File, const std::string& FileName,
+                                        const TGroupFilter& Groups = {});

@@ -5,29 +5,55 @@
 #include <tbb/task_arena.h>
 
 #include <atomic>
+#include <cerrno>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
-void LoadInParallel(const std::vector<std::string>& Paths, const TParallelLoadOptions& Options,
+namespace {
+
+// Why Path is not a regular file that can be read, or nothing; a path that cannot be reached
+// is left to the loader, which names the reason.
+std::string NotAFile(const std::string& path) {
+    std::error_code error;
+    std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error || std::filesystem::is_regular_file(status)) return {};
+    if (std::filesystem::is_directory(status)) return std::generic_category().message(EISDIR);
+    return std::string(kNotARegularFile);
+}
+
+TLoadOutcome LoadOne(std::string path, const TParallelLoadOptions& options) {
+    if (options.FilesOnly) {
+        if (std::string reason = NotAFile(path); !reason.empty())
+            return {std::move(path), nullptr, std::move(reason)};
+    }
+    return LoadIconsWithReason(path, options.Load);
+}
+
+}  // namespace
+
+void LoadInParallel(const TNextPath& Next, const TParallelLoadOptions& Options,
                     const std::function<void(TLoadOutcome&&)>& Consume) {
     int jobs = Options.Jobs ? static_cast<int>(Options.Jobs) : tbb::info::default_concurrency();
-    std::size_t next = 0;
     std::atomic<bool> stopped{false};
 
-    // The outcome travels between the stages behind a pointer, so a token is cheap to move.
+    // The path and the outcome travel between the stages behind pointers, so a token is cheap
+    // to move.
+    using TPath = std::unique_ptr<std::string>;
     using TToken = std::unique_ptr<TLoadOutcome>;
-    auto take = tbb::make_filter<void, std::size_t>(
-        tbb::filter_mode::serial_in_order, [&](tbb::flow_control& flow) -> std::size_t {
+    auto take = tbb::make_filter<void, TPath>(
+        tbb::filter_mode::serial_in_order, [&](tbb::flow_control& flow) -> TPath {
             if (!stopped && Options.Cancelled && Options.Cancelled()) stopped = true;
-            if (next == Paths.size() || stopped) {
+            auto path = std::make_unique<std::string>();
+            if (stopped || !Next(*path)) {
                 flow.stop();
-                return 0;
+                return nullptr;
             }
-            return next++;
+            return path;
         });
-    auto load =
-        tbb::make_filter<std::size_t, TToken>(tbb::filter_mode::parallel, [&](std::size_t index) {
-            return std::make_unique<TLoadOutcome>(LoadIconsWithReason(Paths[index], Options.Load));
-        });
+    auto load = tbb::make_filter<TPath, TToken>(tbb::filter_mode::parallel, [&](TPath path) {
+        return std::make_unique<TLoadOutcome>(LoadOne(std::move(*path), Options));
+    });
     auto consume =
         tbb::make_filter<TToken, void>(tbb::filter_mode::serial_in_order, [&](TToken outcome) {
             if (!stopped) Consume(std::move(*outcome));
@@ -35,4 +61,15 @@ void LoadInParallel(const std::vector<std::string>& Paths, const TParallelLoadOp
     // An arena of its own keeps the thread count to this run, whatever else uses oneTBB.
     tbb::task_arena arena(jobs);
     arena.execute([&] { tbb::parallel_pipeline(2 * jobs, take & load & consume); });
+}
+
+void LoadInParallel(const std::vector<std::string>& Paths, const TParallelLoadOptions& Options,
+                    const std::function<void(TLoadOutcome&&)>& Consume) {
+    std::size_t next = 0;
+    auto nextPath = [&](std::string& path) {
+        if (next == Paths.size()) return false;
+        path = Paths[next++];
+        return true;
+    };
+    LoadInParallel(nextPath, Options, Consume);
 }

@@ -14,7 +14,7 @@ std::uint32_t SectionExtent(const TPeSectionHeader& section) {
 
 }  // namespace
 
-std::optional<TPeImage> TPeImage::Open(ByteView file) {
+std::optional<TPeImage> TPeImage::Open(TByteSource& file) {
     TPeImage image(file);
     if (!image.HasSignature()) return std::nullopt;
     image.ReadHeaders();
@@ -22,21 +22,24 @@ std::optional<TPeImage> TPeImage::Open(ByteView file) {
 }
 
 bool TPeImage::HasSignature() const {
-    if (file_.size() < TDosHeader::kNewHeaderAt + 4) return false;
-    TDosHeader dos = TDosHeader::Read(file_);
+    std::uint64_t size = file_->Size();
+    if (size < TDosHeader::kNewHeaderAt + 4) return false;
+    TDosHeader dos = TDosHeader::Read(file_->Read(0, TDosHeader::kNewHeaderAt + 4));
     std::size_t pe = dos.NewHeaderOffset;
-    return dos.Magic == TDosHeader::kMagic && pe <= file_.size() - kPeSignatureSize &&
-           ReadU32At(file_, pe) == kPeSignature;
+    return dos.Magic == TDosHeader::kMagic && pe <= size - kPeSignatureSize &&
+           ReadU32At(file_->Read(pe, kPeSignatureSize), 0) == kPeSignature;
 }
 
 void TPeImage::ReadHeaders() {
-    std::size_t fileHeaderAt = TDosHeader::Read(file_).NewHeaderOffset + kPeSignatureSize;
+    std::size_t fileHeaderAt =
+        TDosHeader::Read(file_->Read(0, TDosHeader::kNewHeaderAt + 4)).NewHeaderOffset +
+        kPeSignatureSize;
     constexpr std::string_view kHeaders = "the PE headers";
     TPeFileHeader header =
-        TPeFileHeader::Read(Slice(file_, fileHeaderAt, TPeFileHeader::kSize, kHeaders));
+        TPeFileHeader::Read(file_->Read(fileHeaderAt, TPeFileHeader::kSize, kHeaders));
     std::size_t optionalAt = fileHeaderAt + TPeFileHeader::kSize;
     TPeOptionalHeader optional =
-        TPeOptionalHeader::Read(Slice(file_, optionalAt, header.SizeOfOptionalHeader, kHeaders));
+        TPeOptionalHeader::Read(file_->Read(optionalAt, header.SizeOfOptionalHeader, kHeaders));
     const std::vector<TPeDataDirectory>& directories = optional.DataDirectories;
     if (directories.size() > TPeDataDirectory::kResourceIndex) {
         std::uint32_t rva = directories[TPeDataDirectory::kResourceIndex].VirtualAddress;
@@ -47,7 +50,7 @@ void TPeImage::ReadHeaders() {
 
 void TPeImage::ReadSections(std::size_t tableOffset, std::uint16_t count) {
     ByteReader table(
-        Slice(file_, tableOffset, TPeSectionHeader::kSize * count, "the section table"));
+        file_->Read(tableOffset, TPeSectionHeader::kSize * count, "the section table"));
     sections_.reserve(count);
     for (std::uint16_t i = 0; i < count; ++i) {
         sections_.push_back(TPeSectionHeader::Read(table.Take(TPeSectionHeader::kSize)));
@@ -64,23 +67,30 @@ const TPeSectionHeader& TPeImage::SectionOf(std::uint64_t rva) const {
     throw TReadError("the file has no section holding address " + std::to_string(rva));
 }
 
-// The section's data as far as the file holds it.
-ByteView TPeImage::SectionData(const TPeSectionHeader& section) const {
-    if (section.PointerToRawData > file_.size()) return {};
-    ByteView raw = file_.subspan(section.PointerToRawData);
-    return raw.first(std::min<std::size_t>(raw.size(), SectionExtent(section)));
+std::uint64_t TPeImage::SectionHeld(const TPeSectionHeader& section) const {
+    if (section.PointerToRawData > file_->Size()) return 0;
+    return std::min<std::uint64_t>(file_->Size() - section.PointerToRawData,
+                                   SectionExtent(section));
 }
 
 ByteView TPeImage::At(std::uint64_t rva, std::uint64_t size, std::string_view what) const {
     const TPeSectionHeader& section = SectionOf(rva);
-    return Slice(SectionData(section), static_cast<std::size_t>(rva - section.VirtualAddress),
-                 static_cast<std::size_t>(size), what);
+    std::uint64_t offset = rva - section.VirtualAddress;
+    CheckRange(SectionHeld(section), offset, size, what);
+    return file_->Read(section.PointerToRawData + offset, static_cast<std::size_t>(size));
 }
 
-ByteView TPeImage::AtMost(std::uint64_t rva, std::uint64_t size) const {
+std::uint64_t TPeImage::Held(std::uint64_t rva, std::uint64_t size) const {
     const TPeSectionHeader& section = SectionOf(rva);
-    ByteView present = SectionData(section);
-    auto offset = static_cast<std::size_t>(rva - section.VirtualAddress);
-    if (offset >= present.size()) return {};
-    return present.subspan(offset, std::min<std::uint64_t>(size, present.size() - offset));
+    std::uint64_t present = SectionHeld(section);
+    std::uint64_t offset = rva - section.VirtualAddress;
+    return offset >= present ? 0 : std::min(size, present - offset);
+}
+
+ByteView TPeImage::AtMost(std::uint64_t rva, std::uint64_t size, std::size_t atMost) const {
+    const TPeSectionHeader& section = SectionOf(rva);
+    std::uint64_t length = std::min<std::uint64_t>(Held(rva, size), atMost);
+    if (length == 0) return {};
+    return file_->Read(section.PointerToRawData + (rva - section.VirtualAddress),
+                       static_cast<std::size_t>(length));
 }

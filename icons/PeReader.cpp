@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "icons/DecodeBudget.h"
-#include "icons/MappedFile.h"
+#include "icons/FileBytes.h"
 #include "icons/NeReader.h"
 #include "icons/PeResources.h"
 #include "icons/PngStream.h"
@@ -21,6 +21,9 @@ struct TGroupKind {
 constexpr TGroupKind kIconGroups{kRtGroupIcon, kRtIcon, false};
 constexpr TGroupKind kCursorGroups{kRtGroupCursor, kRtCursor, true};
 constexpr std::size_t kHotSpotSize = 4;
+// What a listing reads of an image: a cursor's hot spot, the bitmap header and the largest
+// palette; a PNG stream's header chunk lies well within it.
+constexpr std::size_t kImageHeadSize = kHotSpotSize + 40 + 256 * 4;
 
 // A cursor group of the same name as an icon group is another icon: its name says so, so
 // that grouping, properties and export names keep the two apart.
@@ -58,23 +61,25 @@ void TakeBitmapSize(TLoadedIconImage& image, ByteView data) {
     image.Height = static_cast<std::uint8_t>(height);
 }
 
-// Decodes the image a group entry names. A resource that is missing, that the file ends
-// inside, or that the directory cannot lead to leaves the image damaged.
+// Decodes the image a group entry names from its first `imageBytes` bytes at most. A resource
+// that is missing, that the file ends inside, or that the directory cannot lead to leaves the
+// image damaged.
 void DecodeEntryImage(TLoadedIconImage& image, const TPeResourceType& images,
-                      const TGroupKind& kind) {
+                      const TGroupKind& kind, std::size_t imageBytes) {
     auto id = TResourceId::Number(static_cast<std::uint16_t>(image.ImageOffset));
     std::string what = ResourceText(kind, "image", id);
     std::optional<TPeResource> resource;
     try {
-        resource = images.Find(id);
+        resource = images.Find(id, imageBytes);
     } catch (const TReadError& error) {
         image.MarkDamaged(error.what());
         return;
     }
     if (!resource) return image.MarkDamaged(what + " is missing");
     ByteView bytes = resource->Bytes;
-    if (resource->Cut() && bytes.size() < image.BytesInRes) {
-        return image.MarkDamaged(CutShortReason(kFileEnds, what, bytes.size()), bytes);
+    if (resource->Cut() && resource->Held < image.BytesInRes) {
+        return image.MarkDamaged(
+            CutShortReason(kFileEnds, what, static_cast<std::size_t>(resource->Held)), bytes);
     }
     if (kind.Cursor && bytes.size() < kHotSpotSize) {
         return image.MarkDamaged(what + " is shorter than its hot spot", bytes);
@@ -87,11 +92,14 @@ void DecodeEntryImage(TLoadedIconImage& image, const TPeResourceType& images,
 // Reads the whole entries of one group and decodes their images, from the last back to the
 // first. A group cut short keeps the entries before the cut.
 void ReadGroup(TLoadedIcon& icon, const TPeResource& group, const TResourceId& name,
-               const TPeResourceType& images, const TGroupKind& kind, TDecodeBudget& budget) {
+               const TPeResourceType& images, const TGroupKind& kind, std::size_t imageBytes,
+               TDecodeBudget& budget) {
     ByteReader data(group.Bytes, ResourceText(kind, "group", name),
                     group.Cut() ? kFileEnds : "the resource");
     std::uint16_t count = 0;
+    std::shared_ptr<const TIconGroupRecord> record;
     if (data.Has(TIconGroupHeader::kSize)) {
+        record = ReadGroupRecord(data.Rest());
         data.Skip(TIconGroupHeader::kCountAt);  // reserved and type words
         count = data.U16();
     } else {
@@ -106,11 +114,12 @@ void ReadGroup(TLoadedIcon& icon, const TPeResource& group, const TResourceId& n
         auto entry = kind.Cursor ? icon.ReadCursorEntry(data) : icon.ReadDirEntry(data, true);
         TLoadedIconImage& image = icon.AddImage(std::move(entry));
         image.ResourceName = GroupName(name, kind);
+        image.Group = record;
         budget.ChargeEntry(image);
     }
     for (std::size_t i = icon.Images.size(); i-- > first;) {
         TLoadedIconImage& image = *icon.Images[i];
-        DecodeEntryImage(image, images, kind);
+        DecodeEntryImage(image, images, kind, imageBytes);
         budget.Charge(image);
         icon.UpdateMaxSize(image.PixelWidth(), image.PixelHeight());
     }
@@ -127,17 +136,20 @@ std::optional<TPeResource> FindGroup(TLoadedIcon& icon, const TPeResourceType& g
     }
 }
 
-// Reads the groups of one kind in directory order; with firstOnly, stops after the first
-// group that gives images.
-void ReadGroups(TLoadedIcon& icon, const TPeImage& image, const TGroupKind& kind, bool firstOnly,
-                TDecodeBudget& budget) {
+// Reads the groups of one kind that the options take, in directory order; with FileIconOnly,
+// stops after the first group that gives images.
+void ReadGroups(TLoadedIcon& icon, const TPeImage& image, const TGroupKind& kind,
+                const TLoadOptions& options, TDecodeBudget& budget) {
     TPeResourceType groups(image, kind.GroupType);
     if (groups.Names().empty()) return;
     TPeResourceType images(image, kind.ImageType);
+    std::size_t imageBytes = options.HeadersOnly ? kImageHeadSize : SIZE_MAX;
     for (const TResourceId& name : groups.Names()) {
+        bool mainIcon = !kind.Cursor && &name == &groups.Names().front();
+        if (!options.Groups.Takes(GroupName(name, kind), mainIcon)) continue;
         std::optional<TPeResource> group = FindGroup(icon, groups, name);
-        if (group) ReadGroup(icon, *group, name, images, kind, budget);
-        if (firstOnly && !icon.Images.empty()) return;
+        if (group) ReadGroup(icon, *group, name, images, kind, imageBytes, budget);
+        if (options.FileIconOnly && !icon.Images.empty()) return;
     }
 }
 
@@ -154,30 +166,41 @@ std::unique_ptr<TLoadedIcon> ReadResourceIcons(const TPeImage& image, const std:
     TDecodeBudget budget(image.FileSize());
     auto icon = std::make_unique<TLoadedIcon>();
     icon->FileName = fileName;
-    ReadGroups(*icon, image, kIconGroups, options.FileIconOnly, budget);
+    ReadGroups(*icon, image, kIconGroups, options, budget);
     bool haveFileIcon = options.FileIconOnly && !icon->Images.empty();
     if (options.IncludeCursors && !haveFileIcon) {
-        ReadGroups(*icon, image, kCursorGroups, options.FileIconOnly, budget);
+        ReadGroups(*icon, image, kCursorGroups, options, budget);
     }
     icon->ImageCount = static_cast<std::int32_t>(icon->Images.size());
+    // Groups left unread are no loss: a file without the chosen groups gives no images.
+    if (!options.Groups.TakesAll() && icon->Damage.empty()) return icon;
     return WithImagesOrNothing(std::move(icon));
 }
 
 // 16-bit executables and icon libraries.
-std::unique_ptr<TLoadedIcon> ReadSixteenBitIcons(ByteView file, const std::string& fileName) {
-    return WithImagesOrNothing(ReadNeData(file, fileName));
+std::unique_ptr<TLoadedIcon> ReadSixteenBitIcons(ByteView file, const std::string& fileName,
+                                                 const TGroupFilter& groups) {
+    return WithImagesOrNothing(ReadNeData(file, fileName, groups));
+}
+
+// A 32-bit image reads the ranges it parses; anything else is read whole for the 16-bit
+// reader.
+std::unique_ptr<TLoadedIcon> ReadPeSource(TByteSource& File, const std::string& FileName,
+                                          const TLoadOptions& Options) {
+    std::optional<TPeImage> image = TPeImage::Open(File);
+    if (!image) return ReadSixteenBitIcons(File.All(), FileName, Options.Groups);
+    return ReadResourceIcons(*image, FileName, Options);
 }
 
 }  // namespace
 
 std::unique_ptr<TLoadedIcon> ReadPeData(ByteView File, const std::string& FileName,
                                         const TLoadOptions& Options) {
-    std::optional<TPeImage> image = TPeImage::Open(File);
-    if (!image) return ReadSixteenBitIcons(File, FileName);
-    return ReadResourceIcons(*image, FileName, Options);
+    TMemoryBytes bytes(File);
+    return ReadPeSource(bytes, FileName, Options);
 }
 
 std::unique_ptr<TLoadedIcon> ReadPeFile(const std::string& FileName, const TLoadOptions& Options) {
-    TMappedFile file(FileName);
-    return ReadPeData(file.Bytes(), FileName, Options);
+    TFileBytes file(FileName);
+    return ReadPeSource(file, FileName, Options);
 }

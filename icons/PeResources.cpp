@@ -60,7 +60,8 @@ TPeResourceType::TPeResourceType(const TPeImage& image, std::uint16_t type) : im
     }
 }
 
-std::optional<TPeResource> TPeResourceType::Find(const TResourceId& name) const {
+std::optional<TPeResource> TPeResourceType::Find(const TResourceId& name,
+                                                 std::size_t atMost) const {
     auto found = firstOf_.find(name);
     if (found == firstOf_.end()) return std::nullopt;
     std::vector<TEntry> languages = ReadDirectory(targets_[found->second]);
@@ -70,7 +71,8 @@ std::optional<TPeResource> TPeResourceType::Find(const TResourceId& name) const 
     }
     TPeResourceDataEntry data = TPeResourceDataEntry::Read(
         image_.At(std::uint64_t{root_} + languages[0].OffsetToData, TPeResourceDataEntry::kSize));
-    return TPeResource{image_.AtMost(data.OffsetToData, data.Size), data.Size};
+    return TPeResource{image_.AtMost(data.OffsetToData, data.Size, atMost), data.Size,
+                       image_.Held(data.OffsetToData, data.Size)};
 }
 
 std::vector<TEntry> TPeResourceType::ReadDirectory(std::uint32_t offset) const {

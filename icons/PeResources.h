@@ -14,12 +14,14 @@ constexpr std::uint16_t kRtIcon = 3;
 constexpr std::uint16_t kRtGroupCursor = 12;
 constexpr std::uint16_t kRtGroupIcon = 14;
 
-// A resource's bytes as far as the file holds them, and the size its directory entry gives.
+// A resource's bytes as far as the file holds them (or the first of them, when no more were
+// asked for), the size its directory entry gives, and how many of its bytes the file holds.
 struct TPeResource {
     ByteView Bytes;
     std::uint32_t Size = 0;
+    std::uint64_t Held = 0;
     // The file (or its section's data) ends inside the resource.
-    bool Cut() const { return Bytes.size() < Size; }
+    bool Cut() const { return Held < Size; }
 };
 
 // The resources of one type in the resource directory of a PE image. The directory has three
@@ -36,9 +38,9 @@ public:
     const std::vector<TResourceId>& Names() const { return names_; }
 
     // The bytes of the first language entry of the first resource of that name, cut where the
-    // file ends; nothing when there is no such resource. Throws TReadError when the directory
-    // entries that lead to it are cut short or broken.
-    std::optional<TPeResource> Find(const TResourceId& name) const;
+    // file ends, and only the first `atMost` of them; nothing when there is no such resource.
+    // Throws TReadError when the directory entries that lead to it are cut short or broken.
+    std::optional<TPeResource> Find(const TResourceId& name, std::size_t atMost = SIZE_MAX) const;
 
 private:
     std::vector<TPeResourceDirectoryEntry> ReadDirectory(std::uint32_t offset) const;

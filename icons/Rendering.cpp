@@ -102,27 +102,21 @@ std::uint8_t Blend(std::uint8_t background, std::uint8_t colour, unsigned t) {
     return static_cast<std::uint8_t>(whole);
 }
 
-bool MaskBitSet(const std::uint8_t* maskRow, int x) {
-    return (maskRow[x / 8] & (0x80u >> (x % 8))) != 0;
-}
-
-// The colour channels of a 32-bit image with alpha applied over the background: pixels the
-// mask marks transparent, and fully transparent ones, become black so that drawing with
-// SRCINVERT leaves the destination there.
+// The colour channels of a 32-bit image whose alpha decides, blended over the background;
+// fully transparent pixels become black so that drawing with SRCINVERT leaves the destination
+// there.
 TBitmap CreateBlendedBitmap(const TLoadedIconImage& image, TColor background) {
     int width = image.PixelWidth();
     int height = image.PixelHeight();
     TBitmap blended(width, height, TPixelFormat::pf24bit);
     const ByteString& display = image.DisplayBits();
     auto displayStride = static_cast<std::size_t>(image.DisplayStride());
-    const TImageRows& rows = image.Rows();
     for (int y = 0; y < height; ++y) {
-        std::size_t row = static_cast<std::size_t>(height - 1 - y);
-        const std::uint8_t* src = display.data() + row * displayStride;
-        const std::uint8_t* mask = rows.MaskBits.data() + row * rows.MaskStride;
+        const std::uint8_t* src =
+            display.data() + static_cast<std::size_t>(height - 1 - y) * displayStride;
         std::uint8_t* dst = blended.ScanLine(y);
         for (int x = 0; x < width; ++x, src += 4, dst += 3) {
-            unsigned t = MaskBitSet(mask, x) ? 0u : src[3];
+            unsigned t = src[3];
             if (t == 255u) {
                 std::memcpy(dst, src, 3);
             } else if (t != 0u) {
@@ -133,6 +127,38 @@ TBitmap CreateBlendedBitmap(const TLoadedIconImage& image, TColor background) {
         }
     }
     return blended;
+}
+
+// The stored rows of a 32-bit image, or nothing when they are not all there.
+const ByteString* AlphaRows(const TLoadedIconImage& image) {
+    if (image.BitCount != 32 || image.IsSystemIcon) return nullptr;
+    const TImageRows& rows = image.Rows();
+    if (!RowsComplete(rows.ImageBits, static_cast<std::size_t>(rows.ImageStride),
+                      image.PixelHeight(), RowBytes(image.PixelWidth(), 32)))
+        return nullptr;
+    return &rows.ImageBits;
+}
+
+// A 1-bit mask white (transparent) where the alpha byte is 0.
+TBitmap CreateZeroAlphaMask(const TLoadedIconImage& image) {
+    int width = image.PixelWidth();
+    int height = image.PixelHeight();
+    TBitmap mask(width, height, TPixelFormat::pf1bit);
+    const TImageRows& rows = image.Rows();
+    auto stride = static_cast<std::size_t>(rows.ImageStride);
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* src =
+            rows.ImageBits.data() + static_cast<std::size_t>(height - 1 - y) * stride;
+        std::uint8_t* dst = mask.ScanLine(y);
+        std::memset(dst, 0, static_cast<std::size_t>(mask.Stride()));
+        for (int x = 0; x < width; ++x)
+            if (src[x * 4 + 3] == 0) dst[x / 8] |= static_cast<std::uint8_t>(0x80u >> (x % 8));
+    }
+    return mask;
+}
+
+TBitmap CreateDrawingMask(const TLoadedIconImage& image, bool alphaDecides) {
+    return alphaDecides ? CreateZeroAlphaMask(image) : CreateMaskBitmap(image);
 }
 
 }  // namespace
@@ -153,6 +179,22 @@ void PrepareDisplayBits(const TLoadedIconImage& Image) {
     Image.DisplayBits();
 }
 
+bool AlphaDecides(const TLoadedIconImage& Image) {
+    const ByteString* rows = AlphaRows(Image);
+    if (!rows) return false;
+    auto stride = static_cast<std::size_t>(Image.ImageStride());
+    for (int y = 0; y < Image.PixelHeight(); ++y) {
+        const std::uint8_t* row = rows->data() + static_cast<std::size_t>(y) * stride;
+        for (int x = 0; x < Image.PixelWidth(); ++x)
+            if (row[x * 4 + 3] != 0) return true;
+    }
+    return false;
+}
+
+TBitmap CreateDrawingMask(const TLoadedIconImage& Image) {
+    return CreateDrawingMask(Image, AlphaDecides(Image));
+}
+
 TBitmap CreateMaskBitmap(const TLoadedIconImage& Image) {
     TBitmap mask(Image.PixelWidth(), Image.PixelHeight(), TPixelFormat::pf1bit);
     const TImageRows& rows = Image.Rows();
@@ -169,13 +211,11 @@ void DrawIconImage(const TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y,
         return;
     }
     if (!PrepareRows(Image)) return;
-    TBitmap mask = CreateMaskBitmap(Image);
-    Canvas.Draw(X, Y, mask, TRasterOp::MERGECOPY);
-    if (Image.BitCount >= 32) {
-        Canvas.Draw(X, Y, CreateBlendedBitmap(Image, Background), TRasterOp::SRCINVERT);
-    } else {
-        Canvas.Draw(X, Y, CreateColourBitmap(Image), TRasterOp::SRCINVERT);
-    }
+    const bool alphaDecides = AlphaDecides(Image);
+    Canvas.Draw(X, Y, CreateDrawingMask(Image, alphaDecides), TRasterOp::MERGECOPY);
+    Canvas.Draw(X, Y,
+                alphaDecides ? CreateBlendedBitmap(Image, Background) : CreateColourBitmap(Image),
+                TRasterOp::SRCINVERT);
 }
 
 void DrawMask(const TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y) {

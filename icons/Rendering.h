@@ -15,12 +15,23 @@ TDisplayRows BuildDisplayRows(const TLoadedIconImage& Image);
 // have no bitmap format).
 TBitmap CreateFormatBitmap(const TLoadedIconImage& Image);
 
-// The AND mask as a 1-bit bitmap: opaque pixels black, transparent pixels white.
+// Whether the image is drawn by its alpha bytes alone, its mask unused: a 32-bit image with
+// any alpha byte above 0. One whose alpha bytes are all 0 (older tools wrote them so) is drawn
+// as a 24-bit image is, its colour bytes cut out by its mask. Every drawing and writing of an
+// image asks this.
+bool AlphaDecides(const TLoadedIconImage& Image);
+
+// The AND mask as stored, as a 1-bit bitmap: opaque pixels black, transparent pixels white.
 TBitmap CreateMaskBitmap(const TLoadedIconImage& Image);
 
-// Draws the image at (X, Y): opaque pixels in their colour (32-bit pixels alpha-blended over
-// Background), transparent pixels in the canvas's brush colour, XOR-ed with the colour bits
-// where those are set. Images without rows draw nothing.
+// The mask the image is drawn with, in the same form: where alpha decides, the pixels of
+// alpha 0 are transparent; otherwise the stored mask.
+TBitmap CreateDrawingMask(const TLoadedIconImage& Image);
+
+// Draws the image at (X, Y). Where alpha decides, each pixel is blended over Background by
+// alpha / 256 and pixels of alpha 0 show the canvas's brush colour; otherwise opaque pixels
+// show their colour and transparent ones the brush colour, XOR-ed with the colour bits where
+// those are set. Images without rows draw nothing.
 void DrawIconImage(const TLoadedIconImage& Image, TCanvas& Canvas, int X, int Y, TColor Background);
 
 // The mask drawn as it is (SRCCOPY), and drawn with MERGEPAINT: on black this shows white where

@@ -124,6 +124,8 @@ TViewStyle TShellFileList::ViewStyle() const {
 
 void TShellFileList::SetViewStyle(TViewStyle style) {
     style_ = style;
+    // Focus given to the list goes to the view that shows it.
+    setFocusProxy(style == TViewStyle::Report ? static_cast<QWidget*>(report_) : icons_);
     if (style == TViewStyle::Report) {
         stack_->setCurrentWidget(report_);
         return;

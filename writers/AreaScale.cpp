@@ -72,3 +72,35 @@ TRgbaImage ScaleDownByArea(const TRgbaImage& Source, int Width, int Height) {
     }
     return out;
 }
+
+TPictureSize FitWithin(int Width, int Height, int BoxWidth, int BoxHeight) {
+    if (Width <= BoxWidth && Height <= BoxHeight) return {Width, Height};
+    // Wider than the box's aspect: the width fills the box; otherwise the height does.
+    if (static_cast<long long>(Width) * BoxHeight >= static_cast<long long>(Height) * BoxWidth)
+        return {BoxWidth, std::max(1, Height * BoxWidth / Width)};
+    return {std::max(1, Width * BoxHeight / Height), BoxHeight};
+}
+
+TBitmap ScaleBitmapDownByArea(const TBitmap& Source, int Width, int Height) {
+    TRgbaImage pixels{Source.Width(), Source.Height(),
+                      std::vector<std::uint8_t>(
+                          static_cast<std::size_t>(Source.Width()) * Source.Height() * 4, 255)};
+    for (int y = 0; y < Source.Height(); ++y) {
+        for (int x = 0; x < Source.Width(); ++x) {
+            const TColor colour = Source.PixelColor(x, y);
+            std::uint8_t* pixel = pixels.At(x, y);
+            pixel[0] = colour.Red;
+            pixel[1] = colour.Green;
+            pixel[2] = colour.Blue;
+        }
+    }
+    const TRgbaImage scaled = ScaleDownByArea(pixels, Width, Height);
+    TBitmap out(Width, Height, TPixelFormat::pf24bit);
+    for (int y = 0; y < Height; ++y) {
+        for (int x = 0; x < Width; ++x) {
+            const std::uint8_t* pixel = scaled.At(x, y);
+            out.SetPixelColor(x, y, TColor{pixel[0], pixel[1], pixel[2]});
+        }
+    }
+    return out;
+}

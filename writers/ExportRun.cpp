@@ -109,9 +109,11 @@ TExportResult RunSingleImage(const std::vector<TExportEntry>& Entries, const TLo
                                   [](const TExportEntry& entry) { return entry.Selected; });
     Progress.PhaseStarted(TExportPhase::Writing, static_cast<int>(selected));
     int position = 0;
-    for (std::size_t i = 0; i < Entries.size(); ++i) {
-        if (!Entries[i].Selected) continue;
-        ExportImage(files, *Entries[i].Image, static_cast<int>(i) + 1, Options, Writer);
+    int gridPosition = 0;
+    for (const TExportEntry& entry : Entries) {
+        if (!entry.Hidden) ++gridPosition;
+        if (!entry.Selected) continue;
+        ExportImage(files, *entry.Image, gridPosition, Options, Writer);
         if (files.Advance(++position)) break;
     }
     return files.Result();
@@ -129,12 +131,14 @@ std::optional<std::vector<TIconGroup>> FindIconGroups(const std::vector<TExportE
                                                       TExportProgress& Progress) {
     std::vector<TIconGroup> groups;
     Progress.PhaseStarted(TExportPhase::Searching, static_cast<int>(Entries.size()));
+    int gridPosition = 0;
     for (std::size_t i = 0; i < Entries.size(); ++i) {
         Progress.PositionChanged(static_cast<int>(i));
+        if (!Entries[i].Hidden) ++gridPosition;
         if (Entries[i].Selected) {
             std::string key = IconKey(*Entries[i].Image);
             if (groups.empty() || groups.back().Key != key)
-                groups.push_back({std::move(key), static_cast<int>(i) + 1});
+                groups.push_back({std::move(key), gridPosition});
         }
         if (Progress.CancelRequested()) return std::nullopt;
     }

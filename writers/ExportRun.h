@@ -8,10 +8,13 @@
 #include "writers/ExportNaming.h"
 #include "writers/ExportWriters.h"
 
-// One cell of the viewer grid as the export sees it; Image is never null.
+// One cell of the viewer grid as the export sees it; Image is never null. A hidden cell is not
+// in the grid (it repeats an earlier cell's image) yet still one of its icon's formats: it is
+// never selected, takes no grid position, and goes into its icon's multi-format file.
 struct TExportEntry {
     TLoadedIconImage* Image = nullptr;
     bool Selected = false;
+    bool Hidden = false;
 };
 
 struct TExportOptions {

@@ -100,11 +100,12 @@ void PaintTransparent(TBitmap& reduced, const TTransparentPixels& mask, std::uin
     }
 }
 
-// Mask rows where the image has them; what the drawing shows otherwise (system icons, images
-// without rows, which then come out fully transparent).
+// The mask the image is drawn with (pixels of alpha 0 where alpha decides) where the image has
+// mask rows; what the drawing shows otherwise (system icons, images without rows, which then
+// come out fully transparent).
 TBitmap MaskOf(TLoadedIconImage& image) {
     if (image.IsSystemIcon || image.MaskBits().empty()) return DrawnMask(image);
-    return CreateMaskBitmap(image);
+    return CreateDrawingMask(image);
 }
 
 }  // namespace

@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::uint32_t kBitmapHeaderSize = 40;
 
+// Damaged images are left out with the shell's: their bytes would make a broken entry.
 bool HasPixelData(const TLoadedIconImage& Image) {
+    if (!Image.Damage().empty()) return false;
     return !Image.PngData().empty() || (!Image.ImageBits().empty() && !Image.MaskBits().empty());
 }
 

@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -66,14 +67,10 @@ bool WritePngStream(std::FILE* file, const TPngBuffer& buffer, png_bytepp rows,
     return true;
 }
 
-// Grey level = opacity: the alpha byte of a 32-bit image, else white where the mask is opaque
-// and black where it is transparent. Images without rows come out fully transparent.
+// Grey level = opacity: white where the mask is opaque and black where it is transparent.
+// Images without rows come out fully transparent.
 TBitmap CreateOpacityBitmap(TLoadedIconImage& image) {
     TBitmap opacity(image.PixelWidth(), image.PixelHeight(), TPixelFormat::pf24bit);
-    if (image.BitCount == 32 && !image.IsSystemIcon) {
-        DrawAlphaChannel(image, opacity.Canvas(), 0, 0);
-        return opacity;
-    }
     opacity.Canvas().BrushColor = clBlack;
     opacity.Canvas().FillRect(0, 0, opacity.Width(), opacity.Height());
     if (image.IsSystemIcon) {
@@ -82,43 +79,6 @@ TBitmap CreateOpacityBitmap(TLoadedIconImage& image) {
         DrawMaskInverted(image, opacity.Canvas(), 0, 0);
     }
     return opacity;
-}
-
-bool MaskBitSet(const std::uint8_t* maskRow, int x) {
-    return (maskRow[x / 8] & (0x80u >> (x % 8))) != 0;
-}
-
-// A 32-bit image packed straight from its rows: each pixel with its own colour and alpha,
-// except that mask-transparent pixels are white and fully transparent ones black, as drawing
-// over white leaves them. False when the rows are not all there.
-bool PackStraightRgba(const TLoadedIconImage& image, TPngBuffer& buffer) {
-    const TImageRows& rows = image.Rows();
-    auto width = static_cast<std::size_t>(buffer.Width);
-    auto height = static_cast<std::size_t>(buffer.Height);
-    auto stride = static_cast<std::size_t>(rows.ImageStride);
-    if (stride < width * 4 || rows.ImageBits.size() < stride * height ||
-        rows.MaskStride < (width + 7) / 8 || rows.MaskBits.size() < rows.MaskStride * height)
-        return false;
-    for (std::size_t r = 0; r < height; ++r) {
-        std::size_t stored = height - 1 - r;
-        const std::uint8_t* src = rows.ImageBits.data() + stored * stride;
-        const std::uint8_t* mask = rows.MaskBits.data() + stored * rows.MaskStride;
-        std::uint8_t* out = buffer.Rows[r];
-        for (std::size_t x = 0; x < width; ++x, src += 4, out += 4) {
-            std::uint8_t alpha = src[3];
-            if (MaskBitSet(mask, static_cast<int>(x))) {
-                out[0] = out[1] = out[2] = 255;
-            } else if (alpha == 0) {
-                out[0] = out[1] = out[2] = 0;
-            } else {
-                out[0] = src[2];
-                out[1] = src[1];
-                out[2] = src[0];
-            }
-            out[3] = alpha;
-        }
-    }
-    return true;
 }
 
 }  // namespace
@@ -133,6 +93,10 @@ TPngBuffer::TPngBuffer(std::int32_t Width, std::int32_t Height)
     for (std::size_t r = 0; r < Rows.size(); ++r) Rows[r] = Pixels.data() + r * rowBytes;
 }
 
+TPngBuffer::TPngBuffer(const TRgbaImage& Image) : TPngBuffer(Image.Width, Image.Height) {
+    std::copy(Image.Pixels.begin(), Image.Pixels.end(), Pixels.begin());
+}
+
 void SaveImageAsPng(TLoadedIconImage& Image, const std::string& FileName, TColor Background) {
     if (WritesStoredPng(Image)) {
         if (std::optional<ByteString> stream = StoredPngWithChunks(Image.PngData(), Background)) {
@@ -140,12 +104,10 @@ void SaveImageAsPng(TLoadedIconImage& Image, const std::string& FileName, TColor
             return;
         }
     }
-    if (Image.BitCount == 32 && !Image.IsSystemIcon) {
-        TPngBuffer buffer(Image.PixelWidth(), Image.PixelHeight());
-        if (PackStraightRgba(Image, buffer)) {
-            WritePngFile(buffer, FileName, Background, true);
-            return;
-        }
+    if (AlphaDecides(Image)) {
+        // Every pixel as stored, its colour kept whatever its alpha.
+        WritePngFile(TPngBuffer(StraightAlphaImage(Image)), FileName, Background, true);
+        return;
     }
     TBitmap opacity = CreateOpacityBitmap(Image);
     // Drawing replaces every pixel of a bitmap image (transparent ones by the white brush);

@@ -6,10 +6,13 @@
 
 #include "graphics/Bitmap.h"
 #include "icons/LoadedIcon.h"
+#include "icons/StraightAlpha.h"
 
 // The red-green-blue-alpha image one PNG save writes: rows top first, 8 bits per channel.
 struct TPngBuffer {
     TPngBuffer(std::int32_t Width, std::int32_t Height);
+    // A copy of the image's pixels.
+    explicit TPngBuffer(const TRgbaImage& Image);
     TPngBuffer(const TPngBuffer&) = delete;
     TPngBuffer& operator=(const TPngBuffer&) = delete;
 
@@ -25,9 +28,9 @@ struct TPngBuffer {
 // The text of the tEXt "Software" chunk of every PNG written.
 extern const char kPngSoftware[];
 
-// Saves the image as a PNG with an alpha channel. A 32-bit image keeps its own colours and
-// alpha (straight alpha; mask-transparent pixels come out white, fully transparent ones
-// black); other depths are drawn over white with the mask as alpha. A PNG-stored image in
+// Saves the image as a PNG with an alpha channel. An image whose alpha decides (see
+// AlphaDecides) is written as stored, every pixel's colour and alpha; others are drawn over
+// white with the mask as alpha. A PNG-stored image in
 // 8-bit RGBA of its entry's size is written from its stored stream. Background only goes into
 // the file's bKGD chunk.
 void SaveImageAsPng(TLoadedIconImage& Image, const std::string& FileName, TColor Background);

@@ -5,7 +5,6 @@
 #include "writers/AreaScale.h"
 #include "writers/ExportRun.h"
 #include "writers/PngUnit.h"
-#include "writers/RgbaImage.h"
 
 namespace {
 
@@ -42,28 +41,30 @@ bool Better(const TLoadedIconImage& a, const TLoadedIconImage& b, int size) {
     return a.BitCount > b.BitCount;
 }
 
-}  // namespace
-
-TLoadedIconImage* ChooseThumbnailImage(const TLoadedIcon& Icon, int Size) {
-    if (Icon.Images.empty()) return nullptr;
-    const std::string first = IconKey(*Icon.Images.front());
+// The best drawable, sound image, of the first icon only or of every icon.
+TLoadedIconImage* BestImage(const TLoadedIcon& icon, int size, bool firstIconOnly) {
+    const std::string first = IconKey(*icon.Images.front());
     TLoadedIconImage* best = nullptr;
-    for (const auto& image : Icon.Images) {
-        if (IconKey(*image) != first || !Drawable(*image)) continue;
-        if (!best || Better(*image, *best, Size)) best = image.get();
+    for (const auto& image : icon.Images) {
+        if (firstIconOnly && IconKey(*image) != first) continue;
+        if (!Drawable(*image) || !image->Damage().empty()) continue;
+        if (!best || Better(*image, *best, size)) best = image.get();
     }
     return best;
 }
 
+}  // namespace
+
+TLoadedIconImage* ChooseThumbnailImage(const TLoadedIcon& Icon, int Size) {
+    if (Icon.Images.empty()) return nullptr;
+    TLoadedIconImage* best = BestImage(Icon, Size, true);
+    return best ? best : BestImage(Icon, Size, false);
+}
+
 void SaveThumbnail(TLoadedIconImage& Image, int Size, const std::string& FileName) {
-    TRgbaImage pixels = StraightRgba(Image);
-    int side = LongerSide(Image);
-    if (side > Size) {
-        int width = std::max(1, Image.PixelWidth() * Size / side);
-        int height = std::max(1, Image.PixelHeight() * Size / side);
-        pixels = ScaleDownByArea(pixels, width, height);
-    }
-    TPngBuffer buffer(pixels.Width, pixels.Height);
-    std::copy(pixels.Pixels.begin(), pixels.Pixels.end(), buffer.Pixels.begin());
-    WritePngFile(buffer, FileName, clWhite, false);
+    TRgbaImage pixels = StraightAlphaImage(Image);
+    const TPictureSize fitted = FitWithin(pixels.Width, pixels.Height, Size, Size);
+    if (fitted.Width != pixels.Width || fitted.Height != pixels.Height)
+        pixels = ScaleDownByArea(pixels, fitted.Width, fitted.Height);
+    WritePngFile(TPngBuffer(pixels), FileName, clWhite, false);
 }

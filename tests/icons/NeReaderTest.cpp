@@ -106,6 +106,11 @@ TEST(NeReader, IconLibraryNamesItsGroupsFromTheNameTable) {
     icl.names = {"ICL", "FOLDER", "DRIVE"};
     auto icon = ReadNeData(icl.Build(), "lib.icl");
     EXPECT_EQ(Names(*icon), (std::vector<std::string>{"FOLDER", "FOLDER", "DRIVE"}));
+    // Groups are chosen by those names, in any case; the first group is the main icon.
+    EXPECT_EQ(Names(*ReadNeData(icl.Build(), "lib.icl", {{"drive"}, false})),
+              (std::vector<std::string>{"DRIVE"}));
+    EXPECT_EQ(Names(*ReadNeData(icl.Build(), "lib.icl", {{}, true})),
+              (std::vector<std::string>{"FOLDER", "FOLDER"}));
     // Without the ICL mark the table is not a list of group names.
     NeBuilder plain = TwoGroups();
     plain.names = {"APP", "FOLDER", "DRIVE"};

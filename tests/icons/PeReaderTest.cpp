@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "GroupBuilder.h"
 #include "NeBuilder.h"
 #include "PeBuilder.h"
+#include "PngStreamBuilder.h"
 #include "icons/PeReader.h"
 
 namespace {
@@ -343,4 +346,43 @@ TEST(PeReader, CursorGroupsOnlyWhenAskedAndNeverUnderAnIconsName) {
     oversized.Cursor(1, 0, 0, MakeDib(arrow));
     oversized.CursorGroup({1, {}}, BuildCursorGroup({huge}));
     EXPECT_EQ(error(oversized), "Cursor group entry of 300 x 32 pixels is outside 1 to 256");
+}
+
+TEST(PeReader, HeadersOnlyListsTheSameImagesFromTheirFirstBytes) {
+    PeBuilder pe = ThreeGroups(false);
+    ByteString png = MakePngStream({64, 64, 6, 8, false, false, [](int x, int, int) { return x; }});
+    GroupEntry pngEntry{64, 64, 0, 1, 32, static_cast<std::uint32_t>(png.size()), 6};
+    const DibSpec paletted{256, 256, 8, 0x11, 0x00, true};  // rows far past the head
+    pe.Icon(6, png).Icon(7, MakeDib(paletted));
+    pe.Group({7, {}}, BuildIconGroup({pngEntry, GroupEntryFor(paletted, 7)}));
+    pe.Cursor(1, 3, 4, MakeDib(k32x8));
+    pe.CursorGroup({1, {}}, BuildCursorGroup({CursorEntryFor(k32x8, 1)}));
+    ByteString file = pe.Build();
+
+    auto full = ReadPeData(file, "x.dll", {.IncludeCursors = true});
+    auto heads = ReadPeData(file, "x.dll", {.IncludeCursors = true, .HeadersOnly = true});
+    ASSERT_NE(full, nullptr);
+    ASSERT_NE(heads, nullptr);
+    ASSERT_EQ(heads->ImageCount, 8);
+    ASSERT_EQ(full->ImageCount, heads->ImageCount);
+    EXPECT_EQ(heads->MaxWidth, 256);
+    for (int i = 0; i < heads->ImageCount; ++i) {
+        const TLoadedIconImage& a = full->GetImage(i);
+        const TLoadedIconImage& b = heads->GetImage(i);
+        EXPECT_EQ(std::tie(a.ResourceName, a.Width, a.Height, a.ColorCount, a.Planes, a.BitCount,
+                           a.BytesInRes, a.ImageOffset, a.HasPalette, a.IsCursor),
+                  std::tie(b.ResourceName, b.Width, b.Height, b.ColorCount, b.Planes, b.BitCount,
+                           b.BytesInRes, b.ImageOffset, b.HasPalette, b.IsCursor))
+            << i;
+        // Only the head is kept: what lies past the largest palette is never read.
+        const ByteString& whole = a.StoredBytes();
+        const ByteString& head = b.StoredBytes();
+        EXPECT_EQ(head, ByteString(whole.begin(),
+                                   whole.begin() + static_cast<std::ptrdiff_t>(head.size())));
+        EXPECT_LE(head.size(), 4u + 40u + 1024u);  // hot spot, header, largest palette
+    }
+    EXPECT_EQ(heads->GetImage(5).PngHeader().Width, 64u);
+    EXPECT_EQ(heads->GetImage(6).Palette.Entries[255].Red,
+              full->GetImage(6).Palette.Entries[255].Red);
+    EXPECT_GT(full->GetImage(6).StoredBytes().size(), 256u * 256);
 }

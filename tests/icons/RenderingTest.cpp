@@ -123,8 +123,8 @@ TEST(Rendering, AlphaBlendRoundsHalvesToEvenOverTheBackground) {
     // f = 64 / 256: 255 * 0.75 + 200 * 0.25 = 241.25, 216.25, 191.25.
     EXPECT_EQ(drawn.PixelColor(1, 0), (TColor{241, 216, 191}));
     EXPECT_EQ(drawn.PixelColor(2, 0), (TColor{10, 20, 30}));
-    EXPECT_EQ(drawn.PixelColor(3, 0), kGreen);   // mask bit set: brush, whatever the alpha
-    EXPECT_EQ(drawn.PixelColor(4, 0), clBlack);  // alpha 0, opaque mask
+    EXPECT_EQ(drawn.PixelColor(3, 0), (TColor{10, 20, 30}));  // alpha decides, not the mask
+    EXPECT_EQ(drawn.PixelColor(4, 0), kGreen);                // alpha 0: the brush
     // Over black: 0.5, 1.5, 2.5 round to 0, 2, 2.
     EXPECT_EQ(Render(*image, kGreen, clBlack).PixelColor(5, 0), (TColor{0, 2, 2}));
 }

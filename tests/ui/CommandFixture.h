@@ -63,18 +63,20 @@ protected:
     }
 };
 
-// What drawing a 24- or 32-bit image over Background gives at pixel (x, y), y from the top:
-// the background where the mask is transparent (the picture icons' colour bits are
-// black there), the colour elsewhere, 32-bit colours blended by alpha / 256 with halves
-// rounded to even.
+// What drawing a 24- or 32-bit image over Background gives at pixel (x, y), y from the top. The
+// picture icons' 32-bit images have alpha, which alone decides: the background where it is 0,
+// colours blended by alpha / 256 with halves rounded to even. A 24-bit image shows the
+// background where the mask is transparent (its colour bits are black there), the colour
+// elsewhere.
 inline QRgb ExpectedPixel(const TLoadedIconImage& image, int x, int y, QColor background) {
     const int row = image.PixelHeight() - 1 - y;
     const std::uint8_t maskByte =
         image.MaskBits()[static_cast<std::size_t>(row) * image.MaskStride() + x / 8];
-    if (maskByte & (0x80 >> (x % 8))) return background.rgb();
     const int bytes = image.BitCount / 8;
     const std::uint8_t* pixel =
         &image.ImageBits()[static_cast<std::size_t>(row) * image.ImageStride() + x * bytes];
+    const bool masked = image.BitCount == 32 ? pixel[3] == 0 : (maskByte & (0x80 >> (x % 8)));
+    if (masked) return background.rgb();
     const int alpha = image.BitCount == 32 ? pixel[3] : 255;
     if (alpha == 255) return qRgb(pixel[2], pixel[1], pixel[0]);
     const double f = alpha / 256.0;

@@ -44,10 +44,13 @@ TEST_F(CommandFixture, SaveWritesTheFormatOfTheChosenEntryWithItsExtension) {
     TLoadedIconImage& image = main->lbxViewer->Item(0);
 
     // The grid's one image is saved although nothing was clicked; a name without extension
-    // gets the entry's, and the bitmap is drawn over the background colour.
+    // gets the entry's, and the bitmap is drawn over the background colour. At first the
+    // dialog suggests the source file and size in the home folder, as PNG.
     AnswerSave(InDir("pic"), 1);
     main->btnSave->click();
     ASSERT_EQ(prompter.saveRequests.size(), 1u);
+    EXPECT_EQ(prompter.saveRequests[0].FileName, QDir::home().filePath(QStringLiteral("pic_32x32")));
+    EXPECT_EQ(prompter.saveRequests[0].FilterIndex, 4);
     EXPECT_EQ(prompter.saveRequests[0].Title, QStringLiteral("Save Icon As Image"));
     EXPECT_EQ(prompter.saveRequests[0].Filters,
               QStringList({"Bitmaps (*.bmp)|*.bmp", "Icons (*.ico)|*.ico",
@@ -57,12 +60,12 @@ TEST_F(CommandFixture, SaveWritesTheFormatOfTheChosenEntryWithItsExtension) {
     ASSERT_FALSE(bitmap.isNull());
     ExpectDrawnOver(bitmap, image, kBackground);
 
-    // An upper-case extension of the entry stays as it is; the dialog reopens on the last
-    // name and entry.
+    // An upper-case extension of the entry stays as it is; the dialog reopens in the folder
+    // last saved to, with the type last chosen.
     AnswerSave(InDir("pic.ICO"), 2);
     main->btnSave->click();
     ASSERT_EQ(prompter.saveRequests.size(), 2u);
-    EXPECT_EQ(prompter.saveRequests[1].FileName, InDir("pic"));
+    EXPECT_EQ(prompter.saveRequests[1].FileName, InDir("pic_32x32"));
     EXPECT_EQ(prompter.saveRequests[1].FilterIndex, 1);
     EXPECT_FALSE(Exists(InDir("pic.ICO.ico")));
     const std::unique_ptr<TLoadedIcon> icon = Reload(InDir("pic.ICO"));
@@ -72,11 +75,18 @@ TEST_F(CommandFixture, SaveWritesTheFormatOfTheChosenEntryWithItsExtension) {
     EXPECT_EQ(icon->Images[0]->ImageBits(), image.ImageBits());
     EXPECT_EQ(icon->Images[0]->MaskBits(), image.MaskBits());
 
-    // Another extension is kept and the entry's appended: the entry decides the format.
-    AnswerSave(InDir("pic.png"), 3);
+    // A typed extension of one of the types chooses that type, whatever the entry.
+    AnswerSave(InDir("icon.png"), 1);
     main->btnSave->click();
-    EXPECT_FALSE(Exists(InDir("pic.png")));
-    const DecodedGif gif = ReadGifFile(InDir("pic.png.gif").toStdString());
+    EXPECT_FALSE(Exists(InDir("icon.png.bmp")));
+    EXPECT_EQ(ReadPngFile(InDir("icon.png").toStdString()).width, 32u);
+
+    // Another extension is kept and the entry's appended: the entry decides the format.
+    AnswerSave(InDir("pic.v2"), 3);
+    main->btnSave->click();
+    ASSERT_EQ(prompter.saveRequests.size(), 4u);
+    EXPECT_EQ(prompter.saveRequests[3].FilterIndex, 4);  // the type of icon.png
+    const DecodedGif gif = ReadGifFile(InDir("pic.v2.gif").toStdString());
     ASSERT_EQ(gif.frames.size(), 1u);
     EXPECT_EQ(gif.screenWidth, 32);
     ASSERT_TRUE(gif.frames[0].transparent);

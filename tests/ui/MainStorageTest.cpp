@@ -67,18 +67,26 @@ TEST_F(MainStorageTest, FirstRunKeepsTheDesignAndTheNextRunGetsEverythingBack) {
         EXPECT_EQ(main->lbxFiles->ViewStyle(), TViewStyle::Report);
         EXPECT_EQ(main->CopyBackgroundColor(), QColor(Qt::white));
         EXPECT_EQ(main->size(), QSize(691, 463));
+        EXPECT_EQ(main->SaveAsDialog.FilterIndex, 4);  // PNG
+        EXPECT_EQ(main->SaveAsFolder, QDir::homePath());
 
         main->SetFoldersWidth(230);
         main->ChooseViewButton(main->btnList);
         main->btnScanAllFiles->setChecked(true);
         EXPECT_FALSE(main->IncludeCursors);
         main->IncludeCursors = true;
+        EXPECT_FALSE(main->HideDuplicateImages);
+        main->HideDuplicateImages = true;
+        EXPECT_EQ(main->ViewerZoom, TViewerZoom::Fit());
+        main->SetViewerZoom(TViewerZoom::AtStep(96));
         main->SetCopyBackgroundColor(QColor(0x10, 0x20, 0x30));
         main->ExportFormat->setText(QStringLiteral("3"));
         main->ExportPrefix->setText(QStringLiteral("icon |"));
         main->ExportPath->setText(folder);
         main->ExportSkipFiles->setText(QStringLiteral("1"));
         main->lbxFolders->SetDirectory(folder);
+        main->SaveAsDialog.FilterIndex = 3;
+        main->SaveAsFolder = folder;
         main->setGeometry(30, 40, 640, 420);
         EXPECT_TRUE(QTest::qWaitFor([&] { return !main->LoadRun->Loading; }));
         EXPECT_TRUE(main->close());
@@ -87,9 +95,13 @@ TEST_F(MainStorageTest, FirstRunKeepsTheDesignAndTheNextRunGetsEverythingBack) {
     EXPECT_EQ(Stored(QStringLiteral("btnDetails_Down")), QStringLiteral("False"));
     EXPECT_EQ(Stored(QStringLiteral("btnList_Down")), QStringLiteral("True"));
     EXPECT_EQ(Stored(QStringLiteral("btnScanAllFiles_Down")), QStringLiteral("True"));
+    EXPECT_EQ(Stored(QStringLiteral("HideDuplicateImages1_Checked")), QStringLiteral("True"));
+    EXPECT_EQ(Stored(QStringLiteral("ViewerZoom")), QStringLiteral("96"));
     EXPECT_EQ(Stored(QStringLiteral("CopyBackground_Color")), QString::number(0x302010));
     EXPECT_EQ(Stored(QStringLiteral("ExportPrefix_Caption")), QStringLiteral("icon |"));
     EXPECT_EQ(Stored(QStringLiteral("lbxFolders_Directory")), QDir::toNativeSeparators(folder));
+    EXPECT_EQ(Stored(QStringLiteral("SaveAsDialog_FilterIndex")), QStringLiteral("3"));
+    EXPECT_EQ(Stored(QStringLiteral("SaveAsDialog_Folder")), folder);
     EXPECT_EQ(Stored(QStringLiteral("Visible")), QStringLiteral("0"));  // saved at the close
 
     std::unique_ptr<TMain> main = Start();
@@ -100,12 +112,16 @@ TEST_F(MainStorageTest, FirstRunKeepsTheDesignAndTheNextRunGetsEverythingBack) {
     EXPECT_EQ(main->lbxFiles->ViewStyle(), TViewStyle::List);  // FormStorageRestorePlacement
     EXPECT_TRUE(main->btnScanAllFiles->isChecked());
     EXPECT_TRUE(main->IncludeCursors);
+    EXPECT_TRUE(main->HideDuplicateImages);
+    EXPECT_EQ(main->ViewerZoom, TViewerZoom::AtStep(96));
     EXPECT_EQ(main->CopyBackgroundColor(), QColor(0x10, 0x20, 0x30));
     EXPECT_EQ(main->ExportFormat->text(), QStringLiteral("3"));
     EXPECT_EQ(main->ExportPrefix->text(), QStringLiteral("icon |"));
     EXPECT_EQ(main->ExportPath->text(), folder);
     EXPECT_EQ(main->ExportSkipFiles->text(), QStringLiteral("1"));
     EXPECT_EQ(main->lbxFolders->Directory(), QDir::toNativeSeparators(folder));
+    EXPECT_EQ(main->SaveAsDialog.FilterIndex, 3);
+    EXPECT_EQ(main->SaveAsFolder, folder);
     EXPECT_TRUE(prompter.shown.empty());
 }
 

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QSplitter>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
@@ -126,6 +127,43 @@ TEST_F(MainFixture, DesignedLayoutKeepsTheFilesToolbarAtTheRightEdge) {
                            "Portable Network Graphic (*.png)|*.png"}));
 }
 
+// The viewer area keeps its share of the window's height as the window grows or is
+// maximised, while its stored height stays the one at the normal size; a drag of the splitter
+// sets the share; a window too short for both sides takes the height from the file side.
+TEST_F(MainFixture, TheViewerAreaKeepsItsShareOfTheWindowHeight) {
+    Settle();
+    auto share = [&] {
+        return static_cast<double>(main->pnlContainViewer->height()) / main->pnlOverall->height();
+    };
+    const double first = share();
+    const int height = main->height();
+    main->resize(main->width(), height + 300);
+    Settle();
+    EXPECT_GT(main->pnlContainViewer->height(), 120);
+    EXPECT_NEAR(share(), first, 0.01);
+    main->resize(main->width(), height);
+    Settle();
+    EXPECT_EQ(main->pnlContainViewer->height(), 120);
+
+    QList<int> sizes = main->Splitter1->sizes();
+    main->Splitter1->setSizes({sizes[0] - 60, sizes[1] + 60});
+    emit main->Splitter1->splitterMoved(main->Splitter1->handle(1)->y() - 60, 1);
+    EXPECT_EQ(main->ContainViewerHeight(), 180);
+    main->showMaximized();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return main->height() > height; }, 2000));
+    Settle();
+    ASSERT_TRUE(main->isMaximized());
+    EXPECT_GT(main->pnlContainViewer->height(), 180);
+    EXPECT_EQ(main->ContainViewerHeight(), 180);
+    main->showNormal();
+    Settle();
+
+    main->resize(main->width(), 150);
+    Settle();
+    EXPECT_LT(main->pnlExplorer->height(), main->pnlContainViewer->height());
+    EXPECT_GE(main->pnlContainViewer->height(), main->pnlViewerToolbar->height() + 24);
+}
+
 TEST_F(MainFixture, FileChoiceAndFolderChangeLoadTheChosenName) {
     Write("one/x.ico", IconOfSizes({{16, 4}, {32, 4}, {48, 8}}));
     Write("one/y.ico", IconOfSizes({{32, 24}}));
@@ -158,8 +196,9 @@ TEST_F(MainFixture, FileChoiceAndFolderChangeLoadTheChosenName) {
     ASSERT_EQ(main->LoadedIcons.size(), 1u);
     EXPECT_EQ(main->LoadedIcons.front()->FileName, (dir.Path() / "two/x.ico").string());
 
+    // A folder without it: the one path read gives no icons, and the reason.
     Browse("three");
-    EXPECT_EQ(Panel(1), kNoIcons);
+    EXPECT_EQ(Panel(1), QStringLiteral(" No icons found: No such file or directory. "));
     EXPECT_TRUE(main->LoadedIcons.empty());
     EXPECT_FALSE(main->lbxViewer->isEnabled());
 }

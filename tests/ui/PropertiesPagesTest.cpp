@@ -261,6 +261,8 @@ TEST(PropertiesPages, MultiFormatSaveWritesEveryListedFormatWithTheIconExtension
         {"faces", "faces.ico"}, {"faces.bmp", "faces.bmp.ico"}, {"FACES.ICO", "FACES.ICO"}};
     for (const auto& [typed, written] : names) {
         TProperties d;
+        d.SaveFolder = QString::fromStdString(dir.Path().string());
+        d.NameSeparator = '-';
         prompter.saveAnswers = {Chosen(dir.Path() / typed)};
         RunDialog(d, shown, [&](TProperties& dialog) {
             dialog.btnSaveMultiFormatICO->click();
@@ -275,6 +277,9 @@ TEST(PropertiesPages, MultiFormatSaveWritesEveryListedFormatWithTheIconExtension
         EXPECT_EQ(saved->Images[2]->PixelWidth(), 256);
         EXPECT_EQ(saved->Images[2]->BitCount, 32);
     }
+    // The suggestion: source file and resource name, in the folder last saved to.
+    EXPECT_EQ(prompter.saveRequests.back().FileName,
+              QString::fromStdString((dir.Path() / "lib-#1.ico").string()));
     EXPECT_EQ(prompter.saveRequests.back().Title, QStringLiteral("Save Multi-Format Icon"));
     EXPECT_EQ(prompter.saveRequests.back().Filters,
               QStringList{QStringLiteral("Icons (*.ico)|*.ico")});

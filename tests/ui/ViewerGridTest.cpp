@@ -10,8 +10,11 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
 
+#include "GroupBuilder.h"
 #include "MainFixture.h"
+#include "PeBuilder.h"
 #include "ui/dialogs/frmFilterIcons.h"
 
 namespace {
@@ -92,16 +95,170 @@ TEST_F(MainFixture, CellsTakeTheLargestImageAndCentreTheSmallerOnes) {
     EXPECT_EQ(item.pixelColor(4 + 15, 4 + 15), highlight);
     EXPECT_EQ(item.pixelColor(1, 1), highlight);
 
-    // Largest image 20 x 14: the cell is 20 x 16 and the image drawn at 0, 1.
+    // Largest image 20 x 14: at Actual Size the cell is 20 x 16 and the image drawn at 0, 1.
     Write("v/wide.ico", BuildIco({EntryFor({20, 14, 24, 0x80, 0x00})}));
     Choose(QStringLiteral("wide.ico"));
+    main->ActualSize1Click();
     EXPECT_EQ(main->CellWidth, 20);
     EXPECT_EQ(main->CellHeight, 16);
+    const QColor grey(0x80, 0x80, 0x80);
     item = DrawnItem(*main, 0, false);
     EXPECT_EQ(item.pixelColor(4, 4), window);
-    EXPECT_EQ(item.pixelColor(4, 5), QColor(0x80, 0x80, 0x80));
-    EXPECT_EQ(item.pixelColor(4 + 19, 4 + 14), QColor(0x80, 0x80, 0x80));
+    EXPECT_EQ(item.pixelColor(4, 5), grey);
+    EXPECT_EQ(item.pixelColor(4 + 19, 4 + 14), grey);
     EXPECT_EQ(item.pixelColor(4 + 19, 4 + 15), window);
+
+    // Fitted to the strip the cell is a zoom step no larger than 20: the image is scaled down
+    // to the cell's width, keeping its aspect, so rows above and below it stay empty.
+    main->FittoStrip1Click();
+    const int side = main->ShownCell.width();
+    EXPECT_LT(side, 20);
+    item = DrawnItem(*main, 0, false);
+    EXPECT_EQ(item.pixelColor(4, 4 + side / 2), grey);
+    EXPECT_EQ(item.pixelColor(4 + side - 1, 4 + side / 2), grey);
+    EXPECT_EQ(item.pixelColor(4 + side, 4 + side / 2), window);
+    EXPECT_EQ(item.pixelColor(4 + side / 2, 4), window);
+    EXPECT_EQ(item.pixelColor(4 + side / 2, 4 + side - 1), window);
+}
+
+// At the first-run size a file of 256-pixel images gets cells that fit the strip: the largest
+// image fills its cell, scaled down, the smaller ones keep their size. Actual Size shows the
+// largest image whole, in a cell taller than the strip.
+TEST_F(MainFixture, FitToStripShowsTheFirstRowWholeAndActualSizeTheLargestImage) {
+    Write("z/big.ico", IconOfSizes({{256, 24}, {48, 24}, {32, 24}, {16, 24}}, 0x40));
+    Browse("z");
+    Choose(QStringLiteral("big.ico"));
+    Settle();
+    TViewerGrid& grid = *main->lbxViewer;
+    EXPECT_EQ(main->ViewerZoom, TViewerZoom::Fit());
+    EXPECT_EQ(main->CellWidth, 256);
+    const QRect viewport = grid.viewport()->rect();
+    EXPECT_TRUE(viewport.contains(grid.ItemRect(0))) << grid.ItemRect(0).height();
+    EXPECT_TRUE(viewport.contains(grid.ItemRect(1)));
+    const int side = main->ShownCell.height();
+    EXPECT_EQ(main->ShownCell.width(), side);
+    EXPECT_GE(side, 48);
+    EXPECT_LT(side, 256);
+    EXPECT_EQ(main->CellBitmap->Height(), side);
+
+    const QColor grey(0x40, 0x40, 0x40);
+    const QColor window = grid.palette().color(QPalette::Active, QPalette::Base);
+    QImage item = DrawnItem(*main, 0, false);
+    EXPECT_EQ(item.pixelColor(4, 4), grey);
+    EXPECT_EQ(item.pixelColor(4 + side - 1, 4 + side - 1), grey);
+    EXPECT_EQ(item.pixelColor(4 + side, 4 + side), window);
+    item = DrawnItem(*main, 3, false);
+    EXPECT_EQ(item.pixelColor(4 + side / 2, 4 + side / 2), grey);
+    EXPECT_EQ(item.pixelColor(4 + side / 2 - 9, 4 + side / 2), window);
+    EXPECT_EQ(item.pixelColor(4 + side / 2 + 8, 4 + side / 2), window);
+
+    main->View1->findChild<QAction*>(QStringLiteral("ActualSize1"))->trigger();
+    Settle();
+    EXPECT_EQ(main->ShownCell, QSize(256, 256));
+    EXPECT_EQ(main->CellBitmap->Width(), 256);
+    EXPECT_GT(grid.ItemRect(0).height(), grid.viewport()->height());
+    main->View1->findChild<QAction*>(QStringLiteral("FittoStrip1"))->trigger();
+    EXPECT_EQ(main->ShownCell.height(), side);
+}
+
+// Zoom In and Out step the cell size from the size shown, by the menu, the keys and Ctrl with
+// the wheel, and the caret cell stays in view.
+TEST_F(MainFixture, ZoomChangesTheCellsAndKeepsTheCaretCellInView) {
+    Write("zz/many.ico", IconOfSizes(std::vector<std::pair<int, int>>(40, {48, 24})));
+    Browse("zz");
+    Choose(QStringLiteral("many.ico"));
+    Settle();
+    TViewerGrid& grid = *main->lbxViewer;
+    ASSERT_EQ(grid.Count(), 40);
+    EXPECT_EQ(main->ShownCell, QSize(48, 48));
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_End);
+    Settle();
+    ASSERT_EQ(grid.CaretIndex(), 39);
+    auto caretInView = [&] {
+        Settle();
+        return grid.viewport()->rect().contains(grid.ItemRect(grid.CaretIndex()).center());
+    };
+    ASSERT_TRUE(caretInView());
+
+    const int before = grid.ItemHeight();
+    main->View1->findChild<QAction*>(QStringLiteral("ZoomIn1"))->trigger();
+    EXPECT_EQ(main->ShownCell, QSize(64, 64));
+    EXPECT_EQ(main->CellBitmap->Width(), 64);
+    EXPECT_GT(grid.ItemHeight(), before);
+    EXPECT_EQ(main->ViewerZoom, TViewerZoom::AtStep(64));
+    EXPECT_TRUE(caretInView());
+
+    // Each notch of the wheel with Ctrl held is one step; two notches back go to 32.
+    const QPointF at = grid.ItemRect(39).center();
+    QWheelEvent wheel(at, grid.viewport()->mapToGlobal(at), QPoint(), QPoint(0, -240), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(grid.viewport(), &wheel);
+    EXPECT_EQ(main->ShownCell, QSize(32, 32));
+    EXPECT_LT(grid.ItemHeight(), before);
+    EXPECT_TRUE(caretInView());
+
+    // The keys reach the commands; Zoom Out stops at the smallest step.
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    for (int i = 0; i < 3; ++i) QTest::keyClick(main.get(), Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(main->ShownCell, QSize(16, 16));
+    QTest::keyClick(main.get(), Qt::Key_Equal, Qt::ControlModifier);
+    EXPECT_EQ(main->ShownCell, QSize(24, 24));
+    QTest::keyClick(main.get(), Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(main->ViewerZoom, TViewerZoom::Actual());
+    EXPECT_EQ(main->ShownCell, QSize(48, 48));
+    EXPECT_TRUE(caretInView());
+}
+
+// Enter opens the properties of the caret cell, the menu keys its pop-up menu; Ctrl+A selects
+// every cell and panel 3 counts them; each cell's tool-tip says what it is.
+TEST_F(MainFixture, GridKeysOpenPropertiesAndThePopupAndSelectAll) {
+    PeBuilder pe;
+    const DibSpec small{16, 16, 4, 0x11, 0x00};
+    const DibSpec large{32, 32, 8, 0x22, 0x00};
+    pe.Icon(1, MakeDib(small))
+        .Icon(2, MakeDib(large))
+        .Group({101, std::nullopt},
+               BuildIconGroup({GroupEntryFor(small, 1), GroupEntryFor(large, 2)}));
+    Write("k/lib.dll", pe.Build());
+    Browse("k");
+    Choose(QStringLiteral("lib.dll"));
+    Settle();
+    TViewerGrid& grid = *main->lbxViewer;
+    ASSERT_EQ(grid.Count(), 2);
+    EXPECT_EQ(grid.model()->data(grid.model()->index(1, 0), Qt::ToolTipRole).toString(),
+              QStringLiteral("#101 \u2014 32 x 32, 8 bpp \u2014 lib.dll"));
+
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_End);
+    EXPECT_EQ(Panel(2), QStringLiteral(" 32x32 pixels, 8 bpp marrowed from \"lib.dll\" (#101) "));
+
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        shown = dialog && dialog->inherits("TProperties");
+        if (dialog) dialog->close();
+    });
+    QTest::keyClick(&grid, Qt::Key_Return);
+    EXPECT_TRUE(shown);
+
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_F10, Qt::ShiftModifier}, std::pair{Qt::Key_Menu, Qt::NoModifier}}) {
+        QTest::keyClick(&grid, key, modifiers);
+        EXPECT_TRUE(main->ViewerPopupMenu->isVisible()) << key;
+        main->ViewerPopupMenu->hide();
+    }
+    EXPECT_EQ(grid.CaretIndex(), 1);
+
+    EXPECT_EQ(PanelWidth(3), 50);
+    QTest::keyClick(&grid, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(grid.SelCount(), 2);
+    EXPECT_EQ(Panel(3), QStringLiteral(" 2 cells selected. "));
+    QTest::keyClick(&grid, Qt::Key_Home);
+    EXPECT_EQ(grid.SelCount(), 1);
+    EXPECT_EQ(Panel(3), QString());
+    EXPECT_EQ(PanelWidth(3), 50);
 }
 
 TEST_F(MainFixture, TheFilterCommandResizesCellsAndSwapsTheFilterGlyph) {
@@ -233,6 +390,39 @@ TEST_F(MainFixture, StatusPanelTwoFollowsTheCaretCell) {
     QTest::keyClick(&grid, Qt::Key_Down);
     EXPECT_EQ(grid.CaretIndex(), 2);
     EXPECT_EQ(Panel(2), QStringLiteral(" 48x48 pixels, 24 bpp marrowed from \"four.ico\" "));
+}
+
+// A damaged image keeps its cell, drawn empty but for the damaged mark, and the status bar
+// names its damage; a file that gives nothing says why.
+TEST_F(MainFixture, ADamagedImageShowsItsMarkAndItsReason) {
+    ByteString whole = IconOfSizes({{16, 4}, {32, 8}});
+    const std::size_t secondAt = 6 + 2 * 16 + 40 + 16 * 4 + 16 * 8 + 16 * 4;
+    Write("d/cut.ico", ByteView(whole).first(secondAt + 100));
+    Write("d/dir.ico", ByteView(whole).first(10));
+    Browse("d");
+    Choose(QStringLiteral("cut.ico"));
+    TViewerGrid& grid = *main->lbxViewer;
+    grid.resize(400, 200);
+    Settle();
+    ASSERT_EQ(grid.Count(), 2);
+    LeftClick(grid, 1);
+    EXPECT_EQ(Panel(2), QStringLiteral(" 32x32 pixels, 8 bpp marrowed from \"cut.ico\"  Damaged: "
+                                       "the file ends 100 bytes into the image data "));
+    // The damaged cell shows the mark's red crack; the sound one has none.
+    auto hasRed = [](const QImage& image) {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (QColor(image.pixel(x, y)).red() > 150 && QColor(image.pixel(x, y)).green() < 80)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(hasRed(DrawnItem(*main, 1, false)));
+    EXPECT_FALSE(hasRed(DrawnItem(*main, 0, false)));
+
+    Choose(QStringLiteral("dir.ico"));
+    Settle();
+    EXPECT_EQ(Panel(1),
+              QStringLiteral(" No icons found: the file ends 10 bytes into the icon directory. "));
 }
 
 TEST_F(MainFixture, RightClickMovesTheCaretKeepsTheSelectionAndOpensThePopup) {

@@ -73,8 +73,8 @@ TEST(GifWriter, ThirtyTwoBitPixelsAreBlendedWithTheBackgroundBeforeReduction) {
     auto image = MakeImage(4, 1, 32);
     SetRgba(*image, 0, 0, 200, 100, 0, 255);
     SetRgba(*image, 1, 0, 200, 100, 0, 128);  // half transparent: darkened over black
-    SetRgba(*image, 2, 0, 200, 100, 0, 255);
-    SetMaskBit(*image, 2, 0, true);  // transparent by the mask
+    SetMaskBit(*image, 1, 0, true);           // a mask bit set does not matter
+    SetRgba(*image, 2, 0, 200, 100, 0, 0);    // alpha 0 with an opaque mask: transparent
     SetRgba(*image, 3, 0, 0, 0, 0, 0);
     SetMaskBit(*image, 3, 0, true);
     GifFrame frame = SaveAndDecode(*image, clBlack, dir);

@@ -74,14 +74,14 @@ TEST(PngWriter, ThirtyTwoBitImagesKeepTheirOwnColoursAndAlpha) {
     SetRgba(*image, 1, 0, 200, 100, 0, 255);  // opaque
     SetRgba(*image, 2, 0, 200, 100, 0, 0);    // transparent by alpha, opaque by mask
     SetRgba(*image, 3, 0, 200, 100, 0, 255);
-    SetMaskBit(*image, 3, 0, true);  // transparent by mask
+    SetMaskBit(*image, 3, 0, true);  // transparent by mask, which alpha overrules
     std::string name = (dir.Path() / "alpha.png").string();
     SaveImageAsPng(*image, name, clBlack);
     DecodedPngFile png = ReadPngFile(name);
     EXPECT_EQ(png.Pixel(0, 0), (Rgba{143, 119, 5, 146}));
     EXPECT_EQ(png.Pixel(1, 0), (Rgba{200, 100, 0, 255}));
-    EXPECT_EQ(png.Pixel(2, 0), (Rgba{0, 0, 0, 0}));
-    EXPECT_EQ(png.Pixel(3, 0), (Rgba{255, 255, 255, 255}));
+    EXPECT_EQ(png.Pixel(2, 0), (Rgba{200, 100, 0, 0}));
+    EXPECT_EQ(png.Pixel(3, 0), (Rgba{200, 100, 0, 255}));
     EXPECT_EQ(png.Pixel(0, 1), (Rgba{0, 0, 0, 0}));
 }
 

@@ -1,32 +1,29 @@
 #include "ui/dialogs/frmScanDirs.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <algorithm>
 
-#include "toolkit/TickCount.h"
 #include "ui/widgets/DesignedLayout.h"
 
 namespace {
 
-constexpr std::uint32_t kPumpInterval = 100;  // ms between two servings of pending input
+constexpr int kProgressInterval = 50;  // ms between two updates of the labels
 constexpr int kDesignWidth = 489;
 constexpr int kDesignHeight = 41;
 constexpr int kLabelGap = 4;      // between the count line and the path line
 constexpr int kMargin = 8;        // below the button
 constexpr int kRightMargin = 14;  // right of the button
 
-QString Local(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 }  // namespace
 
-TScanDirs::TScanDirs(const std::string& Folder, TTickCount TickCount, QWidget* parent)
+TScanDirs::TScanDirs(const std::string& Folder, TFolderTreeListing::TFolderFound watch,
+                     QWidget* parent)
     : QDialog(parent, kDialogFrameWithoutClose),
-      Scan(Folder),
-      TickCount(TickCount ? std::move(TickCount) : TTickCount(::TickCount)) {
+      ProgressTimer(new QTimer(this)),
+      Watch(std::move(watch)),
+      Directories(Folder) {
     setWindowTitle(QStringLiteral("Scanning Subdirectories"));
     UseDesignFont(this);
     Button1 = Place(new QPushButton(QStringLiteral("Cancel"), this), "Button1", {400, 8, 75, 25});
@@ -35,6 +32,8 @@ TScanDirs::TScanDirs(const std::string& Folder, TTickCount TickCount, QWidget* p
     Label2 = Place(new QLabel(QStringLiteral("..."), Panel1), "Label2", {8, 5, 385, 13});
     Label1 = Place(new QLabel(QStringLiteral("..."), Panel1), "Label1", {8, 22, 385, 13});
     connect(Button1, &QPushButton::clicked, this, &TScanDirs::Button1Click);
+    ProgressTimer->setInterval(kProgressInterval);
+    connect(ProgressTimer, &QTimer::timeout, this, &TScanDirs::ShowProgress);
     FitTexts();
 }
 
@@ -43,46 +42,43 @@ bool TScanDirs::Execute(std::vector<std::string>& Folders) {
     QMetaObject::invokeMethod(this, &TScanDirs::FormActivate, Qt::QueuedConnection);
     exec();
     if (Cancelled) return false;
-    Folders = std::move(Directories);
+    Folders = Directories.TakeFolders();
     return true;
 }
 
+// The listing's thread hands its end back to the dialog's thread, which the dialog outlives
+// it on: the listing is joined before the dialog goes.
 void TScanDirs::FormActivate() {
-    LastPumpTick = TickCount();
-    Cancelled = false;
-    Scan.Run([this](const TScannedFolder& folder) {
-        Directories.push_back(folder.Path);
-        if (Directories.size() > 1) FolderFound(folder.Path, Directories.size());
-    });
-    QMetaObject::invokeMethod(
-        this, [this] { done(QDialog::Accepted); }, Qt::QueuedConnection);
+    ProgressTimer->start();
+    Directories.Start(
+        [this] { QMetaObject::invokeMethod(this, &TScanDirs::ScanEnded, Qt::QueuedConnection); },
+        Watch);
 }
 
 void TScanDirs::Button1Click() {
     Cancelled = true;
+    Directories.Cancel();
 }
 
 void TScanDirs::reject() {
     Button1Click();
 }
 
-void TScanDirs::FolderFound(const std::string& folder, std::size_t count) {
+// Shows the folder found last and the count, when they have moved on since the last time.
+void TScanDirs::ShowProgress() {
+    const auto [folder, count] = Directories.Progress();
+    if (count == ShownCount) return;
+    ShownCount = count;
     // A long path keeps its start and its end; the middle gives way.
-    Label1->setText(
-        Label1->fontMetrics().elidedText(Local(folder), Qt::ElideMiddle, Label1->width()));
+    Label1->setText(Label1->fontMetrics().elidedText(QString::fromStdString(folder),
+                                                     Qt::ElideMiddle, Label1->width()));
     Label2->setText(QString::number(count) + QStringLiteral(" directories found"));
-    repaint();
-    ServePendingInput();
 }
 
-// Serves pending input only when more than 100 ms have passed since the last time, so a
-// large tree is not slowed down; a Cancel pressed meanwhile takes effect here.
-void TScanDirs::ServePendingInput() {
-    const std::uint32_t now = TickCount();
-    if (now - LastPumpTick <= kPumpInterval) return;
-    LastPumpTick = now;
-    QCoreApplication::processEvents();
-    if (Cancelled) Scan.Cancel();
+void TScanDirs::ScanEnded() {
+    ProgressTimer->stop();
+    ShowProgress();
+    done(QDialog::Accepted);
 }
 
 // The two lines are as tall as the font needs; the panel and the dialog grow with them and

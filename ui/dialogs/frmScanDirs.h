@@ -1,27 +1,25 @@
 #pragma once
 
 #include <QDialog>
-#include <cstdint>
-#include <functional>
+#include <cstddef>
 #include <string>
 #include <vector>
 
-#include "icons/DirectoryScan.h"
+#include "ui/dialogs/FolderTreeListing.h"
 
 class QLabel;
 class QPushButton;
+class QTimer;
 
-// The "Scanning Subdirectories" progress dialog: lists a folder and every folder below it
-// while showing the folder just found and a running count, with a Cancel button. Created for
-// one scan.
+// The "Scanning Subdirectories" progress dialog: lists a folder and every folder below it on a
+// thread of its own while showing the folder just found and a running count, with a Cancel
+// button. Created for one scan.
 class TScanDirs : public QDialog {
     Q_OBJECT
 public:
-    // A millisecond tick count; pending input is served when it has moved on more than 100.
-    using TTickCount = std::function<std::uint32_t()>;
-
-    // The system's tick count is used unless another is given.
-    explicit TScanDirs(const std::string& Folder, TTickCount TickCount = {},
+    // `watch`, when given, is called on the listing's thread with every folder found below the
+    // start folder, before the listing goes on.
+    explicit TScanDirs(const std::string& Folder, TFolderTreeListing::TFolderFound watch = {},
                        QWidget* parent = nullptr);
 
     // Shows the dialog modally and scans. When the scan ran to its end, hands the folders
@@ -29,9 +27,9 @@ public:
     // when it was cancelled, discards them, leaves Folders untouched and returns false.
     bool Execute(std::vector<std::string>& Folders);
 
-    // Runs the scan once the dialog is shown, then asks the dialog to close.
+    // Starts the scan once the dialog is shown; the dialog closes itself when the scan ends.
     void FormActivate();
-    // Asks the scan to stop; it sees the request when it next serves pending input.
+    // Asks the scan to stop before its next folder.
     void Button1Click();
     // Esc (and a close request) presses Cancel rather than closing the dialog under the
     // running scan.
@@ -43,15 +41,15 @@ public:
     QLabel* Label2;
 
 private:
-    void FolderFound(const std::string& folder, std::size_t count);
-    void ServePendingInput();
+    void ShowProgress();
+    void ScanEnded();
     void FitTexts();
 
     bool Cancelled = false;
-    TDirectoryScan Scan;
-    std::vector<std::string> Directories;
-    std::uint32_t LastPumpTick = 0;
-    TTickCount TickCount;
+    std::size_t ShownCount = 1;
+    QTimer* ProgressTimer;
+    TFolderTreeListing::TFolderFound Watch;
+    TFolderTreeListing Directories;  // last, so its thread ends before the rest goes
 };
 
 // Runs the subdirectory scan of Folder in its dialog. True with the folders in Folders when

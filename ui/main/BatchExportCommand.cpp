@@ -6,10 +6,17 @@
 #include "ui/viewer/ViewerGrid.h"
 #include "ui/widgets/QtColor.h"
 
-std::vector<TExportEntry> GridEntries(const TViewerGrid& Grid) {
+std::vector<TExportEntry> GridEntries(const TViewerGrid& Grid,
+                                      const std::vector<TLoadedIconImage*>& Filtered) {
     std::vector<TExportEntry> entries;
-    for (int index = 0; index < Grid.Count(); ++index) {
-        entries.push_back({&Grid.Item(index), Grid.IsSelected(index)});
+    int index = 0;
+    for (TLoadedIconImage* image : Filtered) {
+        if (index < Grid.Count() && &Grid.Item(index) == image) {
+            entries.push_back({image, Grid.IsSelected(index), false});
+            ++index;
+        } else {
+            entries.push_back({image, false, true});
+        }
     }
     return entries;
 }
@@ -29,8 +36,8 @@ TLoadedImages LoadedImages(const TMain& Main) {
 
 void ShowBatchExport(TMain& Main) {
     TExportSettings settings = Main.ExportSettings();
-    TBatchIconExport dialog(settings, GridEntries(*Main.lbxViewer), LoadedImages(Main),
-                            ToTColor(Main.CopyBackgroundColor()), &Main);
+    TBatchIconExport dialog(settings, GridEntries(*Main.lbxViewer, Main.FilteredImages),
+                            LoadedImages(Main), ToTColor(Main.CopyBackgroundColor()), &Main);
     // The dialog closes accepted exactly when it stored the settings and ran the export.
     if (dialog.exec() == QDialog::Accepted) Main.SetExportSettings(settings);
 }

@@ -12,5 +12,7 @@ class TViewerGrid;
 // export starts go back into the window's settings labels.
 void ShowBatchExport(TMain& Main);
 
-// The grid's cells in grid order with their selection.
-std::vector<TExportEntry> GridEntries(const TViewerGrid& Grid);
+// The grid's cells in grid order with their selection, and among them, where they were met,
+// the images of Filtered (every image that passes the filter, in load order) the grid hides.
+std::vector<TExportEntry> GridEntries(const TViewerGrid& Grid,
+                                      const std::vector<TLoadedIconImage*>& Filtered);

@@ -1,6 +1,5 @@
 #include "ui/main/HelpAndWeb.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -12,8 +11,8 @@ namespace {
 const QString kHelpFileName = QStringLiteral("marrowby2.html");
 const QString kInstalledHelpFolder = QStringLiteral("../share/doc/marrowby2");
 
-// Hands a document to the desktop; when the desktop cannot open it (no such file, no browser
-// set up) the command ends with an error that names what could not be opened.
+// Hands a web address to the desktop; when the desktop cannot open it (no browser set up) the
+// command ends with an error that names what could not be opened.
 void Open(const QUrl& url, const QString& shown) {
     if (QDesktopServices::openUrl(url)) return;
     throw std::runtime_error(QStringLiteral("Unable to open %1.").arg(shown).toStdString());
@@ -28,11 +27,6 @@ QString HelpFilePath(const QString& programFolder) {
     const QString installed =
         QDir::cleanPath(folder.filePath(kInstalledHelpFolder + u'/' + kHelpFileName));
     return QFileInfo::exists(installed) ? installed : beside;
-}
-
-void OpenHelpContents() {
-    const QString path = HelpFilePath(QCoreApplication::applicationDirPath());
-    Open(QUrl::fromLocalFile(path), QDir::toNativeSeparators(path));
 }
 
 void OpenWebPage(const char* address) {

@@ -12,10 +12,6 @@ constexpr const char* kMakerWebSite = "https://tallowmere.example/";
 // the path beside the program.
 QString HelpFilePath(const QString& programFolder);
 
-// Has the desktop open the help manual of the running program in the default browser; throws
-// "Unable to open <path>." when the desktop cannot.
-void OpenHelpContents();
-
 // Has the desktop open a web address in the default browser; throws "Unable to open
 // <address>." when the desktop cannot.
 void OpenWebPage(const char* address);

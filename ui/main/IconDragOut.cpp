@@ -38,6 +38,7 @@ std::unique_ptr<QMimeData> IconDragData(const std::vector<TExportEntry>& Entries
     if (!result.Failed.empty()) throw TWriteError(result.Failed.front().Reason);
     auto data = std::make_unique<QMimeData>();
     data->setUrls(written.Urls);
-    data->setData(QStringLiteral("image/png"), StraightAlphaPng(*first->Image));
+    if (first->Image->Damage().empty())
+        data->setData(QStringLiteral("image/png"), StraightAlphaPng(*first->Image));
     return data;
 }

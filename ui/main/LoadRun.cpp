@@ -21,6 +21,7 @@ void TLoadRun::Start(std::vector<std::string> Paths, TLoadOptions Options) {
     cancelled_ = false;
     done_ = 0;
     read_.clear();
+    reason_.clear();
     worker_ = std::thread([this, paths = std::move(Paths), Options] {
         Read(paths, Options);
         QMetaObject::invokeMethod(
@@ -43,6 +44,11 @@ std::vector<std::unique_ptr<TLoadedIcon>> TLoadRun::TakeIcons() {
     return std::exchange(read_, {});
 }
 
+std::string TLoadRun::Reason() {
+    std::lock_guard lock(mutex_);
+    return reason_;
+}
+
 void TLoadRun::End() {
     Loading = false;
 }
@@ -54,10 +60,11 @@ void TLoadRun::Read(const std::vector<std::string>& paths, const TLoadOptions& l
     options.Load = load;
     options.Cancelled = [this] { return cancelled_.load(); };
     try {
-        LoadInParallel(paths, options, [this](TLoadOutcome&& outcome) {
+        LoadInParallel(paths, options, [this, one = paths.size() == 1](TLoadOutcome&& outcome) {
             {
                 std::lock_guard lock(mutex_);
                 if (outcome.Icon) read_.push_back(std::move(outcome.Icon));
+                if (one) reason_ = outcome.Error;
             }
             ++done_;
             PostProgress();

@@ -39,6 +39,8 @@ public:
     void Abort();
     // The icons read, in path order: one per file that gave one, also one without images.
     std::vector<std::unique_ptr<TLoadedIcon>> TakeIcons();
+    // Why the run's one path gave no icons; empty when it gave some, or the run read several.
+    std::string Reason();
     // Loading cleared.
     void End();
 
@@ -59,4 +61,5 @@ private:
     std::atomic<bool> progressPosted_{false};
     std::mutex mutex_;
     std::vector<std::unique_ptr<TLoadedIcon>> read_;
+    std::string reason_;
 };

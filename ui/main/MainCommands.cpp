@@ -1,5 +1,6 @@
 // The main window's commands as the tool buttons and menus give them: one handler each.
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDrag>
 #include <QMenu>
 #include <QScopeGuard>
@@ -14,6 +15,7 @@
 #include "ui/export/ExportSettings.h"
 #include "ui/main/BatchExportCommand.h"
 #include "ui/main/HelpAndWeb.h"
+#include "ui/main/HelpWindow.h"
 #include "ui/main/IconDragOut.h"
 #include "ui/main/ImageHold.h"
 #include "ui/main/SaveImageCommand.h"
@@ -25,6 +27,7 @@
 #include "ui/widgets/QtColor.h"
 #include "ui/widgets/ScreenCursor.h"
 #include "ui/widgets/StraightAlphaPicture.h"
+#include "writers/SuggestedName.h"
 
 void TMain::ConnectButtons() {
     const std::pair<QToolButton*, void (TMain::*)()> buttons[] = {
@@ -59,9 +62,12 @@ void TMain::btnSaveClick() {
         return;
     }
     TLoadedIconImage* image = CurrentImage();
-    if (!image) return;
+    if (!image || RefuseDamaged(*image)) return;
     TImageHold hold(*this);
-    const std::optional<TImageFileChoice> choice = ChooseImageFile(this, SaveAsDialog);
+    const QString suggested =
+        FromFilePath(SuggestedName(*image, ExportSettings().Naming().Separator, true));
+    const std::optional<TImageFileChoice> choice =
+        ChooseImageFile(this, SaveAsDialog, SaveAsFolder, suggested);
     if (!choice) return;
     ShowHourglass();
     auto restore = qScopeGuard([] { RestoreCursor(); });
@@ -70,7 +76,7 @@ void TMain::btnSaveClick() {
 
 void TMain::btnCopyClick() {
     TLoadedIconImage* image = CurrentImage();
-    if (!image) return;
+    if (!image || RefuseDamaged(*image)) return;
     TQtClipboardSink clipboard(StraightAlphaPng(*image));
     CopyImageToClipboard(*image, ToTColor(CopyBackgroundColor()), clipboard);
 }
@@ -83,14 +89,15 @@ std::unique_ptr<QMimeData> TMain::DragOutData() {
         throw std::runtime_error("No temporary folder for the dragged icons: " +
                                  ToFilePath(DragFolder->errorString()));
     }
-    return IconDragData(GridEntries(*lbxViewer), ExportSettings().Naming(),
+    return IconDragData(GridEntries(*lbxViewer, FilteredImages), ExportSettings().Naming(),
                         ToTColor(CopyBackgroundColor()), ToFilePath(DragFolder->path()));
 }
 
 // The images stay loaded while the drag goes on; a load request meanwhile waits for its end.
+// Damaged images are left out of the files; a damaged caret image starts no drag.
 void TMain::lbxViewerDragOut() {
     const int caret = lbxViewer->CaretIndex();
-    if (caret < 0) return;
+    if (caret < 0 || RefuseDamaged(lbxViewer->Item(caret))) return;
     TImageHold hold(*this);
     std::unique_ptr<QMimeData> data = DragOutData();
     if (!data) return;
@@ -112,6 +119,8 @@ void TMain::btnInfoClick() {
     if (!image) return;
     TImageHold hold(*this);
     TProperties dialog(this);
+    dialog.SaveFolder = SaveAsFolder;
+    dialog.NameSeparator = ExportSettings().Naming().Separator;
     dialog.ShowImageProperties(*image);
     if (dialog.SaveAsRequested) {
         btnSaveClick();
@@ -161,6 +170,11 @@ void TMain::IncludeCursors1Click() {
     LoadFiles(btnScanAllFiles->isChecked());
 }
 
+void TMain::HideDuplicateImages1Click() {
+    HideDuplicateImages = !HideDuplicateImages;
+    RefillViewer();
+}
+
 void TMain::btnLargeIconsClick() {
     if (btnLargeIcons->isChecked()) {
         lbxFiles->SetViewStyle(TViewStyle::Icon);
@@ -178,8 +192,8 @@ void TMain::ChooseViewButton(QToolButton* button) {
     btnLargeIconsClick();
 }
 
-// Ticks the View menu's toggles after the buttons they stand for, and "Include Cursors"
-// after the setting.
+// Ticks the View menu's toggles after the buttons they stand for, and "Include Cursors" and
+// "Hide Duplicate Images" after their settings.
 void TMain::View1Popup() {
     const std::pair<const char*, QToolButton*> ticks[] = {
         {"AlwaysScanAllFiles1", btnScanAllFiles},
@@ -192,10 +206,16 @@ void TMain::View1Popup() {
         View1->findChild<QAction*>(QString::fromLatin1(name))->setChecked(button->isChecked());
     }
     View1->findChild<QAction*>(QStringLiteral("IncludeCursors1"))->setChecked(IncludeCursors);
+    View1->findChild<QAction*>(QStringLiteral("HideDuplicateImages1"))
+        ->setChecked(HideDuplicateImages);
+    View1->findChild<QAction*>(QStringLiteral("ActualSize1"))
+        ->setChecked(ViewerZoom == TViewerZoom::Actual());
+    View1->findChild<QAction*>(QStringLiteral("FittoStrip1"))
+        ->setChecked(ViewerZoom == TViewerZoom::Fit());
 }
 
 void TMain::ContentsandIndex1Click() {
-    OpenHelpContents();
+    ShowHelpWindow(this, HelpFilePath(QCoreApplication::applicationDirPath()));
 }
 
 void TMain::UpdatesTechnicalSupport1Click() {

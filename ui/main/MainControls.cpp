@@ -20,6 +20,7 @@
 #include "ui/widgets/AnchorPanel.h"
 #include "ui/widgets/DesignedLayout.h"
 #include "ui/widgets/Glyphs.h"
+#include "ui/widgets/SplitterShare.h"
 
 namespace {
 
@@ -33,6 +34,9 @@ constexpr QSize kFilterGlyphSize(17, 13);
 constexpr int kReadDelay = 100;
 constexpr int kStatusPanels = 4;
 constexpr int kStatusPanelWidth = 50;
+// Lines of the file list (its header included) that the file side keeps while the window
+// has room for both sides.
+constexpr int kLeastFileLines = 3;
 
 // Designed sizes of the panels whose children are anchored.
 constexpr QSize kFilesToolbarDesign(493, kFilesToolbarHeight);
@@ -94,11 +98,13 @@ void TMain::CreateControls() {
     Splitter1 = Splitter("Splitter1", Qt::Vertical);
     Splitter1->addWidget(CreateExplorer());
     Splitter1->addWidget(CreateViewerArea());
-    Splitter1->setStretchFactor(0, 1);
-    Splitter1->setStretchFactor(1, 0);
-    // The window's size is the user's alone: no pane holds it open. Made shorter, the window
+    // The window's size is the user's alone: no pane holds it open. The viewer area keeps its
+    // share of the height as the window changes size; made too short for both sides, the window
     // takes the height from the file side first, so the viewer keeps its tool bar and cells.
     for (QWidget* pane : {pnlExplorer, pnlFolders, pnlFiles}) pane->setMinimumSize(1, 1);
+    ViewerShare = new TSplitterShare(
+        *Splitter1, [this] { return NormalOverallHeight(); },
+        [this] { return ExplorerLeastHeight(); }, [this] { return ViewerLeastHeight(); });
     Stack(pnlOverall)->addWidget(Splitter1);
     setCentralWidget(pnlOverall);
     StatusBar = Named(new TStatusPanels(kStatusPanels, kStatusPanelWidth, this), "StatusBar");
@@ -300,6 +306,10 @@ QToolButton* TMain::ToolButton(const char* name, const QIcon& glyph, const QStri
     button->setToolTip(hint);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
+}
+
+int TMain::ExplorerLeastHeight() const {
+    return Bevel3->height() + kFilesToolbarHeight + kLeastFileLines * fontMetrics().lineSpacing();
 }
 
 // Keeps the progress bar vertically centred in its panel.

@@ -18,6 +18,8 @@ struct TMenuItem {
     int Glyph = -1;
     std::function<void()> Command;
     bool Tick = false;
+    // A second key that gives the command too.
+    QKeySequence OtherShortcut = QKeySequence();
 };
 
 const TMenuItem kSeparator{};
@@ -37,7 +39,9 @@ void AddItems(QMenu* menu, const std::vector<TMenuItem>& items, TMain* window) {
         }
         QAction* action = menu->addAction(QString::fromUtf8(item.Caption));
         action->setObjectName(QString::fromLatin1(item.Name));
-        action->setShortcut(item.Shortcut);
+        action->setShortcuts(item.OtherShortcut.isEmpty()
+                                 ? QList<QKeySequence>{item.Shortcut}
+                                 : QList<QKeySequence>{item.Shortcut, item.OtherShortcut});
         action->setCheckable(item.Tick);
         if (item.Glyph >= 0) action->setIcon(window->Images.at(item.Glyph));
         QObject::connect(action, &QAction::triggered, window,
@@ -97,6 +101,17 @@ QMenu* TMain::CreateViewMenu() {
           Handler(this, &TMain::AlwaysScanAllFiles1Click), true},
          {"IncludeCursors1", "Include Cursors", QKeySequence(), -1,
           Handler(this, &TMain::IncludeCursors1Click), true},
+         {"HideDuplicateImages1", "Hide Duplicate Images", QKeySequence(), -1,
+          Handler(this, &TMain::HideDuplicateImages1Click), true},
+         kSeparator,
+         {"ZoomIn1", "Zoom In", QKeySequence(Qt::CTRL | Qt::Key_Plus), -1,
+          Handler(this, &TMain::ZoomIn1Click), false, QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+         {"ZoomOut1", "Zoom Out", QKeySequence(Qt::CTRL | Qt::Key_Minus), -1,
+          Handler(this, &TMain::ZoomOut1Click)},
+         {"ActualSize1", "Actual Size", QKeySequence(Qt::CTRL | Qt::Key_0), -1,
+          Handler(this, &TMain::ActualSize1Click), true},
+         {"FittoStrip1", "Fit to Strip", QKeySequence(), -1,
+          Handler(this, &TMain::FittoStrip1Click), true},
          kSeparator,
          {"LargeIcons1", "Lar&ge Icons", QKeySequence(), -1, view(btnLargeIcons), true},
          {"SmallIcons1", "S&mall Icons", QKeySequence(), -1, view(btnSmallIcons), true},

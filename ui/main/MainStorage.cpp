@@ -49,6 +49,20 @@ std::vector<TStoredProperty> MainProperties(TMain& main) {
         BooleanProperty(
             QStringLiteral("IncludeCursors1_Checked"), [&main] { return main.IncludeCursors; },
             [&main](bool checked) { main.IncludeCursors = checked; }),
+        BooleanProperty(
+            QStringLiteral("HideDuplicateImages1_Checked"),
+            [&main] { return main.HideDuplicateImages; },
+            [&main](bool checked) { main.HideDuplicateImages = checked; }),
+        DecimalProperty(
+            QStringLiteral("SaveAsDialog_FilterIndex"),
+            [&main] { return main.SaveAsDialog.FilterIndex; },
+            [&main](int index) { main.SaveAsDialog.FilterIndex = index; }),
+        TextProperty(
+            QStringLiteral("SaveAsDialog_Folder"), [&main] { return main.SaveAsFolder; },
+            [&main](const QString& folder) { main.SaveAsFolder = folder; }),
+        TextProperty(
+            QStringLiteral("ViewerZoom"), [&main] { return ZoomText(main.ViewerZoom); },
+            [&main](const QString& text) { main.SetViewerZoom(ZoomFromText(text)); }),
     };
     for (const TExportKey& key : ExportKeys())
         properties.push_back(Caption(key.StoredName(), main.*key.Holder));

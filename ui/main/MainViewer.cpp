@@ -1,40 +1,78 @@
-// The main window's viewer grid: filling it under the filter, the cell size, drawing a cell,
-// the caret cell's description, the current image, and the filter command.
+// The main window's viewer grid: filling it under the filter, the cell size and zoom, drawing a
+// cell, the caret cell's and the selection's description, the current image, the keyboard's
+// pop-up menu, and the filter command.
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QToolButton>
 #include <algorithm>
+#include <cmath>
 
+#include "duplicates/DuplicateSet.h"
 #include "icons/Rendering.h"
 #include "ui/dialogs/frmFilterIcons.h"
 #include "ui/main/StatusPanels.h"
 #include "ui/main/frmMain.h"
 #include "ui/viewer/ViewerGrid.h"
 #include "ui/widgets/BitmapToQImage.h"
+#include "ui/widgets/DamagedMark.h"
 #include "ui/widgets/PathText.h"
 #include "ui/widgets/QtColor.h"
+#include "writers/AreaScale.h"
 
 namespace {
 
 constexpr int kCellMargin = 4;
 constexpr int kCaretPanel = 2;
 constexpr int kCountPanel = 1;
+constexpr int kSelectionPanel = 3;
 
-QString CountText(int cells) {
-    if (cells == 0) return QStringLiteral("No icons found.");
-    if (cells == 1) return QStringLiteral("1 icon found.");
-    return QStringLiteral("%1 icons found.").arg(cells);
+// The count of cells and of duplicates hidden; with no cells, the reason the one file read gave
+// none, when there is one.
+QString CountText(int cells, int hidden, const std::string& reason) {
+    if (cells == 0 && !reason.empty())
+        return QStringLiteral("No icons found: %1.").arg(QString::fromStdString(reason));
+    QString text = cells == 0   ? QStringLiteral("No icons found")
+                   : cells == 1 ? QStringLiteral("1 icon found")
+                                : QStringLiteral("%1 icons found").arg(cells);
+    if (hidden == 1) text += QStringLiteral(" (1 duplicate hidden)");
+    if (hidden > 1) text += QStringLiteral(" (%1 duplicates hidden)").arg(hidden);
+    return text + QLatin1Char('.');
 }
 
 QString Describe(const TLoadedIconImage& image) {
     const QString file = QFileInfo(FromFilePath(image.Owner->FileName)).fileName();
-    return QStringLiteral("%1x%2 pixels, %3 bpp marrowed from \"%4\"")
-        .arg(image.PixelWidth())
-        .arg(image.PixelHeight())
-        .arg(image.BitCount)
-        .arg(file);
+    QString text = QStringLiteral("%1x%2 pixels, %3 bpp marrowed from \"%4\"")
+                       .arg(image.PixelWidth())
+                       .arg(image.PixelHeight())
+                       .arg(image.BitCount)
+                       .arg(file);
+    if (!image.ResourceName.empty())
+        text += QStringLiteral(" (%1)").arg(QString::fromStdString(image.ResourceName));
+    if (!image.Damage().empty()) text += QStringLiteral("  ") + DamageText(image);
+    return text;
+}
+
+// An image that fits the cell is drawn at its own size, centred. A larger one is drawn at its
+// own size over the cell's brush and then scaled down by area averaging to fit, keeping its
+// aspect, so its partly transparent pixels blend with the background as in a fitting cell.
+void DrawCellImage(const TLoadedIconImage& image, TBitmap& cell) {
+    TCanvas& canvas = cell.Canvas();
+    const int width = image.PixelWidth();
+    const int height = image.PixelHeight();
+    const TPictureSize fitted = FitWithin(width, height, cell.Width(), cell.Height());
+    const int x = (cell.Width() - fitted.Width) / 2;
+    const int y = (cell.Height() - fitted.Height) / 2;
+    if (fitted.Width == width && fitted.Height == height) {
+        DrawIconImage(image, canvas, x, y, canvas.BrushColor);
+        return;
+    }
+    TBitmap drawn(width, height, TPixelFormat::pf24bit);
+    drawn.Canvas().BrushColor = canvas.BrushColor;
+    drawn.Canvas().FillRect(0, 0, width, height);
+    DrawIconImage(image, drawn.Canvas(), 0, 0, canvas.BrushColor);
+    canvas.Draw(x, y, ScaleBitmapDownByArea(drawn, fitted.Width, fitted.Height));
 }
 
 }  // namespace
@@ -53,20 +91,31 @@ void TMain::ConnectViewer() {
     connect(lbxViewer, &TViewerGrid::DoubleClick, this, [this] { Run(&TMain::btnInfoClick); });
     connect(lbxViewer, &TViewerGrid::Resized, this, [this] { Run(&TMain::ResizeViewer); });
     connect(lbxViewer, &TViewerGrid::DragOut, this, [this] { Run(&TMain::lbxViewerDragOut); });
+    connect(lbxViewer, &TViewerGrid::SelectionChanged, this,
+            [this] { Run(&TMain::DescribeSelection); });
+    connect(lbxViewer, &TViewerGrid::PopupRequest, this,
+            [this] { Run(&TMain::lbxViewerKeyPopup); });
+    connect(lbxViewer, &TViewerGrid::ZoomWheel, this,
+            [this](int steps) { Run(steps > 0 ? &TMain::ZoomIn1Click : &TMain::ZoomOut1Click); });
 }
 
 void TMain::BuildViewer() {
     pnlViewer->hide();
-    lbxViewer->SetItemHeight(CellHeight + 2 * kCellMargin);
-    lbxViewer->SetColumns(lbxViewer->width() / (CellWidth + 2 * kCellMargin));
+    ResizeViewer();
+    FilteredImages.clear();
     std::vector<TLoadedIconImage*> shown;
+    TDuplicateSet duplicates;
     for (const std::unique_ptr<TLoadedIcon>& icon : LoadedIcons) {
         for (const std::unique_ptr<TLoadedIconImage>& image : icon->Images) {
-            if (ImagePassesFilter(Filter, *image)) shown.push_back(image.get());
+            if (!ImagePassesFilter(Filter, *image)) continue;
+            FilteredImages.push_back(image.get());
+            if (!HideDuplicateImages || duplicates.FirstOf(*image)) shown.push_back(image.get());
         }
     }
     lbxViewer->SetItems(std::move(shown));
-    StatusBar->ShowMessage(kCountPanel, CountText(lbxViewer->Count()));
+    StatusBar->ShowMessage(kCountPanel,
+                           CountText(lbxViewer->Count(), static_cast<int>(duplicates.Duplicates()),
+                                     LoadedIcons.empty() ? LoadReason : ""));
     lbxViewer->setEnabled(lbxViewer->Count() > 0);
     pnlViewer->show();
 }
@@ -86,28 +135,83 @@ void TMain::ChooseCellSize() {
 }
 
 void TMain::ResizeViewer() {
-    lbxViewer->SetColumns(lbxViewer->width() / (CellWidth + 2 * kCellMargin));
-    if (CellBitmap && CellBitmap->Width() == CellWidth && CellBitmap->Height() == CellHeight) {
+    ShownCell = ZoomedCell();
+    lbxViewer->SetItemHeight(LogicalSide(ShownCell.height()) + 2 * kCellMargin);
+    lbxViewer->SetColumns(lbxViewer->width() / (LogicalSide(ShownCell.width()) + 2 * kCellMargin));
+    if (CellBitmap && CellBitmap->Width() == ShownCell.width() &&
+        CellBitmap->Height() == ShownCell.height()) {
         return;
     }
-    CellBitmap = std::make_unique<TBitmap>(CellWidth, CellHeight, TPixelFormat::pf24bit);
+    CellBitmap =
+        std::make_unique<TBitmap>(ShownCell.width(), ShownCell.height(), TPixelFormat::pf24bit);
+}
+
+// Actual Size is the cell the images and the filter call for. Fit to Strip takes the largest
+// step not above it whose item fits the grid's height with room for the sideways scroll bar.
+QSize TMain::ZoomedCell() const {
+    switch (ViewerZoom.Mode) {
+        case TViewerZoom::TMode::Actual:
+            return QSize(CellWidth, CellHeight);
+        case TViewerZoom::TMode::Step:
+            return QSize(ViewerZoom.Step, ViewerZoom.Step);
+        case TViewerZoom::TMode::Fit:
+            break;
+    }
+    const int room = lbxViewer->ColumnRoom();
+    const int step = FitStep(std::max(CellWidth, CellHeight), [&](int pixels) {
+        return LogicalSide(pixels) + 2 * kCellMargin <= room;
+    });
+    return QSize(step, step);
+}
+
+int TMain::LogicalSide(int pixels) const {
+    return static_cast<int>(std::ceil(pixels / lbxViewer->devicePixelRatioF()));
+}
+
+// The tool bar and one row of the smallest cells with the sideways scroll bar.
+int TMain::ViewerLeastHeight() const {
+    const int chrome = lbxViewer->height() - lbxViewer->ColumnRoom();
+    return pnlViewerToolbar->height() + chrome + LogicalSide(SmallestStep()) + 2 * kCellMargin;
+}
+
+void TMain::SetViewerZoom(const TViewerZoom& zoom) {
+    ViewerZoom = zoom;
+    ResizeViewer();
+    lbxViewer->KeepCaretInView();
+}
+
+void TMain::ZoomIn1Click() {
+    SetViewerZoom(TViewerZoom::AtStep(StepAbove(std::max(ShownCell.width(), ShownCell.height()))));
+}
+
+void TMain::ZoomOut1Click() {
+    SetViewerZoom(TViewerZoom::AtStep(StepBelow(std::max(ShownCell.width(), ShownCell.height()))));
+}
+
+void TMain::ActualSize1Click() {
+    SetViewerZoom(TViewerZoom::Actual());
+}
+
+void TMain::FittoStrip1Click() {
+    SetViewerZoom(TViewerZoom::Fit());
 }
 
 // The picture of the cell is drawn off-screen in CellBitmap over the item's background (the
 // highlight colour when selected), so transparent pixels show that background, and is then
-// copied onto the grid 4 pixels in from the item's corner.
+// copied onto the grid 4 pixels in from the item's corner, one picture pixel to a device pixel.
+// A damaged image leaves the cell empty but for the damaged mark.
 void TMain::lbxViewerDrawItem(QPainter& canvas, int index, const QRect& rect, bool selected) {
     const QColor brush = lbxViewer->palette().color(
         QPalette::Active, selected ? QPalette::Highlight : QPalette::Base);
     TCanvas& cell = CellBitmap->Canvas();
     cell.BrushColor = ToTColor(brush);
-    cell.FillRect(0, 0, CellWidth, CellHeight);
-    TLoadedIconImage& image = lbxViewer->Item(index);
-    DrawIconImage(image, cell, (CellWidth - image.PixelWidth()) / 2,
-                  (CellHeight - image.PixelHeight()) / 2, cell.BrushColor);
+    cell.FillRect(0, 0, CellBitmap->Width(), CellBitmap->Height());
+    DrawCellImage(lbxViewer->Item(index), *CellBitmap);
     canvas.fillRect(rect, brush);
-    canvas.drawImage(rect.topLeft() + QPoint(kCellMargin, kCellMargin),
-                     BitmapToQImage(*CellBitmap));
+    QImage picture = BitmapToQImage(*CellBitmap);
+    picture.setDevicePixelRatio(lbxViewer->devicePixelRatioF());
+    canvas.drawImage(rect.topLeft() + QPoint(kCellMargin, kCellMargin), picture);
+    if (!lbxViewer->Item(index).Damage().empty()) DrawDamagedMark(canvas, rect);
 }
 
 void TMain::DescribeCaretCell() {
@@ -129,6 +233,24 @@ void TMain::lbxViewerMouseDown(Qt::MouseButton button, const QPoint& pos) {
     lbxViewer->SetCaretIndex(index);
     DescribeCaretCell();
     ViewerPopupMenu->popup(lbxViewer->viewport()->mapToGlobal(pos));
+}
+
+void TMain::DescribeSelection() {
+    const int selected = lbxViewer->SelCount();
+    if (selected > 1) {
+        StatusBar->ShowMessage(kSelectionPanel, QStringLiteral("%1 cells selected.").arg(selected));
+    } else {
+        StatusBar->ResetPanel(kSelectionPanel);
+    }
+}
+
+void TMain::lbxViewerKeyPopup() {
+    const int caret = lbxViewer->CaretIndex();
+    if (caret < 0) return;
+    lbxViewer->scrollTo(lbxViewer->model()->index(caret, 0));
+    DescribeCaretCell();
+    const QRect shown = lbxViewer->ItemRect(caret) & lbxViewer->viewport()->rect();
+    ViewerPopupMenu->popup(lbxViewer->viewport()->mapToGlobal(shown.center()));
 }
 
 void TMain::lbxViewerMouseMove() {
@@ -161,6 +283,16 @@ TLoadedIconImage* TMain::CurrentImage() {
     return &lbxViewer->Item(index);
 }
 
+bool TMain::RefuseDamaged(const TLoadedIconImage& Image) {
+    if (Image.Damage().empty()) return false;
+    Prompter().Message(
+        this, QStringLiteral("Information"),
+        QStringLiteral("This image is damaged: it cannot be saved, copied or dragged.\r\n") +
+            DamageText(Image),
+        TPromptButtons::Ok);
+    return true;
+}
+
 void TMain::SelectAll1Click() {
     lbxViewer->SelectAllItems();
 }
@@ -169,8 +301,12 @@ void TMain::btnFilterClick() {
     TFilterIcons dialog(this);
     if (!dialog.Execute(Filter)) return;
     btnFilter->setIcon(QIcon((Filter.ShowAllIcons ? Image2 : Image1)->pixmap()));
+    ChooseCellSize();
+    RefillViewer();
+}
+
+void TMain::RefillViewer() {
     lbxViewer->Clear();
     StatusBar->SetPanelWidth(kCaretPanel, 0);
-    ChooseCellSize();
     BuildViewer();
 }

@@ -1,5 +1,6 @@
 #include "ui/main/SaveImageCommand.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 #include <array>
@@ -22,6 +23,15 @@ QString ExtensionOfEntry(int FilterIndex) {
     return kEntryExtensions[static_cast<std::size_t>(std::clamp(FilterIndex, 1, last) - 1)];
 }
 
+// The entry a typed extension names, or the one chosen in the dialog when it names none.
+int EntryOfAnswer(const TSaveFileAnswer& answer) {
+    const auto typed =
+        std::find(kEntryExtensions.begin(), kEntryExtensions.end(), FileExtension(answer.FileName));
+    if (typed == kEntryExtensions.end())
+        return std::clamp(answer.FilterIndex, 1, static_cast<int>(kEntryExtensions.size()));
+    return static_cast<int>(typed - kEntryExtensions.begin()) + 1;
+}
+
 bool MayReplace(QWidget* parent, const QString& FileName) {
     const QFileInfo file(FileName);
     if (!file.exists() || file.isDir()) return true;
@@ -34,16 +44,21 @@ bool MayReplace(QWidget* parent, const QString& FileName) {
 
 }  // namespace
 
-std::optional<TImageFileChoice> ChooseImageFile(QWidget* parent, TSaveFileRequest& SaveAsDialog) {
+std::optional<TImageFileChoice> ChooseImageFile(QWidget* parent, TSaveFileRequest& SaveAsDialog,
+                                                QString& Folder, const QString& Suggested) {
+    SaveAsDialog.FileName = QDir(Folder).filePath(Suggested);
     for (;;) {
         const TSaveFileAnswer answer = Prompter().SaveFile(parent, SaveAsDialog);
         if (!answer.Accepted) return std::nullopt;
         SaveAsDialog.FileName = answer.FileName;
-        SaveAsDialog.FilterIndex = answer.FilterIndex;
+        SaveAsDialog.FilterIndex = EntryOfAnswer(answer);
         TImageFileChoice choice;
-        choice.Extension = ExtensionOfEntry(answer.FilterIndex);
+        choice.Extension = ExtensionOfEntry(SaveAsDialog.FilterIndex);
         choice.FileName = WithExtension(answer.FileName, choice.Extension);
-        if (MayReplace(parent, choice.FileName)) return choice;
+        if (MayReplace(parent, choice.FileName)) {
+            Folder = QFileInfo(choice.FileName).absolutePath();
+            return choice;
+        }
     }
 }
 

@@ -16,11 +16,13 @@ struct TImageFileChoice {
     QString Extension;
 };
 
-// Runs the save dialog until the user cancels (nothing) or names a file that is new or may be
-// replaced. The entry's extension is appended unless the name already carries it. A name that
-// exists is offered for replacing; No shows the dialog again. The dialog keeps the last
-// chosen name and entry for the next save.
-std::optional<TImageFileChoice> ChooseImageFile(QWidget* parent, TSaveFileRequest& SaveAsDialog);
+// Runs the save dialog, suggesting Suggested (a name without extension) in Folder, until the
+// user cancels (nothing) or names a file that is new or may be replaced. A typed extension of
+// one of the four types chooses that type; any other name gets the chosen entry's extension
+// appended. A name that exists is offered for replacing; No shows the dialog again with that
+// name. The type saved becomes the dialog's entry, and its folder Folder, for the next save.
+std::optional<TImageFileChoice> ChooseImageFile(QWidget* parent, TSaveFileRequest& SaveAsDialog,
+                                                QString& Folder, const QString& Suggested);
 
 // Writes the image in the format its extension names; BMP, GIF and PNG are drawn over
 // Background. A writer's TWriteError is passed on.

@@ -11,7 +11,7 @@ constexpr int kPanelGap = 2;
 // width of its own, so their widths never hold the window open: a panel reaching past the
 // window's edge is cut off there.
 TStatusPanels::TStatusPanels(int count, int width, QWidget* parent)
-    : QStatusBar(parent), strip_(new QWidget(this)) {
+    : QStatusBar(parent), strip_(new QWidget(this)), startWidth_(width) {
     strip_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     addWidget(strip_, 1);
     for (int i = 0; i < count; ++i) {
@@ -63,4 +63,9 @@ void TStatusPanels::ShowMessage(int panel, const QString& message) {
     SetText(panel, padded);
     const TPanel& p = panels_.at(static_cast<std::size_t>(panel));
     SetPanelWidth(panel, p.Label->fontMetrics().horizontalAdvance(padded) + kTextPadding);
+}
+
+void TStatusPanels::ResetPanel(int panel) {
+    SetText(panel, QString());
+    SetPanelWidth(panel, startWidth_);
 }

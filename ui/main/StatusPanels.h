@@ -20,6 +20,8 @@ public:
     // Writes a message the way every status text is written: one blank before and one after
     // it, and the panel exactly as wide as that text in the bar's font plus 6 pixels.
     void ShowMessage(int panel, const QString& message);
+    // Empties a panel and gives it back the width it had at the start.
+    void ResetPanel(int panel);
 
 private:
     void PlacePanels();
@@ -29,5 +31,6 @@ private:
         int Width;
     };
     QWidget* strip_;
+    int startWidth_;
     std::vector<TPanel> panels_;
 };

@@ -30,6 +30,7 @@
 #include "ui/widgets/Glyphs.h"
 #include "ui/widgets/PathText.h"
 #include "ui/widgets/ScreenCursor.h"
+#include "ui/widgets/SplitterShare.h"
 
 namespace {
 
@@ -84,6 +85,8 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent), LoadRun(std::make_unique<TL
                             QStringLiteral("Icons (*.ico)|*.ico")};
     SaveAsDialog.Filters << QStringLiteral("CompuServe GIF Image (*.gif)|*.gif")
                          << QStringLiteral("Portable Network Graphic (*.png)|*.png");
+    SaveAsDialog.FilterIndex = 4;
+    SaveAsFolder = QDir::homePath();
     setAcceptDrops(true);
     CellBitmap = std::make_unique<TBitmap>(CellWidth, CellHeight, TPixelFormat::pf24bit);
     SetApplicationTitle(QStringLiteral("Marrowby 2 Pro"));
@@ -91,6 +94,8 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent), LoadRun(std::make_unique<TL
     lbxFilters->setCurrentIndex(kFirstFileType);
     lbxFiltersClick();
     Ready = true;
+    // Typing starts in the file list, not in the file-type box.
+    lbxFiles->setFocus();
     FormStorage = CreateMainStorage(*this);
 }
 
@@ -215,6 +220,7 @@ void TMain::LoadRunFinished() {
     {
         auto finish = qScopeGuard([this] { FinishRun(); });
         LoadedIcons = LoadRun->TakeIcons();
+        LoadReason = LoadRun->Reason();
         int maxWidth = kMinCellSize;
         int maxHeight = kMinCellSize;
         for (const std::unique_ptr<TLoadedIcon>& icon : LoadedIcons) {
@@ -300,6 +306,7 @@ void TMain::ReleaseImages() {
 
 void TMain::ClearLoaded() {
     lbxViewer->Clear();
+    FilteredImages.clear();
     StatusBar->SetPanelWidth(2, 0);
     LoadedIcons.clear();
 }
@@ -339,14 +346,21 @@ void TMain::SetFoldersWidth(int width) {
     Splitter2->setSizes({width, total - width});
 }
 
+// The viewer area's height at the window's normal size, also while the window is maximised.
 int TMain::ContainViewerHeight() const {
-    return pnlContainViewer->height();
+    return ViewerShare->SecondLength();
 }
 
 void TMain::SetContainViewerHeight(int height) {
-    const QList<int> sizes = Splitter1->sizes();
-    const int total = std::max(sizes.value(0) + sizes.value(1), height + 1);
-    Splitter1->setSizes({total - height, height});
+    ViewerShare->SetSecondLength(height);
+}
+
+// The menu and status bars keep their heights whatever the window's, so pnlOverall's height at
+// the normal size is the normal height less what they take now.
+int TMain::NormalOverallHeight() const {
+    const bool normal = !(isMaximized() || isFullScreen()) || !normalGeometry().isValid();
+    const int windowHeight = normal ? height() : normalGeometry().height();
+    return windowHeight - (height() - pnlOverall->height());
 }
 
 QColor TMain::CopyBackgroundColor() const {

@@ -13,6 +13,7 @@
 #include "icons/IconFilter.h"
 #include "icons/LoadedIcon.h"
 #include "toolkit/Prompter.h"
+#include "ui/viewer/ViewerZoom.h"
 
 class QAction;
 class QButtonGroup;
@@ -31,6 +32,7 @@ class TFormStorage;
 class TLoadRun;
 class TShellFileList;
 class TShellFolderTree;
+class TSplitterShare;
 class TStatusPanels;
 class TViewerGrid;
 struct TExportSettings;
@@ -58,11 +60,23 @@ public:
 
     // The viewer grid.
     void BuildViewer();
+    // Empties the grid and builds it again from the loaded icons, keeping the cell size.
+    void RefillViewer();
     void ChooseCellSize();
-    // Columns from the grid's width and CellWidth; CellBitmap resized to the cell.
+    // The cell shown under the zoom, item height and columns from it and the grid's size, and
+    // CellBitmap resized to the shown cell.
     void ResizeViewer();
+    // The zoom commands; In and Out step from the size shown and keep the caret cell in view.
+    void ZoomIn1Click();
+    void ZoomOut1Click();
+    void ActualSize1Click();
+    void FittoStrip1Click();
+    void SetViewerZoom(const TViewerZoom& zoom);
     // The image the single-image commands act on, or nullptr after telling the user why.
     TLoadedIconImage* CurrentImage();
+    // A damaged image cannot be saved, copied or dragged: says so with its reason and returns
+    // true; false for a sound image.
+    bool RefuseDamaged(const TLoadedIconImage& Image);
     // Draws grid item `index` into rect of canvas through CellBitmap.
     void lbxViewerDrawItem(QPainter& canvas, int index, const QRect& rect, bool selected);
 
@@ -89,6 +103,8 @@ public:
     void AlwaysScanAllFiles1Click();
     // Toggles whether executables' cursor groups are read, and reloads what is shown.
     void IncludeCursors1Click();
+    // Toggles whether cells repeating an earlier cell's image are hidden, and refills the grid.
+    void HideDuplicateImages1Click();
     // The file list's view style from the first view button that is down; also run after the
     // settings are restored.
     void btnLargeIconsClick();
@@ -157,6 +173,8 @@ public:
     QMenu* ViewerPopupMenu;
     QList<QIcon> Images;
     TSaveFileRequest SaveAsDialog;
+    // The folder the save dialog suggests: the one last saved to.
+    QString SaveAsFolder;
 
     // Settings holders: their colour and captions are the persisted copy and export choices.
     QWidget* Panel1;
@@ -178,12 +196,23 @@ public:
     bool TrackingSelection = false;
     // View > "Include Cursors": load runs read executables' cursor groups too; persisted.
     bool IncludeCursors = false;
+    // View > "Hide Duplicate Images": a cell whose image has the same stored bytes as an
+    // earlier cell's is not shown; persisted.
+    bool HideDuplicateImages = false;
     QString CurrentFolder;
     QString CurrentFileName;
     QString CurrentMask;
     std::vector<std::unique_ptr<TLoadedIcon>> LoadedIcons;
+    // Why the last load run found no icons, when it read one path; empty otherwise.
+    std::string LoadReason;
+    // Every loaded image that passes the filter, in load order: the grid's cells and the
+    // duplicates hidden among them.
+    std::vector<TLoadedIconImage*> FilteredImages;
     int CellWidth = 16;
     int CellHeight = 16;
+    // View > zoom; persisted. ShownCell is the cell it gives, in device pixels.
+    TViewerZoom ViewerZoom;
+    QSize ShownCell{16, 16};
     int LoadedMaxWidth = 16;
     int LoadedMaxHeight = 16;
     std::unique_ptr<TBitmap> CellBitmap;
@@ -250,6 +279,19 @@ private:
     void lbxViewerMouseMove();
     void lbxViewerMouseUp();
     void lbxViewerClick();
+    // Panel 3 counts the selected cells while more than one is selected.
+    void DescribeSelection();
+    // The pop-up menu at the caret cell, as the menu keys open it.
+    void lbxViewerKeyPopup();
+    QSize ZoomedCell() const;
+    // Logical pixels of a side of `pixels` device pixels, rounded up.
+    int LogicalSide(int pixels) const;
+
+    // The viewer area's share of the window's height, and the heights the two sides keep.
+    TSplitterShare* ViewerShare = nullptr;
+    int NormalOverallHeight() const;
+    int ExplorerLeastHeight() const;
+    int ViewerLeastHeight() const;
 
     void ConnectButtons();
     // Runs a handler so that no exception it lets out crosses the event loop.

@@ -1,5 +1,6 @@
 #include "ui/properties/frmProperties.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include "ui/properties/PaintBox.h"
 #include "ui/properties/PalettePicture.h"
 #include "ui/widgets/BitmapToQImage.h"
+#include "ui/widgets/DamagedMark.h"
 #include "ui/widgets/DesignedLayout.h"
 #include "ui/widgets/Glyphs.h"
 #include "ui/widgets/PathText.h"
@@ -28,6 +30,7 @@
 #include "writers/BmpWriter.h"
 #include "writers/IconWriter.h"
 #include "writers/OutputFile.h"
+#include "writers/SuggestedName.h"
 
 namespace {
 
@@ -142,6 +145,8 @@ void TProperties::MakeGeneralPage() {
     Label6 = MakeLabel(Panel2, "Label6", "");
     Label7 = MakeLabel(Panel2, "Label7", "Color bit depth:");
     Label8 = MakeLabel(Panel2, "Label8", "");
+    lblDamage = MakeLabel(Panel2, "lblDamage", "");
+    lblDamage->hide();
     LayOutGeneralTexts();
 }
 
@@ -295,6 +300,8 @@ void TProperties::SetGeneralTexts(const TLoadedIconImage& image) {
     Label10->setText(QString::fromStdString(image.ResourceName));
     Label6->setText(QStringLiteral("%1 x %2").arg(image.PixelWidth()).arg(image.PixelHeight()));
     Label8->setText(QStringLiteral("%1 bits/pixel").arg(image.BitCount));
+    lblDamage->setText(image.Damage().empty() ? QString() : DamageText(image));
+    lblDamage->setVisible(!image.Damage().empty());
     LayOutGeneralTexts();
 }
 
@@ -318,6 +325,11 @@ void TProperties::LayOutGeneralTexts() {
         value->move(valueLeft, top);
         top += pitch;
     }
+    if (!lblDamage->isHidden()) {
+        SizeToText(lblDamage);
+        lblDamage->move(kGap, top);
+        top += pitch;
+    }
     Panel2->resize(Panel2->width(), std::max(Panel2->height(), top - pitch + lineHeight));
 }
 
@@ -333,8 +345,9 @@ void TProperties::SizePages(const TLoadedIconImage& image) {
     const int height = std::max({BottomEdge(Panel2) + chrome.height(), kLeastPageHeight,
                                  BottomEdge(MaskChannel.ButtonPanel) + kGap + chrome.height(),
                                  formatsHeight + chrome.height()});
-    Panel2->resize(std::max(kLeastTextWidth,
-                            std::max(Label2->width(), Label4->width()) + Label2->x() + kTextsRight),
+    Panel2->resize(std::max({kLeastTextWidth,
+                             std::max(Label2->width(), Label4->width()) + Label2->x() + kTextsRight,
+                             lblDamage->isHidden() ? 0 : RightEdge(lblDamage) + kTextsRight}),
                    Panel2->height());
     const TChannelColumn& last = image.BitCount >= 32 ? AlphaChannel : ImageChannel;
     const int listWidth = widestLine + 2 * lbxFormats->frameWidth() + kGap;
@@ -380,10 +393,15 @@ void TProperties::lbxFormatsClick() {
     PaintBox6->repaint();
 }
 
+// Suggests the icon's source file and resource name, in the folder the window last saved to.
 void TProperties::btnSaveMultiFormatICOClick() {
-    const TSaveFileAnswer answer =
-        Prompter().SaveFile(this, SaveRequest(QStringLiteral("Save Multi-Format Icon"),
-                                              QStringLiteral("Icons (*.ico)|*.ico")));
+    TSaveFileRequest request = SaveRequest(QStringLiteral("Save Multi-Format Icon"),
+                                           QStringLiteral("Icons (*.ico)|*.ico"));
+    if (ShownImage) {
+        const QString name = FromFilePath(SuggestedName(*ShownImage, NameSeparator, false));
+        request.FileName = QDir(SaveFolder).filePath(name + QStringLiteral(".ico"));
+    }
+    const TSaveFileAnswer answer = Prompter().SaveFile(this, request);
     if (!answer.Accepted) return;
     WriteIconFile(ToFilePath(WithExtension(answer.FileName, QStringLiteral(".ico"))), FormatImages);
 }

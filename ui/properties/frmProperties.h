@@ -73,6 +73,8 @@ public:
     QLabel* Label8;
     QLabel* Label9;
     QLabel* Label10;
+    // Under the rows, for a damaged image only: "Damaged: " and the reason.
+    QLabel* lblDamage;
     // Color Palette
     QLabel* Label11;
     QWidget* Panel3;
@@ -93,6 +95,9 @@ public:
     std::unique_ptr<TBitmap> PaletteBitmap;
     bool SaveAsRequested = false;
     bool CopyRequested = false;
+    // Where the multi-format save suggests its file, and what joins the parts of its name.
+    QString SaveFolder;
+    char NameSeparator = '_';
 
 private:
     void MakeGeneralPage();

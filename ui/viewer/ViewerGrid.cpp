@@ -1,6 +1,8 @@
 #include "ui/viewer/ViewerGrid.h"
 
 #include <QAbstractItemDelegate>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -58,6 +60,9 @@ TViewerGrid::TViewerGrid(QWidget* parent) : QListView(parent), items_(new TViewe
     colours.setColor(QPalette::Disabled, QPalette::Base,
                      colours.color(QPalette::Active, QPalette::Base));
     setPalette(colours);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TViewerGrid::SelectionChanged);
+    connect(items_, &QAbstractItemModel::modelReset, this, &TViewerGrid::SelectionChanged);
     ApplyLayout();
 }
 
@@ -117,13 +122,13 @@ void TViewerGrid::ApplyLayout() {
     scheduleDelayedItemsLayout();
 }
 
-// The height a column has for its items, with room left for the sideways scroll bar.
 int TViewerGrid::ColumnRoom() const {
     const int scrollBar =
         horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff
             ? 0
             : style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, horizontalScrollBar());
-    return maximumViewportSize().height() - scrollBar;
+    // The list starts a new column once an item reaches the viewport's bottom edge.
+    return maximumViewportSize().height() - scrollBar - 1;
 }
 
 // A new grid shows its first cell, also once the list has laid its items out.
@@ -133,8 +138,17 @@ void TViewerGrid::ScrollHome() {
     verticalScrollBar()->setValue(0);
 }
 
+void TViewerGrid::KeepCaretInView() {
+    caretPending_ = true;
+    scheduleDelayedItemsLayout();
+}
+
 void TViewerGrid::doItemsLayout() {
     QListView::doItemsLayout();
+    if (caretPending_) {
+        caretPending_ = false;
+        if (currentIndex().isValid()) scrollTo(currentIndex());
+    }
     if (!homePending_) return;
     homePending_ = false;
     horizontalScrollBar()->setValue(0);
@@ -257,12 +271,68 @@ void TViewerGrid::mouseDoubleClickEvent(QMouseEvent* event) {
     emit DoubleClick();
 }
 
+// A move with Shift selects the range from the anchor to the caret in item order, as a
+// Shift click does; a move without it makes the caret the anchor.
 void TViewerGrid::keyPressEvent(QKeyEvent* event) {
+    if (KeyCommand(*event)) return;
     const QModelIndex before = currentIndex();
     QListView::keyPressEvent(event);
     if (currentIndex() == before) return;
-    if (!(event->modifiers() & Qt::ShiftModifier)) anchor_ = currentIndex();
+    if (event->modifiers() & Qt::ShiftModifier) {
+        if (!anchor_.isValid()) anchor_ = before.isValid() ? before : currentIndex();
+        pressSelection_ = QItemSelection();
+        SelectRangeTo(currentIndex());
+    } else {
+        anchor_ = currentIndex();
+    }
     emit Click();
+}
+
+bool TViewerGrid::KeyCommand(const QKeyEvent& event) {
+    if (event.matches(QKeySequence::SelectAll)) {
+        SelectAllItems();
+        return true;
+    }
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    const bool enter = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+    if (enter && modifiers == Qt::NoModifier) {
+        emit DoubleClick();
+        return true;
+    }
+    if ((event.key() == Qt::Key_Menu && modifiers == Qt::NoModifier) ||
+        (event.key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
+        emit PopupRequest();
+        return true;
+    }
+    return false;
+}
+
+QModelIndex TViewerGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if ((action != MovePageUp && action != MovePageDown) || Count() == 0)
+        return QListView::moveCursor(action, modifiers);
+    const int caret = std::max(0, CaretIndex());
+    const int target = action == MovePageDown ? std::min(Count() - 1, caret + PageItems())
+                                              : std::max(0, caret - PageItems());
+    return items_->index(target);
+}
+
+int TViewerGrid::PageItems() const {
+    const int perColumn = std::max(1, viewport()->height() / itemHeight_);
+    const int columns = columns_ > 0 ? std::max(1, viewport()->width() / columnWidth_) : 1;
+    return perColumn * columns;
+}
+
+// One zoom step for each notch of the wheel turned with Ctrl held.
+void TViewerGrid::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QListView::wheelEvent(event);
+        return;
+    }
+    constexpr int kNotch = 120;
+    wheelZoom_ += event->angleDelta().y();
+    for (; wheelZoom_ >= kNotch; wheelZoom_ -= kNotch) emit ZoomWheel(1);
+    for (; wheelZoom_ <= -kNotch; wheelZoom_ += kNotch) emit ZoomWheel(-1);
+    event->accept();
 }
 
 void TViewerGrid::resizeEvent(QResizeEvent* event) {

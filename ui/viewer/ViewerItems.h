@@ -13,7 +13,7 @@ public:
     using QAbstractListModel::QAbstractListModel;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    // Items carry no text: the grid draws them itself.
+    // Items carry no text, the grid draws them itself; their tool-tip says what each is.
     QVariant data(const QModelIndex& index, int role) const override;
 
     void SetImages(std::vector<TLoadedIconImage*> images);

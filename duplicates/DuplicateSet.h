@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "icons/LoadedIcon.h"
+
+// Tells, of the images or icon groups met one after the other, which were met before. Only a
+// digest of each is kept, so memory grows with the number of distinct ones, by a few dozen
+// bytes each. Images never read from a file (no stored bytes) are never duplicates.
+class TDuplicateSet {
+public:
+    // True when no image with the same stored bytes was met before; the image is met from now.
+    bool FirstOf(const TLoadedIconImage& Image);
+    // The same for a group, by its images' stored bytes in order (GroupKey).
+    bool FirstOf(const std::vector<TLoadedIconImage*>& Group);
+    // How many images or groups were met again.
+    std::size_t Duplicates() const { return duplicates_; }
+
+private:
+    bool Meet(std::string digest);
+
+    std::unordered_set<std::string> digests_;
+    std::size_t duplicates_ = 0;
+};

@@ -1,0 +1,14 @@
+#include "icons/IconGroups.h"
+
+std::vector<TIconGroup> IconGroupsOf(const TLoadedIcon& Icon) {
+    std::vector<TIconGroup> groups;
+    for (const auto& image : Icon.Images) {
+        if (!image->Group) continue;
+        // A group's images are read one after the other, so a new record starts a new group.
+        if (groups.empty() || groups.back().Record != image->Group.get()) {
+            groups.push_back({image->Group.get(), image->ResourceName, {}});
+        }
+        groups.back().Images.push_back(image.get());
+    }
+    return groups;
+}
