@@ -256,7 +256,7 @@ int RunExportCommand(const TExportCommandOptions& options, const TCliOutput& out
     });
     int code = report.Finish();
     output.Out << std::flush;
-    return std::max({code, read ? kExitOk : kExitFailure, groups.ReportMissing(output.Err)});
+    return std::max({code, int{read ? kExitOk : kExitFailure}, groups.ReportMissing(output.Err)});
 }
 
 }  // namespace

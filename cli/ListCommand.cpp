@@ -161,7 +161,7 @@ int RunList(const TListOptions& options, const TCliOutput& output) {
         output.Out << "\n";
     }
     output.Out << std::flush;
-    return std::max({code, read ? kExitOk : kExitFailure, groups.ReportMissing(output.Err)});
+    return std::max({code, int{read ? kExitOk : kExitFailure}, groups.ReportMissing(output.Err)});
 }
 
 }  // namespace
