@@ -43,7 +43,8 @@ TEST_F(MainFixture, HideDuplicateImagesShowsEachImageOnceAndExportsKeepTheIconWh
     options.MultiFormat = true;
     std::filesystem::create_directories(options.Naming.Directory);
     TExportProgress progress;
-    EXPECT_EQ(RunExport(entries, {}, options, progress).Written, 1);
+    const TLoadedImages loaded(main->FilteredImages.begin(), main->FilteredImages.end());
+    EXPECT_EQ(RunExport(entries, loaded, options, progress).Written, 1);
     EXPECT_EQ(ReadIcoFile(options.Naming.Directory + "/1.ico")->Images.size(), 4u);
 
     hide->trigger();
