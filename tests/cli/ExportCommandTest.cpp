@@ -124,9 +124,9 @@ TEST(ExportCommand, ASecondRunWithSkipWritesExactlyTheRest) {
     std::uint16_t id = 0;
     for (int size : {16, 32}) {
         for (int depth : {4, 8, 32}) {
-            const DibSpec spec{size, size, depth};
-            pe.Icon(++id, MakeDib(spec));
-            entries.push_back(GroupEntryFor(spec, id));
+            const DibSpec dib{size, size, depth};
+            pe.Icon(++id, MakeDib(dib));
+            entries.push_back(GroupEntryFor(dib, id));
         }
     }
     pe.Group({1, {}}, BuildIconGroup(entries));

@@ -52,12 +52,12 @@ IcoEntry ClaimingMore(IcoEntry entry) {
 }
 
 IcoEntry NoisyPngEntry(int width, int height, int colorType, int bitDepth) {
-    PngSpec spec{width, height, colorType, bitDepth, false, false, {}};
+    PngSpec stream{width, height, colorType, bitDepth, false, false, {}};
     int levels = colorType == 3 ? 4 : 1 << bitDepth;  // the test palette holds 4 colours
-    spec.sample = [levels](int x, int y, int channel) {
+    stream.sample = [levels](int x, int y, int channel) {
         return static_cast<std::uint16_t>((x * 7919 + y * 104729 + channel * 31) % levels);
     };
-    IcoEntry entry = PngEntry(MakePngStream(spec), static_cast<std::uint8_t>(width));
+    IcoEntry entry = PngEntry(MakePngStream(stream), static_cast<std::uint8_t>(width));
     entry.height = static_cast<std::uint8_t>(height);
     return entry;
 }
