@@ -34,13 +34,18 @@ chmod +x "$work/ssh"
 { find "$work/in" -type f -print0 | sort -z; printf '%s\0' "$work/in/gone.ico"; } >"$work/paths"
 
 "$cli" list --jsonl --files-from - -0 <"$work/paths" >"$work/local.jsonl" 2>/dev/null || true
-PARALLEL_HOME="$work/parallel-home" parallel --will-cite --ssh "$work/ssh" -S host1,host2 \
+# parallel quotes the remote command for $SHELL; CI may leave it unset, and the stand-in runs sh.
+SHELL=/bin/sh PARALLEL_HOME="$work/parallel-home" parallel --will-cite --ssh "$work/ssh" -S host1,host2 \
     --pipe --recend '\0' --block 300 -k "$cli" list --jsonl --files-from - -0 \
-    <"$work/paths" >"$work/spread.jsonl" 2>/dev/null || true
+    <"$work/paths" >"$work/spread.jsonl" 2>"$work/spread.err" || true
 
 lines=$(wc -l <"$work/local.jsonl")
 [ "$lines" -eq 18 ] || { echo "local run printed $lines lines, not 18"; exit 1; }
-cmp "$work/local.jsonl" "$work/spread.jsonl" || { echo "the spread run's lines differ"; exit 1; }
+cmp "$work/local.jsonl" "$work/spread.jsonl" || {
+    echo "the spread run's lines differ; parallel said:"
+    cat "$work/spread.err"
+    exit 1
+}
 for host in host1 host2; do
     grep -qx "$host" "$work/hosts" || { echo "$host ran no job"; exit 1; }
 done
