@@ -50,6 +50,7 @@ public:
         names_.Count(read, [this](const TLoadedIconImage& image) { return Shown(image); });
         std::vector<TPlannedFile> files;
         bool multi = options_.Export.MultiFormat;
+        std::vector<TIconGroup> groups = multi ? IconGroupsOf(icon) : std::vector<TIconGroup>{};
         for (std::size_t i = 0; i < chosen.size(); ++i) {
             TLoadedIconImage& namer = *chosen[i].first;
             if (multi && AlreadyPlanned(files, namer)) continue;
@@ -58,7 +59,7 @@ public:
                 if (IconKey(*chosen[j].first) == IconKey(namer))
                     file.Images.push_back(chosen[j].first);
             }
-            if (options_.Unique && !FirstOf(file)) {
+            if (options_.Unique && !FirstOf(file, groups)) {
                 file.Duplicate = true;
                 files.push_back(std::move(file));
                 continue;
@@ -87,9 +88,14 @@ private:
         return false;
     }
 
-    bool FirstOf(const TPlannedFile& file) {
-        return options_.Export.MultiFormat ? duplicates_.FirstOf(file.Images)
-                                           : duplicates_.FirstOf(*file.Images.front());
+    // A multi-format file holds an icon group, told from earlier ones by the group's MD5.
+    bool FirstOf(const TPlannedFile& file, const std::vector<TIconGroup>& groups) {
+        const TLoadedIconImage& first = *file.Images.front();
+        if (!options_.Export.MultiFormat) return duplicates_.FirstOf(first);
+        for (const TIconGroup& group : groups) {
+            if (group.Record == first.Group.get()) return duplicates_.FirstOf(group);
+        }
+        return duplicates_.FirstOf(file.Images);
     }
 
     const TExportCommandOptions& options_;
