@@ -40,12 +40,13 @@ void AddCursorsFlag(CLI::App& command, TLoadOptions& load) {
 }
 
 bool ReadCollection(const TFileCollection& collection, const TCliOutput& output,
-                    const std::function<void(TLoadOutcome&&)>& Consume) {
+                    const std::function<void(TLoadOutcome&&)>& Consume,
+                    const std::function<std::string(const TLoadOutcome&)>& Prepare) {
     TProgressLine progress(output.Err, output.ErrIsTerminal);
     std::size_t done = 0;
     try {
         TPathSource source(collection);
-        TParallelLoadOptions options{collection.Jobs, {}, collection.Load, true};
+        TParallelLoadOptions options{collection.Jobs, {}, collection.Load, true, Prepare};
         LoadInParallel([&](std::string& path) { return source.Next(path); }, options,
                        [&](TLoadOutcome&& outcome) {
                            progress.Clear();

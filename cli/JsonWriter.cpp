@@ -23,6 +23,11 @@ std::size_t Utf8SequenceLength(std::string_view text) {
 
 }  // namespace
 
+void JsonWriter::Json(std::string_view json) {
+    Separate();
+    out_ << json;
+}
+
 void JsonWriter::Separate() {
     if (needComma_) out_ << ", ";
     needComma_ = true;

@@ -18,6 +18,8 @@ public:
     void Number(long long value);
     void Bool(bool value);
     void Null();
+    // A value already written as JSON text, such as an entry written on another thread.
+    void Json(std::string_view json);
 
 private:
     void Open(char bracket);

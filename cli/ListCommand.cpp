@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <sstream>
 
 #include "cli/FileCollection.h"
 #include "cli/GroupOptions.h"
@@ -123,6 +124,15 @@ struct TListOptions {
     TFileCollection Files;
 };
 
+// A file's JSON entry, written on the worker thread that read it, so that hashing is spread
+// over the threads as the reading is.
+std::string JsonEntry(const TLoadOutcome& outcome, bool hash) {
+    std::ostringstream text;
+    JsonWriter json(text);
+    PrintJsonEntry(json, outcome, hash);
+    return std::move(text).str();
+}
+
 // Files are read on worker threads and printed in path order as they come, so memory holds
 // the icons of the files in flight only. With --jsonl each file's entry is a line of its own,
 // flushed at once, so a pipe gets it while the run goes on. A file that cannot be reached or
@@ -137,7 +147,7 @@ int RunList(const TListOptions& options, const TCliOutput& output) {
     }
     int code = kExitOk;
     TGroupsFound groups(options.Files.Load.Groups);
-    bool read = ReadCollection(options.Files, output, [&](TLoadOutcome&& outcome) {
+    auto print = [&](TLoadOutcome&& outcome) {
         bool unreachable = IsAccessFailure(outcome.Error);
         if (unreachable) {
             output.Out << std::flush;
@@ -146,15 +156,19 @@ int RunList(const TListOptions& options, const TCliOutput& output) {
         }
         if (outcome.Icon) groups.Saw(*outcome.Icon);
         if (options.JsonLines) {
-            JsonWriter line(output.Out);
-            PrintJsonEntry(line, outcome, options.Hash);
-            output.Out << "\n" << std::flush;
+            output.Out << outcome.Prepared << "\n" << std::flush;
         } else if (options.Json) {
-            PrintJsonEntry(document, outcome, options.Hash);
+            document.Json(outcome.Prepared);
         } else if (!unreachable) {
             PrintTextEntry(output.Out, outcome);
         }
-    });
+    };
+    auto entry = [hash = options.Hash](const TLoadOutcome& outcome) {
+        return JsonEntry(outcome, hash);
+    };
+    bool json = options.Json || options.JsonLines;
+    bool read = ReadCollection(options.Files, output, print,
+                               json ? entry : std::function<std::string(const TLoadOutcome&)>{});
     if (options.Json) {
         document.EndArray();
         document.EndObject();

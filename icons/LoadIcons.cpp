@@ -44,7 +44,7 @@ void ReadAni(TLoadOutcome& outcome, const TLoadOptions& options) {
 void ReadIconOrShell(TLoadOutcome& outcome, const TLoadOptions&) {
     Read(ReadIcoFile, outcome);
     if (outcome.Icon) return;
-    TLoadOutcome shell{outcome.Path, nullptr, {}};
+    TLoadOutcome shell{outcome.Path, nullptr, {}, {}};
     Read(ReadShellIcons, shell);
     if (shell.Icon) outcome = std::move(shell);
 }
@@ -91,7 +91,7 @@ std::string Unreadable(const std::string& fileName) {
 }  // namespace
 
 TLoadOutcome LoadIconsWithReason(const std::string& FileName, const TLoadOptions& Options) {
-    TLoadOutcome outcome{FileName, nullptr, {}};
+    TLoadOutcome outcome{FileName, nullptr, {}, {}};
     outcome.Error = Unreadable(FileName);
     if (!outcome.Error.empty()) return outcome;
     std::string ext = LowerExtension(FileName);

@@ -10,7 +10,8 @@
 struct TLoadOutcome {
     std::string Path;
     std::unique_ptr<TLoadedIcon> Icon;
-    std::string Error;  // empty when Icon is set
+    std::string Error;     // empty when Icon is set
+    std::string Prepared;  // what TParallelLoadOptions::Prepare made of it, if anything
 };
 
 // Reads one file: picks the reader by the file's extension and returns every image format of

@@ -25,9 +25,15 @@ std::string NotAFile(const std::string& path) {
 TLoadOutcome LoadOne(std::string path, const TParallelLoadOptions& options) {
     if (options.FilesOnly) {
         if (std::string reason = NotAFile(path); !reason.empty())
-            return {std::move(path), nullptr, std::move(reason)};
+            return {std::move(path), nullptr, std::move(reason), {}};
     }
     return LoadIconsWithReason(path, options.Load);
+}
+
+TLoadOutcome LoadAndPrepare(std::string path, const TParallelLoadOptions& options) {
+    TLoadOutcome outcome = LoadOne(std::move(path), options);
+    if (options.Prepare) outcome.Prepared = options.Prepare(outcome);
+    return outcome;
 }
 
 }  // namespace
@@ -52,7 +58,7 @@ void LoadInParallel(const TNextPath& Next, const TParallelLoadOptions& Options,
             return path;
         });
     auto load = tbb::make_filter<TPath, TToken>(tbb::filter_mode::parallel, [&](TPath path) {
-        return std::make_unique<TLoadOutcome>(LoadOne(std::move(*path), Options));
+        return std::make_unique<TLoadOutcome>(LoadAndPrepare(std::move(*path), Options));
     });
     auto consume =
         tbb::make_filter<TToken, void>(tbb::filter_mode::serial_in_order, [&](TToken outcome) {

@@ -18,6 +18,10 @@ struct TParallelLoadOptions {
     // Paths that are not regular files are not read: their outcome says why ("Is a directory",
     // kNotARegularFile) instead of the loader's "Not an icon source".
     bool FilesOnly = false;
+    // Runs on the worker thread that read each file, as soon as it is read, and its result is
+    // kept in the outcome's Prepared: per-file work such as hashing is then spread over the
+    // threads as the reading is, not done one file at a time where outcomes are consumed.
+    std::function<std::string(const TLoadOutcome&)> Prepare;
 };
 
 // Hands out the next path to read in Path; false once there is none left. Called on one thread
