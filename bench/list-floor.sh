@@ -6,6 +6,8 @@
 #  2. Over a large tree of hard links of the Wine folder (FILES files, default 100000, in
 #     folders of 694): files per second of `list --jsonl -r --mask *.*` at -j1 and -j2, and the
 #     peak memory, set against a tree a tenth the size (it must not grow with the files).
+#  3. Over the Wine folder: `list --jsonl --hash` at -j1 and at the default jobs against
+#     `openssl dgst -sha256` of the same files (reported, no target).
 # Each figure is the fastest of RUNS runs (default 5; the large tree runs once), as wall time
 # and as CPU time (user + system): on a machine shared with other work the CPU time is the
 # steadier of the two.
@@ -57,6 +59,14 @@ ratio "list -j1 / wrestool" "$j1" "$wres" 0.10
 ratio "list / wrestool" "$jd" "$wres" 0.10
 ratio "list -j1 / cat" "$j1" "$catall" 0.15
 ratio "list / cat" "$jd" "$catall" 0.15
+
+hashing="'$cli' list --jsonl --hash -r --mask '*.*'"
+h1=$(fastest "$runs" "$hashing -j 1 '$wine'")
+hd=$(fastest "$runs" "$hashing '$wine'")
+digest=$(fastest "$runs" "cd '$wine' && openssl dgst -sha256 *")
+echo "Hashing the Wine folder, fastest of $runs runs: wall s, cpu s, peak kB"
+printf "  %-34s %s\n" "list --hash -j1" "$h1" "list --hash (default jobs)" "$hd" \
+    "openssl dgst -sha256 *" "$digest"
 
 # The trees: folders of hard links to the Wine folder's files.
 count=$(ls | wc -l)
