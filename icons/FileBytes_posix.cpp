@@ -4,13 +4,17 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <iterator>
 
 #include "icons/FileBytes.h"
 
 namespace {
 
-// Bytes read at least at once: a page or two of headers, directory entries or image heads.
-constexpr std::size_t kReadAhead = 8192;
+// Bytes read at least at once: a page of headers, directory entries or image heads.
+constexpr std::size_t kReadAhead = 1024;
+// The memory small ranges are read into, a block at a time; small enough to stay in the heap,
+// which reuses it for the next file instead of mapping fresh pages.
+constexpr std::size_t kBlockSize = 64 * 1024;
 
 }  // namespace
 
@@ -30,28 +34,41 @@ TFileBytes::~TFileBytes() {
     ::close(fd_);
 }
 
-ByteView TFileBytes::Fetch(std::uint64_t offset, std::size_t length) {
-    // The latest chunks are the likeliest to hold the range: readers mostly move forward.
-    for (auto chunk = chunks_.rbegin(); chunk != chunks_.rend(); ++chunk) {
-        if (offset >= chunk->Offset && offset - chunk->Offset <= chunk->Bytes.size() &&
-            length <= chunk->Bytes.size() - (offset - chunk->Offset)) {
-            return ByteView(chunk->Bytes).subspan(offset - chunk->Offset, length);
-        }
+ByteView TFileBytes::FromChunks(std::uint64_t offset, std::size_t length) const {
+    auto next = chunks_.upper_bound(offset);
+    if (next == chunks_.begin()) return {};
+    const auto& [start, bytes] = *std::prev(next);
+    if (offset - start > bytes.size() || length > bytes.size() - (offset - start)) return {};
+    return bytes.subspan(offset - start, length);
+}
+
+std::uint8_t* TFileBytes::Room(std::size_t length) {
+    if (length > blockFree_) {
+        std::size_t size = std::max(length, kBlockSize);
+        // Not zeroed: every byte handed out is read from the file first.
+        blocks_.push_back(std::make_unique_for_overwrite<std::uint8_t[]>(size));
+        blockEnd_ = blocks_.back().get() + size;
+        blockFree_ = size;
     }
+    return blockEnd_ - blockFree_;
+}
+
+ByteView TFileBytes::Fetch(std::uint64_t offset, std::size_t length) {
+    if (ByteView held = FromChunks(offset, length); !held.empty()) return held;
     std::size_t wanted = static_cast<std::size_t>(
         std::min<std::uint64_t>(std::max(length, kReadAhead), size_ - offset));
-    ByteString bytes(wanted);
+    std::uint8_t* bytes = Room(wanted);
     std::size_t got = 0;
     while (got < wanted) {
-        ssize_t n =
-            ::pread(fd_, bytes.data() + got, wanted - got, static_cast<off_t>(offset + got));
+        ssize_t n = ::pread(fd_, bytes + got, wanted - got, static_cast<off_t>(offset + got));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;
         got += static_cast<std::size_t>(n);
     }
     // A file cut short since it was opened ends where it now ends.
     if (got < length) throw TReadError("Cannot read file \"" + path_ + "\"");
-    bytes.resize(got);
-    chunks_.push_back({offset, std::move(bytes)});
-    return ByteView(chunks_.back().Bytes).first(length);
+    blockFree_ -= got;
+    ByteView read(bytes, got);
+    chunks_.insert_or_assign(offset, read);
+    return read.first(length);
 }

@@ -146,6 +146,11 @@ void TLoadedIconImage::MarkDamaged(std::string Reason, ByteView Present) {
     damage_ = std::move(Reason);
 }
 
+void TLoadedIconImage::ForgetStoredBytes() {
+    ByteString().swap(stored_);
+    bitsAt_ = 0;
+}
+
 bool TLoadedIconImage::DecodeImage(ByteView Data, bool IsResource) {
     if (!IsResource) {
         // Data cut short by the file is damaged; data cut short by its own size inside the

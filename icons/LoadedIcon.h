@@ -117,6 +117,9 @@ public:
     // Marks the image damaged for Reason: it keeps its directory values and the bytes it has,
     // and holds empty rows.
     void MarkDamaged(std::string Reason, ByteView Present = {});
+    // Lets go of the stored bytes once a listing has read its head from them: what the head
+    // told is kept, and the rows of such an image are never decoded.
+    void ForgetStoredBytes();
 
     // The rows, decoded on the first call.
     const TImageRows& Rows() const;

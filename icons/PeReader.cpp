@@ -87,6 +87,8 @@ void DecodeEntryImage(TLoadedIconImage& image, const TPeResourceType& images,
     ByteView data = ImageData(bytes, image, kind);
     if (kind.Cursor) TakeBitmapSize(image, data);
     image.DecodeImage(data, true);
+    // A listing holds thousands of images at once; their heads have told it all it needs.
+    if (imageBytes != SIZE_MAX) image.ForgetStoredBytes();
 }
 
 // Reads the whole entries of one group and decodes their images, from the last back to the
