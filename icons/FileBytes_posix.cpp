@@ -10,7 +10,7 @@
 
 namespace {
 
-// Bytes read at least at once: a page of headers, directory entries or image heads.
+// Bytes read at least at once: a run of headers or directory entries, or an image head.
 constexpr std::size_t kReadAhead = 1024;
 // The memory small ranges are read into, a block at a time; small enough to stay in the heap,
 // which reuses it for the next file instead of mapping fresh pages.
