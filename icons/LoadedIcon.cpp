@@ -197,6 +197,7 @@ void TLoadedIconImage::ReadBitmapHeader(ByteReader& data) {
     if (!HasPalette) return;
     Palette.Version = 0x300;
     Palette.NumEntries = static_cast<std::uint16_t>(paletteSize);
+    Palette.Entries.Reserve(static_cast<std::size_t>(paletteSize));
     for (int i = 0; i < paletteSize; ++i) {
         TPaletteEntry& entry = Palette.Entries[static_cast<std::size_t>(i)];
         entry.Blue = data.U8();

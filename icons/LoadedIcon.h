@@ -21,11 +21,31 @@ struct TPaletteEntry {
     std::uint8_t Flags = 0;
 };
 
+// The 256 entries of a logical palette, each black with flags 0 until it is set. Only the
+// entries up to the last one set are held: most of today's images have no palette, and a
+// listing holds thousands of images at once.
+class TPaletteEntries {
+public:
+    static constexpr std::size_t size() { return 256; }
+    const TPaletteEntry& operator[](std::size_t index) const {
+        static constexpr TPaletteEntry kUnset{};
+        return index < set_.size() ? set_[index] : kUnset;
+    }
+    TPaletteEntry& operator[](std::size_t index) {
+        if (index >= set_.size()) set_.resize(index + 1);
+        return set_[index];
+    }
+    void Reserve(std::size_t count) { set_.reserve(count); }
+
+private:
+    std::vector<TPaletteEntry> set_;
+};
+
 // A logical palette record: version word 0x300, entry count, 256 entries.
 struct TLogPalette {
     std::uint16_t Version = 0;
     std::uint16_t NumEntries = 0;
-    std::array<TPaletteEntry, 256> Entries{};
+    TPaletteEntries Entries;
 };
 
 // An icon known only through the operating system (the shell fallback reader). Platforms
