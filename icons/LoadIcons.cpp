@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr const char* kNotAnIconSource = "Not an icon source";
-
 // A substring test, so shortened extensions (".ic", ".d", a bare ".") are routed as well.
 bool Matches(const std::string& ext, std::string_view list) {
     return !ext.empty() && list.find(ext) != std::string_view::npos;

@@ -7,6 +7,10 @@
 #include "icons/LoadedIcon.h"
 
 // What reading one file gave: its icons, or why there are none.
+// The reason a path gets when no reader takes it: an extension no reader knows, or a path that
+// is no regular file.
+inline constexpr char kNotAnIconSource[] = "Not an icon source";
+
 struct TLoadOutcome {
     std::string Path;
     std::unique_ptr<TLoadedIcon> Icon;

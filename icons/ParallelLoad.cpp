@@ -22,16 +22,18 @@ std::string NotAFile(const std::string& path) {
     return std::string(kNotARegularFile);
 }
 
-TLoadOutcome LoadOne(std::string path, const TParallelLoadOptions& options) {
-    if (options.FilesOnly) {
-        if (std::string reason = NotAFile(path); !reason.empty())
-            return {std::move(path), nullptr, std::move(reason), {}};
+TLoadOutcome LoadOne(const std::string& path, const TParallelLoadOptions& options) {
+    TLoadOutcome outcome = LoadIconsWithReason(path, options.Load);
+    // The loader reads regular files only and calls anything else not an icon source; asked
+    // for files, a path that is no file says what it is instead.
+    if (options.FilesOnly && outcome.Error == kNotAnIconSource) {
+        if (std::string reason = NotAFile(path); !reason.empty()) outcome.Error = reason;
     }
-    return LoadIconsWithReason(path, options.Load);
+    return outcome;
 }
 
-TLoadOutcome LoadAndPrepare(std::string path, const TParallelLoadOptions& options) {
-    TLoadOutcome outcome = LoadOne(std::move(path), options);
+TLoadOutcome LoadAndPrepare(const std::string& path, const TParallelLoadOptions& options) {
+    TLoadOutcome outcome = LoadOne(path, options);
     if (options.Prepare) outcome.Prepared = options.Prepare(outcome);
     return outcome;
 }
@@ -58,7 +60,7 @@ void LoadInParallel(const TNextPath& Next, const TParallelLoadOptions& Options,
             return path;
         });
     auto load = tbb::make_filter<TPath, TToken>(tbb::filter_mode::parallel, [&](TPath path) {
-        return std::make_unique<TLoadOutcome>(LoadAndPrepare(std::move(*path), Options));
+        return std::make_unique<TLoadOutcome>(LoadAndPrepare(*path, Options));
     });
     auto consume =
         tbb::make_filter<TToken, void>(tbb::filter_mode::serial_in_order, [&](TToken outcome) {
