@@ -143,8 +143,10 @@ std::optional<TPeResource> FindGroup(TLoadedIcon& icon, const TPeResourceType& g
 void ReadGroups(TLoadedIcon& icon, const TPeImage& image, const TGroupKind& kind,
                 const TLoadOptions& options, TDecodeBudget& budget) {
     TPeResourceType groups(image, kind.GroupType);
+    if (!groups.Damage().empty()) icon.NoteDamage(groups.Damage());
     if (groups.Names().empty()) return;
     TPeResourceType images(image, kind.ImageType);
+    if (!images.Damage().empty()) icon.NoteDamage(images.Damage());
     std::size_t imageBytes = options.HeadersOnly ? kImageHeadSize : SIZE_MAX;
     for (const TResourceId& name : groups.Names()) {
         bool mainIcon = !kind.Cursor && &name == &groups.Names().front();

@@ -54,9 +54,15 @@ TPeResourceType::TPeResourceType(const TPeImage& image, std::uint16_t type) : im
     }
     if (typeDirectory_ == 0) return;
     for (const TEntry& entry : ReadDirectory(typeDirectory_)) {
-        names_.push_back(ReadName(entry));
-        targets_.push_back(SubdirectoryOf(entry));
-        firstOf_.emplace(names_.back(), names_.size() - 1);
+        try {
+            TResourceId name = ReadName(entry);
+            targets_.push_back(SubdirectoryOf(entry));
+            names_.push_back(std::move(name));
+            firstOf_.emplace(names_.back(), names_.size() - 1);
+        } catch (const TReadError& error) {
+            // An entry that names nothing readable or leads nowhere is lost alone.
+            if (damage_.empty()) damage_ = error.what();
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "icons/PeHeaders.h"
@@ -36,6 +37,9 @@ public:
     // Every name in the order the directory stores them: string names first, then numeric
     // ids ascending, as the resource compiler wrote them.
     const std::vector<TResourceId>& Names() const { return names_; }
+    // Why entries of the type were left out (a name that cannot be read, a target that is no
+    // directory or points back into the directory); empty when none was.
+    const std::string& Damage() const { return damage_; }
 
     // The bytes of the first language entry of the first resource of that name, cut where the
     // file ends, and only the first `atMost` of them; nothing when there is no such resource.
@@ -53,4 +57,5 @@ private:
     std::vector<TResourceId> names_;
     std::vector<std::uint32_t> targets_;  // per name: the entry's subdirectory
     std::map<TResourceId, std::size_t> firstOf_;
+    std::string damage_;
 };

@@ -162,13 +162,23 @@ TEST(PeReader, BrokenResourceDirectoriesAreErrorsNotLoops) {
     cyclic.PatchU32(root + 28, 0x80000000u);  // the group type directory is the root
     EXPECT_EQ(ReadError(cyclic.Bytes()), "Resource directory points back into itself");
 
+    // A group the directory cannot name or lead to is lost alone; the others are read.
     ByteBuilder selfNamed;
     selfNamed.Bytes(ThreeGroups(false).Build());
     std::uint32_t typeDir = ReadU32At(selfNamed.Bytes(), root + 28) & 0x7FFFFFFF;
     selfNamed.PatchU32(root + typeDir + 20, 0x80000000u | typeDir);  // name -> its own type
-    EXPECT_EQ(ReadError(selfNamed.Bytes()), "Resource directory points back into itself");
+    auto looped = ReadPeData(selfNamed.Bytes(), "x.dll");
+    ASSERT_NE(looped, nullptr);
+    EXPECT_EQ(Names(*looped), (std::vector<std::string>{"#1", "#5"}));
+    EXPECT_EQ(looped->Damage, "Resource directory points back into itself");
+    ByteBuilder unnamed;
+    unnamed.Bytes(ThreeGroups(false).Build());
+    unnamed.PatchU32(root + typeDir + 16, 0xFFFFFFFFu);  // a string name far past the end
+    auto lostName = ReadPeData(unnamed.Bytes(), "x.dll");
+    ASSERT_NE(lostName, nullptr);
+    EXPECT_EQ(Names(*lostName), (std::vector<std::string>{"#1", "#5"}));
+    EXPECT_EQ(lostName->Damage.rfind("the file has no section holding address", 0), 0u);
 
-    // A group the directory cannot lead to is lost alone; the others are read.
     ByteBuilder tooDeep;
     tooDeep.Bytes(ThreeGroups(false).Build());
     std::uint32_t nameDir = ReadU32At(tooDeep.Bytes(), root + typeDir + 20) & 0x7FFFFFFF;
