@@ -7,10 +7,10 @@
 #include <string_view>
 #include <system_error>
 
-#include "icons/AniReader.h"
+#include "icons/readers/AniReader.h"
 #include "icons/FileExtension.h"
-#include "icons/IcoReader.h"
-#include "icons/PeReader.h"
+#include "icons/readers/IcoReader.h"
+#include "icons/readers/PeReader.h"
 #include "icons/ShellIcons.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "TempDir.h"
 #include "cli/CliMain.h"
 #include "icons/FileContent.h"
-#include "icons/IcoReader.h"
+#include "icons/readers/IcoReader.h"
 
 namespace {
 

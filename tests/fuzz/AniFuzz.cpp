@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "icons/AniReader.h"
+#include "icons/readers/AniReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {

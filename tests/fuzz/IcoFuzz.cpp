@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "icons/IcoReader.h"
+#include "icons/readers/IcoReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     TLoadedIcon icon;

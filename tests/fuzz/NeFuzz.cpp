@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "icons/NeReader.h"
+#include "icons/readers/NeReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "icons/PeReader.h"
+#include "icons/readers/PeReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     for (bool cursors : {false, true}) {

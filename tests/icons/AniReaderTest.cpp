@@ -2,7 +2,7 @@
 
 #include "AniBuilder.h"
 #include "IcoBuilder.h"
-#include "icons/AniReader.h"
+#include "icons/readers/AniReader.h"
 
 namespace {
 

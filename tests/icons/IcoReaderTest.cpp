@@ -3,7 +3,7 @@
 #include "IcoBuilder.h"
 #include "PngStreamBuilder.h"
 #include "TempDir.h"
-#include "icons/IcoReader.h"
+#include "icons/readers/IcoReader.h"
 #include "icons/LoadIcons.h"
 
 TEST(IcoReader, ReadsEveryBitDepthInFileOrder) {

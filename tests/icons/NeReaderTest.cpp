@@ -4,7 +4,7 @@
 #include "NeBuilder.h"
 #include "TempDir.h"
 #include "icons/LoadIcons.h"
-#include "icons/NeReader.h"
+#include "icons/readers/NeReader.h"
 
 namespace {
 

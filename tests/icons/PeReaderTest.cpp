@@ -6,7 +6,7 @@
 #include "NeBuilder.h"
 #include "PeBuilder.h"
 #include "PngStreamBuilder.h"
-#include "icons/PeReader.h"
+#include "icons/readers/PeReader.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "IcoBuilder.h"
 #include "PngStreamBuilder.h"
 #include "TempDir.h"
-#include "icons/IcoReader.h"
+#include "icons/readers/IcoReader.h"
 #include "icons/LoadIcons.h"
 #include "icons/PngStream.h"
 #include "icons/Rendering.h"

@@ -2,7 +2,7 @@
 #include <QMenu>
 
 #include "MainFixture.h"
-#include "icons/IcoReader.h"
+#include "icons/readers/IcoReader.h"
 #include "ui/main/BatchExportCommand.h"
 
 // One icon file holding the same 16 x 16 image three times and a 32 x 32 image: with View >

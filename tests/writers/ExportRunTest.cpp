@@ -7,7 +7,7 @@
 #include "ImageBuilder.h"
 #include "TempDir.h"
 #include "icons/FileContent.h"
-#include "icons/IcoReader.h"
+#include "icons/readers/IcoReader.h"
 #include "writers/ExportRun.h"
 #include "writers/ExportSummary.h"
 #include "writers/WriterError.h"

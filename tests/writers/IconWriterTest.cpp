@@ -6,7 +6,7 @@
 #include "PngStreamBuilder.h"
 #include "TempDir.h"
 #include "icons/FileContent.h"
-#include "icons/IcoReader.h"
+#include "icons/readers/IcoReader.h"
 #include "writers/IconWriter.h"
 #include "writers/WriterError.h"
 

@@ -1,11 +1,11 @@
-#include "icons/AniReader.h"
+#include "icons/readers/AniReader.h"
 
 #include <algorithm>
 #include <string_view>
 
 #include "icons/DecodeBudget.h"
 #include "icons/FileBytes.h"
-#include "icons/IcoReader.h"
+#include "icons/readers/IcoReader.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "icons/PeHeaders.h"
-#include "icons/PeImage.h"
+#include "icons/readers/PeHeaders.h"
+#include "icons/readers/PeImage.h"
 #include "icons/ResourceName.h"
 
 constexpr std::uint16_t kRtCursor = 1;

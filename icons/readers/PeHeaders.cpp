@@ -1,4 +1,4 @@
-#include "icons/PeHeaders.h"
+#include "icons/readers/PeHeaders.h"
 
 TDosHeader TDosHeader::Read(ByteView file) {
     TDosHeader header;

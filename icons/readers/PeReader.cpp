@@ -1,11 +1,11 @@
-#include "icons/PeReader.h"
+#include "icons/readers/PeReader.h"
 
 #include <algorithm>
 
 #include "icons/DecodeBudget.h"
 #include "icons/FileBytes.h"
-#include "icons/NeReader.h"
-#include "icons/PeResources.h"
+#include "icons/readers/NeReader.h"
+#include "icons/readers/PeResources.h"
 #include "icons/PngStream.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "icons/ByteReader.h"
-#include "icons/PeHeaders.h"
+#include "icons/readers/PeHeaders.h"
 
 // The parts of a 16-bit Windows executable (New Executable) that the NE reader uses, one
 // struct per header, named as in the format (IMAGE_OS2_HEADER, TYPEINFO, NAMEINFO). It

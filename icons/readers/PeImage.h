@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "icons/ByteSource.h"
-#include "icons/PeHeaders.h"
+#include "icons/readers/PeHeaders.h"
 
 // A 32-bit (PE32) or 64-bit (PE32+) Windows image opened as a data file: its section table
 // and the address of its resource directory, read without loading or running anything. Only

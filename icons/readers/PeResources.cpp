@@ -1,4 +1,4 @@
-#include "icons/PeResources.h"
+#include "icons/readers/PeResources.h"
 
 namespace {
 

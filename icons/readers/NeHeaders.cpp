@@ -1,4 +1,4 @@
-#include "icons/NeHeaders.h"
+#include "icons/readers/NeHeaders.h"
 
 TNeNameInfo TNeNameInfo::Read(ByteView record) {
     TNeNameInfo read;

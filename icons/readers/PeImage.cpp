@@ -1,4 +1,4 @@
-#include "icons/PeImage.h"
+#include "icons/readers/PeImage.h"
 
 #include <algorithm>
 

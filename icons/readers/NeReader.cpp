@@ -1,11 +1,11 @@
-#include "icons/NeReader.h"
+#include "icons/readers/NeReader.h"
 
 #include <algorithm>
 #include <map>
 #include <vector>
 
 #include "icons/DecodeBudget.h"
-#include "icons/NeHeaders.h"
+#include "icons/readers/NeHeaders.h"
 #include "icons/ResourceName.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "icons/IcoReader.h"
+#include "icons/readers/IcoReader.h"
 
 #include "icons/DecodeBudget.h"
 #include "icons/FileBytes.h"
