@@ -1,5 +1,7 @@
 #include "icons/IconGroups.h"
 
+#include <algorithm>
+
 std::vector<TIconGroup> IconGroupsOf(const TLoadedIcon& Icon) {
     std::vector<TIconGroup> groups;
     for (const auto& image : Icon.Images) {
@@ -11,4 +13,12 @@ std::vector<TIconGroup> IconGroupsOf(const TLoadedIcon& Icon) {
         groups.back().Images.push_back(image.get());
     }
     return groups;
+}
+
+void KeepImages(TLoadedIcon& Icon, const std::vector<const TLoadedIconImage*>& Kept) {
+    std::erase_if(Icon.Images, [&](const auto& image) {
+        return std::find(Kept.begin(), Kept.end(), image.get()) == Kept.end();
+    });
+    Icon.MaxWidth = Icon.MaxHeight = 0;
+    for (const auto& image : Icon.Images) Icon.UpdateMaxSize(image->PixelWidth(), image->PixelHeight());
 }

@@ -18,3 +18,7 @@ struct TIconGroup {
 // or .cur file is one group. Images read from no group (animated cursor frames, shell icons)
 // belong to none.
 std::vector<TIconGroup> IconGroupsOf(const TLoadedIcon& Icon);
+
+// Drops the images of Icon that Kept does not hold, and sizes MaxWidth and MaxHeight to those
+// left: a load that reads more groups than it keeps.
+void KeepImages(TLoadedIcon& Icon, const std::vector<const TLoadedIconImage*>& Kept);

@@ -7,11 +7,15 @@
 #include <string_view>
 #include <system_error>
 
-#include "icons/readers/AniReader.h"
+#include "icons/FileBytes.h"
 #include "icons/FileExtension.h"
-#include "icons/readers/IcoReader.h"
-#include "icons/readers/PeReader.h"
 #include "icons/ShellIcons.h"
+#include "icons/readers/AniReader.h"
+#include "icons/readers/IcoReader.h"
+#include "icons/readers/MsiReader.h"
+#include "icons/readers/MsiSignature.h"
+#include "icons/readers/PeReader.h"
+#include "icons/readers/ShortcutReader.h"
 
 namespace {
 
@@ -69,6 +73,26 @@ constexpr TRoute kRoutes[] = {
     {".ico.cur", ReadIconOrShell, TGroups::WholeFile},
     {".dll.ocx.icl.exe.cpl.bpl.scr.vbx.drv.mun", ReadExecutable, TGroups::Chosen}};
 
+using TContentReader = std::unique_ptr<TLoadedIcon> (*)(const std::string&, const TLoadOptions&);
+
+// The reader of a source known by its content whatever its name: installer packages and
+// shortcuts. These readers apply the group filter themselves.
+TContentReader ContentReader(const std::string& fileName) {
+    try {
+        TFileBytes file(fileName);
+        if (IsMsiFile(file)) return ReadMsiFile;
+        if (IsShortcutFile(file)) return ReadShortcutFile;
+    } catch (const TReadError&) {
+    }
+    return nullptr;
+}
+
+void Finish(TLoadOutcome& outcome) {
+    if (!outcome.Icon) return;
+    outcome.Error.clear();
+    outcome.Icon->ImageCount = static_cast<std::int32_t>(outcome.Icon->Images.size());
+}
+
 // Whether the groups chosen leave anything of a file of that kind to read.
 bool MayHoldChosenGroup(TGroups groups, const TGroupFilter& chosen) {
     if (groups == TGroups::Chosen || chosen.TakesAll()) return true;
@@ -92,6 +116,11 @@ TLoadOutcome LoadIconsWithReason(const std::string& FileName, const TLoadOptions
     TLoadOutcome outcome{FileName, nullptr, {}, {}};
     outcome.Error = Unreadable(FileName);
     if (!outcome.Error.empty()) return outcome;
+    if (TContentReader reader = ContentReader(FileName)) {
+        Read([&](const std::string& name) { return reader(name, Options); }, outcome);
+        Finish(outcome);
+        return outcome;
+    }
     std::string ext = LowerExtension(FileName);
     for (const TRoute& route : kRoutes) {
         if (!Matches(ext, route.extensions)) continue;
@@ -101,10 +130,7 @@ TLoadOutcome LoadIconsWithReason(const std::string& FileName, const TLoadOptions
             outcome.Icon = std::make_unique<TLoadedIcon>();
             outcome.Icon->FileName = FileName;
         }
-        if (outcome.Icon) {
-            outcome.Error.clear();
-            outcome.Icon->ImageCount = static_cast<std::int32_t>(outcome.Icon->Images.size());
-        }
+        Finish(outcome);
         return outcome;
     }
     outcome.Error = kNotAnIconSource;

@@ -197,6 +197,14 @@ private:
     mutable std::optional<TDisplayRows> display_;
 };
 
+// Where the icon a shortcut stands for was read: the Windows path the shortcut names, the file
+// here that path leads to, and the shortcut's icon index.
+struct TIconSource {
+    std::string WindowsPath;
+    std::string Path;
+    std::int32_t Index = 0;
+};
+
 // Everything read from one source file: every image format of every icon group.
 class TLoadedIcon {
 public:
@@ -208,6 +216,8 @@ public:
     // Why entries of the file were lost (a directory or group cut short); empty when every
     // entry was read.
     std::string Damage;
+    // For a shortcut (.lnk, .url), where its icon group was read; it holds only that group.
+    std::optional<TIconSource> Source;
 
     // The image at Index; throws std::out_of_range for an index outside the list.
     TLoadedIconImage& GetImage(std::int32_t Index) const;

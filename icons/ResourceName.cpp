@@ -1,5 +1,7 @@
 #include "icons/ResourceName.h"
 
+#include "icons/ByteReader.h"
+
 namespace {
 
 // The code points of Windows-1252's bytes 0x80 to 0x9F; 0 where the byte is undefined.
@@ -14,8 +16,13 @@ void AppendUtf8(std::string& out, char32_t code) {
     } else if (code < 0x800) {
         out += static_cast<char>(0xC0 | (code >> 6));
         out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
+    } else if (code < 0x10000) {
         out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (code & 0x3F));
     }
@@ -32,6 +39,24 @@ std::string AnsiNameToUtf8(std::span<const std::uint8_t> Text) {
     for (std::uint8_t byte : Text) {
         char32_t mapped = byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : 0;
         AppendUtf8(out, mapped ? mapped : byte);
+    }
+    return out;
+}
+
+std::string Utf16ToUtf8(std::span<const std::uint8_t> Units) {
+    ByteReader units(Units);
+    std::string out;
+    while (units.Has(2)) {
+        char32_t code = units.U16();
+        if (code >= 0xD800 && code < 0xDC00 && units.Has(2)) {
+            std::uint16_t low = ReadU16At(units.Rest(), 0);
+            if (low >= 0xDC00 && low < 0xE000) {
+                units.Skip(2);
+                code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+            }
+        }
+        if (code >= 0xD800 && code < 0xE000) code = 0xFFFD;
+        AppendUtf8(out, code);
     }
     return out;
 }

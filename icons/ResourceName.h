@@ -24,3 +24,7 @@ std::string ResourceNameText(const TResourceId& id);
 // Windows-1252 leaves undefined become the code point of the same number, as bytes from 0xA0 on
 // do.
 std::string AnsiNameToUtf8(std::span<const std::uint8_t> Text);
+
+// UTF-16 text (little-endian units, as Windows stores it) as UTF-8; unpaired surrogates become
+// U+FFFD, and a last odd byte is dropped.
+std::string Utf16ToUtf8(std::span<const std::uint8_t> Units);

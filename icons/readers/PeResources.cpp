@@ -1,44 +1,10 @@
 #include "icons/readers/PeResources.h"
 
+#include "icons/ResourceName.h"
+
 namespace {
 
 using TEntry = TPeResourceDirectoryEntry;
-
-void AppendUtf8(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-// Resource names are UTF-16; unpaired surrogates become U+FFFD.
-std::string Utf16ToUtf8(ByteReader units) {
-    std::string out;
-    while (!units.Empty()) {
-        std::uint32_t code = units.U16();
-        if (code >= 0xD800 && code < 0xDC00 && units.Has(2)) {
-            std::uint16_t low = ReadU16At(units.Rest(), 0);
-            if (low >= 0xDC00 && low < 0xE000) {
-                units.Skip(2);
-                code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-            }
-        }
-        if (code >= 0xD800 && code < 0xE000) code = 0xFFFD;
-        AppendUtf8(out, code);
-    }
-    return out;
-}
 
 }  // namespace
 
@@ -117,5 +83,5 @@ TResourceId TPeResourceType::ReadName(const TEntry& entry) const {
     std::uint16_t length = ReadU16At(image_.At(at, TPeResourceString::kLengthSize), 0);
     ByteView units = image_.At(at + TPeResourceString::kLengthSize,
                                std::size_t{TPeResourceString::kUnitSize} * length);
-    return TResourceId::String(Utf16ToUtf8(ByteReader(units)));
+    return TResourceId::String(Utf16ToUtf8(units));
 }
