@@ -63,6 +63,19 @@ void WriteIconJson(JsonWriter& json, const TLoadedIcon& icon, bool hash) {
     json.EndObject();
 }
 
+// Where a shortcut's icon was read.
+void WriteIconSourceJson(JsonWriter& json, const TIconSource& source) {
+    json.Key("iconSource");
+    json.BeginObject();
+    json.Key("windowsPath");
+    json.String(source.WindowsPath);
+    json.Key("path");
+    json.String(source.Path);
+    json.Key("index");
+    json.Number(source.Index);
+    json.EndObject();
+}
+
 void PrintJsonEntry(JsonWriter& json, const TLoadOutcome& outcome, bool hash) {
     json.BeginObject();
     json.Key("path");
@@ -75,6 +88,7 @@ void PrintJsonEntry(JsonWriter& json, const TLoadOutcome& outcome, bool hash) {
             json.Key("damaged");
             json.String(outcome.Icon->Damage);
         }
+        if (outcome.Icon->Source) WriteIconSourceJson(json, *outcome.Icon->Source);
     } else {
         json.Null();
         json.Key("error");

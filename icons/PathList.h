@@ -6,7 +6,7 @@
 
 // The file mask of the first entry of the file-type list: every kind of file that holds icons.
 constexpr std::string_view kIconFileMask =
-    "*.ico;*.dll;*.ocx;*.icl;*.exe;*.cpl;*.bpl;*.scr;*.vbx;*.drv;*.mun;*.cur;*.ani";
+    "*.ico;*.dll;*.ocx;*.icl;*.exe;*.cpl;*.bpl;*.scr;*.vbx;*.drv;*.mun;*.cur;*.ani;*.msi;*.lnk;*.url";
 
 // Whether a scan takes the file `name` under `mask`: "*.*" takes every file; any other mask
 // takes a file whose lower-cased extension, dot included, is not empty and occurs anywhere in

@@ -46,7 +46,7 @@ std::string VariableValue(std::string_view name) {
 // The nearest folder at or above `folder` that holds drive_c and dosdevices.
 std::optional<fs::path> WinePrefixAbove(fs::path folder) {
     std::error_code error;
-    for (folder = fs::absolute(folder, error); !folder.empty(); folder = folder.parent_path()) {
+    for (; !folder.empty(); folder = folder.parent_path()) {
         if (fs::is_directory(folder / "drive_c", error) &&
             fs::is_directory(folder / "dosdevices", error))
             return folder;
@@ -93,11 +93,12 @@ fs::path MapWindowsPath(std::string_view WindowsPath, const fs::path& Shortcut) 
     if (path.starts_with("\\\\"))
         throw TReadError("the network path " + path + " is not followed");
     if (path.starts_with('\\')) path = "C:" + path;  // the root of the current drive
-    fs::path at = Shortcut.parent_path();
+    std::error_code error;
+    fs::path at = fs::absolute(Shortcut, error).parent_path();
     fs::path drive;  // ".." goes no higher than a drive's root
     std::string_view rest = path;
     if (HasDrive(path)) {
-        auto prefix = WinePrefixAbove(Shortcut.parent_path());
+        auto prefix = WinePrefixAbove(at);
         if (!prefix)
             throw TReadError("no Wine prefix holds the shortcut, so " + path + " cannot be found");
         at = drive = Entry(*prefix / "dosdevices", path.substr(0, 2));

@@ -41,7 +41,8 @@ if(NOT thumbnail_types STREQUAL desktop_types)
 endif()
 foreach(type application/x-ms-dos-executable application/x-msdownload
         application/x-ms-ne-executable image/vnd.microsoft.icon image/x-win-bitmap
-        application/x-navi-animation)
+        application/x-navi-animation application/x-msi application/x-mswinurl
+        application/x-ms-shortcut)
     if(NOT "${thumbnail_types}" MATCHES "(^|,)${type},")
         message(FATAL_ERROR "MimeType lacks ${type}")
     endif()
@@ -62,7 +63,7 @@ if(UPDATE_MIME)
     endif()
     file(STRINGS ${database}/globs2 globs REGEX "^[0-9]+:")
     foreach(glob x-msdownload:*.dll x-msdownload:*.cpl x-msdownload:*.ocx x-msdownload:*.scr
-            x-msdownload:*.mun x-ms-ne-executable:*.icl)
+            x-msdownload:*.mun x-ms-ne-executable:*.icl x-ms-shortcut:*.lnk)
         string(FIND "${globs}" "application/${glob}" at)
         if(at EQUAL -1)
             message(FATAL_ERROR "the MIME package gives no application/${glob}")

@@ -48,7 +48,7 @@ constexpr int kProgressBarHeight = 14;
 const char* const kFileTypes[] = {
     "All files (*.*)",
     "All files containing icons. "
-    "(*.ico;*.dll;*.ocx;*.icl;*.exe;*.cpl;*.bpl;*.scr;*.vbx;*.drv;*.mun;*.cur;*.ani)",
+    "(*.ico;*.dll;*.ocx;*.icl;*.exe;*.cpl;*.bpl;*.scr;*.vbx;*.drv;*.mun;*.cur;*.ani;*.msi;*.lnk;*.url)",
     "Icon files (*.ico)",
     "Icon library files (*.icl)",
     "Cursor files (*.cur)",
