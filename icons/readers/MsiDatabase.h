@@ -18,8 +18,7 @@ struct TMsiStream {
     std::string Error;
 };
 
-// An installer database opened read-only with libmsi. libmsi keeps state shared between
-// databases, so callers read one database at a time (see MsiReader).
+// An installer database opened read-only with libmsi (see MsiTables for where it is used).
 class TMsiDatabase {
 public:
     // Throws TReadError with libmsi's reason when the file cannot be opened as a database.

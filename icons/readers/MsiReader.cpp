@@ -1,26 +1,13 @@
 #include "icons/readers/MsiReader.h"
 
 #include <algorithm>
-#include <mutex>
 
 #include "icons/IconGroups.h"
 #include "icons/readers/IcoReader.h"
-#include "icons/readers/MsiDatabase.h"
+#include "icons/readers/MsiTables.h"
 #include "icons/readers/PeReader.h"
 
 namespace {
-
-// libmsi keeps state shared between the databases it opens, so one package is read at a time.
-std::mutex gLibmsi;
-
-// An icon or cursor file: reserved word 0, type 1 or 2, at least one entry.
-bool IsIconFile(ByteView head) {
-    if (head.size() < 6) return false;
-    std::uint16_t type = ReadU16At(head, 2);
-    return ReadU16At(head, 0) == 0 && (type == 1 || type == 2) && ReadU16At(head, 4) != 0;
-}
-
-bool IsExecutable(ByteView head) { return head.size() >= 2 && head[0] == 'M' && head[1] == 'Z'; }
 
 // Moves the images of one stream into the package's icon: the stream's groups are named by
 // its row, alone for an icon file, before each group's own name for an executable.
@@ -39,12 +26,12 @@ void ReadRow(TLoadedIcon& icon, const TMsiStream& row, const TLoadOptions& execu
     try {
         if (!row.Error.empty()) throw TReadError(row.Error);
         TLoadedIcon part;
-        if (IsIconFile(row.Bytes)) {
+        if (IsIconFileHead(row.Bytes)) {
             ReadIconDirectory(part, row.Bytes);
             auto record = ReadGroupRecord(row.Bytes);
             for (const auto& image : part.Images) image->Group = record;
             Adopt(icon, part, row.Name, false);
-        } else if (IsExecutable(row.Bytes)) {
+        } else if (IsExecutableHead(row.Bytes)) {
             auto executable = ReadPeData(row.Bytes, icon.FileName, executableOptions);
             if (!executable || executable->Images.empty())
                 throw TReadError("the executable holds no icon");
@@ -87,19 +74,14 @@ std::unique_ptr<TLoadedIcon> ReadMsiFile(const std::string& FileName,
     TLoadOptions executableOptions;  // every icon group, so that the package's filter applies
     executableOptions.HeadersOnly = Options.HeadersOnly;
 
-    std::lock_guard lock(gLibmsi);
-    TMsiDatabase database(FileName);
-    bool iconTable = database.ReadStreams(
-        "Icon", [](ByteView head) { return IsIconFile(head) || IsExecutable(head); },
-        [&](const TMsiStream& row) { ReadRow(*icon, row, executableOptions); });
-    database.ReadStreams("Binary", IsIconFile, [&](const TMsiStream& row) {
-        if (IsIconFile(row.Bytes) || !row.Error.empty()) ReadRow(*icon, row, executableOptions);
-    });
-    if (auto main = database.Property("ARPPRODUCTICON")) PutMainIconFirst(*icon, *main);
+    TMsiTables tables = ReadMsiTables(FileName);
+    for (const TMsiStream& row : tables.Icons) ReadRow(*icon, row, executableOptions);
+    for (const TMsiStream& row : tables.Binaries) ReadRow(*icon, row, executableOptions);
+    if (tables.ProductIcon) PutMainIconFirst(*icon, *tables.ProductIcon);
 
     if (icon->Images.empty()) {
         if (!icon->Damage.empty()) throw TReadError(icon->Damage);
-        throw TReadError(iconTable ? "the installer holds no icon"
+        throw TReadError(tables.HasIconTable ? "the installer holds no icon"
                                    : "the installer holds no Icon table");
     }
     KeepChosenGroups(*icon, Options);
