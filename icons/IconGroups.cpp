@@ -20,5 +20,6 @@ void KeepImages(TLoadedIcon& Icon, const std::vector<const TLoadedIconImage*>& K
         return std::find(Kept.begin(), Kept.end(), image.get()) == Kept.end();
     });
     Icon.MaxWidth = Icon.MaxHeight = 0;
-    for (const auto& image : Icon.Images) Icon.UpdateMaxSize(image->PixelWidth(), image->PixelHeight());
+    for (const auto& image : Icon.Images)
+        Icon.UpdateMaxSize(image->PixelWidth(), image->PixelHeight());
 }

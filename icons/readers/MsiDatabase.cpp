@@ -61,7 +61,8 @@ void CopyStream(LibmsiRecord* record, const std::function<bool(ByteView)>& wante
         row.Error = "the row holds no stream";
         return;
     }
-    while (row.Bytes.size() < kHeadSize && ReadMore(stream.get(), row.Bytes, kHeadSize - row.Bytes.size())) {
+    while (row.Bytes.size() < kHeadSize &&
+           ReadMore(stream.get(), row.Bytes, kHeadSize - row.Bytes.size())) {
     }
     if (!wanted(row.Bytes)) return;
     constexpr std::size_t kBlock = 1u << 16;

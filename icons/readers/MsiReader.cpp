@@ -67,8 +67,7 @@ void KeepChosenGroups(TLoadedIcon& icon, const TLoadOptions& options) {
 
 }  // namespace
 
-std::unique_ptr<TLoadedIcon> ReadMsiFile(const std::string& FileName,
-                                         const TLoadOptions& Options) {
+std::unique_ptr<TLoadedIcon> ReadMsiFile(const std::string& FileName, const TLoadOptions& Options) {
     auto icon = std::make_unique<TLoadedIcon>();
     icon->FileName = FileName;
     TLoadOptions executableOptions;  // every icon group, so that the package's filter applies
@@ -82,7 +81,7 @@ std::unique_ptr<TLoadedIcon> ReadMsiFile(const std::string& FileName,
     if (icon->Images.empty()) {
         if (!icon->Damage.empty()) throw TReadError(icon->Damage);
         throw TReadError(tables.HasIconTable ? "the installer holds no icon"
-                                   : "the installer holds no Icon table");
+                                             : "the installer holds no Icon table");
     }
     KeepChosenGroups(*icon, Options);
     return icon;

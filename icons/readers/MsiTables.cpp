@@ -64,7 +64,8 @@ private:
     try {
         TMsiDatabase database(fileName);
         auto anyHead = [](ByteView head) { return IsIconFileHead(head) || IsExecutableHead(head); };
-        if (database.ReadStreams("Icon", anyHead, [&](const TMsiStream& row) { send.Row(kIconRow, row); }))
+        if (database.ReadStreams("Icon", anyHead,
+                                 [&](const TMsiStream& row) { send.Row(kIconRow, row); }))
             send.Byte(kIconTable);
         database.ReadStreams("Binary", IsIconFileHead, [&](const TMsiStream& row) {
             if (IsIconFileHead(row.Bytes) || !row.Error.empty()) send.Row(kBinaryRow, row);

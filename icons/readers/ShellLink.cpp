@@ -7,9 +7,8 @@
 
 namespace {
 
-constexpr std::array<std::uint8_t, 20> kHeaderStart = {0x4C, 0, 0, 0,    0x01, 0x14, 0x02,
-                                                       0,    0, 0, 0,    0,    0xC0, 0,
-                                                       0,    0, 0, 0,    0,    0x46};
+constexpr std::array<std::uint8_t, 20> kHeaderStart = {
+    0x4C, 0, 0, 0, 0x01, 0x14, 0x02, 0, 0, 0, 0, 0, 0xC0, 0, 0, 0, 0, 0, 0, 0x46};
 constexpr std::size_t kHeaderSize = 0x4C;
 constexpr std::size_t kFlagsAt = 0x14;
 constexpr std::size_t kIconIndexAt = 0x38;
@@ -63,7 +62,8 @@ std::string LocalPath(ByteView info) {
     if (ReadU32At(info, kInfoHeaderSizeAt, "the link info") >= kUnicodeHeaderSize) {
         std::string base = ZeroEnded(info, ReadU32At(info, kUnicodeLocalBasePathAt, what), 2, what);
         if (!base.empty())
-            return base + ZeroEnded(info, ReadU32At(info, kUnicodeCommonPathSuffixAt, what), 2, what);
+            return base +
+                   ZeroEnded(info, ReadU32At(info, kUnicodeCommonPathSuffixAt, what), 2, what);
     }
     return ZeroEnded(info, ReadU32At(info, kLocalBasePathAt, what), 1, what) +
            ZeroEnded(info, ReadU32At(info, kCommonPathSuffixAt, what), 1, what);
@@ -156,8 +156,8 @@ TShortcutIcon ReadShellLink(ByteView Link) {
     if (parts.Flags & kHasExpIcon && !parts.IconEnvironment.empty())
         icon.WindowsPaths.push_back(parts.IconEnvironment);
     const std::string& location = parts.Strings[kIconLocation];
-    std::string named = parts.Flags & kHasIconLocation && !location.empty() ? location
-                                                                            : TargetPath(parts);
+    std::string named =
+        parts.Flags & kHasIconLocation && !location.empty() ? location : TargetPath(parts);
     if (!named.empty()) icon.WindowsPaths.push_back(named);
     if (!icon.WindowsPaths.empty()) return icon;
     if (parts.Flags & kHasIdList)

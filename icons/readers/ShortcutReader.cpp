@@ -33,8 +33,8 @@ TIconSource Locate(const std::string& shortcut) {
         std::error_code error;
         if (std::filesystem::is_regular_file(source.Path, error)) return source;
     }
-    throw TReadError("icon file not found: " + source.WindowsPath + " (looked for " +
-                     source.Path + ")");
+    throw TReadError("icon file not found: " + source.WindowsPath + " (looked for " + source.Path +
+                     ")");
 }
 
 bool LeadsToShortcut(const TIconSource& source) {

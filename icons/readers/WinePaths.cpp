@@ -90,8 +90,7 @@ fs::path MapWindowsPath(std::string_view WindowsPath, const fs::path& Shortcut) 
     std::string path = ExpandWineVariables(WindowsPath);
     if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
         path = path.substr(1, path.size() - 2);
-    if (path.starts_with("\\\\"))
-        throw TReadError("the network path " + path + " is not followed");
+    if (path.starts_with("\\\\")) throw TReadError("the network path " + path + " is not followed");
     if (path.starts_with('\\')) path = "C:" + path;  // the root of the current drive
     std::error_code error;
     fs::path at = fs::absolute(Shortcut, error).parent_path();

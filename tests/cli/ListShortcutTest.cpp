@@ -17,7 +17,9 @@ const DibSpec k16x4{16, 16, 4, 0x21, 0x00, true};
 const DibSpec k32x8{32, 32, 8, 0x43, 0x00, true};
 const DibSpec k48x32{48, 48, 32, 0x80, 0x00, true};
 
-ByteString Text(const std::string& text) { return {text.begin(), text.end()}; }
+ByteString Text(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 
 // A Wine prefix: C: is drive_c, D: a folder outside it; a library with the groups MAINICON (16),
 // #1 (32) and #7 (48) in C:\Windows\System32, an icon file (48) on D:.
@@ -66,9 +68,10 @@ TEST(ListCommand, ShortcutsListTheGroupTheyNameInTheirWinePrefix) {
         dir.Write(desk + "environment.lnk", BuildShellLink(environment)),
         dir.Write(desk + "idlist.lnk", BuildShellLink(idList)),
         dir.Write(desk + "cut.lnk", ByteView(locationBytes).first(0x4C + 10)),
-        dir.Write(desk + "site.url", Text("[DEFAULT]\r\nBASEURL=http://x/\r\n[internetshortcut]\r\n"
-                                          "url=http://x/\r\niconfile=C:\\windows\\system32\\LIB.dll\r\n"
-                                          "iconindex=0\r\n")),
+        dir.Write(desk + "site.url",
+                  Text("[DEFAULT]\r\nBASEURL=http://x/\r\n[internetshortcut]\r\n"
+                       "url=http://x/\r\niconfile=C:\\windows\\system32\\LIB.dll\r\n"
+                       "iconindex=0\r\n")),
         dir.Write(desk + "noicon.url", Text("[InternetShortcut]\nURL=http://x/\n")),
         dir.Write(desk + "once.url", Text("[InternetShortcut]\nIconFile=location.lnk\n")),
         dir.Write(desk + "twice.url", Text("[InternetShortcut]\nIconFile=once.url\n")),
@@ -84,7 +87,8 @@ TEST(ListCommand, ShortcutsListTheGroupTheyNameInTheirWinePrefix) {
         if (entry["icon"].IsNull()) return entry["error"].string;
         std::string text;
         for (const JsonValue& image : entry["icon"]["images"].items)
-            text += image["resourceName"].string + " " + std::to_string(int(image["width"].number)) + ";";
+            text += image["resourceName"].string + " " +
+                    std::to_string(int(image["width"].number)) + ";";
         return text;
     };
     std::string system32 = pfx + "dosdevices/c:/Windows/System32/Lib.dll";

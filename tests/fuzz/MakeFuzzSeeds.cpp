@@ -9,6 +9,8 @@
 #include "NeBuilder.h"
 #include "PeBuilder.h"
 #include "PngStreamBuilder.h"
+#include "ShellLinkBuilder.h"
+#include "WixlPackage.h"
 
 namespace fs = std::filesystem;
 
@@ -83,7 +85,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     fs::path root = argv[1];
-    for (const char* name : {"pe", "ne", "ani", "ico", "png", "loadicons"}) {
+    for (const char* name : {"pe", "ne", "ani", "ico", "png", "loadicons", "shortcut", "msi"}) {
         fs::create_directories(root / name);
     }
     Write(root / "pe" / "pe32", Pe(false));
@@ -105,5 +107,21 @@ int main(int argc, char** argv) {
     Write(root / "loadicons" / "dll", Prefixed(3, Pe(true)));
     Write(root / "loadicons" / "exe", Prefixed(4, Ne(false)));
     Write(root / "loadicons" / "icl", Prefixed(5, Ne(true)));
+    ShellLinkSpec link;
+    link.localBasePath = "C:\\Windows\\";
+    link.commonPathSuffix = "notepad.exe";
+    link.iconLocation = "%SystemRoot%\\system32\\shell32.dll";
+    link.environmentTarget = link.iconEnvironment = "%windir%\\notepad.exe";
+    link.iconIndex = -101;
+    Write(root / "shortcut" / "lnk", BuildShellLink(link));
+    std::string url =
+        "[DEFAULT]\nBASEURL=x\n[InternetShortcut]\nIconFile=C:\\a.ico\nIconIndex=-3\n";
+    Write(root / "shortcut" / "url", ByteString(url.begin(), url.end()));
+    // The test's package shape, when wixl is there to build it.
+    TempDir dir;
+    std::string msi = BuildMsiWithWixl(dir, {{"app.ico", Ico()}, {"setup.exe", Pe(false)}},
+                                       {{"banner", VistaIco()}}, "app.ico");
+    if (!msi.empty())
+        fs::copy_file(msi, root / "msi" / "package", fs::copy_options::overwrite_existing);
     return 0;
 }

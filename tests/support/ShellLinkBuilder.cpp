@@ -13,7 +13,8 @@ void StringData(ByteBuilder& b, const std::optional<std::string>& text, bool uni
 }
 
 // A 0x314-byte environment block: the target as code-page text, then as UTF-16.
-void EnvironmentBlock(ByteBuilder& b, std::uint32_t signature, const std::optional<std::string>& target) {
+void EnvironmentBlock(ByteBuilder& b, std::uint32_t signature,
+                      const std::optional<std::string>& target) {
     if (!target) return;
     std::size_t start = b.Size();
     b.U32(0x314).U32(signature).Text(*target).PadTo(start + 8 + 260);

@@ -15,5 +15,4 @@ struct MsiRow {
 // Icon and Binary rows given and, when productIcon is not empty, the ARPPRODUCTICON property.
 // Returns the package's path, or an empty string when wixl is not installed or fails.
 std::string BuildMsiWithWixl(const TempDir& dir, const std::vector<MsiRow>& icons,
-                             const std::vector<MsiRow>& binaries,
-                             const std::string& productIcon);
+                             const std::vector<MsiRow>& binaries, const std::string& productIcon);
