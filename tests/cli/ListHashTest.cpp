@@ -62,10 +62,10 @@ IcoEntry NoisyPngEntry(int width, int height, int colorType, int bitDepth) {
     return entry;
 }
 
-// An interpreter that has Pillow, or empty.
-std::string PythonWithPillow() {
+// An interpreter that has these modules, or empty.
+std::string PythonWith(const std::string& modules = "PIL") {
     for (const char* python : {"python3", "/usr/bin/python3"}) {
-        std::string probe = std::string(python) + " -c 'import PIL' >/dev/null 2>&1";
+        std::string probe = std::string(python) + " -c 'import " + modules + "' >/dev/null 2>&1";
         if (std::system(probe.c_str()) == 0) return python;
     }
     return {};
@@ -139,7 +139,7 @@ std::vector<std::string> CapeRuleThroughPillow(const std::string& python,
                           "        name = str(group.name) if group.name else \"#%d\" % group.id\n"
                           "        ico = struct.pack(\"<HHH\", 0, 1, 1) + chosen[0] + "
                           "struct.pack(\"<I\", 22) + icons.get(chosen[1], b\"\")\n"
-                          "        print(name, dhash(ico))\n' 2>&1";
+                          "        print(name, dhash(ico))\n' 2>/dev/null";
     for (const std::string& file : files) command += " '" + file + "'";
     std::unique_ptr<FILE, decltype(&pclose)> pipe(popen(command.c_str(), "r"), &pclose);
     std::vector<std::string> lines;
@@ -234,7 +234,7 @@ TEST(ListHash, GroupMd5IsTheGroupAsAStandaloneIcoAndImagesAndFileCarryTheirDiges
 }
 
 TEST(ListHash, DifferenceHashEqualsPillowsOnBuiltAndRealGroups) {
-    std::string python = PythonWithPillow();
+    std::string python = PythonWith();
     if (python.empty()) GTEST_SKIP() << "Pillow (python3-pil) is not installed";
     TempDir dir;
     std::vector<std::vector<IcoEntry>> icons = {
@@ -286,10 +286,8 @@ TEST(ListHash, DifferenceHashEqualsPillowsOnBuiltAndRealGroups) {
 }
 
 TEST(ListHash, CapeChoiceEqualsPillowOnTheOneImageIcoOfCapesRule) {
-    std::string python = PythonWithPillow();
-    if (python.empty() || std::system((python + " -c 'import pefile' 2>/dev/null").c_str()) != 0) {
-        GTEST_SKIP() << "Pillow (python3-pil) or pefile (python3-pefile) is not installed";
-    }
+    std::string python = PythonWith("PIL, pefile");
+    if (python.empty()) GTEST_SKIP() << "Pillow (python3-pil) or pefile (python3-pefile) is missing";
     // CAPE keeps an entry no smaller in raw width, raw height and bit count: where the
     // 256-pixel entry (stored width 0) comes first it gives way to the 48-pixel one, where it
     // comes last the 32-pixel 32-bit one keeps it out; Pillow takes it in both.
