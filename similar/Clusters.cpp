@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "similar/HashIndex.h"
+#include "similar/PopcountClones.h"
 
 namespace {
 
@@ -35,11 +36,35 @@ private:
     std::vector<std::uint32_t> parent_;
 };
 
+// Joins the members of a run that lie within the distance. Members already joined need no
+// comparing: the run is sorted by the members' roots when it starts, and only members under
+// different roots are compared. Real dhashes crowd on a few values, and a run of thousands of
+// hashes met again on a later block is then mostly one cluster already.
+MARROWBY_POPCOUNT_CLONES void JoinRun(const THashIndex& index, TForest& forest, std::span<const std::uint32_t> members) {
+    thread_local std::vector<std::pair<std::uint32_t, std::uint32_t>> byRoot;
+    byRoot.clear();
+    for (std::uint32_t member : members) byRoot.emplace_back(forest.Root(member), member);
+    std::sort(byRoot.begin(), byRoot.end());
+    if (byRoot.front().first == byRoot.back().first) return;
+    for (std::size_t group = 0; group < byRoot.size();) {
+        std::size_t next = group;
+        while (next < byRoot.size() && byRoot[next].first == byRoot[group].first) ++next;
+        for (std::size_t a = group; a < next; ++a) {
+            for (std::size_t b = next; b < byRoot.size(); ++b) {
+                if (index.Within(byRoot[a].second, byRoot[b].second)) {
+                    forest.Join(byRoot[a].second, byRoot[b].second);
+                }
+            }
+        }
+        group = next;
+    }
+}
+
 std::vector<std::uint32_t> Roots(const THashCatalog& catalog, int maxDistance) {
     THashIndex index(catalog.Distinct(), maxDistance);
     TForest forest(catalog.Distinct().size());
-    index.Pairs([&](std::size_t a, std::size_t b) {
-        forest.Join(static_cast<std::uint32_t>(a), static_cast<std::uint32_t>(b));
+    index.Runs([&](std::size_t, std::span<const std::uint32_t> members) {
+        JoinRun(index, forest, members);
     });
     return forest.TakeRoots();
 }

@@ -4,19 +4,14 @@
 #include <bit>
 #include <stdexcept>
 
+#include "similar/PopcountClones.h"
+
 namespace {
 
 constexpr int kDigitBits = 16;  // the radix sort's digit
 
 }  // namespace
 
-// The loops that count bits are built twice, with the processor's population count instruction
-// and without, the first taken where the processor has it (every x86-64 processor since 2008).
-#if defined(__x86_64__) && defined(__GNUC__)
-#define MARROWBY_POPCOUNT_CLONES __attribute__((target_clones("popcnt", "default")))
-#else
-#define MARROWBY_POPCOUNT_CLONES
-#endif
 
 THashIndex::THashIndex(std::span<const std::uint64_t> Hashes, int MaxDistance)
     : hashes_(Hashes), maxDistance_(MaxDistance) {
@@ -114,7 +109,8 @@ MARROWBY_POPCOUNT_CLONES void THashIndex::PairsInRun(std::size_t block, std::spa
     }
 }
 
-void THashIndex::Pairs(const std::function<void(std::size_t, std::size_t)>& Visit) const {
+void THashIndex::Runs(
+    const std::function<void(std::size_t, std::span<const std::uint32_t>)>& Visit) const {
     std::vector<std::uint32_t> members;
     for (std::size_t block = 0; block < blocks_.size(); ++block) {
         for (std::size_t at = 0; at < hashes_.size();) {
@@ -123,7 +119,14 @@ void THashIndex::Pairs(const std::function<void(std::size_t, std::size_t)>& Visi
             for (; at < hashes_.size() && Key(hashes_[IndexAt(block, at)], block) == key; ++at) {
                 members.push_back(static_cast<std::uint32_t>(IndexAt(block, at)));
             }
-            if (members.size() > 1) PairsInRun(block, members, Visit);
+            if (members.size() > 1) Visit(block, members);
         }
     }
 }
+
+void THashIndex::Pairs(const std::function<void(std::size_t, std::size_t)>& Visit) const {
+    Runs([&](std::size_t block, std::span<const std::uint32_t> members) {
+        PairsInRun(block, members, Visit);
+    });
+}
+

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -29,6 +30,14 @@ public:
 
     // Calls Visit(i, j) once for every pair of hashes within MaxDistance of each other, i < j.
     void Pairs(const std::function<void(std::size_t, std::size_t)>& Visit) const;
+
+    // Calls Visit(block, members) for every run of two or more hashes agreeing on a block: every
+    // pair within MaxDistance lies in one run at least.
+    void Runs(const std::function<void(std::size_t, std::span<const std::uint32_t>)>& Visit) const;
+    // Whether two of the hashes lie within MaxDistance of each other.
+    bool Within(std::size_t A, std::size_t B) const {
+        return std::popcount(hashes_[A] ^ hashes_[B]) <= maxDistance_;
+    }
 
 private:
     struct TBlock {

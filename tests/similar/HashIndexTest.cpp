@@ -6,6 +6,7 @@
 #include <set>
 #include <utility>
 
+#include "similar/Clusters.h"
 #include "similar/HashIndex.h"
 
 // 10,000 distinct hashes crowded around 300 random ones (up to 8 bits changed), so that every
@@ -38,6 +39,28 @@ TEST(HashIndex, PairsAndQueriesEqualBruteForceForEveryDistanceUpToSix) {
         std::sort(found.begin(), found.end());
         EXPECT_EQ(found, expected) << "k = " << k;
         EXPECT_EQ(expected.empty(), k == 0) << "k = " << k;  // distinct hashes: none at 0
+        // Single linkage joins exactly the chains of those pairs.
+        std::vector<std::size_t> root(hashes.size());
+        for (std::size_t i = 0; i < root.size(); ++i) root[i] = i;
+        auto find = [&](std::size_t i) {
+            while (root[i] != i) i = root[i];
+            return i;
+        };
+        for (auto [a, b] : expected) root[find(b)] = find(a);
+        std::set<std::size_t> chains;
+        for (std::size_t i = 0; i < root.size(); ++i) chains.insert(find(i));
+        THashCatalog catalog;
+        for (std::uint64_t hash : hashes) catalog.Add(hash, "", "");
+        catalog.Finish();
+        TClusters clusters = SingleLinkageClusters(catalog, k, true);
+        EXPECT_EQ(clusters.Count(), chains.size()) << "k = " << k;
+        std::vector<std::size_t> clusterOf(hashes.size());
+        for (std::size_t c = 0; c < clusters.Count(); ++c) {
+            for (auto at = clusters.Starts[c]; at < clusters.Starts[c + 1]; ++at) {
+                clusterOf[clusters.Members[at]] = c;
+            }
+        }
+        for (auto [a, b] : expected) ASSERT_EQ(clusterOf[a], clusterOf[b]) << "k = " << k;
         for (std::uint64_t query : queries) {
             std::vector<std::pair<std::size_t, int>> near, scanned;
             index.Near(query, [&](std::size_t i, int distance) { near.emplace_back(i, distance); });
