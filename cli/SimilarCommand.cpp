@@ -48,6 +48,14 @@ struct TSimilarRun {
     }
 };
 
+std::string Shown(const std::string& name) {
+    return name == "-" ? "standard input" : name;
+}
+
+std::string Where(const std::string& name, std::size_t line) {
+    return Shown(name) + ":" + std::to_string(line);
+}
+
 // Opens a listing, "-" standing for standard input; nothing (and the reason told) when it
 // cannot be opened.
 std::unique_ptr<std::FILE, int (*)(std::FILE*)> OpenListing(TSimilarRun& run,
@@ -55,12 +63,8 @@ std::unique_ptr<std::FILE, int (*)(std::FILE*)> OpenListing(TSimilarRun& run,
     static auto keep = [](std::FILE*) { return 0; };
     if (name == "-") return {stdin, keep};
     std::FILE* file = std::fopen(name.c_str(), "rb");
-    if (!file) run.Bad(name, std::strerror(errno));
+    if (!file) run.Bad(Shown(name), std::strerror(errno));
     return {file, file ? &std::fclose : keep};
-}
-
-std::string Where(const std::string& name, std::size_t line) {
-    return (name == "-" ? std::string("standard input") : name) + ":" + std::to_string(line);
 }
 
 // The dhashes listed in an ignore file, one a line; a line that is none is named.
@@ -95,9 +99,9 @@ void ReadListing(TSimilarRun& run, TListingReader& reader, const std::string& na
         run.Bad(Where(name, line), reason);
     };
     try {
-        if (reader.Read(file.get(), group, bad) == 0) run.Bad(name, "empty input");
+        if (reader.Read(file.get(), group, bad) == 0) run.Bad(Shown(name), "empty input");
     } catch (const std::runtime_error& error) {
-        run.Bad(name, error.what());
+        run.Bad(Shown(name), error.what());
     }
 }
 

@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <memory>
 #include <vector>
 
 // The icon groups read from listings, by difference hash: every group's path and resource name,
@@ -27,22 +28,22 @@ public:
     std::span<const std::uint64_t> Distinct() const { return distinct_; }
     // How many groups carry the distinct hash at Index.
     std::size_t Count(std::size_t Index) const { return first_[Index + 1] - first_[Index]; }
-    // The groups carrying the distinct hash at Index, in the order they were added, and the
-    // position of the first in that order.
+    // The groups carrying the distinct hash at Index, in the order they were added.
     std::vector<TGroup> GroupsOf(std::size_t Index) const;
-    std::size_t FirstPosition(std::size_t Index) const { return refs_[first_[Index]].At; }
 
 private:
     struct TRef {
         std::uint64_t Hash;
-        std::uint64_t At;  // where the names start in names_, growing in the order of adding
+        std::uint64_t At;  // chunk and place of the names, growing in the order of adding
         bool operator<(const TRef& other) const {
             return Hash != other.Hash ? Hash < other.Hash : At < other.At;
         }
     };
     std::string_view Name(std::uint64_t& at) const;
 
-    std::string names_;  // per group: path and resource name, each after its 4-byte length
+    // Per group its path and resource name, each after its 4-byte length, in chunks that never
+    // move once filled, so that growing never holds the names twice.
+    std::vector<std::string> names_;
     std::vector<TRef> refs_;
     std::vector<std::uint64_t> distinct_;
     std::vector<std::uint32_t> first_;  // per distinct hash its first group in refs_, then the end
