@@ -45,7 +45,8 @@ struct TClock {
         clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &self);
         rusage used{};
         getrusage(RUSAGE_CHILDREN, &used);
-        double seconds = static_cast<double>(self.tv_sec) + static_cast<double>(self.tv_nsec) / 1e9 +
+        double seconds = static_cast<double>(self.tv_sec) +
+                         static_cast<double>(self.tv_nsec) / 1e9 +
                          static_cast<double>(used.ru_utime.tv_sec + used.ru_stime.tv_sec) +
                          static_cast<double>(used.ru_utime.tv_usec + used.ru_stime.tv_usec) / 1e6;
         return time_point(duration(seconds));
@@ -84,7 +85,8 @@ std::uint64_t Flip(std::uint64_t hash, std::mt19937_64& random) {
 std::vector<std::uint64_t> RandomSet(std::mt19937_64& random) {
     std::vector<std::uint64_t> hashes(kHashes * 9 / 10);
     for (auto& hash : hashes) hash = random();
-    while (hashes.size() < kHashes) hashes.push_back(Flip(hashes[random() % hashes.size()], random));
+    while (hashes.size() < kHashes)
+        hashes.push_back(Flip(hashes[random() % hashes.size()], random));
     return hashes;
 }
 
@@ -94,7 +96,8 @@ std::vector<std::uint64_t> WineSet(const std::string& folder, std::mt19937_64& r
         auto icon = LoadIconsFromFile(file);
         if (!icon) continue;
         for (const TIconGroup& group : IconGroupsOf(*icon)) {
-            if (auto dhash = HashGroup(group).DifferenceHash) bases.push_back(*ParseHexHash(*dhash));
+            if (auto dhash = HashGroup(group).DifferenceHash)
+                bases.push_back(*ParseHexHash(*dhash));
         }
     }
     std::printf("Wine set: %zu dhashes of %s, repeated with 1 to 3 bits flipped\n", bases.size(),
@@ -116,7 +119,8 @@ THashCatalog CatalogOf(const std::vector<std::uint64_t>& hashes) {
 #define BRUTE_FORCE __attribute__((target_clones("popcnt", "default")))
 
 // Brute force over all pairs is timed on the first rows and scaled to all n (n - 1) / 2 pairs.
-BRUTE_FORCE double BruteForcePairsSeconds(std::span<const std::uint64_t> hashes, int k, std::size_t& pairs) {
+BRUTE_FORCE double BruteForcePairsSeconds(std::span<const std::uint64_t> hashes, int k,
+                                          std::size_t& pairs) {
     constexpr std::size_t kRows = 2000;
     auto start = TClock::now();
     pairs = 0;
@@ -148,15 +152,17 @@ void MeasureSet(const char* name, const std::vector<std::uint64_t>& hashes,
     THashCatalog catalog = CatalogOf(hashes);
     TClusters clusters = SingleLinkageClusters(catalog, 3, false);
     double indexed = Seconds(start);
-    std::printf("clusters within 3, index:  %.3f s, %.1f MB added, %zu distinct, %zu clusters "
-                "of 2 or more, biggest %u\n",
-                indexed, peak.Added(), catalog.Distinct().size(), clusters.Count(),
-                clusters.Count() ? clusters.Sizes[0] : 0u);
+    std::printf(
+        "clusters within 3, index:  %.3f s, %.1f MB added, %zu distinct, %zu clusters "
+        "of 2 or more, biggest %u\n",
+        indexed, peak.Added(), catalog.Distinct().size(), clusters.Count(),
+        clusters.Count() ? clusters.Sizes[0] : 0u);
     std::size_t brutePairs = 0;
     double brute = BruteForcePairsSeconds(catalog.Distinct(), 3, brutePairs);
-    std::printf("clusters within 3, brute:  %.1f s (scaled from 2000 rows, %zu pairs there), "
-                "0 MB added\n",
-                brute, brutePairs);
+    std::printf(
+        "clusters within 3, brute:  %.1f s (scaled from 2000 rows, %zu pairs there), "
+        "0 MB added\n",
+        brute, brutePairs);
 
     std::vector<std::uint64_t> queries(kQueries);
     for (auto& query : queries) query = Flip(hashes[random() % hashes.size()], random);
@@ -170,9 +176,10 @@ void MeasureSet(const char* name, const std::vector<std::uint64_t>& hashes,
         index.Near(query, [&](std::size_t, int) { ++found; });
     }
     double searched = Seconds(start);
-    std::printf("1000 queries within 4, index: %.3f ms a query (index built in %.3f s, "
-                "%.1f MB added), %zu found\n",
-                searched * 1000 / kQueries, built, queryPeak.Added(), found);
+    std::printf(
+        "1000 queries within 4, index: %.3f ms a query (index built in %.3f s, "
+        "%.1f MB added), %zu found\n",
+        searched * 1000 / kQueries, built, queryPeak.Added(), found);
     start = TClock::now();
     std::size_t bruteFound = BruteForceNear(catalog.Distinct(), queries, 4);
     std::printf("1000 queries within 4, brute: %.3f ms a query, 0 MB added, %zu found%s\n",
@@ -216,15 +223,17 @@ void MeasureReading(const std::vector<std::uint64_t>& hashes) {
         std::FILE* file = std::fopen(path.c_str(), "rb");
         groups = 0;
         auto start = TClock::now();
-        reader.Read(file, [&](const TListedGroup&) { ++groups; }, [](std::size_t, const std::string&) {});
+        reader.Read(
+            file, [&](const TListedGroup&) { ++groups; }, [](std::size_t, const std::string&) {});
         readSeconds = std::min(readSeconds, Seconds(start));
         std::fclose(file);
     }
     std::printf("\n== reading %.0f MB of listing lines (%zu groups)\n", megabytes, groups);
-    std::printf("listing reader: %.3f s (%.0f MB/s)\nwc -l:          %.3f s (%.0f MB/s)\n"
-                "reader / wc -l speed: %.2f\n",
-                readSeconds, megabytes / readSeconds, wcSeconds, megabytes / wcSeconds,
-                wcSeconds / readSeconds);
+    std::printf(
+        "listing reader: %.3f s (%.0f MB/s)\nwc -l:          %.3f s (%.0f MB/s)\n"
+        "reader / wc -l speed: %.2f\n",
+        readSeconds, megabytes / readSeconds, wcSeconds, megabytes / wcSeconds,
+        wcSeconds / readSeconds);
     std::filesystem::remove(path);
 }
 

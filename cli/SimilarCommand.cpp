@@ -59,7 +59,7 @@ std::string Where(const std::string& name, std::size_t line) {
 // Opens a listing, "-" standing for standard input; nothing (and the reason told) when it
 // cannot be opened.
 std::unique_ptr<std::FILE, int (*)(std::FILE*)> OpenListing(TSimilarRun& run,
-                                                           const std::string& name) {
+                                                            const std::string& name) {
     static auto keep = [](std::FILE*) { return 0; };
     if (name == "-") return {stdin, keep};
     std::FILE* file = std::fopen(name.c_str(), "rb");
@@ -122,7 +122,8 @@ std::vector<std::uint64_t> QueryHashes(TSimilarRun& run, const std::string& quer
     std::vector<std::uint64_t> hashes;
     TLoadOutcome outcome = LoadIconsWithReason(query);
     if (!outcome.Icon) {
-        run.Bad(query, "neither a 16-digit hex dhash nor a file with icons (" + outcome.Error + ")");
+        run.Bad(query,
+                "neither a 16-digit hex dhash nor a file with icons (" + outcome.Error + ")");
         return hashes;
     }
     for (const TIconGroup& group : IconGroupsOf(*outcome.Icon)) {
@@ -217,8 +218,9 @@ int RunSimilar(const TSimilarOptions& options, const TCliOutput& output) {
     TListingReader reader;
     for (const std::string& name : options.Listings) ReadListing(run, reader, name);
     if (run.Choices.size() > 1) {
-        run.Bad("similar", "the input mixes dhashes of --dhash-image pillow and cape, which do "
-                           "not compare; list every file with the same choice");
+        run.Bad("similar",
+                "the input mixes dhashes of --dhash-image pillow and cape, which do "
+                "not compare; list every file with the same choice");
         return run.Code;
     }
     run.Catalog.Finish();
@@ -251,14 +253,16 @@ TCliCommand AddSimilarCommand(CLI::App& app) {
         ->type_name("HASH|FILE")
         ->allow_extra_args(false)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-    command->add_flag("--clusters", options->Clusters,
-                      "Print the clusters of groups joined within the distance (single "
-                      "linkage), biggest first")
+    command
+        ->add_flag("--clusters", options->Clusters,
+                   "Print the clusters of groups joined within the distance (single "
+                   "linkage), biggest first")
         ->excludes("--like");
     command->add_flag("--all", options->All, "With --clusters, print clusters of one group too")
         ->needs("--clusters");
-    command->add_option("--max-distance", options->MaxDistance,
-                        "The largest Hamming distance between near dhashes, 0 to 16 (default 4)")
+    command
+        ->add_option("--max-distance", options->MaxDistance,
+                     "The largest Hamming distance between near dhashes, 0 to 16 (default 4)")
         ->check(CLI::NonNegativeNumber);
     command
         ->add_option("--ignore", options->Ignore,
@@ -266,8 +270,9 @@ TCliCommand AddSimilarCommand(CLI::App& app) {
         ->type_name("FILE")
         ->allow_extra_args(false)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-    command->add_option("--min-bits", options->MinBits,
-                        "Skip near-blank icons: dhashes with fewer than N bits set or unset")
+    command
+        ->add_option("--min-bits", options->MinBits,
+                     "Skip near-blank icons: dhashes with fewer than N bits set or unset")
         ->check(CLI::Range(0, 32));
     return {command, [options](const TCliOutput& output) {
                 if (options->Listings.empty()) options->Listings.push_back("-");

@@ -40,7 +40,8 @@ private:
 // comparing: the run is sorted by the members' roots when it starts, and only members under
 // different roots are compared. Real dhashes crowd on a few values, and a run of thousands of
 // hashes met again on a later block is then mostly one cluster already.
-MARROWBY_POPCOUNT_CLONES void JoinRun(const THashIndex& index, TForest& forest, std::span<const std::uint32_t> members) {
+MARROWBY_POPCOUNT_CLONES void JoinRun(const THashIndex& index, TForest& forest,
+                                      std::span<const std::uint32_t> members) {
     thread_local std::vector<std::pair<std::uint32_t, std::uint32_t>> byRoot;
     byRoot.clear();
     for (std::uint32_t member : members) byRoot.emplace_back(forest.Root(member), member);

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
-#include <memory>
 #include <vector>
 
 // The icon groups read from listings, by difference hash: every group's path and resource name,

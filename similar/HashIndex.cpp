@@ -12,7 +12,6 @@ constexpr int kDigitBits = 16;  // the radix sort's digit
 
 }  // namespace
 
-
 THashIndex::THashIndex(std::span<const std::uint64_t> Hashes, int MaxDistance)
     : hashes_(Hashes), maxDistance_(MaxDistance) {
     if (MaxDistance < 0 || MaxDistance > kMaxDistance) {
@@ -60,24 +59,28 @@ std::size_t THashIndex::FirstCommonBlock(std::uint64_t difference) const {
 std::pair<std::size_t, std::size_t> THashIndex::Run(std::size_t block, std::uint64_t key) const {
     std::size_t low = 0, high = hashes_.size();
     auto below = [&](std::size_t at) { return Key(hashes_[IndexAt(block, at)], block) < key; };
-    auto notAbove = [&](std::size_t at) {
-        return Key(hashes_[IndexAt(block, at)], block) <= key;
-    };
+    auto notAbove = [&](std::size_t at) { return Key(hashes_[IndexAt(block, at)], block) <= key; };
     while (low < high) {  // the first position not below the key
         std::size_t middle = low + (high - low) / 2;
-        if (below(middle)) low = middle + 1; else high = middle;
+        if (below(middle))
+            low = middle + 1;
+        else
+            high = middle;
     }
     std::size_t first = low;
     high = hashes_.size();
     while (low < high) {  // the first position above it
         std::size_t middle = low + (high - low) / 2;
-        if (notAbove(middle)) low = middle + 1; else high = middle;
+        if (notAbove(middle))
+            low = middle + 1;
+        else
+            high = middle;
     }
     return {first, low};
 }
 
-MARROWBY_POPCOUNT_CLONES void THashIndex::Near(std::uint64_t Query,
-                      const std::function<void(std::size_t, int)>& Visit) const {
+MARROWBY_POPCOUNT_CLONES void THashIndex::Near(
+    std::uint64_t Query, const std::function<void(std::size_t, int)>& Visit) const {
     for (std::size_t block = 0; block < blocks_.size(); ++block) {
         auto [first, last] = Run(block, Key(Query, block));
         for (std::size_t at = first; at < last; ++at) {
@@ -93,8 +96,9 @@ MARROWBY_POPCOUNT_CLONES void THashIndex::Near(std::uint64_t Query,
     }
 }
 
-MARROWBY_POPCOUNT_CLONES void THashIndex::PairsInRun(std::size_t block, std::span<const std::uint32_t> members,
-                            const std::function<void(std::size_t, std::size_t)>& visit) const {
+MARROWBY_POPCOUNT_CLONES void THashIndex::PairsInRun(
+    std::size_t block, std::span<const std::uint32_t> members,
+    const std::function<void(std::size_t, std::size_t)>& visit) const {
     thread_local std::vector<std::uint64_t> values;
     values.clear();
     for (std::uint32_t index : members) values.push_back(hashes_[index]);
@@ -129,4 +133,3 @@ void THashIndex::Pairs(const std::function<void(std::size_t, std::size_t)>& Visi
         PairsInRun(block, members, Visit);
     });
 }
-

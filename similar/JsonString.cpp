@@ -74,16 +74,31 @@ bool UnescapeJsonString(const char* Raw, std::string& Out) {
         char escape = text[1];
         text += 2;
         switch (escape) {
-            case '"': case '\\': case '/': Out += escape; break;
-            case 'b': Out += '\b'; break;
-            case 'f': Out += '\f'; break;
-            case 'n': Out += '\n'; break;
-            case 'r': Out += '\r'; break;
-            case 't': Out += '\t'; break;
+            case '"':
+            case '\\':
+            case '/':
+                Out += escape;
+                break;
+            case 'b':
+                Out += '\b';
+                break;
+            case 'f':
+                Out += '\f';
+                break;
+            case 'n':
+                Out += '\n';
+                break;
+            case 'r':
+                Out += '\r';
+                break;
+            case 't':
+                Out += '\t';
+                break;
             case 'u':
                 if (!AppendUnicodeEscape(text, Out)) return false;
                 break;
-            default: return false;
+            default:
+                return false;
         }
     }
 }

@@ -57,7 +57,8 @@ struct TListingReader::TState {
         }
         if (!hashed) return "group \"" + ResourceName + "\" has no dhash";
         std::optional<std::uint64_t> hash = ParseHexHash(Dhash);
-        if (!hash) return "group \"" + ResourceName + "\" has a dhash that is no 16-digit hex number";
+        if (!hash)
+            return "group \"" + ResourceName + "\" has a dhash that is no 16-digit hex number";
         onGroup({Path, ResourceName, *hash, DhashImage});
         return {};
     }
@@ -91,7 +92,8 @@ struct TListingReader::TState {
                  const TGroupSink& onGroup) {
         ondemand::document document;
         ondemand::object entry;
-        if (auto error = Parser.iterate(text, length, capacity).get(document)) return Because(error);
+        if (auto error = Parser.iterate(text, length, capacity).get(document))
+            return Because(error);
         if (auto error = document.get_object().get(entry)) return Because(error);
         bool named = false;
         for (auto member : entry) {
@@ -123,7 +125,8 @@ std::size_t TListingReader::Read(std::FILE* File, const TGroupSink& OnGroup,
     bool ended = false;
     auto parse = [&](std::size_t start, std::size_t length) {
         ++lineNumber;
-        TReason reason = state_->Line(buffer.data() + start, length, buffer.size() - start, OnGroup);
+        TReason reason =
+            state_->Line(buffer.data() + start, length, buffer.size() - start, OnGroup);
         if (!reason.empty()) OnBad(lineNumber, reason);
     };
     while (!ended) {

@@ -103,43 +103,44 @@ std::vector<std::string> PillowDifferenceHashes(const std::string& python,
 // by pefile, as CAPE does ("null" where Pillow fails).
 std::vector<std::string> CapeRuleThroughPillow(const std::string& python,
                                                const std::vector<std::string>& files) {
-    std::string command = python +
-                          " -c '\n"
-                          "import io, struct, sys, pefile\n"
-                          "from PIL import Image\n"
-                          "def dhash(data):\n"
-                          "    try:\n"
-                          "        im = Image.open(io.BytesIO(data)).convert(\"L\").resize((9, 8), "
-                          "Image.LANCZOS)\n"
-                          "    except Exception:\n"
-                          "        return \"null\"\n"
-                          "    return \"\".join(\"%02x\" % sum((im.getpixel((c, r)) > "
-                          "im.getpixel((c + 1, r))) << c for c in range(8)) for r in range(8))\n"
-                          "def first(entry):\n"
-                          "    data = entry.directory.entries[0].data.struct\n"
-                          "    return pe.get_data(data.OffsetToData, data.Size)\n"
-                          "for path in sys.argv[1:]:\n"
-                          "    pe = pefile.PE(path, fast_load=True)\n"
-                          "    pe.parse_data_directories(directories=[2])\n"
-                          "    types = {t.id: t for t in getattr(pe, \"DIRECTORY_ENTRY_RESOURCE\", "
-                          "None).entries} if hasattr(pe, \"DIRECTORY_ENTRY_RESOURCE\") else {}\n"
-                          "    if 14 not in types: continue\n"
-                          "    icons = {e.id: first(e) for e in types[3].directory.entries} if 3 in "
-                          "types else {}\n"
-                          "    for group in types[14].directory.entries:\n"
-                          "        data = first(group)\n"
-                          "        best, chosen = (0, 0, 0), None\n"
-                          "        for i in range(struct.unpack_from(\"<H\", data, 4)[0]):\n"
-                          "            entry = data[6 + 14 * i:20 + 14 * i]\n"
-                          "            w, h, bits, nid = entry[0], entry[1], "
-                          "struct.unpack_from(\"<H\", entry, 6)[0], struct.unpack_from(\"<H\", "
-                          "entry, 12)[0]\n"
-                          "            if w >= best[0] and h >= best[1] and bits >= best[2]:\n"
-                          "                best, chosen = (w, h, bits), (entry[:12], nid)\n"
-                          "        name = str(group.name) if group.name else \"#%d\" % group.id\n"
-                          "        ico = struct.pack(\"<HHH\", 0, 1, 1) + chosen[0] + "
-                          "struct.pack(\"<I\", 22) + icons.get(chosen[1], b\"\")\n"
-                          "        print(name, dhash(ico))\n' 2>/dev/null";
+    std::string command =
+        python +
+        " -c '\n"
+        "import io, struct, sys, pefile\n"
+        "from PIL import Image\n"
+        "def dhash(data):\n"
+        "    try:\n"
+        "        im = Image.open(io.BytesIO(data)).convert(\"L\").resize((9, 8), "
+        "Image.LANCZOS)\n"
+        "    except Exception:\n"
+        "        return \"null\"\n"
+        "    return \"\".join(\"%02x\" % sum((im.getpixel((c, r)) > "
+        "im.getpixel((c + 1, r))) << c for c in range(8)) for r in range(8))\n"
+        "def first(entry):\n"
+        "    data = entry.directory.entries[0].data.struct\n"
+        "    return pe.get_data(data.OffsetToData, data.Size)\n"
+        "for path in sys.argv[1:]:\n"
+        "    pe = pefile.PE(path, fast_load=True)\n"
+        "    pe.parse_data_directories(directories=[2])\n"
+        "    types = {t.id: t for t in getattr(pe, \"DIRECTORY_ENTRY_RESOURCE\", "
+        "None).entries} if hasattr(pe, \"DIRECTORY_ENTRY_RESOURCE\") else {}\n"
+        "    if 14 not in types: continue\n"
+        "    icons = {e.id: first(e) for e in types[3].directory.entries} if 3 in "
+        "types else {}\n"
+        "    for group in types[14].directory.entries:\n"
+        "        data = first(group)\n"
+        "        best, chosen = (0, 0, 0), None\n"
+        "        for i in range(struct.unpack_from(\"<H\", data, 4)[0]):\n"
+        "            entry = data[6 + 14 * i:20 + 14 * i]\n"
+        "            w, h, bits, nid = entry[0], entry[1], "
+        "struct.unpack_from(\"<H\", entry, 6)[0], struct.unpack_from(\"<H\", "
+        "entry, 12)[0]\n"
+        "            if w >= best[0] and h >= best[1] and bits >= best[2]:\n"
+        "                best, chosen = (w, h, bits), (entry[:12], nid)\n"
+        "        name = str(group.name) if group.name else \"#%d\" % group.id\n"
+        "        ico = struct.pack(\"<HHH\", 0, 1, 1) + chosen[0] + "
+        "struct.pack(\"<I\", 22) + icons.get(chosen[1], b\"\")\n"
+        "        print(name, dhash(ico))\n' 2>/dev/null";
     for (const std::string& file : files) command += " '" + file + "'";
     std::unique_ptr<FILE, decltype(&pclose)> pipe(popen(command.c_str(), "r"), &pclose);
     std::vector<std::string> lines;
@@ -287,7 +288,8 @@ TEST(ListHash, DifferenceHashEqualsPillowsOnBuiltAndRealGroups) {
 
 TEST(ListHash, CapeChoiceEqualsPillowOnTheOneImageIcoOfCapesRule) {
     std::string python = PythonWith("PIL, pefile");
-    if (python.empty()) GTEST_SKIP() << "Pillow (python3-pil) or pefile (python3-pefile) is missing";
+    if (python.empty())
+        GTEST_SKIP() << "Pillow (python3-pil) or pefile (python3-pefile) is missing";
     // CAPE keeps an entry no smaller in raw width, raw height and bit count: where the
     // 256-pixel entry (stored width 0) comes first it gives way to the 48-pixel one, where it
     // comes last the 32-pixel 32-bit one keeps it out; Pillow takes it in both.
@@ -304,7 +306,8 @@ TEST(ListHash, CapeChoiceEqualsPillowOnTheOneImageIcoOfCapesRule) {
         for (const IcoEntry& image : groups[g]) {
             pe.Icon(id, image.data);
             entries.push_back({image.width, image.height, image.colorCount, image.planes,
-                               image.bitCount, static_cast<std::uint32_t>(image.data.size()), id++});
+                               image.bitCount, static_cast<std::uint32_t>(image.data.size()),
+                               id++});
         }
         pe.Group({static_cast<std::uint16_t>(g + 1), std::nullopt}, BuildIconGroup(entries));
     }
@@ -332,7 +335,8 @@ TEST(ListHash, CapeChoiceEqualsPillowOnTheOneImageIcoOfCapesRule) {
     }
     EXPECT_EQ(ours, CapeRuleThroughPillow(python, files));
     // The built groups' choices differ from Pillow's, so their hashes do too.
-    std::vector<std::string> pillow = ListedDifferenceHashes({"list", "--json", "--hash", files[0]});
+    std::vector<std::string> pillow =
+        ListedDifferenceHashes({"list", "--json", "--hash", files[0]});
     ASSERT_EQ(pillow.size(), 2u);
     EXPECT_NE("#1 " + pillow[0], ours[0]);
     EXPECT_NE("#2 " + pillow[1], ours[1]);

@@ -22,8 +22,8 @@ std::string Line(const std::string& path,
     for (const auto& [name, dhash] : groups) {
         if (line.back() == '}') line += ", ";
         line += "{\"resourceName\": \"" + name + "\", \"md5\": \"0\", \"dhash\": " +
-                (dhash == "null" ? dhash : "\"" + dhash + "\"") + ", \"dhashImage\": \"" +
-                choice + "\"}";
+                (dhash == "null" ? dhash : "\"" + dhash + "\"") + ", \"dhashImage\": \"" + choice +
+                "\"}";
     }
     return line + "]}}\n";
 }
@@ -57,7 +57,8 @@ TEST(SimilarCommand, ClustersAndQueriesOfAHandMadeListing) {
         Text(Line("/s/one.exe", {{"#1", kA}, {"#2", kB}}) +
              Line("/s/two.exe", {{"MAIN", kA1}, {"#5", kBlank}}) +
              "{\"path\": \"/s/three.exe\", \"icon\": null, \"error\": \"Not an icon source\"}\n" +
-             Line("/s/f\\u00e9\\udce9.exe", {{"#1", kA2}, {"#2", kB1}, {"#3", kC}, {"#4", kBlank1}}) +
+             Line("/s/f\\u00e9\\udce9.exe",
+                  {{"#1", kA2}, {"#2", kB1}, {"#3", kC}, {"#4", kBlank1}}) +
              Line("/s/five.ico", {{"", kA}})));
     const std::string odd = "/s/f\xC3\xA9\xE9.exe";  // the bytes the escapes stand for
 
@@ -66,12 +67,13 @@ TEST(SimilarCommand, ClustersAndQueriesOfAHandMadeListing) {
     EXPECT_EQ(run.out, "{\"size\": 4, \"members\": [" + Member("/s/one.exe", "#1", kA) + ", " +
                            Member("/s/two.exe", "MAIN", kA1) + ", " + Member(odd, "#1", kA2) +
                            ", " + Member("/s/five.ico", "", kA) + "]}\n" +
-                           "{\"size\": 2, \"members\": [" + Member("/s/one.exe", "#2", kB) +
-                           ", " + Member(odd, "#2", kB1) + "]}\n");
+                           "{\"size\": 2, \"members\": [" + Member("/s/one.exe", "#2", kB) + ", " +
+                           Member(odd, "#2", kB1) + "]}\n");
     // Without --min-bits the blank pair joins, after the others; --ignore takes one of them
     // away, and --all shows what stays alone.
     std::string ignore = dir.Write("generic.txt", Text(kBlank + "\n"));
-    run = Cli({"similar", "--clusters", "--max-distance", "1", "--ignore", ignore, "--all", listing});
+    run =
+        Cli({"similar", "--clusters", "--max-distance", "1", "--ignore", ignore, "--all", listing});
     ASSERT_EQ(run.code, 0) << run.err;
     std::vector<std::string> sizes;
     for (std::istringstream lines(run.out); std::getline(lines, sizes.emplace_back());) {
@@ -93,7 +95,8 @@ TEST(SimilarCommand, ClustersAndQueriesOfAHandMadeListing) {
     auto summary = [](const std::string& line) {
         JsonValue match = ParseJson(line);
         return match["path"].string + " " + match["resourceName"].string + " " +
-               std::to_string(static_cast<int>(match["distance"].number)) + " " + match["query"].string;
+               std::to_string(static_cast<int>(match["distance"].number)) + " " +
+               match["query"].string;
     };
     EXPECT_EQ(summary(lines[0]), "/s/one.exe #1 0 " + kA);
     EXPECT_EQ(summary(lines[1]), "/s/f\xC3\xA9\xE9.exe #3 0 " + kC);
@@ -102,7 +105,8 @@ TEST(SimilarCommand, ClustersAndQueriesOfAHandMadeListing) {
 
     // A file query is listed and hashed as the input was.
     std::string ico = dir.Write("query.ico", BuildIco({EntryFor({32, 32, 8, 0x21, 0, true})}));
-    std::string listed = dir.Write("query.jsonl", Text(Cli({"list", "--jsonl", "--hash", ico}).out));
+    std::string listed =
+        dir.Write("query.jsonl", Text(Cli({"list", "--jsonl", "--hash", ico}).out));
     run = Cli({"similar", "--like", ico, "--max-distance", "0", listed});
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(ParseJson(run.out)["query"].string, ico);
@@ -111,11 +115,11 @@ TEST(SimilarCommand, ClustersAndQueriesOfAHandMadeListing) {
 
 TEST(SimilarCommand, BadLinesAreNamedAndSkippedAndFailTheRun) {
     TempDir dir;
-    std::string listing =
-        dir.Write("bad.jsonl", Text("{\"path\": \"/x.exe\", \"icon\": \n" +
-                                    std::string("{\"path\": \"/y.exe\", \"icon\": {\"imageCount\": 1}}\n") +
-                                    Line("/z.exe", {{"#1", "null"}, {"#2", kA}}) +
-                                    Line("/w.exe", {{"#7", kA1}})));
+    std::string listing = dir.Write(
+        "bad.jsonl",
+        Text("{\"path\": \"/x.exe\", \"icon\": \n" +
+             std::string("{\"path\": \"/y.exe\", \"icon\": {\"imageCount\": 1}}\n") +
+             Line("/z.exe", {{"#1", "null"}, {"#2", kA}}) + Line("/w.exe", {{"#7", kA1}})));
     std::string empty = dir.Write("empty.jsonl", Text(""));
     CliRun run = Cli({"similar", "--like", kA, "--like", "00ff", listing, empty});
     EXPECT_EQ(run.code, 1);
@@ -132,8 +136,8 @@ TEST(SimilarCommand, BadLinesAreNamedAndSkippedAndFailTheRun) {
     run = Cli({"similar", "--clusters", "--max-distance", "17", listing});
     EXPECT_EQ(run.code, 2);
     EXPECT_NE(run.err.find("--max-distance 17 is above 16"), std::string::npos) << run.err;
-    std::string mixed = dir.Write("mixed.jsonl", Text(Line("/a.exe", {{"#1", kA}}) +
-                                                      Line("/b.exe", {{"#1", kA}}, "cape")));
+    std::string mixed = dir.Write(
+        "mixed.jsonl", Text(Line("/a.exe", {{"#1", kA}}) + Line("/b.exe", {{"#1", kA}}, "cape")));
     run = Cli({"similar", "--clusters", mixed});
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.out, "");

@@ -51,9 +51,9 @@ void TMain::FindSimilarIcons1Click() {
     const int distance = spnSimilarDistance->value();
     std::vector<std::size_t> near = ItemsNear(hashes, static_cast<std::size_t>(caret), distance);
     lbxViewer->SelectItems(std::vector<int>(near.begin(), near.end()));
-    StatusBar->ShowMessage(kMessagePanel, QStringLiteral("%1 similar icons (distance <= %2).")
-                                              .arg(near.size())
-                                              .arg(distance));
+    StatusBar->ShowMessage(
+        kMessagePanel,
+        QStringLiteral("%1 similar icons (distance <= %2).").arg(near.size()).arg(distance));
 }
 
 void TMain::HashIconsLikeCape1Click() {

@@ -54,7 +54,8 @@ std::vector<TStoredProperty> MainProperties(TMain& main) {
             [&main] { return main.HideDuplicateImages; },
             [&main](bool checked) { main.HideDuplicateImages = checked; }),
         BooleanProperty(
-            QStringLiteral("HashIconsLikeCAPE1_Checked"), [&main] { return main.HashIconsLikeCape; },
+            QStringLiteral("HashIconsLikeCAPE1_Checked"),
+            [&main] { return main.HashIconsLikeCape; },
             [&main](bool checked) { main.HashIconsLikeCape = checked; }),
         DecimalProperty(
             QStringLiteral("SaveAsDialog_FilterIndex"),
