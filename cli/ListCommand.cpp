@@ -3,7 +3,6 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <map>
 #include <memory>
 #include <sstream>
 
@@ -196,13 +195,15 @@ TCliCommand AddListCommand(CLI::App& app) {
         ->add_flag("--jsonl", options->JsonLines,
                    "Print each file's JSON entry on a line of its own, as soon as it is read")
         ->excludes("--json");
-    const std::map<std::string, TDhashImage> choices{{"pillow", TDhashImage::Pillow},
-                                                     {"cape", TDhashImage::Cape}};
     command
-        ->add_option("--dhash-image", options->DhashImage,
-                     "The image of each group its dhash is taken over: pillow (the one Pillow "
-                     "opens, the default) or cape (the one CAPE's sandbox picks)")
-        ->transform(CLI::CheckedTransformer(choices, CLI::ignore_case))
+        ->add_option_function<std::string>(
+            "--dhash-image",
+            [options](const std::string& name) {
+                options->DhashImage = *DhashImageNamed(name);
+            },
+            "The image of each group its dhash is taken over: pillow (the one Pillow opens, the "
+            "default) or cape (the one CAPE's sandbox picks)")
+        ->check(CLI::IsMember({"pillow", "cape"}))
         ->needs("--hash");
     AddFileCollectionOptions(*command, options->Files);
     AddGroupOptions(*command, options->Files.Load.Groups);
