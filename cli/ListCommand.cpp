@@ -198,9 +198,7 @@ TCliCommand AddListCommand(CLI::App& app) {
     command
         ->add_option_function<std::string>(
             "--dhash-image",
-            [options](const std::string& name) {
-                options->DhashImage = *DhashImageNamed(name);
-            },
+            [options](const std::string& name) { options->DhashImage = *DhashImageNamed(name); },
             "The image of each group its dhash is taken over: pillow (the one Pillow opens, the "
             "default) or cape (the one CAPE's sandbox picks)")
         ->check(CLI::IsMember({"pillow", "cape"}))
