@@ -151,19 +151,21 @@ QMenu* TMain::CreateHelpMenu() {
 // The grid's pop-up menu; its items carry no shortcuts.
 void TMain::CreateViewerPopupMenu() {
     ViewerPopupMenu = NamedMenu("ViewerPopupMenu", "", this);
-    AddItems(
-        ViewerPopupMenu,
-        {{"popIconProperties", "Icon &Properties...", QKeySequence(), 3,
-          Handler(this, &TMain::btnInfoClick)},
-         kSeparator,
-         {"popSaveAs", "&Save As...", QKeySequence(), 0, Handler(this, &TMain::btnSaveClick)},
-         {"popCopytoClipboard", "&Copy to Clipboard", QKeySequence(), 1,
-          Handler(this, &TMain::btnCopyClick)},
-         {"popBackgroundColorforCopying", "&Background Color for Copying...", QKeySequence(), 2,
-          Handler(this, &TMain::btnCopyBackgroundColorClick)},
-         kSeparator,
-         {"popSelectAll", "Select All", QKeySequence(), -1, Handler(this, &TMain::SelectAll1Click)},
-         {"popFindSimilarIcons", "Find Similar Icons", QKeySequence(), -1,
-          Handler(this, &TMain::FindSimilarIcons1Click)}},
-        this);
+    AddItems(ViewerPopupMenu,
+             {{"popIconProperties", "Icon &Properties...", QKeySequence(), 3,
+               Handler(this, &TMain::btnInfoClick)},
+              kSeparator,
+              {"popSaveAs", "&Save As...", QKeySequence(), 0, Handler(this, &TMain::btnSaveClick)},
+              {"popCopytoClipboard", "&Copy to Clipboard", QKeySequence(), 1,
+               Handler(this, &TMain::btnCopyClick)},
+              {"popBackgroundColorforCopying", "&Background Color for Copying...", QKeySequence(),
+               2, Handler(this, &TMain::btnCopyBackgroundColorClick)},
+              kSeparator,
+              {"popSelectAll", "Select All", QKeySequence(), -1,
+               Handler(this, &TMain::SelectAll1Click)}},
+             this);
+    AddItems(ViewerPopupMenu,
+             {{"popFindSimilarIcons", "Find Similar Icons", QKeySequence(), -1,
+               Handler(this, &TMain::FindSimilarIcons1Click)}},
+             this);
 }
