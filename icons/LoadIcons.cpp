@@ -2,30 +2,31 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <new>
 #include <string_view>
 #include <system_error>
 
-#include "icons/readers/AniReader.h"
+#include "icons/FileBytes.h"
 #include "icons/FileExtension.h"
+#include "icons/PngStream.h"
+#include "icons/ShellIcons.h"
+#include "icons/readers/AniReader.h"
 #include "icons/readers/IcoReader.h"
 #include "icons/readers/PeReader.h"
-#include "icons/ShellIcons.h"
 
 namespace {
 
-// A substring test, so shortened extensions (".ic", ".d", a bare ".") are routed as well.
-bool Matches(const std::string& ext, std::string_view list) {
-    return !ext.empty() && list.find(ext) != std::string_view::npos;
-}
-
-// Runs a reader; any reading failure becomes the outcome's reason.
+// Runs a reader on the opened file; any reading failure becomes the outcome's reason.
 template <typename TReader>
 void Read(TReader reader, TLoadOutcome& outcome) {
     try {
         outcome.Icon = reader(outcome.Path);
         if (!outcome.Icon) outcome.Error = kNotAnIconSource;
+    } catch (const std::bad_alloc&) {
+        outcome.Error = kTooLargeToRead;
     } catch (const std::exception& error) {
         outcome.Error = error.what();
     } catch (...) {
@@ -33,14 +34,15 @@ void Read(TReader reader, TLoadOutcome& outcome) {
     }
 }
 
-void ReadAni(TLoadOutcome& outcome, const TLoadOptions& options) {
-    Read([&](const std::string& name) { return ReadAniFile(name, options); }, outcome);
+void ReadAni(TByteSource& file, TLoadOutcome& outcome, const TLoadOptions& options) {
+    Read([&](const std::string& name) { return ReadAniData(file.All(), name, options); },
+         outcome);
 }
 
 // The shell is asked only when the icon reader failed, not when it found an empty file; the
 // icon reader's reason stays when the shell finds nothing either.
-void ReadIconOrShell(TLoadOutcome& outcome, const TLoadOptions&) {
-    Read(ReadIcoFile, outcome);
+void ReadIconOrShell(TByteSource& file, TLoadOutcome& outcome, const TLoadOptions& options) {
+    Read([&](const std::string& name) { return ReadIcoSource(file, name, options); }, outcome);
     if (outcome.Icon) return;
     TLoadOutcome shell{outcome.Path, nullptr, {}, {}};
     Read(ReadShellIcons, shell);
@@ -48,8 +50,29 @@ void ReadIconOrShell(TLoadOutcome& outcome, const TLoadOptions&) {
 }
 
 // 32-bit executables; the PE reader hands 16-bit ones and icon libraries to the NE reader.
-void ReadExecutable(TLoadOutcome& outcome, const TLoadOptions& options) {
-    Read([&](const std::string& name) { return ReadPeFile(name, options); }, outcome);
+void ReadExecutable(TByteSource& file, TLoadOutcome& outcome, const TLoadOptions& options) {
+    Read([&](const std::string& name) { return ReadPeSource(file, name, options); }, outcome);
+}
+
+// What the first bytes of a file must be for a reader to take it. The name counts only where
+// the bytes alone say too little.
+bool IsExecutable(ByteView head, std::string_view) {
+    return head.size() >= 2 && head[0] == 'M' && head[1] == 'Z';
+}
+
+bool IsAnimatedCursor(ByteView head, std::string_view) {
+    return head.size() >= 12 && std::equal(head.begin(), head.begin() + 4, "RIFF") &&
+           std::equal(head.begin() + 8, head.begin() + 12, "ACON");
+}
+
+bool IsIconOrCursor(ByteView head, std::string_view) {
+    return IsIconDirectoryHead(head);
+}
+
+// A favicon saved under an icon's name is often a PNG file itself.
+bool IsSavedFavicon(ByteView head, std::string_view name) {
+    std::string ext = LowerExtension(name);
+    return IsPngStream(head) && (ext == ".ico" || ext == ".cur");
 }
 
 // How a kind of file holds icon groups: none (an animated cursor), the file as one unnamed
@@ -57,17 +80,19 @@ void ReadExecutable(TLoadOutcome& outcome, const TLoadOptions& options) {
 enum class TGroups { None, WholeFile, Chosen };
 
 struct TRoute {
-    std::string_view extensions;
-    void (*read)(TLoadOutcome&, const TLoadOptions&);
+    bool (*recognise)(ByteView head, std::string_view name);
+    void (*read)(TByteSource&, TLoadOutcome&, const TLoadOptions&);
     TGroups groups;
 };
 
-// Tried in this order; the first list that holds the extension decides. ".mun" files are the
-// resource-only libraries in which Windows 10 and later keep their system icons.
-constexpr TRoute kRoutes[] = {
-    {".ani", ReadAni, TGroups::None},
-    {".ico.cur", ReadIconOrShell, TGroups::WholeFile},
-    {".dll.ocx.icl.exe.cpl.bpl.scr.vbx.drv.mun", ReadExecutable, TGroups::Chosen}};
+// Tried in this order; the first whose first bytes match decides.
+constexpr TRoute kRoutes[] = {{IsExecutable, ReadExecutable, TGroups::Chosen},
+                              {IsAnimatedCursor, ReadAni, TGroups::None},
+                              {IsIconOrCursor, ReadIconOrShell, TGroups::WholeFile},
+                              {IsSavedFavicon, ReadIconOrShell, TGroups::WholeFile}};
+
+// The first bytes every recogniser looks at.
+constexpr std::size_t kHeadSize = 16;
 
 // Whether the groups chosen leave anything of a file of that kind to read.
 bool MayHoldChosenGroup(TGroups groups, const TGroupFilter& chosen) {
@@ -86,28 +111,46 @@ std::string Unreadable(const std::string& fileName) {
     return {};
 }
 
+// The route the file's first bytes choose, or none.
+const TRoute* Recognise(TByteSource& file, const std::string& fileName) {
+    ByteView head = file.ReadAtMost(0, kHeadSize);
+    for (const TRoute& route : kRoutes) {
+        if (route.recognise(head, fileName)) return &route;
+    }
+    return nullptr;
+}
+
+// Opens the file, chooses the reader by its first bytes and reads it.
+void ReadByContent(TLoadOutcome& outcome, const TLoadOptions& options) {
+    TFileBytes file(outcome.Path);
+    const TRoute* route = Recognise(file, outcome.Path);
+    if (!route) {
+        outcome.Error = kNotAnIconSource;
+    } else if (MayHoldChosenGroup(route->groups, options.Groups)) {
+        route->read(file, outcome, options);
+    } else {
+        outcome.Icon = std::make_unique<TLoadedIcon>();
+        outcome.Icon->FileName = outcome.Path;
+    }
+}
+
 }  // namespace
 
 TLoadOutcome LoadIconsWithReason(const std::string& FileName, const TLoadOptions& Options) {
     TLoadOutcome outcome{FileName, nullptr, {}, {}};
     outcome.Error = Unreadable(FileName);
     if (!outcome.Error.empty()) return outcome;
-    std::string ext = LowerExtension(FileName);
-    for (const TRoute& route : kRoutes) {
-        if (!Matches(ext, route.extensions)) continue;
-        if (MayHoldChosenGroup(route.groups, Options.Groups)) {
-            route.read(outcome, Options);
-        } else {
-            outcome.Icon = std::make_unique<TLoadedIcon>();
-            outcome.Icon->FileName = FileName;
-        }
-        if (outcome.Icon) {
-            outcome.Error.clear();
-            outcome.Icon->ImageCount = static_cast<std::int32_t>(outcome.Icon->Images.size());
-        }
-        return outcome;
+    try {
+        ReadByContent(outcome, Options);
+    } catch (const std::bad_alloc&) {
+        outcome.Error = kTooLargeToRead;
+    } catch (const std::exception& error) {  // the first bytes could not be read
+        outcome.Error = error.what();
     }
-    outcome.Error = kNotAnIconSource;
+    if (outcome.Icon) {
+        outcome.Error.clear();
+        outcome.Icon->ImageCount = static_cast<std::int32_t>(outcome.Icon->Images.size());
+    }
     return outcome;
 }
 
