@@ -15,11 +15,20 @@ constexpr const char* kDirectory = "the icon directory";
 // than the largest stream an icon image of kMaxPngSide pixels holds in practice.
 constexpr std::uint64_t kCutPngBytes = 16u << 20;
 
-// Reads the directory entries that are whole, up to count; returns how many were read.
+constexpr std::size_t kEntrySizeAt = 8;
+
+// Reads the directory entries that are whole, up to count; returns how many were whole. An
+// entry that names no image data (a size of 0) holds no image and is counted in `empty`, so
+// that a directory of zero bytes costs no image objects.
 std::uint16_t ReadEntries(TLoadedIcon& icon, ByteReader& data, std::uint16_t count,
-                          TDecodeBudget& budget) {
+                          TDecodeBudget& budget, std::size_t& empty) {
     for (std::uint16_t i = 0; i < count; ++i) {
         if (!data.Has(kFileEntrySize)) return i;
+        if (ReadU32At(data.Rest(), kEntrySizeAt) == 0) {
+            data.Skip(kFileEntrySize);
+            ++empty;
+            continue;
+        }
         budget.ChargeEntry(icon.AddImage(icon.ReadDirEntry(data, false)));
     }
     return count;
@@ -53,9 +62,15 @@ void ReadDirectory(TLoadedIcon& icon, TByteSource& file, TDecodeBudget& budget,
     data.Skip(kDirectoryHeaderSize);
     std::size_t first = icon.Images.size();
     // A directory cut inside an entry keeps the entries before the cut.
-    std::uint16_t read = ReadEntries(icon, data, count, budget);
+    std::size_t empty = 0;
+    std::uint16_t read = ReadEntries(icon, data, count, budget, empty);
     if (read == 0) throw TReadError(data.CutShort());
     if (read < count) icon.NoteDamage(data.CutShort());
+    if (empty > 0) {
+        icon.NoteDamage(std::to_string(empty) + " of " + std::to_string(count) +
+                        " icon directory entries name no image data");
+        if (icon.Images.size() == first) throw TReadError(icon.Damage);
+    }
     icon.ImageCount = static_cast<std::int32_t>(icon.Images.size());
 
     // Only the images of this directory: earlier ones came from another chunk.
