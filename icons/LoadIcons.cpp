@@ -35,8 +35,7 @@ void Read(TReader reader, TLoadOutcome& outcome) {
 }
 
 void ReadAni(TByteSource& file, TLoadOutcome& outcome, const TLoadOptions& options) {
-    Read([&](const std::string& name) { return ReadAniData(file.All(), name, options); },
-         outcome);
+    Read([&](const std::string& name) { return ReadAniData(file.All(), name, options); }, outcome);
 }
 
 // The shell is asked only when the icon reader failed, not when it found an empty file; the

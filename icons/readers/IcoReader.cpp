@@ -57,8 +57,7 @@ void ReadDirectory(TLoadedIcon& icon, TByteSource& file, TDecodeBudget& budget,
     ByteReader header(file.ReadAtMost(0, kDirectoryHeaderSize), kDirectory);
     header.Skip(4);  // reserved and type words: icons and cursors are read alike
     std::uint16_t count = std::max<std::uint16_t>(header.U16(), 1);
-    ByteReader data(file.ReadAtMost(0, kDirectoryHeaderSize + kFileEntrySize * count),
-                    kDirectory);
+    ByteReader data(file.ReadAtMost(0, kDirectoryHeaderSize + kFileEntrySize * count), kDirectory);
     data.Skip(kDirectoryHeaderSize);
     std::size_t first = icon.Images.size();
     // A directory cut inside an entry keeps the entries before the cut.

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "icons/DecodeBudget.h"
+#include "icons/ResourceName.h"
 #include "icons/readers/LooseImage.h"
 #include "icons/readers/NeHeaders.h"
-#include "icons/ResourceName.h"
 
 namespace {
 
@@ -29,7 +29,9 @@ struct TResourceRecord {
 class TNeIconRead {
 public:
     TNeIconRead(TByteSource& file, TLoadedIcon& icon, const TGroupFilter& groups)
-        : file_(file), icon_(icon), groups_(groups),
+        : file_(file),
+          icon_(icon),
+          groups_(groups),
           budget_(static_cast<std::size_t>(file.Size())) {}
 
     void Run(std::size_t ne);
@@ -195,8 +197,8 @@ bool TNeIconRead::DecodeOne(TLoadedIconImage& image) {
         ByteView present = file_.ReadAtMost(static_cast<std::uint32_t>(where.Offset), where.Length);
         if (present.size() < where.Length) {
             hasBits = image.DecodeImage(
-                present, {present.size(),
-                          CutShortReason(kFileEnds, "icon image " + name, present.size())});
+                present,
+                {present.size(), CutShortReason(kFileEnds, "icon image " + name, present.size())});
         } else {
             hasBits = image.DecodeImage(present, true);
         }
@@ -235,8 +237,7 @@ std::unique_ptr<TLoadedIcon> ReadNeSource(TByteSource& File, const std::string& 
     auto icon = std::make_unique<TLoadedIcon>();
     icon->FileName = FileName;
     if (File.Size() < TDosHeader::kNewHeaderAt + 4) return icon;  // too short to be one
-    std::size_t ne =
-        ReadU32At(File.Read(TDosHeader::kNewHeaderAt, 4), 0) & TNeHeader::kOffsetMask;
+    std::size_t ne = ReadU32At(File.Read(TDosHeader::kNewHeaderAt, 4), 0) & TNeHeader::kOffsetMask;
     ByteView signature = File.ReadAtMost(ne + TNeHeader::kSignatureAt, 2);
     if (signature.size() == 2 && ReadU16At(signature, 0) == TNeHeader::kSignature) {
         TNeIconRead(File, *icon, Groups).Run(ne);

@@ -5,10 +5,10 @@
 
 #include "icons/DecodeBudget.h"
 #include "icons/FileBytes.h"
+#include "icons/PngStream.h"
 #include "icons/readers/LooseImage.h"
 #include "icons/readers/NeReader.h"
 #include "icons/readers/PeResources.h"
-#include "icons/PngStream.h"
 
 namespace {
 
@@ -66,7 +66,8 @@ void DecodeEntryImage(TLoadedIconImage& image, const TPeResourceType& images,
     }
     if (!resource) return image.MarkDamaged(what + " is missing");
     ByteView bytes = resource->Bytes;
-    std::string cutReason = CutShortReason(kFileEnds, what, static_cast<std::size_t>(resource->Held));
+    std::string cutReason =
+        CutShortReason(kFileEnds, what, static_cast<std::size_t>(resource->Held));
     bool cut = resource->Cut() && resource->Held < image.BytesInRes;
     if (kind.Cursor && resource->Held < kHotSpotSize) {
         return image.MarkDamaged(cut ? cutReason : what + " is shorter than its hot spot", bytes);
@@ -192,10 +193,9 @@ std::unique_ptr<TLoadedIcon> ReadResourceIcons(const TPeImage& image, const std:
     auto icon = std::make_unique<TLoadedIcon>();
     icon->FileName = fileName;
     ReadGroups(*icon, image, kIconGroups, options, budget);
-    bool groupsLost = !icon->Damage.empty();
-    if (groupsLost && !(options.FileIconOnly && !icon->Images.empty())) {
+    // Loose images are no group, so never the file's own icon.
+    if (!icon->Damage.empty() && !options.FileIconOnly)
         ReadLooseImages(*icon, image, options, budget);
-    }
     bool haveFileIcon = options.FileIconOnly && !icon->Images.empty();
     if (options.IncludeCursors && !haveFileIcon) {
         ReadGroups(*icon, image, kCursorGroups, options, budget);

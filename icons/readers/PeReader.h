@@ -17,7 +17,8 @@
 // throws TReadError when the headers or the resource directory are cut short or broken, or
 // when entries were lost and none is left.
 // When icon groups were lost, each whole icon image that no group left names is kept as a
-// loose image named "#N" after its resource id, marked IsLoose (all groups taken only).
+// loose image named "#N" after its resource id, marked IsLoose (when every group is read, and
+// not for the file icon alone).
 std::unique_ptr<TLoadedIcon> ReadPeFile(const std::string& FileName,
                                         const TLoadOptions& Options = {});
 

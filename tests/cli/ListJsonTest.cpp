@@ -91,7 +91,7 @@ TEST(ListCommand, ACutExecutableKeepsTheImagesOfItsLostGroupLoose) {
     CliRun run = Cli({"list", "--json", "--hash", cut});
     EXPECT_EQ(run.code, 0) << run.err;
     JsonValue file = ParseJson(run.out)["files"][0];
-    EXPECT_EQ(file["damaged"].string, "the file ends 14 bytes into icon group #1");
+    EXPECT_EQ(file["damaged"].string, "the file ends 16 bytes into icon group #1");
     const JsonValue& images = file["icon"]["images"];
     ASSERT_EQ(images.items.size(), 2u);
     for (int i = 0; i < 2; ++i) {

@@ -96,9 +96,9 @@ TEST(ListCommand, MaskFilesAndUsageErrors) {
 // .txt is read under "*".
 TEST(ListCommand, FilesAreTakenByPatternAndReadByContent) {
     TempDir dir;
-    const std::string text = "#include <stdio.h>\nint main(void) { return 0; }\n";
+    const std::string source = "#include <stdio.h>\nint main(void) { return 0; }\n";
     for (const char* name : {"a.c", "a.ico", "a.cu", "a.dl", "a.e"}) {
-        dir.Write(name, ByteString(text.begin(), text.end()));
+        dir.Write(name, ByteString(source.begin(), source.end()));
     }
     dir.Write("B.ICO", BuildIco({EntryFor({})}));
     dir.Write("icon.txt", BuildIco({EntryFor({})}));

@@ -3,8 +3,8 @@
 #include "IcoBuilder.h"
 #include "PngStreamBuilder.h"
 #include "TempDir.h"
-#include "icons/readers/IcoReader.h"
 #include "icons/LoadIcons.h"
+#include "icons/readers/IcoReader.h"
 
 TEST(IcoReader, ReadsEveryBitDepthInFileOrder) {
     TempDir dir;

@@ -42,7 +42,8 @@ TEST(LoadIcons, SourcesAreChosenByTheirFirstBytes) {
         EXPECT_EQ(Count(dir.Write(std::string("i") + name, ico)), 2) << name;
         EXPECT_EQ(Count(dir.Write(std::string("c") + name, ani)), 1) << name;
     }
-    ByteString png = MakePngStream({16, 16, 2, 8, false, false, [](int, int, int) -> std::uint16_t { return 0; }});
+    ByteString png = MakePngStream(
+        {16, 16, 2, 8, false, false, [](int, int, int) -> std::uint16_t { return 0; }});
     EXPECT_EQ(Count(dir.Write("favicon.ICO", png)), 1);
     EXPECT_EQ(Count(dir.Write("favicon.png", png)), -1);
     ByteString source{'#', 'i', 'n', 'c', 'l', 'u', 'd', 'e', ' ', '<', 'a', '.', 'h', '>', '\n'};

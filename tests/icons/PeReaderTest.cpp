@@ -285,8 +285,7 @@ TEST(PeReader, EveryTruncationFailsWithAReasonOrKeepsWhatIsWhole) {
             if (!image->Damage().empty()) continue;
             bool same = false;
             for (const auto& original : whole->Images) {
-                same = same || ((original->ResourceName == image->ResourceName ||
-                                 image->IsLoose) &&
+                same = same || ((original->ResourceName == image->ResourceName || image->IsLoose) &&
                                 original->ImageOffset == image->ImageOffset &&
                                 original->ImageBits() == image->ImageBits());
             }
