@@ -34,8 +34,18 @@ void Read(TReader reader, TLoadOutcome& outcome) {
     }
 }
 
+// The animated cursor reader parses the file in memory; real ones weigh a few hundred
+// kilobytes, so a larger file is refused rather than read whole.
+constexpr std::uint64_t kMaxAnimatedCursorSize = 64u << 20;
+
 void ReadAni(TByteSource& file, TLoadOutcome& outcome, const TLoadOptions& options) {
-    Read([&](const std::string& name) { return ReadAniData(file.All(), name, options); }, outcome);
+    Read(
+        [&](const std::string& name) {
+            if (file.Size() > kMaxAnimatedCursorSize)
+                throw TReadError("An animated cursor of more than 64 MB is not read");
+            return ReadAniData(file.All(), name, options);
+        },
+        outcome);
 }
 
 // The shell is asked only when the icon reader failed, not when it found an empty file; the
