@@ -14,7 +14,8 @@ void AddFileCollectionOptions(CLI::App& command, TFileCollection& collection) {
                      "Take the files of every folder below a folder too");
     command
         .add_option("--mask", collection.Mask,
-                    "\"*.*\" or the extensions to take from folders, such as \"*.ico;*.dll\"")
+                    "Patterns the names of the files taken from folders match, separated by "
+                    "\";\", in any case, such as \"*.ico;*.dll\" (\"*\": every file)")
         ->capture_default_str();
     command
         .add_option("-j,--jobs", collection.Jobs,

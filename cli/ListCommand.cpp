@@ -39,6 +39,10 @@ void WriteImageJson(JsonWriter& json, const TLoadedIconImage& image, bool hash) 
         json.Key("cursor");
         json.Bool(true);
     }
+    if (image.IsLoose) {  // an icon image no group names, kept when its groups were lost
+        json.Key("loose");
+        json.Bool(true);
+    }
     if (!image.LoadDamage().empty()) {  // a listing decodes no pixels: what loading found
         json.Key("damaged");
         json.String(image.LoadDamage());

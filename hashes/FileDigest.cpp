@@ -1,6 +1,7 @@
 #include "hashes/FileDigest.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -21,8 +22,12 @@ struct TOpenFile {
 }  // namespace
 
 std::optional<std::string> FileSha256(const std::string& Path) {
-    TOpenFile file{::open(Path.c_str(), O_RDONLY | O_CLOEXEC)};
+    // Non-blocking, so that a named pipe does not wait for a writer; only regular files are
+    // read, since a pipe or a device such as /dev/zero may never end.
+    TOpenFile file{::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
     if (file.Descriptor < 0) return std::nullopt;
+    struct stat info {};
+    if (::fstat(file.Descriptor, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
     TDigest digest(TDigest::TKind::Sha256);
     std::array<std::uint8_t, 1 << 16> block;
     for (;;) {

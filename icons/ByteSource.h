@@ -18,6 +18,8 @@ public:
     ByteView Read(std::uint64_t offset, std::size_t length, std::string_view what = "the data");
     // Every byte.
     ByteView All() { return Read(0, static_cast<std::size_t>(Size())); }
+    // Up to `length` bytes at `offset`: fewer, or none, where the source ends first.
+    ByteView ReadAtMost(std::uint64_t offset, std::uint64_t length);
 
 protected:
     // The bytes of a range that lies within Size().

@@ -2,13 +2,16 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <new>
 #include <string_view>
 #include <system_error>
 
 #include "icons/FileBytes.h"
 #include "icons/FileExtension.h"
+#include "icons/PngStream.h"
 #include "icons/ShellIcons.h"
 #include "icons/readers/AniReader.h"
 #include "icons/readers/IcoReader.h"
@@ -19,17 +22,14 @@
 
 namespace {
 
-// A substring test, so shortened extensions (".ic", ".d", a bare ".") are routed as well.
-bool Matches(const std::string& ext, std::string_view list) {
-    return !ext.empty() && list.find(ext) != std::string_view::npos;
-}
-
-// Runs a reader; any reading failure becomes the outcome's reason.
+// Runs a reader on the opened file; any reading failure becomes the outcome's reason.
 template <typename TReader>
 void Read(TReader reader, TLoadOutcome& outcome) {
     try {
         outcome.Icon = reader(outcome.Path);
         if (!outcome.Icon) outcome.Error = kNotAnIconSource;
+    } catch (const std::bad_alloc&) {
+        outcome.Error = kTooLargeToRead;
     } catch (const std::exception& error) {
         outcome.Error = error.what();
     } catch (...) {
@@ -37,14 +37,24 @@ void Read(TReader reader, TLoadOutcome& outcome) {
     }
 }
 
-void ReadAni(TLoadOutcome& outcome, const TLoadOptions& options) {
-    Read([&](const std::string& name) { return ReadAniFile(name, options); }, outcome);
+// The animated cursor reader parses the file in memory; real ones weigh a few hundred
+// kilobytes, so a larger file is refused rather than read whole.
+constexpr std::uint64_t kMaxAnimatedCursorSize = 64u << 20;
+
+void ReadAni(TByteSource& file, TLoadOutcome& outcome, const TLoadOptions& options) {
+    Read(
+        [&](const std::string& name) {
+            if (file.Size() > kMaxAnimatedCursorSize)
+                throw TReadError("An animated cursor of more than 64 MB is not read");
+            return ReadAniData(file.All(), name, options);
+        },
+        outcome);
 }
 
 // The shell is asked only when the icon reader failed, not when it found an empty file; the
 // icon reader's reason stays when the shell finds nothing either.
-void ReadIconOrShell(TLoadOutcome& outcome, const TLoadOptions&) {
-    Read(ReadIcoFile, outcome);
+void ReadIconOrShell(TByteSource& file, TLoadOutcome& outcome, const TLoadOptions& options) {
+    Read([&](const std::string& name) { return ReadIcoSource(file, name, options); }, outcome);
     if (outcome.Icon) return;
     TLoadOutcome shell{outcome.Path, nullptr, {}, {}};
     Read(ReadShellIcons, shell);
@@ -52,8 +62,48 @@ void ReadIconOrShell(TLoadOutcome& outcome, const TLoadOptions&) {
 }
 
 // 32-bit executables; the PE reader hands 16-bit ones and icon libraries to the NE reader.
-void ReadExecutable(TLoadOutcome& outcome, const TLoadOptions& options) {
-    Read([&](const std::string& name) { return ReadPeFile(name, options); }, outcome);
+void ReadExecutable(TByteSource& file, TLoadOutcome& outcome, const TLoadOptions& options) {
+    Read([&](const std::string& name) { return ReadPeSource(file, name, options); }, outcome);
+}
+
+// Installer packages and shortcuts; these readers open the file themselves and apply the
+// group filter on their own.
+void ReadInstaller(TByteSource&, TLoadOutcome& outcome, const TLoadOptions& options) {
+    Read([&](const std::string& name) { return ReadMsiFile(name, options); }, outcome);
+}
+
+void ReadShortcut(TByteSource&, TLoadOutcome& outcome, const TLoadOptions& options) {
+    Read([&](const std::string& name) { return ReadShortcutFile(name, options); }, outcome);
+}
+
+// What the first bytes of a file must be for a reader to take it. The name counts only where
+// the bytes alone say too little; an installer package is told by its root entry, one
+// positioned read further in.
+bool IsExecutable(TByteSource&, ByteView head, std::string_view) {
+    return head.size() >= 2 && head[0] == 'M' && head[1] == 'Z';
+}
+
+bool IsAnimatedCursor(TByteSource&, ByteView head, std::string_view) {
+    return head.size() >= 12 && std::equal(head.begin(), head.begin() + 4, "RIFF") &&
+           std::equal(head.begin() + 8, head.begin() + 12, "ACON");
+}
+
+bool IsIconOrCursor(TByteSource&, ByteView head, std::string_view) {
+    return IsIconDirectoryHead(head);
+}
+
+// A favicon saved under an icon's name is often a PNG file itself.
+bool IsSavedFavicon(TByteSource&, ByteView head, std::string_view name) {
+    std::string ext = LowerExtension(name);
+    return IsPngStream(head) && (ext == ".ico" || ext == ".cur");
+}
+
+bool IsInstaller(TByteSource& file, ByteView, std::string_view) {
+    return IsMsiFile(file);
+}
+
+bool IsShortcut(TByteSource& file, ByteView, std::string_view) {
+    return IsShortcutFile(file);
 }
 
 // How a kind of file holds icon groups: none (an animated cursor), the file as one unnamed
@@ -61,37 +111,21 @@ void ReadExecutable(TLoadOutcome& outcome, const TLoadOptions& options) {
 enum class TGroups { None, WholeFile, Chosen };
 
 struct TRoute {
-    std::string_view extensions;
-    void (*read)(TLoadOutcome&, const TLoadOptions&);
+    bool (*recognise)(TByteSource& file, ByteView head, std::string_view name);
+    void (*read)(TByteSource&, TLoadOutcome&, const TLoadOptions&);
     TGroups groups;
 };
 
-// Tried in this order; the first list that holds the extension decides. ".mun" files are the
-// resource-only libraries in which Windows 10 and later keep their system icons.
-constexpr TRoute kRoutes[] = {
-    {".ani", ReadAni, TGroups::None},
-    {".ico.cur", ReadIconOrShell, TGroups::WholeFile},
-    {".dll.ocx.icl.exe.cpl.bpl.scr.vbx.drv.mun", ReadExecutable, TGroups::Chosen}};
+// Tried in this order; the first whose first bytes match decides.
+constexpr TRoute kRoutes[] = {{IsExecutable, ReadExecutable, TGroups::Chosen},
+                              {IsAnimatedCursor, ReadAni, TGroups::None},
+                              {IsIconOrCursor, ReadIconOrShell, TGroups::WholeFile},
+                              {IsSavedFavicon, ReadIconOrShell, TGroups::WholeFile},
+                              {IsInstaller, ReadInstaller, TGroups::Chosen},
+                              {IsShortcut, ReadShortcut, TGroups::Chosen}};
 
-using TContentReader = std::unique_ptr<TLoadedIcon> (*)(const std::string&, const TLoadOptions&);
-
-// The reader of a source known by its content whatever its name: installer packages and
-// shortcuts. These readers apply the group filter themselves.
-TContentReader ContentReader(const std::string& fileName) {
-    try {
-        TFileBytes file(fileName);
-        if (IsMsiFile(file)) return ReadMsiFile;
-        if (IsShortcutFile(file)) return ReadShortcutFile;
-    } catch (const TReadError&) {
-    }
-    return nullptr;
-}
-
-void Finish(TLoadOutcome& outcome) {
-    if (!outcome.Icon) return;
-    outcome.Error.clear();
-    outcome.Icon->ImageCount = static_cast<std::int32_t>(outcome.Icon->Images.size());
-}
+// The first bytes every recogniser looks at.
+constexpr std::size_t kHeadSize = 16;
 
 // Whether the groups chosen leave anything of a file of that kind to read.
 bool MayHoldChosenGroup(TGroups groups, const TGroupFilter& chosen) {
@@ -110,30 +144,46 @@ std::string Unreadable(const std::string& fileName) {
     return {};
 }
 
+// The route the file's first bytes choose, or none.
+const TRoute* Recognise(TByteSource& file, const std::string& fileName) {
+    ByteView head = file.ReadAtMost(0, kHeadSize);
+    for (const TRoute& route : kRoutes) {
+        if (route.recognise(file, head, fileName)) return &route;
+    }
+    return nullptr;
+}
+
+// Opens the file, chooses the reader by its first bytes and reads it.
+void ReadByContent(TLoadOutcome& outcome, const TLoadOptions& options) {
+    TFileBytes file(outcome.Path);
+    const TRoute* route = Recognise(file, outcome.Path);
+    if (!route) {
+        outcome.Error = kNotAnIconSource;
+    } else if (MayHoldChosenGroup(route->groups, options.Groups)) {
+        route->read(file, outcome, options);
+    } else {
+        outcome.Icon = std::make_unique<TLoadedIcon>();
+        outcome.Icon->FileName = outcome.Path;
+    }
+}
+
 }  // namespace
 
 TLoadOutcome LoadIconsWithReason(const std::string& FileName, const TLoadOptions& Options) {
     TLoadOutcome outcome{FileName, nullptr, {}, {}};
     outcome.Error = Unreadable(FileName);
     if (!outcome.Error.empty()) return outcome;
-    if (TContentReader reader = ContentReader(FileName)) {
-        Read([&](const std::string& name) { return reader(name, Options); }, outcome);
-        Finish(outcome);
-        return outcome;
+    try {
+        ReadByContent(outcome, Options);
+    } catch (const std::bad_alloc&) {
+        outcome.Error = kTooLargeToRead;
+    } catch (const std::exception& error) {  // the first bytes could not be read
+        outcome.Error = error.what();
     }
-    std::string ext = LowerExtension(FileName);
-    for (const TRoute& route : kRoutes) {
-        if (!Matches(ext, route.extensions)) continue;
-        if (MayHoldChosenGroup(route.groups, Options.Groups)) {
-            route.read(outcome, Options);
-        } else {
-            outcome.Icon = std::make_unique<TLoadedIcon>();
-            outcome.Icon->FileName = FileName;
-        }
-        Finish(outcome);
-        return outcome;
+    if (outcome.Icon) {
+        outcome.Error.clear();
+        outcome.Icon->ImageCount = static_cast<std::int32_t>(outcome.Icon->Images.size());
     }
-    outcome.Error = kNotAnIconSource;
     return outcome;
 }
 

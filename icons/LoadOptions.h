@@ -1,6 +1,12 @@
 #pragma once
 
+#include <cstddef>
+
 #include "icons/GroupFilter.h"
+
+// What a listing reads of an image: a cursor's 4-byte hot spot, the bitmap header and the
+// largest palette; a PNG stream's header chunk lies well within it.
+inline constexpr std::size_t kImageHeadSize = 4 + 40 + 256 * 4;
 
 // What a load reads beyond the icons that every load reads.
 struct TLoadOptions {

@@ -15,9 +15,17 @@ int PaletteSize(std::uint16_t bitCount) {
 
 constexpr std::size_t kBitmapHeaderSize = 40;
 
-// Wider pixels do not exist in icons; such an image is kept without rows rather than given an
-// absurd stride.
-constexpr std::uint16_t kMaxBitCount = 32;
+// The sizes of the bitmap headers Windows knows (info, v2 to v5, OS/2 v2); all start with the
+// 40-byte info header's fields. The 12-byte core header has another layout.
+bool IsBitmapHeaderSize(std::uint32_t size) {
+    return size == 40 || size == 52 || size == 56 || size == 64 || size == 108 || size == 124;
+}
+
+// The depths icon bitmaps have; any other is kept without rows rather than decoded.
+bool IsIconBitCount(std::uint16_t bitCount) {
+    return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 ||
+           bitCount == 32;
+}
 
 // The IHDR chunk that follows the 8-byte signature: length 13, type, then its fields.
 constexpr std::size_t kPngHeaderEnd = 8 + 8 + 13;
@@ -152,49 +160,67 @@ void TLoadedIconImage::ForgetStoredBytes() {
 }
 
 bool TLoadedIconImage::DecodeImage(ByteView Data, bool IsResource) {
-    if (!IsResource) {
-        // Data cut short by the file is damaged; data cut short by its own size inside the
-        // file is not, and gets zero rows where rows are missing.
-        ByteView present = Data.subspan(std::min<std::size_t>(ImageOffset, Data.size()));
-        if (present.size() < BytesInRes) {
-            MarkDamaged(CutShortReason(kFileEnds, "the image data", present.size()), present);
-            return true;
-        }
-        Data = present.first(BytesInRes);
-    }
-    Reset();
-    stored_.assign(Data.begin(), Data.end());
-    isPng_ = IsPngStream(Data);
-    if (isPng_) {
-        ReadPngHeader(Data);
-        return true;
-    }
-    ByteReader data(Data);
-    ReadBitmapHeader(data);
-    if (!damage_.empty()) return true;  // damaged, not empty: the 16-bit reader keeps it
-    bitsAt_ = Data.size() - data.Rest().size();
-    return !LayOutBitmapRows(data.Rest(), PixelWidth(), PixelHeight(), BitCount).AllZero();
+    if (IsResource) return Decode(Data, nullptr);
+    // Data cut short by its own size inside the file is not damaged, and gets zero rows where
+    // rows are missing.
+    ByteView present = Data.subspan(std::min<std::size_t>(ImageOffset, Data.size()));
+    if (present.size() >= BytesInRes) return Decode(present.first(BytesInRes), nullptr);
+    TCut cut{present.size(), CutShortReason(kFileEnds, "the image data", present.size())};
+    return Decode(present, &cut);
 }
 
-void TLoadedIconImage::ReadBitmapHeader(ByteReader& data) {
+bool TLoadedIconImage::DecodeImage(ByteView Data, const TCut& Cut) {
+    return Decode(Data, &Cut);
+}
+
+bool TLoadedIconImage::Decode(ByteView data, const TCut* cut) {
+    Reset();
+    stored_.assign(data.begin(), data.end());
+    isPng_ = IsPngStream(data);
+    if (isPng_) {
+        ReadPngHeader(data);
+        if (cut && damage_.empty() && !PngStreamComplete(data)) damage_ = cut->Reason;
+        return true;
+    }
+    ByteReader reader(data);
+    THeaderRead header = ReadBitmapHeader(reader);
+    // Where the file ends inside the image, the end is the reason, unless the header itself is
+    // impossible or every byte of the pixels lies before the end.
+    if (cut && header != THeaderRead::Impossible &&
+        (header == THeaderRead::Short || cut->Held < BitmapBytes())) {
+        damage_ = cut->Reason;
+    }
+    if (!damage_.empty()) return true;  // damaged, not empty: the 16-bit reader keeps it
+    bitsAt_ = data.size() - reader.Rest().size();
+    return !LayOutBitmapRows(reader.Rest(), PixelWidth(), PixelHeight(), BitCount).AllZero();
+}
+
+TLoadedIconImage::THeaderRead TLoadedIconImage::ReadBitmapHeader(ByteReader& data) {
     if (!data.Has(kBitmapHeaderSize)) {
         damage_ = CutShortReason("the image data", "its header", data.Rest().size());
-        return;
+        return THeaderRead::Short;
     }
     ByteReader header(data.Take(kBitmapHeaderSize));
-    header.Skip(14);
+    std::uint32_t headerSize = header.U32();
+    header.Skip(10);
     BitCount = header.U16();
-    if (BitCount > kMaxBitCount) {
+    // A header of zero bytes is an empty image, which readers may drop, not a broken one.
+    bool blank = headerSize == 0 && BitCount == 0;
+    if (!blank && !IsBitmapHeaderSize(headerSize)) {
+        damage_ = "Unsupported bitmap header size " + std::to_string(headerSize);
+        return THeaderRead::Impossible;
+    }
+    if (!blank && !IsIconBitCount(BitCount)) {
         damage_ = "Unsupported bit count " + std::to_string(BitCount);
-        return;
+        return THeaderRead::Impossible;
     }
     int paletteSize = PaletteSize(BitCount);
     if (!data.Has(static_cast<std::size_t>(paletteSize) * 4)) {
         damage_ = CutShortReason("the image data", "its palette", data.Rest().size());
-        return;
+        return THeaderRead::Short;
     }
     HasPalette = paletteSize > 0;
-    if (!HasPalette) return;
+    if (!HasPalette) return THeaderRead::Whole;
     Palette.Version = 0x300;
     Palette.NumEntries = static_cast<std::uint16_t>(paletteSize);
     Palette.Entries.Reserve(static_cast<std::size_t>(paletteSize));
@@ -205,6 +231,12 @@ void TLoadedIconImage::ReadBitmapHeader(ByteReader& data) {
         entry.Red = data.U8();
         entry.Flags = data.U8();
     }
+    return THeaderRead::Whole;
+}
+
+std::uint64_t TLoadedIconImage::BitmapBytes() const {
+    return kBitmapHeaderSize + static_cast<std::uint64_t>(PaletteSize(BitCount)) * 4 +
+           LayOutBitmapRows({}, PixelWidth(), PixelHeight(), BitCount).RowsSize();
 }
 
 // Only the signature and the header chunk are looked at; the rest of the stream is decoded

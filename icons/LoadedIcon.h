@@ -116,6 +116,8 @@ public:
     bool IsSystemIcon = false;
     // Read from a cursor group of an executable rather than from an icon group.
     bool IsCursor = false;
+    // An executable's icon image that no group names, kept when its groups were lost.
+    bool IsLoose = false;
     std::uint32_t EntryPos = 0;
     // The first 12 bytes of the directory entry as stored, before the fields above were
     // normalised from them; zero for images not read from a directory.
@@ -131,9 +133,21 @@ public:
     // Reads the header and palette from the image data and keeps the bytes the rows come from.
     // With IsResource false, Data is the whole file (or chunk) and the image is cut out at
     // ImageOffset, BytesInRes bytes; otherwise Data is the image itself. Returns false when
-    // mask and colour rows would be all zero bytes. Data that runs past the end of the file,
-    // or a header or palette cut short, makes the image damaged; it keeps its directory values.
+    // mask and colour rows would be all zero bytes. An image whose own header is impossible (a
+    // header size no bitmap has, a bit count other than 1, 4, 8, 16, 24 or 32), or whose
+    // header or palette is cut short, is damaged. One that the file ends inside is damaged
+    // too, unless every byte its header says the pixels take lies before the end: what
+    // BytesInRes claims beyond that is no loss. A damaged image keeps its directory values,
+    // and the header's where the header was read.
     bool DecodeImage(ByteView Data, bool IsResource);
+    // The same for image data that the file ends inside: Data is what the file holds of it (or
+    // the first of those bytes, for a listing), Cut how many bytes that is in all and the
+    // reason the image is damaged when they do not hold its pixels.
+    struct TCut {
+        std::uint64_t Held = 0;
+        std::string Reason;
+    };
+    bool DecodeImage(ByteView Data, const TCut& Cut);
     // Marks the image damaged for Reason: it keeps its directory values and the bytes it has,
     // and holds empty rows.
     void MarkDamaged(std::string Reason, ByteView Present = {});
@@ -180,7 +194,14 @@ public:
 
 private:
     void Reset();
-    void ReadBitmapHeader(ByteReader& data);
+    bool Decode(ByteView data, const TCut* cut);
+    // Reads the bit count and palette; the reason is left in damage_ when the header is
+    // impossible or the header or palette is cut short.
+    enum class THeaderRead { Whole, Short, Impossible };
+    THeaderRead ReadBitmapHeader(ByteReader& data);
+    // Bytes a bitmap image of this size and bit count takes: header, palette, colour and mask
+    // rows.
+    std::uint64_t BitmapBytes() const;
     void ReadPngHeader(ByteView data);
     const TDisplayRows& Display() const;
     TImageRows DecodeRows() const;

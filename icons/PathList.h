@@ -8,9 +8,10 @@
 constexpr std::string_view kIconFileMask =
     "*.ico;*.dll;*.ocx;*.icl;*.exe;*.cpl;*.bpl;*.scr;*.vbx;*.drv;*.mun;*.cur;*.ani;*.msi;*.lnk;*.url";
 
-// Whether a scan takes the file `name` under `mask`: "*.*" takes every file; any other mask
-// takes a file whose lower-cased extension, dot included, is not empty and occurs anywhere in
-// the mask text (so "a.ICO" and "a.ic" both match "*.ico").
+// Whether a scan takes the file `name` under `mask`: wildcard patterns ("*", "?", "[...]")
+// separated by ";", spaces around them ignored, compared without regard to case; a name is
+// taken when it matches one of them whole. "*.*" and "*" (and a mask of no pattern) take
+// every file, also one without an extension; "*.ico" takes "a.ICO" but not "a.ic".
 bool MatchesFileMask(std::string_view name, std::string_view mask);
 
 // The files of a scan: for each folder in turn, its files that match the mask in name order

@@ -78,6 +78,19 @@ bool IsPngStream(ByteView data) {
            std::memcmp(data.data(), kSignature, sizeof kSignature) == 0;
 }
 
+bool PngStreamComplete(ByteView data) {
+    constexpr std::size_t kChunkFrame = 12;  // length, type, and the CRC after the data
+    std::size_t at = sizeof(kSignature);
+    while (data.size() >= at && data.size() - at >= kChunkFrame) {
+        std::uint64_t length =
+            std::uint64_t{data[at]} << 24 | data[at + 1] << 16 | data[at + 2] << 8 | data[at + 3];
+        if (length > data.size() - at - kChunkFrame) return false;
+        if (std::memcmp(data.data() + at + 4, "IEND", 4) == 0) return true;
+        at += kChunkFrame + static_cast<std::size_t>(length);
+    }
+    return false;
+}
+
 TDecodedPng DecodePngStream(ByteView data) {
     TMemorySource source{data};
     TDecodedPng result;

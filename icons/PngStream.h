@@ -7,6 +7,9 @@
 // Icon images of Windows Vista and later may be stored as a PNG stream instead of a bitmap.
 bool IsPngStream(ByteView data);
 
+// Whether a PNG stream's chunks, up to and with its end chunk, all lie within data.
+bool PngStreamComplete(ByteView data);
+
 // A decoded PNG stream: 8-bit red, green, blue, alpha pixels, top row first.
 struct TDecodedPng {
     int Width = 0;

@@ -1,12 +1,15 @@
 #include "icons/readers/NeReader.h"
 
 #include <algorithm>
+#include <charconv>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "icons/DecodeBudget.h"
-#include "icons/readers/NeHeaders.h"
 #include "icons/ResourceName.h"
+#include "icons/readers/LooseImage.h"
+#include "icons/readers/NeHeaders.h"
 
 namespace {
 
@@ -25,8 +28,11 @@ struct TResourceRecord {
 // One read of an NE resource table, with the lookup tables that live only during it.
 class TNeIconRead {
 public:
-    TNeIconRead(ByteView file, TLoadedIcon& icon, const TGroupFilter& groups)
-        : file_(file), icon_(icon), groups_(groups), budget_(file.size()) {}
+    TNeIconRead(TByteSource& file, TLoadedIcon& icon, const TGroupFilter& groups)
+        : file_(file),
+          icon_(icon),
+          groups_(groups),
+          budget_(static_cast<std::size_t>(file.Size())) {}
 
     void Run(std::size_t ne);
 
@@ -40,8 +46,12 @@ private:
     void DropUnchosenGroups();
     void DecodeImages();
     bool DecodeOne(TLoadedIconImage& image);
+    void ReadLooseImages();
+    std::uint16_t U16(std::size_t at, std::string_view what) const {
+        return ReadU16At(file_.Read(at, 2, what), 0);
+    }
 
-    ByteView file_;
+    TByteSource& file_;
     TLoadedIcon& icon_;
     const TGroupFilter& groups_;
     TDecodeBudget budget_;
@@ -53,8 +63,8 @@ private:
 };
 
 void TNeIconRead::Run(std::size_t ne) {
-    table_ = ne + ReadU16At(file_, ne + TNeHeader::kResourceTableAt, "the NE header");
-    shift_ = ReadU16At(file_, table_ + TNeResourceTable::kAlignmentShiftAt, kTable);
+    table_ = ne + U16(ne + TNeHeader::kResourceTableAt, "the NE header");
+    shift_ = U16(table_ + TNeResourceTable::kAlignmentShiftAt, kTable);
     if (shift_ > kMaxAlignmentShift) {
         throw TReadError("Resource alignment shift " + std::to_string(shift_) + " is too large");
     }
@@ -63,15 +73,16 @@ void TNeIconRead::Run(std::size_t ne) {
     icon_.ImageCount = static_cast<std::int32_t>(icon_.Images.size());
     DropUnchosenGroups();
     DecodeImages();
+    if (!icon_.Damage.empty() && groups_.TakesAll()) ReadLooseImages();
 }
 
 // Walks the type records up to the zero type id; the position only grows, so a table without
 // its terminator ends with a read error at the end of the file.
 void TNeIconRead::ReadTypeTable() {
     position_ = table_ + TNeResourceTable::kTypesAt;
-    for (std::uint16_t type = ReadU16At(file_, position_ + TNeTypeInfo::kTypeIdAt, kTable);
-         type != 0; type = ReadU16At(file_, position_ + TNeTypeInfo::kTypeIdAt, kTable)) {
-        std::size_t count = ReadU16At(file_, position_ + TNeTypeInfo::kResourceCountAt, kTable);
+    for (std::uint16_t type = U16(position_ + TNeTypeInfo::kTypeIdAt, kTable); type != 0;
+         type = U16(position_ + TNeTypeInfo::kTypeIdAt, kTable)) {
+        std::size_t count = U16(position_ + TNeTypeInfo::kResourceCountAt, kTable);
         position_ += TNeTypeInfo::kSize;
         bool icons = type == TNeResourceTable::kIconImage || type == TNeResourceTable::kIconGroup;
         if (icons) ReadRecords(type, count);
@@ -94,7 +105,7 @@ void TNeIconRead::ReadRecords(std::uint16_t type, std::size_t count) {
 }
 
 TResourceRecord TNeIconRead::ReadRecord(std::size_t at) const {
-    TNeNameInfo record = TNeNameInfo::Read(Slice(file_, at, TNeNameInfo::kSize, kTable));
+    TNeNameInfo record = TNeNameInfo::Read(file_.Read(at, TNeNameInfo::kSize, kTable));
     return {std::uint32_t{record.Offset} << shift_, std::uint32_t{record.Length} << shift_,
             ReadName(record.Id)};
 }
@@ -107,20 +118,23 @@ std::string TNeIconRead::ReadName(std::uint16_t id) const {
         return ResourceNameText(TResourceId::Number(number));
     }
     std::size_t at = table_ + id;
-    return AnsiNameToUtf8(Slice(file_, at + 1, Slice(file_, at, 1, kTable)[0], kTable));
+    return AnsiNameToUtf8(file_.Read(at + 1, file_.Read(at, 1, kTable)[0], kTable));
 }
 
 // Reads the group's whole entries; a group the file ends inside keeps those before the cut.
 void TNeIconRead::ReadGroup(const TResourceRecord& group) {
-    ByteReader data(file_.subspan(std::min<std::size_t>(group.Offset, file_.size())),
-                    "icon group " + group.Name);
-    if (!data.Has(TIconGroupHeader::kSize)) {
-        icon_.NoteDamage(data.CutShort());
+    std::string what = "icon group " + group.Name;
+    ByteView header = file_.ReadAtMost(group.Offset, TIconGroupHeader::kSize);
+    if (header.size() < TIconGroupHeader::kSize) {
+        icon_.NoteDamage(ByteReader(header, what).CutShort());
         return;
     }
-    auto record = ReadGroupRecord(data.Rest());
-    data.Skip(TIconGroupHeader::kCountAt);
-    std::uint16_t count = data.U16();
+    auto record = ReadGroupRecord(header);
+    std::uint16_t count = ReadU16At(header, TIconGroupHeader::kCountAt);
+    ByteReader data(file_.ReadAtMost(group.Offset, TIconGroupHeader::kSize +
+                                                       TIconGroupHeader::kEntrySize * count),
+                    what);
+    data.Skip(TIconGroupHeader::kSize);
     for (std::uint16_t i = 0; i < count; ++i) {
         if (!data.Has(TIconGroupHeader::kEntrySize)) {
             icon_.NoteDamage(data.CutShort());
@@ -140,8 +154,8 @@ void TNeIconRead::ReadGroup(const TResourceRecord& group) {
 // after the type table; the k-th name belongs to the k-th group.
 void TNeIconRead::NameLibraryGroups() {
     static constexpr std::uint8_t kLibraryMark[] = {3, 'I', 'C', 'L'};
-    ByteReader names(file_);
-    names.Skip(position_);
+    // Each name is a length byte and at most 255 characters.
+    ByteReader names(file_.ReadAtMost(position_, 4 + 256 * GroupStarts.size()));
     if (!names.Has(4) || !std::equal(kLibraryMark, kLibraryMark + 4, names.Take(4).begin())) {
         return;
     }
@@ -180,12 +194,11 @@ bool TNeIconRead::DecodeOne(TLoadedIconImage& image) {
         image.MarkDamaged("icon image " + name + " is missing");
     } else {
         const TIconImageOffset& where = found->second;
-        ByteView present = file_.subspan(
-            std::min<std::size_t>(static_cast<std::size_t>(where.Offset), file_.size()));
-        present = present.first(std::min<std::size_t>(present.size(), where.Length));
+        ByteView present = file_.ReadAtMost(static_cast<std::uint32_t>(where.Offset), where.Length);
         if (present.size() < where.Length) {
-            image.MarkDamaged(CutShortReason(kFileEnds, "icon image " + name, present.size()),
-                              present);
+            hasBits = image.DecodeImage(
+                present,
+                {present.size(), CutShortReason(kFileEnds, "icon image " + name, present.size())});
         } else {
             hasBits = image.DecodeImage(present, true);
         }
@@ -195,17 +208,45 @@ bool TNeIconRead::DecodeOne(TLoadedIconImage& image) {
     return hasBits;
 }
 
+// The icon images no group read names, kept when groups were lost (see the 32-bit reader).
+void TNeIconRead::ReadLooseImages() {
+    std::set<std::uint32_t> named;
+    for (const auto& image : icon_.Images) named.insert(image->ImageOffset);
+    for (const auto& [name, where] : ImageOffsets) {
+        std::uint16_t id = 0;
+        if (name.size() < 2 || name[0] != '#' ||
+            std::from_chars(name.data() + 1, name.data() + name.size(), id).ptr !=
+                name.data() + name.size() ||
+            named.contains(id)) {
+            continue;  // a named image, or one a group names
+        }
+        ByteView bytes = file_.ReadAtMost(static_cast<std::uint32_t>(where.Offset), where.Length);
+        auto loose = ReadLooseImage(bytes, where.Length, bytes.size(), id);
+        if (!loose) continue;
+        budget_.ChargeEntry(*loose);
+        budget_.Charge(*loose);
+        TLoadedIconImage& added = icon_.AddImage(std::move(loose));
+        icon_.UpdateMaxSize(added.PixelWidth(), added.PixelHeight());
+    }
+}
+
 }  // namespace
 
-std::unique_ptr<TLoadedIcon> ReadNeData(ByteView File, const std::string& FileName,
-                                        const TGroupFilter& Groups) {
+std::unique_ptr<TLoadedIcon> ReadNeSource(TByteSource& File, const std::string& FileName,
+                                          const TGroupFilter& Groups) {
     auto icon = std::make_unique<TLoadedIcon>();
     icon->FileName = FileName;
-    if (File.size() < TDosHeader::kNewHeaderAt + 4) return icon;  // too short to be one
-    std::size_t ne = ReadU32At(File, TDosHeader::kNewHeaderAt) & TNeHeader::kOffsetMask;
-    if (ne + TNeHeader::kSignatureAt + 2 <= File.size() &&
-        ReadU16At(File, ne + TNeHeader::kSignatureAt) == TNeHeader::kSignature) {
+    if (File.Size() < TDosHeader::kNewHeaderAt + 4) return icon;  // too short to be one
+    std::size_t ne = ReadU32At(File.Read(TDosHeader::kNewHeaderAt, 4), 0) & TNeHeader::kOffsetMask;
+    ByteView signature = File.ReadAtMost(ne + TNeHeader::kSignatureAt, 2);
+    if (signature.size() == 2 && ReadU16At(signature, 0) == TNeHeader::kSignature) {
         TNeIconRead(File, *icon, Groups).Run(ne);
     }
     return icon;
+}
+
+std::unique_ptr<TLoadedIcon> ReadNeData(ByteView File, const std::string& FileName,
+                                        const TGroupFilter& Groups) {
+    TMemoryBytes bytes(File);
+    return ReadNeSource(bytes, FileName, Groups);
 }

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "icons/ByteSource.h"
 #include "icons/GroupFilter.h"
 #include "icons/LoadedIcon.h"
 
@@ -13,5 +14,10 @@
 // an image whose resource is missing or cut short is kept damaged.
 // FileName only names the result. Only the images of the groups Groups takes are read; the
 // icon's ImageCount still counts every group entry.
+// When groups were lost (and all are taken), each whole icon image no group names is kept as a
+// loose image, as the 32-bit reader keeps them. The file's ranges are fetched as they are
+// parsed.
+std::unique_ptr<TLoadedIcon> ReadNeSource(TByteSource& File, const std::string& FileName,
+                                          const TGroupFilter& Groups = {});
 std::unique_ptr<TLoadedIcon> ReadNeData(ByteView File, const std::string& FileName,
                                         const TGroupFilter& Groups = {});

@@ -1,12 +1,14 @@
 #include "icons/readers/PeReader.h"
 
 #include <algorithm>
+#include <set>
 
 #include "icons/DecodeBudget.h"
 #include "icons/FileBytes.h"
+#include "icons/PngStream.h"
+#include "icons/readers/LooseImage.h"
 #include "icons/readers/NeReader.h"
 #include "icons/readers/PeResources.h"
-#include "icons/PngStream.h"
 
 namespace {
 
@@ -21,9 +23,6 @@ struct TGroupKind {
 constexpr TGroupKind kIconGroups{kRtGroupIcon, kRtIcon, false};
 constexpr TGroupKind kCursorGroups{kRtGroupCursor, kRtCursor, true};
 constexpr std::size_t kHotSpotSize = 4;
-// What a listing reads of an image: a cursor's hot spot, the bitmap header and the largest
-// palette; a PNG stream's header chunk lies well within it.
-constexpr std::size_t kImageHeadSize = kHotSpotSize + 40 + 256 * 4;
 
 // A cursor group of the same name as an icon group is another icon: its name says so, so
 // that grouping, properties and export names keep the two apart.
@@ -48,18 +47,8 @@ ByteView ImageData(ByteView resource, const TLoadedIconImage& image, const TGrou
 }
 
 // Cursor group entries should carry the height doubled, as the bitmap header counts colour and
-// mask rows, but some resource compilers (Wine's among them) write it as it is. A bitmap
-// image's own header settles the size when it holds one from 1 to 256 pixels; PNG-stored
-// images keep the entry's size.
-void TakeBitmapSize(TLoadedIconImage& image, ByteView data) {
-    if (IsPngStream(data) || data.size() < 12) return;
-    std::uint32_t width = ReadU32At(data, 4);
-    auto rows = static_cast<std::int32_t>(ReadU32At(data, 8));
-    std::uint32_t height = static_cast<std::uint32_t>(rows < 0 ? -(rows / 2) : rows / 2);
-    if (width < 1 || width > 256 || height < 1 || height > 256) return;
-    image.Width = static_cast<std::uint8_t>(width);  // 256 is stored as 0
-    image.Height = static_cast<std::uint8_t>(height);
-}
+// mask rows, but some resource compilers (Wine's among them) write it as it is: a bitmap
+// image's own header settles the size (TakeBitmapSize).
 
 // Decodes the image a group entry names from its first `imageBytes` bytes at most. A resource
 // that is missing, that the file ends inside, or that the directory cannot lead to leaves the
@@ -77,16 +66,20 @@ void DecodeEntryImage(TLoadedIconImage& image, const TPeResourceType& images,
     }
     if (!resource) return image.MarkDamaged(what + " is missing");
     ByteView bytes = resource->Bytes;
-    if (resource->Cut() && resource->Held < image.BytesInRes) {
-        return image.MarkDamaged(
-            CutShortReason(kFileEnds, what, static_cast<std::size_t>(resource->Held)), bytes);
-    }
-    if (kind.Cursor && bytes.size() < kHotSpotSize) {
-        return image.MarkDamaged(what + " is shorter than its hot spot", bytes);
+    std::string cutReason =
+        CutShortReason(kFileEnds, what, static_cast<std::size_t>(resource->Held));
+    bool cut = resource->Cut() && resource->Held < image.BytesInRes;
+    if (kind.Cursor && resource->Held < kHotSpotSize) {
+        return image.MarkDamaged(cut ? cutReason : what + " is shorter than its hot spot", bytes);
     }
     ByteView data = ImageData(bytes, image, kind);
     if (kind.Cursor) TakeBitmapSize(image, data);
-    image.DecodeImage(data, true);
+    if (cut) {
+        std::uint64_t held = resource->Held - (kind.Cursor ? kHotSpotSize : 0);
+        image.DecodeImage(data, {held, cutReason});
+    } else {
+        image.DecodeImage(data, true);
+    }
     // A listing holds thousands of images at once; their heads have told it all it needs.
     if (imageBytes != SIZE_MAX) image.ForgetStoredBytes();
 }
@@ -165,12 +158,44 @@ std::unique_ptr<TLoadedIcon> WithImagesOrNothing(std::unique_ptr<TLoadedIcon> ic
     return nullptr;
 }
 
+// The icon images no group read names, kept when icon groups were lost: without them a file
+// whose group directory is cut shows nothing although its images are whole. They belong to no
+// group, so a read of chosen groups leaves them out.
+void ReadLooseImages(TLoadedIcon& icon, const TPeImage& image, const TLoadOptions& options,
+                     TDecodeBudget& budget) {
+    if (!options.Groups.TakesAll()) return;
+    std::set<std::uint32_t> named;
+    for (const auto& read : icon.Images) named.insert(read->ImageOffset);
+    TPeResourceType images(image, kRtIcon);
+    std::size_t imageBytes = options.HeadersOnly ? kImageHeadSize : SIZE_MAX;
+    for (const TResourceId& id : images.Names()) {
+        if (id.Named || named.contains(id.Id)) continue;
+        std::optional<TPeResource> resource;
+        try {
+            resource = images.Find(id, imageBytes);
+        } catch (const TReadError&) {
+            continue;  // a directory entry that leads nowhere holds no image to keep
+        }
+        if (!resource) continue;
+        auto loose = ReadLooseImage(resource->Bytes, resource->Size, resource->Held, id.Id);
+        if (!loose) continue;
+        if (imageBytes != SIZE_MAX) loose->ForgetStoredBytes();
+        budget.ChargeEntry(*loose);
+        budget.Charge(*loose);
+        TLoadedIconImage& added = icon.AddImage(std::move(loose));
+        icon.UpdateMaxSize(added.PixelWidth(), added.PixelHeight());
+    }
+}
+
 std::unique_ptr<TLoadedIcon> ReadResourceIcons(const TPeImage& image, const std::string& fileName,
                                                const TLoadOptions& options) {
     TDecodeBudget budget(image.FileSize());
     auto icon = std::make_unique<TLoadedIcon>();
     icon->FileName = fileName;
     ReadGroups(*icon, image, kIconGroups, options, budget);
+    // Loose images are no group, so never the file's own icon.
+    if (!icon->Damage.empty() && !options.FileIconOnly)
+        ReadLooseImages(*icon, image, options, budget);
     bool haveFileIcon = options.FileIconOnly && !icon->Images.empty();
     if (options.IncludeCursors && !haveFileIcon) {
         ReadGroups(*icon, image, kCursorGroups, options, budget);
@@ -182,21 +207,20 @@ std::unique_ptr<TLoadedIcon> ReadResourceIcons(const TPeImage& image, const std:
 }
 
 // 16-bit executables and icon libraries.
-std::unique_ptr<TLoadedIcon> ReadSixteenBitIcons(ByteView file, const std::string& fileName,
+std::unique_ptr<TLoadedIcon> ReadSixteenBitIcons(TByteSource& file, const std::string& fileName,
                                                  const TGroupFilter& groups) {
-    return WithImagesOrNothing(ReadNeData(file, fileName, groups));
-}
-
-// A 32-bit image reads the ranges it parses; anything else is read whole for the 16-bit
-// reader.
-std::unique_ptr<TLoadedIcon> ReadPeSource(TByteSource& File, const std::string& FileName,
-                                          const TLoadOptions& Options) {
-    std::optional<TPeImage> image = TPeImage::Open(File);
-    if (!image) return ReadSixteenBitIcons(File.All(), FileName, Options.Groups);
-    return ReadResourceIcons(*image, FileName, Options);
+    return WithImagesOrNothing(ReadNeSource(file, fileName, groups));
 }
 
 }  // namespace
+
+// A 32-bit image reads the ranges it parses; anything else goes to the 16-bit reader.
+std::unique_ptr<TLoadedIcon> ReadPeSource(TByteSource& File, const std::string& FileName,
+                                          const TLoadOptions& Options) {
+    std::optional<TPeImage> image = TPeImage::Open(File);
+    if (!image) return ReadSixteenBitIcons(File, FileName, Options.Groups);
+    return ReadResourceIcons(*image, FileName, Options);
+}
 
 std::unique_ptr<TLoadedIcon> ReadPeData(ByteView File, const std::string& FileName,
                                         const TLoadOptions& Options) {

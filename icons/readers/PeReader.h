@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "icons/ByteSource.h"
 #include "icons/LoadOptions.h"
 #include "icons/LoadedIcon.h"
 
@@ -15,8 +16,15 @@
 // resource is missing or cut short is kept damaged. Nothing when the file holds no icon image;
 // throws TReadError when the headers or the resource directory are cut short or broken, or
 // when entries were lost and none is left.
+// When icon groups were lost, each whole icon image that no group left names is kept as a
+// loose image named "#N" after its resource id, marked IsLoose (when every group is read, and
+// not for the file icon alone).
 std::unique_ptr<TLoadedIcon> ReadPeFile(const std::string& FileName,
                                         const TLoadOptions& Options = {});
+
+// The same on a file already opened, fetching only the ranges it parses.
+std::unique_ptr<TLoadedIcon> ReadPeSource(TByteSource& File, const std::string& FileName,
+                                          const TLoadOptions& Options = {});
 
 // The same on the file's bytes; FileName only names the result.
 std::unique_ptr<TLoadedIcon> ReadPeData(ByteView File, const std::string& FileName,

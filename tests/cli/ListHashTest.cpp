@@ -7,6 +7,9 @@
 #include <memory>
 #include <random>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "ByteBuilder.h"
 #include "CliRun.h"
 #include "GroupBuilder.h"
@@ -284,6 +287,30 @@ TEST(ListHash, DifferenceHashEqualsPillowsOnBuiltAndRealGroups) {
     ASSERT_EQ(listed.size(), files.size());
     EXPECT_EQ(listed, PillowDifferenceHashes(python, files));
     if (executables.empty()) GTEST_SKIP() << "Wine's DLLs are not installed; built icons only";
+}
+
+// Hashing reads regular files only: a named pipe (which would wait for a writer) and a device
+// that never ends are "Not a regular file" with or without --hash, as arguments and in a list.
+// The alarm ends the test program should a read never return.
+TEST(ListHash, OnlyRegularFilesAreHashed) {
+    TempDir dir;
+    const std::string fifo = dir.Path().string() + "/pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string paths = fifo + "\n/dev/zero\n";
+    const std::string list = dir.Write("paths", ByteString(paths.begin(), paths.end()));
+    ::alarm(60);
+    CliRun run = Cli({"list", "--jsonl", "--hash", fifo, "/dev/zero", "--files-from", list});
+    ::alarm(0);
+    EXPECT_EQ(run.code, 1);
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = run.out.find('\n', at)) != std::string::npos; at = end + 1)
+        lines.push_back(run.out.substr(at, end - at));
+    ASSERT_EQ(lines.size(), 4u);
+    for (const std::string& line : lines) {
+        JsonValue entry = ParseJson(line);
+        EXPECT_EQ(entry["error"].string, "Not a regular file") << line;
+        EXPECT_TRUE(entry["sha256"].IsNull()) << line;
+    }
 }
 
 TEST(ListHash, CapeChoiceEqualsPillowOnTheOneImageIcoOfCapesRule) {

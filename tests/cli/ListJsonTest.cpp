@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "CliRun.h"
 #include "GroupBuilder.h"
 #include "IcoBuilder.h"
@@ -44,9 +46,9 @@ TEST(ListCommand, JsonDocumentHoldsEveryFileInOrderAndWhyOneHasNoIcon) {
     EXPECT_TRUE(icon["images"][0]["hasPalette"].boolean);
     EXPECT_TRUE(files[1]["icon"].IsNull());
     EXPECT_EQ(files[1]["error"].string, "No such file or directory");
-    EXPECT_EQ(files[2]["icon"]["imageCount"].number, 0);
-    EXPECT_TRUE(files[2]["icon"]["images"].items.empty());
-    EXPECT_EQ(files[2].members.count("error"), 0u);  // an entry with an icon has no error key
+    EXPECT_TRUE(files[2]["icon"].IsNull());  // an empty file starts no icon source
+    EXPECT_EQ(files[2]["error"].string, "Not an icon source");
+    EXPECT_EQ(files[0].members.count("error"), 0u);  // an entry with an icon has no error key
     EXPECT_TRUE(files[3]["icon"].IsNull());
     EXPECT_EQ(files[3]["error"].string, "the file ends 7 bytes into the icon directory");
     EXPECT_EQ(files[4]["error"].string, "Not an icon source");
@@ -71,6 +73,41 @@ TEST(ListCommand, JsonDocumentHoldsEveryFileInOrderAndWhyOneHasNoIcon) {
                              ": no icons: the file ends 7 bytes into the icon directory\n" + named +
                              "  TAB\\x09BELL\\x07  16 x 16  4 bpp\n");
     EXPECT_EQ(lines.err, run.err);
+}
+
+// A cut executable whose only icon group is lost lists the icon images as loose images named
+// after their resource ids, sized by their own headers, the file carrying the group's damage;
+// they belong to no group, and export writes them.
+TEST(ListCommand, ACutExecutableKeepsTheImagesOfItsLostGroupLoose) {
+    TempDir dir;
+    const DibSpec small{16, 16, 4, 1, 0, true}, large{32, 32, 8, 2, 0, true};
+    PeBuilder pe;  // the group's data comes last in the file
+    pe.Icon(1, MakeDib(small)).Icon(2, MakeDib(large));
+    pe.Group({1, {}}, BuildIconGroup({GroupEntryFor(small, 1), GroupEntryFor(large, 2)}));
+    ByteString bytes = pe.Build();
+    bytes.resize(bytes.size() - 20);
+    std::string cut = dir.Write("cut.exe", bytes);
+
+    CliRun run = Cli({"list", "--json", "--hash", cut});
+    EXPECT_EQ(run.code, 0) << run.err;
+    JsonValue file = ParseJson(run.out)["files"][0];
+    EXPECT_EQ(file["damaged"].string, "the file ends 16 bytes into icon group #1");
+    const JsonValue& images = file["icon"]["images"];
+    ASSERT_EQ(images.items.size(), 2u);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(images[i]["resourceName"].string, "#" + std::to_string(i + 1));
+        EXPECT_TRUE(images[i]["loose"].boolean);
+        EXPECT_EQ(images[i]["width"].number, i == 0 ? 16 : 32);
+        EXPECT_EQ(images[i]["bitCount"].number, i == 0 ? 4 : 8);
+        EXPECT_EQ(images[i].members.count("damaged"), 0u);
+    }
+    EXPECT_TRUE(file["icon"]["groups"].items.empty());
+
+    std::string out = dir.Path().string() + "/out";
+    EXPECT_EQ(Cli({"export", "-o", out, cut}).code, 0);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out),
+                            std::filesystem::directory_iterator()),
+              2);
 }
 
 TEST(ListCommand, TextLinesAndUsageErrors) {

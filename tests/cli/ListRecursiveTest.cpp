@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "AniBuilder.h"
+#include "CliRun.h"
 #include "GroupBuilder.h"
 #include "IcoBuilder.h"
 #include "MiniJson.h"
@@ -88,4 +89,35 @@ TEST(ListCommand, MaskFilesAndUsageErrors) {
         EXPECT_EQ(bad.code, 2);
         EXPECT_NE(bad.err.find("--help"), std::string::npos);
     }
+}
+
+// A folder stands for the files whose names match one of the mask's patterns, in any case;
+// each is read by its content, so a C source named .ico is no icon source and an icon named
+// .txt is read under "*".
+TEST(ListCommand, FilesAreTakenByPatternAndReadByContent) {
+    TempDir dir;
+    const std::string source = "#include <stdio.h>\nint main(void) { return 0; }\n";
+    for (const char* name : {"a.c", "a.ico", "a.cu", "a.dl", "a.e"}) {
+        dir.Write(name, ByteString(source.begin(), source.end()));
+    }
+    dir.Write("B.ICO", BuildIco({EntryFor({})}));
+    dir.Write("icon.txt", BuildIco({EntryFor({})}));
+    const std::string root = dir.Path().string();
+    auto sorted = [](Listing listing) {
+        std::vector<std::pair<std::string, int>> files;
+        for (std::size_t i = 0; i < listing.paths.size(); ++i)
+            files.emplace_back(listing.paths[i], listing.counts[i]);
+        std::sort(files.begin(), files.end());
+        return files;
+    };
+    using Files = std::vector<std::pair<std::string, int>>;
+    EXPECT_EQ(sorted(List({root})), (Files{{root + "/B.ICO", 1}, {root + "/a.ico", -1}}));
+    EXPECT_EQ(sorted(List({"--mask", "*.C; *.txt", "-r", root})),
+              (Files{{root + "/a.c", -1}, {root + "/icon.txt", 1}}));
+    EXPECT_EQ(sorted(List({"--mask", "*", root})).size(), 7u);
+
+    CliRun text = Cli({"list", root + "/a.ico", root + "/a.c"});
+    EXPECT_EQ(text.out, root + "/a.ico: no icons: Not an icon source\n" + root +
+                            "/a.c: no icons: Not an icon source\n");
+    EXPECT_EQ(text.code, 0);
 }

@@ -111,13 +111,13 @@ TEST(PathList, MaskRuleAndFolderOrder) {
     ASSERT_EQ(::mkfifo((dir.Path() / "one" / "pipe.ico").c_str(), 0600), 0);
     std::string one = (dir.Path() / "one").string(), two = (dir.Path() / "two").string();
 
-    // ".ic" occurs in "*.ico", ".icl" does not.
+    // Whole names match a pattern, in any case: "a.ic" matches neither "*.ico" nor "*.icl".
     EXPECT_EQ(BuildPathList({one}, "*.ico"),
-              (std::vector<std::string>{one + "/.hidden.ico", one + "/a.ic", one + "/x.Ico",
-                                        one + "/x.ico"}));
+              (std::vector<std::string>{one + "/.hidden.ico", one + "/x.Ico", one + "/x.ico"}));
     EXPECT_EQ(BuildPathList({one + "/"}, kIconFileMask),
-              (std::vector<std::string>{one + "/.hidden.ico", one + "/a.ic", one + "/x.icl",
-                                        one + "/x.Ico", one + "/x.ico"}));
+              (std::vector<std::string>{one + "/.hidden.ico", one + "/x.icl", one + "/x.Ico",
+                                        one + "/x.ico"}));
+    EXPECT_EQ(BuildPathList({one}, " x.ic? ;*.IC").size(), 4u);
     EXPECT_EQ(BuildPathList({one}, "*.*").size(), 6u);  // every file, no folder, no pipe
     // Folders in the given order, duplicates kept, unreadable folders skipped.
     EXPECT_EQ(BuildPathList({two, one + "/gone", two}, "*.ani"),
@@ -125,4 +125,5 @@ TEST(PathList, MaskRuleAndFolderOrder) {
     EXPECT_TRUE(MatchesFileMask("A.ICO", "*.ico"));
     EXPECT_FALSE(MatchesFileMask("noext", "*.ico;*."));
     EXPECT_TRUE(MatchesFileMask("noext", "*.*"));
+    EXPECT_TRUE(MatchesFileMask("noext", "*"));
 }

@@ -3,8 +3,8 @@
 #include "IcoBuilder.h"
 #include "PngStreamBuilder.h"
 #include "TempDir.h"
-#include "icons/readers/IcoReader.h"
 #include "icons/LoadIcons.h"
+#include "icons/readers/IcoReader.h"
 
 TEST(IcoReader, ReadsEveryBitDepthInFileOrder) {
     TempDir dir;
@@ -30,17 +30,10 @@ TEST(IcoReader, ReadsEveryBitDepthInFileOrder) {
 
 TEST(IcoReader, EmptyFileCountZeroAndCursors) {
     TempDir dir;
-    auto empty = ReadIcoFile(dir.Write("empty.ico", ByteString{}));
-    ASSERT_NE(empty, nullptr);
-    EXPECT_EQ(empty->ImageCount, 0);
-    auto loaded = LoadIconsFromFile(dir.Write("empty2.ico", ByteString{}));
-    ASSERT_NE(loaded, nullptr);  // an icon without images, not nothing
-    EXPECT_EQ(loaded->ImageCount, 0);
-
+    // No directory header, no icon: an empty file, or one whose count word is 0.
+    EXPECT_EQ(ReadIcoFile(dir.Write("empty.ico", ByteString{})), nullptr);
     ByteString one = BuildIco({EntryFor({16, 16, 4, 0x33, 0, true})}, 1, 0);
-    auto counted = ReadIcoFile(dir.Write("zero-count.ico", one));
-    EXPECT_EQ(counted->ImageCount, 1);
-    EXPECT_EQ(counted->GetImage(0).ImageBits()[0], 0x33);
+    EXPECT_EQ(ReadIcoFile(dir.Write("zero-count.ico", one)), nullptr);
 
     IcoEntry cursor = EntryFor({32, 32, 1, 0xF0, 0x0F, true});
     cursor.planes = 5;    // hot-spot X
@@ -94,6 +87,27 @@ TEST(IcoReader, ACutFileKeepsEveryWholeImage) {
     EXPECT_EQ(none.Icon, nullptr);  // no shell fallback on this platform
     EXPECT_EQ(none.Error, "the file ends 17 bytes into the icon directory");
     EXPECT_THROW(ReadIcoFile(dir.Path().string() + "/missing.ico"), TReadError);
+
+    // A size claimed past the end is no loss while the pixels lie before it; a cursor cut
+    // inside its pixels keeps its header's bit count, not its hot spot's Y.
+    IcoEntry claims = EntryFor(middle);
+    claims.bytesInRes = 0xFFFFFFFF;
+    auto whole = ReadIcoFile(dir.Write("claims.ico", BuildIco({claims})));
+    EXPECT_EQ(whole->GetImage(0).Damage(), "");
+    EXPECT_EQ(whole->GetImage(0).ImageBits(), ByteString(32 * 32, 0x44));
+    IcoEntry cursor = EntryFor(middle);
+    cursor.planes = 12;
+    cursor.bitCount = 30;
+    ByteString cutCursor = BuildIco({cursor}, 2);
+    cutCursor.resize(cutCursor.size() - 200);
+    auto cursorIcon = ReadIcoFile(dir.Write("cut.cur", cutCursor));
+    EXPECT_EQ(cursorIcon->GetImage(0).LoadDamage().rfind("the file ends ", 0), 0u);
+    EXPECT_EQ(cursorIcon->GetImage(0).BitCount, 8);
+    // An impossible header stays damaged with its own reason, cut or not.
+    ByteString odd = BuildIco({EntryFor(middle)});
+    odd[6 + 16] = 41;  // the header size
+    EXPECT_EQ(ReadIcoFile(dir.Write("odd.ico", odd))->GetImage(0).LoadDamage(),
+              "Unsupported bitmap header size 41");
 
     // A favicon that is really a PNG file: one PNG-stored image of its header's size.
     auto red = [](int, int, int channel) -> std::uint16_t { return channel == 0 ? 255 : 0; };

@@ -112,14 +112,16 @@ TEST(PeReader, SectionSizesDecideWhatIsReadable) {
         EXPECT_EQ(icon->ImageCount, 5);
     }
     // Groups #1 and #5 come last. A virtual size that ends inside #1 cuts it off, leaving #5
-    // outside the section; one that ends before every group leaves nothing.
+    // outside the section; one that ends before every group leaves the images loose.
     auto inside = ReadPeData(ThreeGroups(false).ResourceVirtualSize(raw - 24).Build(), "x");
     ASSERT_NE(inside, nullptr);
-    EXPECT_EQ(Names(*inside), (std::vector<std::string>{"MAINICON", "MAINICON", "MAINICON"}));
+    // The images of the groups lost stay as loose images.
+    EXPECT_EQ(Names(*inside),
+              (std::vector<std::string>{"MAINICON", "MAINICON", "MAINICON", "#4", "#5"}));
     EXPECT_EQ(inside->Damage, "the file ends 16 bytes into icon group #1");
-    std::string outside = ReadError(ThreeGroups(false).ResourceVirtualSize(raw - 400).Build());
-    EXPECT_NE(outside.find("the file has no section holding address"), std::string::npos)
-        << outside;
+    auto outside = ReadPeData(ThreeGroups(false).ResourceVirtualSize(raw - 400).Build(), "x");
+    EXPECT_EQ(outside->Damage.rfind("the file has no section holding address", 0), 0u);
+    EXPECT_EQ(Names(*outside), (std::vector<std::string>{"#1", "#2", "#3"}));  // in the section
 }
 
 TEST(PeReader, FilesWithoutReadableIconsGiveNothing) {
@@ -162,21 +164,22 @@ TEST(PeReader, BrokenResourceDirectoriesAreErrorsNotLoops) {
     cyclic.PatchU32(root + 28, 0x80000000u);  // the group type directory is the root
     EXPECT_EQ(ReadError(cyclic.Bytes()), "Resource directory points back into itself");
 
-    // A group the directory cannot name or lead to is lost alone; the others are read.
+    // A group the directory cannot name or lead to is lost alone; the others are read, and
+    // the images only the lost group named stay loose.
     ByteBuilder selfNamed;
     selfNamed.Bytes(ThreeGroups(false).Build());
     std::uint32_t typeDir = ReadU32At(selfNamed.Bytes(), root + 28) & 0x7FFFFFFF;
     selfNamed.PatchU32(root + typeDir + 20, 0x80000000u | typeDir);  // name -> its own type
     auto looped = ReadPeData(selfNamed.Bytes(), "x.dll");
     ASSERT_NE(looped, nullptr);
-    EXPECT_EQ(Names(*looped), (std::vector<std::string>{"#1", "#5"}));
+    EXPECT_EQ(Names(*looped), (std::vector<std::string>{"#1", "#5", "#1", "#2", "#3"}));
     EXPECT_EQ(looped->Damage, "Resource directory points back into itself");
     ByteBuilder unnamed;
     unnamed.Bytes(ThreeGroups(false).Build());
     unnamed.PatchU32(root + typeDir + 16, 0xFFFFFFFFu);  // a string name far past the end
     auto lostName = ReadPeData(unnamed.Bytes(), "x.dll");
     ASSERT_NE(lostName, nullptr);
-    EXPECT_EQ(Names(*lostName), (std::vector<std::string>{"#1", "#5"}));
+    EXPECT_EQ(Names(*lostName), (std::vector<std::string>{"#1", "#5", "#1", "#2", "#3"}));
     EXPECT_EQ(lostName->Damage.rfind("the file has no section holding address", 0), 0u);
 
     ByteBuilder tooDeep;
@@ -185,7 +188,7 @@ TEST(PeReader, BrokenResourceDirectoriesAreErrorsNotLoops) {
     tooDeep.PatchU32(root + nameDir + 20, 0x80000000u | nameDir);  // language -> directory
     auto deep = ReadPeData(tooDeep.Bytes(), "x.dll");
     ASSERT_NE(deep, nullptr);
-    EXPECT_EQ(Names(*deep), (std::vector<std::string>{"#1", "#5"}));
+    EXPECT_EQ(Names(*deep), (std::vector<std::string>{"#1", "#5", "#1", "#2", "#3"}));
     EXPECT_EQ(deep->Damage, "Resource directory nested deeper than three levels");
 
     ByteBuilder absurdCount;
@@ -215,14 +218,27 @@ TEST(PeReader, ACutFileKeepsWholeEntriesAndDamagedImages) {
     file.resize(file.size() - 17);
     auto shortGroup = ReadPeData(file, "hh.exe");
     ASSERT_NE(shortGroup, nullptr);
-    // 6 + 3 x 14 bytes, 17 of them missing: the first entry is whole.
-    ASSERT_EQ(shortGroup->ImageCount, 1);
+    // 6 + 3 x 14 bytes, 17 of them missing: the first entry is whole, and the images the lost
+    // entries named stay loose, sized by their own headers.
+    ASSERT_EQ(shortGroup->ImageCount, 3);
     EXPECT_EQ(shortGroup->Damage, "the file ends 31 bytes into icon group #1");
     EXPECT_EQ(shortGroup->GetImage(0).Damage(), "");
     EXPECT_EQ(shortGroup->GetImage(0).ImageBits(), ByteString(16 * 8, 0x21));
-    // Cut inside the first entry, nothing is left: the reason is the file's.
+    EXPECT_FALSE(shortGroup->GetImage(0).IsLoose);
+    const TLoadedIconImage& loose = shortGroup->GetImage(2);
+    EXPECT_TRUE(loose.IsLoose);
+    EXPECT_EQ(loose.ResourceName, "#3");
+    EXPECT_EQ(std::tie(loose.Width, loose.Height, loose.BitCount, loose.BytesInRes),
+              std::make_tuple(std::uint8_t{48}, std::uint8_t{48}, std::uint16_t{32},
+                              static_cast<std::uint32_t>(MakeDib(k48x32).size())));
+    EXPECT_EQ(loose.Damage(), "");
+    EXPECT_EQ(loose.Group, nullptr);
+    // Cut inside the first entry, every image is loose; the reason stays the file's.
     file.resize(file.size() - 20);
-    EXPECT_EQ(ReadError(file), "the file ends 11 bytes into icon group #1");
+    auto noGroup = ReadPeData(file, "hh.exe");
+    EXPECT_EQ(Names(*noGroup), (std::vector<std::string>{"#1", "#2", "#3"}));
+    EXPECT_EQ(noGroup->Damage, "the file ends 11 bytes into icon group #1");
+    EXPECT_THROW(ReadPeData(file, "hh.exe", {.Groups = {{}, true}}), TReadError);  // no main icon
 
     // The group first, the images after it: a cut inside the last image damages it alone, and
     // an entry naming no image is kept damaged too.
@@ -269,7 +285,7 @@ TEST(PeReader, EveryTruncationFailsWithAReasonOrKeepsWhatIsWhole) {
             if (!image->Damage().empty()) continue;
             bool same = false;
             for (const auto& original : whole->Images) {
-                same = same || (original->ResourceName == image->ResourceName &&
+                same = same || ((original->ResourceName == image->ResourceName || image->IsLoose) &&
                                 original->ImageOffset == image->ImageOffset &&
                                 original->ImageBits() == image->ImageBits());
             }
