@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "hashes/Digest.h"
+#include "icons/PathAt.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ struct TOpenFile {
 }  // namespace
 
 std::optional<std::string> FileSha256(const std::string& Path) {
-    TOpenFile file{::open(Path.c_str(), O_RDONLY | O_CLOEXEC)};
+    TOpenFile file{OpenPath(Path, O_RDONLY)};
     if (file.Descriptor < 0) return std::nullopt;
     TDigest digest(TDigest::TKind::Sha256);
     std::array<std::uint8_t, 1 << 16> block;
