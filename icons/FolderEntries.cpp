@@ -29,6 +29,10 @@ void SortByName(TFolderEntries& entries, const std::string& prefix) {
               [](const TSubfolder& a, const TSubfolder& b) { return NameLess(a.Name, b.Name); });
 }
 
+struct TCloseFolder {
+    void operator()(DIR* folder) const { ::closedir(folder); }
+};
+
 // What a folder entry is. The listing tells where the file system gives the type, so only
 // links (and entries of unknown type) cost a look at their target.
 struct TEntryKind {
@@ -62,8 +66,7 @@ TFolderEntries ReadFolderEntries(const std::string& folder, const TFolderReading
     const std::string prefix = WithTrailingSeparator(folder);
     TFolderEntries entries;
     int descriptor = OpenPath(prefix, O_RDONLY | O_DIRECTORY);
-    std::unique_ptr<DIR, decltype(&::closedir)> listing(
-        descriptor < 0 ? nullptr : ::fdopendir(descriptor), &::closedir);
+    std::unique_ptr<DIR, TCloseFolder> listing(descriptor < 0 ? nullptr : ::fdopendir(descriptor));
     if (!listing) {
         entries.Error = std::generic_category().message(errno);
         if (descriptor >= 0) ::close(descriptor);
