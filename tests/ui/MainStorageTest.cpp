@@ -189,6 +189,7 @@ TEST_F(MainStorageTest, SizesAndZoomOutOfRangeAreRepairedWhenRead) {
         EXPECT_EQ(main->FoldersWidth(), 185) << values[0].second;
         EXPECT_EQ(main->ContainViewerHeight(), 120) << values[1].second;
         EXPECT_EQ(main->ViewerZoom, TViewerZoom::Fit()) << values[2].second;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !main->LoadRun->Loading; }));
         EXPECT_TRUE(main->close());
         EXPECT_EQ(Stored(QStringLiteral("pnlFolders_Width")), QStringLiteral("185"));
         EXPECT_EQ(Stored(QStringLiteral("pnlContainViewer_Height")), QStringLiteral("120"));
