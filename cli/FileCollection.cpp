@@ -3,9 +3,11 @@
 #include <CLI/CLI.hpp>
 
 #include <cerrno>
+#include <mutex>
 #include <system_error>
 
 #include "cli/PathSource.h"
+#include "cli/PrintableName.h"
 #include "cli/ProgressLine.h"
 #include "icons/ParallelLoad.h"
 
@@ -45,23 +47,32 @@ bool ReadCollection(const TFileCollection& collection, const TCliOutput& output,
                     const std::function<std::string(const TLoadOutcome&)>& Prepare) {
     TProgressLine progress(output.Err, output.ErrIsTerminal);
     std::size_t done = 0;
+    // Paths are pulled while an outcome may be consumed on another thread.
+    std::mutex printing;
+    auto folderFailed = [&](const std::string& folder, const std::string& reason) {
+        std::lock_guard lock(printing);
+        progress.Clear();
+        output.Out << std::flush;
+        output.Err << "marrowby2-cli: " << Printable(folder) << ": " << reason << "\n";
+    };
     try {
-        TPathSource source(collection);
+        TPathSource source(collection, folderFailed);
         TParallelLoadOptions options{collection.Jobs, {}, collection.Load, true, Prepare};
         LoadInParallel([&](std::string& path) { return source.Next(path); }, options,
                        [&](TLoadOutcome&& outcome) {
+                           std::lock_guard lock(printing);
                            progress.Clear();
                            std::string path = outcome.Path;
                            Consume(std::move(outcome));
                            progress.Show(++done, path);
                        });
+        return source.FailedFolders() == 0;
     } catch (const TFileListError& error) {
         progress.Clear();
         output.Out << std::flush;
         output.Err << "marrowby2-cli: " << error.what() << "\n";
         return false;
     }
-    return true;
 }
 
 bool IsAccessFailure(const std::string& error) {

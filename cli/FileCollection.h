@@ -34,8 +34,9 @@ void AddCursorsFlag(CLI::App& command, TLoadOptions& load);
 // Reads the files of the collection on its worker threads, pulling the paths as it goes, and
 // hands each outcome to Consume in path order while a progress line counts them. Paths that
 // are not regular files are not read (see TParallelLoadOptions::FilesOnly). Returns false,
-// with the reason on stderr, when the file list could not be opened or read; the outcomes
-// before it have been consumed. Prepare, when given, runs on the worker thread that read each
+// with the reason on stderr, when the file list could not be opened or read (the outcomes
+// before it have been consumed) or when a folder could not be listed (each named on stderr as
+// it is met, "FOLDER: <reason>"). Prepare, when given, runs on the worker thread that read each
 // file (see TParallelLoadOptions::Prepare).
 bool ReadCollection(const TFileCollection& collection, const TCliOutput& output,
                     const std::function<void(TLoadOutcome&&)>& Consume,

@@ -10,6 +10,8 @@
 #include "cli/GroupOptions.h"
 #include "cli/HashJson.h"
 #include "cli/JsonWriter.h"
+#include "cli/PrintableName.h"
+#include "icons/ResourceName.h"
 
 namespace {
 
@@ -111,24 +113,6 @@ void PrintJsonEntry(JsonWriter& json, const TLoadOutcome& outcome, const TListOp
     json.EndObject();
 }
 
-// A name as a text line shows it: control characters written as \xHH, so that a name cannot
-// break or rewrite the line.
-std::string Printable(const std::string& name) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (char c : name) {
-        auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            out += "\\x";
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0xF];
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 void PrintTextEntry(std::ostream& out, const TLoadOutcome& outcome) {
     const std::string path = Printable(outcome.Path);
     if (!outcome.Icon) {
@@ -137,7 +121,7 @@ void PrintTextEntry(std::ostream& out, const TLoadOutcome& outcome) {
     }
     if (outcome.Icon->Images.empty()) out << path << ": 0 images\n";
     for (const auto& image : outcome.Icon->Images) {
-        out << path << "  " << (image->ResourceName.empty() ? "-" : Printable(image->ResourceName))
+        out << path << "  " << (image->ResourceName.empty() ? "-" : Printable(ReadableName(image->ResourceName)))
             << "  " << image->PixelWidth() << " x " << image->PixelHeight() << "  "
             << image->BitCount << " bpp";
         if (!image->LoadDamage().empty()) out << "  damaged: " << image->LoadDamage();

@@ -1,9 +1,18 @@
 #include "cli/PathSource.h"
 
-#include <filesystem>
-#include <system_error>
+#include "icons/PathAt.h"
 
-TPathSource::TPathSource(const TFileCollection& collection) : collection_(collection) {
+namespace {
+
+bool IsFolder(const std::string& path) {
+    struct stat info {};
+    return StatPath(path, info) == 0 && S_ISDIR(info.st_mode);
+}
+
+}  // namespace
+
+TPathSource::TPathSource(const TFileCollection& collection, TFolderFailed folderFailed)
+    : collection_(collection), folderFailed_(std::move(folderFailed)) {
     if (!collection.FilesFrom.empty())
         list_.emplace(collection.FilesFrom, collection.NullSeparated ? '\0' : '\n');
 }
@@ -17,24 +26,32 @@ bool TPathSource::NextOfArguments(std::string& path) {
     while (folderFile_ == folderFiles_.size()) {
         folderFile_ = 0;
         if (std::optional<TScannedFolder> folder = walk_ ? walk_->Next() : std::nullopt) {
-            folderFiles_ = std::move(folder->Files);
+            Take(folder->Path, std::move(folder->Files), folder->Error);
             continue;
         }
         walk_.reset();
         folderFiles_.clear();
         if (argument_ == collection_.Paths.size()) return false;
         const std::string& argument = collection_.Paths[argument_++];
-        std::error_code error;
-        if (!std::filesystem::is_directory(argument, error)) {
+        if (!IsFolder(argument)) {
             path = argument;  // anything else is taken as a file
             return true;
         }
         if (collection_.Recursive) {
             walk_.emplace(argument, collection_.Mask);
         } else {
-            folderFiles_ = BuildPathList({argument}, collection_.Mask);
+            TFolderEntries entries = ReadFolderEntries(argument, {collection_.Mask, false});
+            Take(argument, std::move(entries.Files), entries.Error);
         }
     }
     path = std::move(folderFiles_[folderFile_++]);
     return true;
+}
+
+void TPathSource::Take(const std::string& folder, std::vector<std::string> files,
+                       const std::string& error) {
+    folderFiles_ = std::move(files);
+    if (error.empty()) return;
+    ++failedFolders_;
+    if (folderFailed_) folderFailed_(folder, error);
 }

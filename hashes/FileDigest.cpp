@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "hashes/Digest.h"
+#include "icons/PathAt.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ struct TOpenFile {
 std::optional<std::string> FileSha256(const std::string& Path) {
     // Non-blocking, so that a named pipe does not wait for a writer; only regular files are
     // read, since a pipe or a device such as /dev/zero may never end.
-    TOpenFile file{::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
+    TOpenFile file{OpenPath(Path, O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
     if (file.Descriptor < 0) return std::nullopt;
     struct stat info {};
     if (::fstat(file.Descriptor, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;

@@ -33,11 +33,11 @@ bool TDirectoryScan::Run(const std::function<void(const TScannedFolder&)>& visit
 // folder that gives no files is not read at all.
 TScannedFolder TDirectoryScan::Visit(std::string path, bool enter) {
     ++count_;
-    if (!enter && !mask_) return {std::move(path), {}};
+    if (!enter && !mask_) return {std::move(path), {}, {}};
     TFolderEntries entries = ReadFolderEntries(path, {mask_, enter});
     if (!entries.Subfolders.empty())
         path_.push_back({WithTrailingSeparator(path), std::move(entries.Subfolders)});
-    return {std::move(path), std::move(entries.Files)};
+    return {std::move(path), std::move(entries.Files), std::move(entries.Error)};
 }
 
 std::vector<std::string> ListFolderTree(const std::string& startFolder) {

@@ -17,14 +17,17 @@ struct TScannedFolder {
     // The folder's files that match the walk's mask, as ReadFolderEntries takes them, in name
     // order; empty when the walk lists folders only.
     std::vector<std::string> Files;
+    // Why the folder could not be listed (wholly or in part), as ReadFolderEntries gives it;
+    // empty when it was read.
+    std::string Error;
 };
 
 // Walks a folder and every folder below it, one folder at a time: the start folder first,
 // then depth-first pre-order (a folder before its subfolders, a whole subtree before the next
 // sibling), siblings in name order (NameLess). Hidden folders are walked; "." and ".." never
 // are. A symbolic link to a folder is yielded, with its files, but not entered, so link cycles
-// cannot trap the walk. A folder that cannot be listed is yielded with nothing in it and adds
-// no subfolders.
+// cannot trap the walk. A folder that cannot be listed is yielded with nothing in it, adds
+// no subfolders and carries the reason. Folders deeper than PATH_MAX are walked too.
 //
 // Nothing is collected: the walk holds the sorted subfolder names of the folders on the path
 // from the start folder to the current one, and the current folder's files.

@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "icons/FileBytes.h"
+#include "icons/PathAt.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ constexpr std::size_t kBlockSize = 64 * 1024;
 
 TFileBytes::TFileBytes(const std::string& path) : path_(path) {
     // Non-blocking, so that a named pipe given as a file does not wait for a writer.
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    fd_ = OpenPath(path, O_RDONLY | O_NONBLOCK);
     if (fd_ < 0) throw TReadError("Cannot open file \"" + path + "\"");
     struct stat info {};
     if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {

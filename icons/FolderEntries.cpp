@@ -1,9 +1,17 @@
 #include "icons/FolderEntries.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <memory>
+#include <system_error>
 
 #include "icons/NameOrder.h"
+#include "icons/PathAt.h"
 #include "icons/PathList.h"
 
 namespace fs = std::filesystem;
@@ -21,6 +29,32 @@ void SortByName(TFolderEntries& entries, const std::string& prefix) {
               [](const TSubfolder& a, const TSubfolder& b) { return NameLess(a.Name, b.Name); });
 }
 
+struct TCloseFolder {
+    void operator()(DIR* folder) const { ::closedir(folder); }
+};
+
+// What a folder entry is. The listing tells where the file system gives the type, so only
+// links (and entries of unknown type) cost a look at their target.
+struct TEntryKind {
+    bool Folder = false;
+    bool File = false;
+    bool Link = false;
+};
+
+TEntryKind KindOf(int folder, const dirent& entry) {
+    if (entry.d_type == DT_DIR) return {true, false, false};
+    if (entry.d_type == DT_REG) return {false, true, false};
+    struct stat info {};
+    if (entry.d_type == DT_UNKNOWN) {
+        if (::fstatat(folder, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) return {};
+        if (!S_ISLNK(info.st_mode)) return {S_ISDIR(info.st_mode), S_ISREG(info.st_mode), false};
+    } else if (entry.d_type != DT_LNK) {
+        return {};  // named pipes, devices and sockets
+    }
+    if (::fstatat(folder, entry.d_name, &info, 0) != 0) return {false, false, true};
+    return {S_ISDIR(info.st_mode), S_ISREG(info.st_mode), true};
+}
+
 }  // namespace
 
 std::string WithTrailingSeparator(std::string folder) {
@@ -31,17 +65,28 @@ std::string WithTrailingSeparator(std::string folder) {
 TFolderEntries ReadFolderEntries(const std::string& folder, const TFolderReading& reading) {
     const std::string prefix = WithTrailingSeparator(folder);
     TFolderEntries entries;
-    std::error_code error;
-    fs::directory_iterator it(prefix, error);
-    // The types come from the listing itself where the file system gives them, so only links
-    // cost a look at their target.
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        std::error_code typeError;
-        std::string name = it->path().filename().string();
-        if (reading.Subfolders && it->is_directory(typeError)) {
-            entries.Subfolders.push_back({std::move(name), it->is_symlink(typeError)});
-        } else if (reading.Mask && MatchesFileMask(name, *reading.Mask) &&
-                   it->is_regular_file(typeError)) {
+    int descriptor = OpenPath(prefix, O_RDONLY | O_DIRECTORY);
+    std::unique_ptr<DIR, TCloseFolder> listing(descriptor < 0 ? nullptr : ::fdopendir(descriptor));
+    if (!listing) {
+        entries.Error = std::generic_category().message(errno);
+        if (descriptor >= 0) ::close(descriptor);
+        return entries;
+    }
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(listing.get());
+        if (entry == nullptr) {
+            if (errno != 0) entries.Error = std::generic_category().message(errno);
+            break;
+        }
+        std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        bool wanted = reading.Mask && MatchesFileMask(name, *reading.Mask);
+        if (!wanted && !reading.Subfolders) continue;
+        TEntryKind kind = KindOf(::dirfd(listing.get()), *entry);
+        if (reading.Subfolders && kind.Folder) {
+            entries.Subfolders.push_back({std::move(name), kind.Link});
+        } else if (wanted && kind.File) {
             entries.Files.push_back(std::move(name));
         }
     }

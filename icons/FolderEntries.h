@@ -15,6 +15,9 @@ struct TSubfolder {
 struct TFolderEntries {
     std::vector<std::string> Files;  // folder (with a trailing separator) + name
     std::vector<TSubfolder> Subfolders;
+    // Why the folder could not be listed, or stopped being listable half-way; empty when the
+    // whole folder was read.
+    std::string Error;
 };
 
 // What a folder reading takes: the files that match a mask (none without one), the subfolders
@@ -28,7 +31,7 @@ struct TFolderReading {
 // mask (MatchesFileMask), hidden ones included: named pipes and devices cannot be read.
 // Subfolders include hidden ones, never "." and "..". A folder that cannot be listed, or
 // stops being listable half-way, gives what was read up to there (nothing at all when it could
-// not be opened).
+// not be opened) and the system's reason. A path of any length is listed (OpenPath).
 TFolderEntries ReadFolderEntries(const std::string& folder, const TFolderReading& reading);
 
 // `folder` with a trailing path separator.

@@ -20,5 +20,6 @@ struct TGroupFilter {
     bool Takes(std::string_view ResourceName, bool First) const;
 };
 
-// Whether two group names are the same, ignoring the case of ASCII letters.
-bool SameGroupName(std::string_view A, std::string_view B);
+// Whether a name chosen names the group ResourceName, ignoring the case of ASCII letters: by
+// the bytes stored, or for an 8-bit name that is not UTF-8 also by its ReadableName.
+bool SameGroupName(std::string_view Chosen, std::string_view ResourceName);

@@ -11,6 +11,7 @@
 
 #include "icons/FileBytes.h"
 #include "icons/FileExtension.h"
+#include "icons/PathAt.h"
 #include "icons/PngStream.h"
 #include "icons/ShellIcons.h"
 #include "icons/readers/AniReader.h"
@@ -136,11 +137,10 @@ bool MayHoldChosenGroup(TGroups groups, const TGroupFilter& chosen) {
 // Why the file cannot be read at all, or nothing. Folders, named pipes and devices are never
 // read: a pipe would wait for a writer forever.
 std::string Unreadable(const std::string& fileName) {
-    std::error_code error;
-    std::filesystem::file_status status = std::filesystem::status(fileName, error);
-    if (error) return std::generic_category().message(error.value());
-    if (!std::filesystem::is_regular_file(status)) return kNotAnIconSource;
-    if (::access(fileName.c_str(), R_OK) != 0) return std::generic_category().message(errno);
+    struct stat status {};
+    if (StatPath(fileName, status) != 0) return std::generic_category().message(errno);
+    if (!S_ISREG(status.st_mode)) return kNotAnIconSource;
+    if (AccessPath(fileName, R_OK) != 0) return std::generic_category().message(errno);
     return {};
 }
 

@@ -6,19 +6,19 @@
 
 #include <atomic>
 #include <cerrno>
-#include <filesystem>
 #include <memory>
 #include <system_error>
+
+#include "icons/PathAt.h"
 
 namespace {
 
 // Why Path is not a regular file that can be read, or nothing; a path that cannot be reached
 // is left to the loader, which names the reason.
 std::string NotAFile(const std::string& path) {
-    std::error_code error;
-    std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (error || std::filesystem::is_regular_file(status)) return {};
-    if (std::filesystem::is_directory(status)) return std::generic_category().message(EISDIR);
+    struct stat status {};
+    if (StatPath(path, status) != 0 || S_ISREG(status.st_mode)) return {};
+    if (S_ISDIR(status.st_mode)) return std::generic_category().message(EISDIR);
     return std::string(kNotARegularFile);
 }
 

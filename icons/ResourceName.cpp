@@ -1,6 +1,7 @@
 #include "icons/ResourceName.h"
 
 #include "icons/ByteReader.h"
+#include "icons/Utf8Text.h"
 
 namespace {
 
@@ -34,9 +35,11 @@ std::string ResourceNameText(const TResourceId& id) {
     return id.Named ? id.Name : "#" + std::to_string(id.Id);
 }
 
-std::string AnsiNameToUtf8(std::span<const std::uint8_t> Text) {
+std::string ReadableName(std::string_view Name) {
+    if (IsUtf8(Name)) return std::string(Name);
     std::string out;
-    for (std::uint8_t byte : Text) {
+    for (char c : Name) {
+        auto byte = static_cast<std::uint8_t>(c);
         char32_t mapped = byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : 0;
         AppendUtf8(out, mapped ? mapped : byte);
     }

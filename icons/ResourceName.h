@@ -2,8 +2,8 @@
 
 #include <compare>
 #include <cstdint>
-#include <span>
 #include <string>
+#include <string_view>
 
 // The name of a resource in an executable: a numeric id or a string name.
 struct TResourceId {
@@ -20,10 +20,12 @@ struct TResourceId {
 // string name otherwise.
 std::string ResourceNameText(const TResourceId& id);
 
-// An 8-bit name of a 16-bit file, read as Windows-1252 and given as UTF-8. The five bytes
-// Windows-1252 leaves undefined become the code point of the same number, as bytes from 0xA0 on
-// do.
-std::string AnsiNameToUtf8(std::span<const std::uint8_t> Text);
+// A resource name as text to show or to name a file by. Names keep the bytes their file
+// stores (UTF-8 from the UTF-16 of 32-bit files, the 8-bit ANSI text of 16-bit files as it
+// is), so that they can be written out and chosen exactly; a name that is not UTF-8 is read
+// here as Windows-1252 and given as UTF-8. The five bytes Windows-1252 leaves undefined become
+// the code point of the same number, as bytes from 0xA0 on do.
+std::string ReadableName(std::string_view Name);
 
 // UTF-16 text (little-endian units, as Windows stores it) as UTF-8; unpaired surrogates become
 // U+FFFD, and a last odd byte is dropped.

@@ -12,6 +12,17 @@ TStoredProperty DecimalProperty(const QString& name, std::function<int()> get,
             }};
 }
 
+TStoredProperty CheckedDecimalProperty(const QString& name, std::function<int()> get,
+                                       std::function<void(int)> set,
+                                       std::function<bool(int)> fits) {
+    return {name, [get = std::move(get)] { return QString::number(get()); },
+            [set = std::move(set), fits = std::move(fits)](const QString& text) {
+                bool ok = false;
+                const int value = text.toInt(&ok, 10);
+                if (ok && fits(value)) set(value);
+            }};
+}
+
 TStoredProperty BooleanProperty(const QString& name, std::function<bool()> get,
                                 std::function<void(bool)> set) {
     return {

@@ -15,6 +15,13 @@ struct TStoredProperty {
 TStoredProperty DecimalProperty(const QString& name, std::function<int()> get,
                                 std::function<void(int)> set);
 
+// A whole number stored in decimal that only values `fits` takes may set: a text that is not
+// a number, or a value out of range, leaves the property as it is (its design value when the
+// form is first restored), so a damaged store cannot make the form unusable and the repaired
+// value is the one saved next.
+TStoredProperty CheckedDecimalProperty(const QString& name, std::function<int()> get,
+                                       std::function<void(int)> set, std::function<bool(int)> fits);
+
 // A flag stored as "True" or "False"; other texts (case aside) leave the property unchanged.
 TStoredProperty BooleanProperty(const QString& name, std::function<bool()> get,
                                 std::function<void(bool)> set);

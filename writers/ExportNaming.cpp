@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "icons/ResourceName.h"
+
 namespace {
 
 constexpr std::string_view kForbiddenCharacters = "\\/:*?\"<>|";
@@ -64,7 +66,7 @@ std::string SourceFileStem(const std::string& FileName) {
 TNameParts NamePartsOf(const TLoadedIconImage& Image, int Number) {
     TNameParts parts;
     if (Image.Owner) parts.File = ForFileName(SourceFileStem(Image.Owner->FileName));
-    parts.Resource = ForFileName(Image.ResourceName);
+    parts.Resource = ForFileName(ReadableName(Image.ResourceName));
     parts.Size = std::to_string(Image.PixelWidth()) + "x" + std::to_string(Image.PixelHeight());
     parts.Number = Number;
     parts.Depth = Image.BitCount;

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "icons/ResourceName.h"
+
 namespace {
 
 const char* const kLineBreak = "\r\n";
@@ -18,7 +20,7 @@ std::string ExportCountsText(int Written, int Skipped, int Failed) {
 }
 
 std::string ExportImageText(const TLoadedIconImage& Image) {
-    return (Image.ResourceName.empty() ? "-" : Image.ResourceName) + " " +
+    return (Image.ResourceName.empty() ? "-" : ReadableName(Image.ResourceName)) + " " +
            std::to_string(Image.PixelWidth()) + "x" + std::to_string(Image.PixelHeight()) + " " +
            std::to_string(Image.BitCount) + " bpp";
 }

@@ -19,6 +19,11 @@ constexpr std::uint16_t kMaxAlignmentShift = 15;
 
 constexpr std::string_view kTable = "the resource table";
 
+// An 8-bit name as the file stores it (see ReadableName).
+std::string AsText(ByteView bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
+
 struct TResourceRecord {
     std::uint32_t Offset;  // already scaled by the alignment
     std::uint32_t Length;
@@ -118,7 +123,7 @@ std::string TNeIconRead::ReadName(std::uint16_t id) const {
         return ResourceNameText(TResourceId::Number(number));
     }
     std::size_t at = table_ + id;
-    return AnsiNameToUtf8(file_.Read(at + 1, file_.Read(at, 1, kTable)[0], kTable));
+    return AsText(file_.Read(at + 1, file_.Read(at, 1, kTable)[0], kTable));
 }
 
 // Reads the group's whole entries; a group the file ends inside keeps those before the cut.
@@ -160,7 +165,7 @@ void TNeIconRead::NameLibraryGroups() {
         return;
     }
     for (std::size_t k = 0; k < GroupStarts.size(); ++k) {
-        std::string name = AnsiNameToUtf8(names.Take(names.U8()));
+        std::string name = AsText(names.Take(names.U8()));
         std::size_t end = k + 1 < GroupStarts.size() ? GroupStarts[k + 1] : icon_.Images.size();
         for (std::size_t i = GroupStarts[k]; i < end; ++i) icon_.Images[i]->ResourceName = name;
     }

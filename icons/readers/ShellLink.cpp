@@ -42,6 +42,11 @@ constexpr std::size_t kUnicodeCommonPathSuffixAt = 0x20;
 constexpr std::size_t kUnicodeHeaderSize = 0x24;
 constexpr std::uint32_t kHasLocalBasePath = 0x1;
 
+// Code-page text as UTF-8, read as Windows-1252 where it is not UTF-8 already.
+std::string AnsiText(ByteView text) {
+    return ReadableName({reinterpret_cast<const char*>(text.data()), text.size()});
+}
+
 // A string ended by a zero unit of `unit` bytes (1 for code-page text, 2 for UTF-16), starting
 // at `at`; an empty string when `at` is 0 (not given).
 std::string ZeroEnded(ByteView data, std::size_t at, std::size_t unit, const char* what) {
@@ -50,7 +55,7 @@ std::string ZeroEnded(ByteView data, std::size_t at, std::size_t unit, const cha
         bool zero = data[end] == 0 && (unit == 1 || data[end + 1] == 0);
         if (!zero) continue;
         ByteView text = Slice(data, at, end - at, what);
-        return unit == 1 ? AnsiNameToUtf8(text) : Utf16ToUtf8(text);
+        return unit == 1 ? AnsiText(text) : Utf16ToUtf8(text);
     }
     throw TReadError(std::string(what) + " runs past its end");
 }
@@ -83,7 +88,7 @@ std::string BlockTarget(ByteView block) {
     }
     if (units > 0) return Utf16ToUtf8(unicode.first(units * 2));
     auto end = std::find(ansi.begin(), ansi.end(), 0);
-    return AnsiNameToUtf8(ansi.first(static_cast<std::size_t>(end - ansi.begin())));
+    return AnsiText(ansi.first(static_cast<std::size_t>(end - ansi.begin())));
 }
 
 struct TLinkParts {
@@ -102,7 +107,7 @@ std::size_t ReadStrings(ByteView link, std::size_t at, TLinkParts& parts) {
         const char* what = i == kIconLocation ? "the icon location string" : "the string data";
         std::size_t length = ReadU16At(link, at, what) * unit;
         ByteView text = Slice(link, at + 2, length, what);
-        parts.Strings[i] = unit == 2 ? Utf16ToUtf8(text) : AnsiNameToUtf8(text);
+        parts.Strings[i] = unit == 2 ? Utf16ToUtf8(text) : AnsiText(text);
         at += 2 + length;
     }
     return at;

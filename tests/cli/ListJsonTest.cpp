@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <memory>
 
 #include "CliRun.h"
 #include "GroupBuilder.h"
 #include "IcoBuilder.h"
 #include "MiniJson.h"
+#include "NeBuilder.h"
 #include "PeBuilder.h"
 #include "TempDir.h"
 
@@ -126,19 +129,54 @@ TEST(ListCommand, TextLinesAndUsageErrors) {
     }
 }
 
-TEST(ListCommand, JsonIsValidUtf8WhateverBytesThePathsHold) {
+TEST(ListCommand, JsonGivesBytesThatAreNotUtf8BackAsPythonsSurrogateEscapes) {
     TempDir dir;
     ByteString ico = BuildIco({EntryFor({16, 16, 4, 1, 0, true})});
     std::string latin1 = dir.Write("caf\xE9.ico", ico);    // not UTF-8: one Latin-1 byte
     std::string utf8 = dir.Write("caf\xC3\xA9.ico", ico);  // the same name in UTF-8
     std::string broken = dir.Write("x\xE2\x82.ico", ico);  // a sequence cut short
-    CliRun run = Cli({"list", "--json", latin1, utf8, broken});
+    // An icon library whose group name is 8-bit text that is not UTF-8.
+    const DibSpec small{16, 16, 4}, large{32, 32, 4};
+    NeBuilder icl;
+    icl.types = {{kNeIconType, {{1, {}, MakeDib(small), {}, {}}, {2, {}, MakeDib(large), {}, {}}}},
+                 {kNeGroupType,
+                  {{10, {}, BuildIconGroup({GroupEntryFor(small, 1)}), {}, {}},
+                   {11, {}, BuildIconGroup({GroupEntryFor(large, 2)}), {}, {}}}}};
+    icl.names = {"ICL", "Caf\xE9", "Other"};
+    std::string library = dir.Write("lib.icl", icl.Build());
+    CliRun run = Cli({"list", "--jsonl", latin1, utf8, broken, library});
     ASSERT_EQ(run.code, 0);
-    EXPECT_NE(run.out.find("caf\\u00e9.ico"), std::string::npos);
+    EXPECT_NE(run.out.find("caf\\udce9.ico"), std::string::npos);
     EXPECT_NE(run.out.find("caf\xC3\xA9.ico"), std::string::npos);
-    EXPECT_NE(run.out.find("x\\u00e2\\u0082.ico"), std::string::npos);
-    EXPECT_EQ(run.out.find("\xE9.ico"), std::string::npos);
-    JsonValue doc = ParseJson(run.out);
-    EXPECT_EQ(doc["files"][0]["path"].string, latin1);  // each escape stands for its byte
-    EXPECT_EQ(doc["files"][1]["path"].string, utf8);
+    EXPECT_NE(run.out.find("x\\udce2\\udc82.ico"), std::string::npos);
+    EXPECT_NE(run.out.find("\"resourceName\": \"Caf\\udce9\""), std::string::npos);
+    EXPECT_EQ(run.out.find("\xE9"), std::string::npos);
+
+    // Python reads each path and name back to the very bytes.
+    std::string lines = dir.Write("list.jsonl", ByteString(run.out.begin(), run.out.end()));
+    std::string command =
+        "python3 -c 'import json, os, sys\n"
+        "for line in open(sys.argv[1]):\n"
+        "    entry = json.loads(line)\n"
+        "    print(os.fsencode(entry[\"path\"]).hex())\n"
+        "print(os.fsencode(entry[\"icon\"][\"images\"][0][\"resourceName\"])"
+        ".hex())' " +
+        lines;
+    std::unique_ptr<FILE, decltype(&pclose)> pipe(popen(command.c_str(), "r"), &pclose);
+    std::string hex;
+    for (char line[256]; pipe && std::fgets(line, sizeof line, pipe.get());) hex += line;
+    auto hexOf = [](const std::string& bytes) {
+        std::string out;
+        for (unsigned char byte : bytes)
+            out += "0123456789abcdef"[byte >> 4], out += "0123456789abcdef"[byte & 15];
+        return out + "\n";
+    };
+    EXPECT_EQ(hex, hexOf(latin1) + hexOf(utf8) + hexOf(broken) + hexOf(library) + hexOf("Caf\xE9"));
+
+    // --group takes the name's bytes, or the name as the text listing shows it.
+    for (const std::string& name : {std::string("CAF\xE9"), std::string("caf\xC3\xA9")}) {
+        CliRun chosen = Cli({"list", "--json", "--group", name, library});
+        EXPECT_EQ(chosen.code, 0) << chosen.err;
+        EXPECT_EQ(ParseJson(chosen.out)["files"][0]["icon"]["imageCount"].number, 1);
+    }
 }

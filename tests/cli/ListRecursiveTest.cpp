@@ -1,5 +1,9 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <limits.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "AniBuilder.h"
@@ -10,6 +14,7 @@
 #include "PeBuilder.h"
 #include "TempDir.h"
 #include "cli/CliMain.h"
+#include "hashes/Digest.h"
 
 namespace {
 
@@ -50,7 +55,77 @@ struct Tree {
     }
 };
 
+// Folders nested below `root` until the path of the file in the deepest passes PATH_MAX, built
+// and removed with the *at calls, which the length does not stop.
+struct DeepFolders {
+    std::string path;  // of the file in the deepest folder
+    std::vector<int> folders;
+    const std::string name = std::string(200, 'd');
+
+    DeepFolders(const std::string& root, ByteView file) : path(root) {
+        folders.push_back(::open(root.c_str(), O_RDONLY | O_DIRECTORY));
+        while (path.size() <= PATH_MAX) {
+            ::mkdirat(folders.back(), name.c_str(), 0755);
+            folders.push_back(::openat(folders.back(), name.c_str(), O_RDONLY | O_DIRECTORY));
+            path += "/" + name;
+        }
+        int out = ::openat(folders.back(), "deep.ico", O_WRONLY | O_CREAT, 0644);
+        EXPECT_EQ(::write(out, file.data(), file.size()), static_cast<ssize_t>(file.size()));
+        ::close(out);
+        path += "/deep.ico";
+    }
+    ~DeepFolders() {
+        ::unlinkat(folders.back(), "deep.ico", 0);
+        for (std::size_t i = folders.size() - 1; i > 0; --i) {
+            ::close(folders[i]);
+            ::unlinkat(folders[i - 1], name.c_str(), AT_REMOVEDIR);
+        }
+        ::close(folders.front());
+    }
+};
+
 }  // namespace
+
+TEST(ListCommand, PathsPastPathMaxAreReadAndUnlistableFoldersFailTheRun) {
+    TempDir dir;
+    ByteString ico = BuildIco({EntryFor({}), EntryFor({32, 32, 8, 1, 0, true})});
+    DeepFolders deep(dir.Path().string(), ico);
+    ASSERT_GT(deep.path.size(), static_cast<std::size_t>(PATH_MAX));
+
+    CliRun hashed = Cli({"list", "--jsonl", "--hash", "-r", dir.Path().string()});
+    ASSERT_EQ(hashed.code, 0) << hashed.err;
+    JsonValue entry = ParseJson(hashed.out);  // one line: the deep file is the only one
+    EXPECT_EQ(entry["path"].string, deep.path);
+    EXPECT_EQ(entry["icon"]["imageCount"].number, 2);
+    TDigest sha256(TDigest::TKind::Sha256);
+    sha256.Update(ico);
+    EXPECT_EQ(entry["sha256"].string, sha256.FinalHex());
+    EXPECT_NE(Cli({"list", deep.path}).out.find(deep.path + "  -  32 x 32  8 bpp\n"),
+              std::string::npos);
+    std::string out = (dir.Path() / "out").string();
+    CliRun exported = Cli({"export", "-r", "-o", out, dir.Path().string()});
+    EXPECT_EQ(exported.code, 0) << exported.err;
+    EXPECT_EQ(FileNamesIn(out).size(), 2u);
+
+    // A folder that cannot be listed is named with the system's reason and fails the run; the
+    // rest is still read. (Permissions do not stop root.)
+    if (::geteuid() == 0) return;
+    std::filesystem::create_directory(dir.Path() / "locked");
+    std::filesystem::permissions(dir.Path() / "locked", std::filesystem::perms::none);
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"list", "-r", dir.Path().string()},
+                                               {"export", "-r", "-o", out, dir.Path().string()},
+                                               {"list", (dir.Path() / "locked").string()}}) {
+        CliRun run = Cli(args);
+        EXPECT_EQ(run.code, 1);
+        EXPECT_NE(run.err.find("marrowby2-cli: " + dir.Path().string() +
+                               "/locked: Permission "
+                               "denied\n"),
+                  std::string::npos)
+            << run.err;
+    }
+    std::filesystem::permissions(dir.Path() / "locked", std::filesystem::perms::owner_all);
+}
 
 TEST(ListCommand, RecursiveListsEveryFolderBelowInScanOrder) {
     Tree tree;

@@ -177,6 +177,26 @@ TEST_F(MainStorageTest, CloseDuringALoadRunSavesOnlyWhenTheCloseGoesAhead) {
               QDir::toNativeSeparators(QDir::homePath()));
 }
 
+TEST_F(MainStorageTest, SizesAndZoomOutOfRangeAreRepairedWhenRead) {
+    const std::pair<const char*, const char*> absurd[][3] = {
+        {{"pnlFolders_Width", "1"}, {"pnlContainViewer_Height", "99999"}, {"ViewerZoom", "100000"}},
+        {{"pnlFolders_Width", "-300"}, {"pnlContainViewer_Height", "0"}, {"ViewerZoom", "-16"}},
+        {{"pnlFolders_Width", "690"}, {"pnlContainViewer_Height", "wide"}, {"ViewerZoom", "7"}}};
+    for (const auto& values : absurd) {
+        for (auto [name, value] : values)
+            Seed(QString::fromLatin1(name), QString::fromLatin1(value));
+        std::unique_ptr<TMain> main = Start();
+        EXPECT_EQ(main->FoldersWidth(), 185) << values[0].second;
+        EXPECT_EQ(main->ContainViewerHeight(), 120) << values[1].second;
+        EXPECT_EQ(main->ViewerZoom, TViewerZoom::Fit()) << values[2].second;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !main->LoadRun->Loading; }));
+        EXPECT_TRUE(main->close());
+        EXPECT_EQ(Stored(QStringLiteral("pnlFolders_Width")), QStringLiteral("185"));
+        EXPECT_EQ(Stored(QStringLiteral("pnlContainViewer_Height")), QStringLiteral("120"));
+        EXPECT_EQ(Stored(QStringLiteral("ViewerZoom")), QStringLiteral("fit"));
+    }
+}
+
 TEST_F(MainStorageTest, ColoursKeepRedInTheLowByte) {
     EXPECT_EQ(ColorValue(Qt::white), 16777215);
     EXPECT_EQ(ColorValue(QColor(0x12, 0x34, 0x56)), 0x563412);

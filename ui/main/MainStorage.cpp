@@ -12,6 +12,15 @@
 
 namespace {
 
+// The least side a stored pane size must leave each of the two panes it divides; a size read
+// that does not (a folder tree one pixel wide, a viewer taller than the window) is repaired
+// to the design's. The window's placement is restored before, so its size is known.
+constexpr int kLeastPaneSide = 40;
+
+bool LeavesBothPanes(int length, int windowLength) {
+    return length >= kLeastPaneSide && length <= windowLength - kLeastPaneSide;
+}
+
 TStoredProperty Down(const char* name, QToolButton* button) {
     return BooleanProperty(
         QString::fromLatin1(name), [button] { return button->isChecked(); },
@@ -27,13 +36,15 @@ TStoredProperty Caption(const QString& name, QLabel* label) {
 std::vector<TStoredProperty> MainProperties(TMain& main) {
     TShellFolderTree* folders = main.lbxFolders;
     std::vector<TStoredProperty> properties = {
-        DecimalProperty(
+        CheckedDecimalProperty(
             QStringLiteral("pnlFolders_Width"), [&main] { return main.FoldersWidth(); },
-            [&main](int width) { main.SetFoldersWidth(width); }),
-        DecimalProperty(
+            [&main](int width) { main.SetFoldersWidth(width); },
+            [&main](int width) { return LeavesBothPanes(width, main.width()); }),
+        CheckedDecimalProperty(
             QStringLiteral("pnlContainViewer_Height"),
             [&main] { return main.ContainViewerHeight(); },
-            [&main](int height) { main.SetContainViewerHeight(height); }),
+            [&main](int height) { main.SetContainViewerHeight(height); },
+            [&main](int height) { return LeavesBothPanes(height, main.height()); }),
         Down("btnDetails_Down", main.btnDetails),
         Down("btnLargeIcons_Down", main.btnLargeIcons),
         Down("btnList_Down", main.btnList),

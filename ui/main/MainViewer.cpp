@@ -11,6 +11,7 @@
 
 #include "duplicates/DuplicateSet.h"
 #include "icons/Rendering.h"
+#include "icons/ResourceName.h"
 #include "ui/dialogs/frmFilterIcons.h"
 #include "ui/main/StatusPanels.h"
 #include "ui/main/frmMain.h"
@@ -49,7 +50,8 @@ QString Describe(const TLoadedIconImage& image) {
                        .arg(image.BitCount)
                        .arg(file);
     if (!image.ResourceName.empty())
-        text += QStringLiteral(" (%1)").arg(QString::fromStdString(image.ResourceName));
+        text +=
+            QStringLiteral(" (%1)").arg(QString::fromStdString(ReadableName(image.ResourceName)));
     if (!image.Damage().empty()) text += QStringLiteral("  ") + DamageText(image);
     return text;
 }

@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "icons/Rendering.h"
+#include "icons/ResourceName.h"
 #include "toolkit/Prompter.h"
 #include "toolkit/WindowPlacement.h"
 #include "ui/main/SaveFileName.h"
@@ -297,7 +298,7 @@ void TProperties::SetGeneralTexts(const TLoadedIconImage& image) {
     const qsizetype nameStart = path.lastIndexOf(QLatin1Char('/')) + 1;
     Label2->setText(path.left(nameStart));
     Label4->setText(path.mid(nameStart));
-    Label10->setText(QString::fromStdString(image.ResourceName));
+    Label10->setText(QString::fromStdString(ReadableName(image.ResourceName)));
     Label6->setText(QStringLiteral("%1 x %2").arg(image.PixelWidth()).arg(image.PixelHeight()));
     Label8->setText(QStringLiteral("%1 bits/pixel").arg(image.BitCount));
     lblDamage->setText(image.Damage().empty() ? QString() : DamageText(image));

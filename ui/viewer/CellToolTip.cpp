@@ -3,11 +3,12 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include "icons/ResourceName.h"
 #include "ui/widgets/PathText.h"
 
 QString CellToolTip(const TLoadedIconImage& image) {
     QStringList parts;
-    if (!image.ResourceName.empty()) parts << QString::fromStdString(image.ResourceName);
+    if (!image.ResourceName.empty()) parts << QString::fromStdString(ReadableName(image.ResourceName));
     parts << QStringLiteral("%1 x %2, %3 bpp")
                  .arg(image.PixelWidth())
                  .arg(image.PixelHeight())
