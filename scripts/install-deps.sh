@@ -10,6 +10,7 @@ packages=(
     clang-14 libclang-rt-14-dev
     desktop-file-utils shared-mime-info
     python3-pil icoutils
+    gtk-update-icon-cache
 )
 
 missing=()

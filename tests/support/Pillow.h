@@ -1,0 +1,6 @@
+#pragma once
+
+#include <string>
+
+// An interpreter that has Pillow (python3-pil), or empty when none has.
+std::string PythonWithPillow();
