@@ -186,7 +186,6 @@ TEST(ExportCommand, UsageErrorsExitWithTwo) {
                                                     {"--hicolor", "a.ico"},
                                                     {"--hicolor", "--name", "a/b", "a.ico"},
                                                     {"--name", "x", "a.ico"},
-                                                    {"--format", "icns", "--style", "x", "a.ico"},
                                                     {"--frobnicate", "x.ico"},
                                                     {}};
     for (const auto& args : bad) {
