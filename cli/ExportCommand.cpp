@@ -274,8 +274,7 @@ TCliCommand AddExportCommand(CLI::App& app) {
         "Write the images of every PATH (read as by list) to files, one line per file "
         "written");
     auto line = std::make_shared<TExportCommandLine>(*command);
-    return {command,
-            [line](const TCliOutput& output) {
+    return {command, [line](const TCliOutput& output) {
                 const TExportCommandOptions options = line->Options();
                 return options.Hicolor ? RunHicolorExport(options, output)
                                        : RunExportCommand(options, output);

@@ -10,7 +10,7 @@
 namespace CLI {
 class App;
 class Option;
-}
+}  // namespace CLI
 
 // Everything `export` is told on its command line.
 struct TExportCommandOptions {

@@ -6,7 +6,6 @@
 #include <unordered_map>
 #include <unordered_set>
 
-
 namespace {
 
 // Names one file at a time, skips, writes or fails it, and keeps the tally and the source file

@@ -24,8 +24,9 @@ void WriteSize(const THicolorSize& size, const std::string& path) {
     const fs::path folder = fs::path(path).parent_path();
     std::error_code error;
     fs::create_directories(folder, error);
-    if (error) throw std::runtime_error("Unable to create " + folder.string() + " (" +
-                                        error.message() + ")");
+    if (error)
+        throw std::runtime_error("Unable to create " + folder.string() + " (" + error.message() +
+                                 ")");
     if (!size.Scaled()) {
         SaveImageAsPng(*size.Source, path, clWhite);
         return;
@@ -76,8 +77,8 @@ void RefreshIconTheme(const std::string& ThemeFolder) {
     // A user's theme folder often has no index.theme of its own.
     std::string noIndex = "--ignore-theme-index";
     std::string folder = ThemeFolder;
-    char* argv[] = {program.data(), quiet.data(), force.data(), noIndex.data(), folder.data(),
-                    nullptr};
+    char* argv[] = {program.data(), quiet.data(),  force.data(),
+                    noIndex.data(), folder.data(), nullptr};
     pid_t child = 0;
     // A missing program fails the spawn (or the child), which leaves the cache as it was.
     if (posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv, environ) != 0) return;

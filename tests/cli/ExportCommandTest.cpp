@@ -281,21 +281,26 @@ TEST(ExportCommand, HicolorInstallsEachThemeSizeFromItsOwnOrTheNextLargerImage) 
     TempDir dir;
     // 16 x 16 4-bit; 32 x 32 in 8 bits and in 32 bits (RGBA 80, 80, 80, 80); 48 x 48 32-bit;
     // 256 x 256 PNG.
-    std::string icon = dir.Write("App Icon.ico", BuildIco({EntryFor({16, 16, 4}), EntryFor({32, 32, 8}),
-                                                           FilledEntry(32, 32, 0x50),
-                                                           FilledEntry(48, 32, 0x30),
-                                                           PngFilledEntry(256)}));
+    std::string icon =
+        dir.Write("App Icon.ico",
+                  BuildIco({EntryFor({16, 16, 4}), EntryFor({32, 32, 8}), FilledEntry(32, 32, 0x50),
+                            FilledEntry(48, 32, 0x30), PngFilledEntry(256)}));
     std::string theme = (dir.Path() / "hicolor").string();
     dir.Write("hicolor/icon-theme.cache", {});
     CliRun run = Export({"--hicolor", "--name", "app-icon", "-o", theme, icon});
     EXPECT_EQ(run.code, 0) << run.err;
-    const std::pair<int, std::string> expected[] = {
-        {16, "from - 16x16 4 bpp"},           {22, "scaled down from - 32x32 32 bpp"},
-        {24, "scaled down from - 32x32 32 bpp"}, {32, "from - 32x32 32 bpp"},
-        {36, "scaled down from - 48x48 32 bpp"}, {48, "from - 48x48 32 bpp"},
-        {64, "scaled down from - 256x256 32 bpp"}, {72, "scaled down from - 256x256 32 bpp"},
-        {96, "scaled down from - 256x256 32 bpp"}, {128, "scaled down from - 256x256 32 bpp"},
-        {192, "scaled down from - 256x256 32 bpp"}, {256, "from - 256x256 32 bpp"}};
+    const std::pair<int, std::string> expected[] = {{16, "from - 16x16 4 bpp"},
+                                                    {22, "scaled down from - 32x32 32 bpp"},
+                                                    {24, "scaled down from - 32x32 32 bpp"},
+                                                    {32, "from - 32x32 32 bpp"},
+                                                    {36, "scaled down from - 48x48 32 bpp"},
+                                                    {48, "from - 48x48 32 bpp"},
+                                                    {64, "scaled down from - 256x256 32 bpp"},
+                                                    {72, "scaled down from - 256x256 32 bpp"},
+                                                    {96, "scaled down from - 256x256 32 bpp"},
+                                                    {128, "scaled down from - 256x256 32 bpp"},
+                                                    {192, "scaled down from - 256x256 32 bpp"},
+                                                    {256, "from - 256x256 32 bpp"}};
     std::string lines;
     for (const auto& [pixels, source] : expected) {
         std::string size = std::to_string(pixels) + "x" + std::to_string(pixels);
@@ -329,9 +334,9 @@ TEST(ExportCommand, IcnsHoldsEachSizeAsPngUnderItsTypesAsPillowReadsThem) {
     TempDir dir;
     // 48 pixels has no PNG type, and the 4-bit 32 is less deep than the 32-bit one.
     std::string icon = dir.Write(
-        "app.ico", BuildIco({FilledEntry(16, 32, 0x10), EntryFor({32, 32, 4}),
-                             FilledEntry(32, 32, 0x20), FilledEntry(48, 32, 0x30),
-                             FilledEntry(64, 32, 0x40), PngFilledEntry(256)}));
+        "app.ico",
+        BuildIco({FilledEntry(16, 32, 0x10), EntryFor({32, 32, 4}), FilledEntry(32, 32, 0x20),
+                  FilledEntry(48, 32, 0x30), FilledEntry(64, 32, 0x40), PngFilledEntry(256)}));
     std::string out = (dir.Path() / "out").string();
     CliRun run = Export({"--format", "icns", "--multi-format", "-o", out, icon});
     ASSERT_EQ(run.code, 0) << run.err;

@@ -55,8 +55,8 @@ TInstallIcon::TInstallIcon(const std::vector<THicolorSize>& Sizes, const std::st
     txtName->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[A-Za-z0-9._-]*")), txtName));
     nameLabel->setBuddy(txtName);
-    lblFolder = new QLabel(QStringLiteral("Sizes written to %1:").arg(FromFilePath(ThemeFolder)),
-                           this);
+    lblFolder =
+        new QLabel(QStringLiteral("Sizes written to %1:").arg(FromFilePath(ThemeFolder)), this);
     lblFolder->setObjectName(QStringLiteral("lblFolder"));
     memSizes = new QPlainTextEdit(HicolorSizeLines(Sizes), this);
     memSizes->setObjectName(QStringLiteral("memSizes"));
@@ -71,8 +71,8 @@ TInstallIcon::TInstallIcon(const std::vector<THicolorSize>& Sizes, const std::st
     btnInstall->setDefault(true);
     btnCancel = buttons->addButton(QDialogButtonBox::Cancel);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    for (QWidget* widget : std::initializer_list<QWidget*>{nameLabel, txtName, lblFolder, memSizes,
-                                                          buttons})
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{nameLabel, txtName, lblFolder, memSizes, buttons})
         layout->addWidget(widget);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -111,8 +111,7 @@ void InstallAsDesktopIcon(QWidget* parent, TLoadedIconImage& Image) {
         return;
     }
     const std::string folder = UserHicolorFolder();
-    TInstallIcon dialog(sizes, Image.Owner ? Image.Owner->FileName : std::string(), folder,
-                        parent);
+    TInstallIcon dialog(sizes, Image.Owner ? Image.Owner->FileName : std::string(), folder, parent);
     if (dialog.exec() != QDialog::Accepted) return;
     const std::string name = dialog.IconName();
     Prompter().Message(parent, kCaption,

@@ -16,9 +16,9 @@
 namespace {
 
 // The extensions of the dialog's filter entries, entry 1 first.
-const std::array<QString, 5> kEntryExtensions = {
-    QStringLiteral(".bmp"), QStringLiteral(".ico"), QStringLiteral(".gif"), QStringLiteral(".png"),
-    QStringLiteral(".icns")};
+const std::array<QString, 5> kEntryExtensions = {QStringLiteral(".bmp"), QStringLiteral(".ico"),
+                                                 QStringLiteral(".gif"), QStringLiteral(".png"),
+                                                 QStringLiteral(".icns")};
 
 QString ExtensionOfEntry(int FilterIndex) {
     const int last = static_cast<int>(kEntryExtensions.size());
