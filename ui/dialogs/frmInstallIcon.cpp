@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+#include <initializer_list>
 
 #include "toolkit/Prompter.h"
 #include "ui/widgets/PathText.h"
