@@ -39,6 +39,7 @@ TEST_F(CommandFixture, InstallAsDesktopIconWritesTheThemeSizesUnderTheNameGiven)
                   size);
     }
     ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].caption, QStringLiteral("Information"));
     EXPECT_EQ(prompter.shown[0].text,
               QStringLiteral("6 of 6 sizes written to %1.\r\nDesktop entries name it Icon=myapp")
                   .arg(QString::fromStdString(theme)));

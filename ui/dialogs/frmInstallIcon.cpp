@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <initializer_list>
 
 #include "toolkit/Prompter.h"
@@ -18,6 +19,11 @@
 namespace {
 
 const QString kCaption = QStringLiteral("Install as Desktop Icon");
+
+bool AnyFailed(const std::vector<THicolorFile>& Files) {
+    return std::any_of(Files.begin(), Files.end(),
+                       [](const THicolorFile& file) { return !file.Failure.empty(); });
+}
 
 // What the message after installing says: the files written and the line a desktop entry
 // takes, then each file that failed with its reason.
@@ -105,7 +111,7 @@ QString HicolorSizeLines(const std::vector<THicolorSize>& Sizes) {
 void InstallAsDesktopIcon(QWidget* parent, TLoadedIconImage& Image) {
     const std::vector<THicolorSize> sizes = HicolorSizesOf(GroupImagesOf(Image));
     if (sizes.empty()) {
-        Prompter().Message(parent, kCaption,
+        Prompter().Message(parent, QStringLiteral("Information"),
                            QStringLiteral("This icon has no sound square image of 16 pixels or "
                                           "more to install."),
                            TPromptButtons::Ok);
@@ -115,7 +121,9 @@ void InstallAsDesktopIcon(QWidget* parent, TLoadedIconImage& Image) {
     TInstallIcon dialog(sizes, Image.Owner ? Image.Owner->FileName : std::string(), folder, parent);
     if (dialog.exec() != QDialog::Accepted) return;
     const std::string name = dialog.IconName();
-    Prompter().Message(parent, kCaption,
-                       InstallReport(InstallHicolorIcon(sizes, name, folder), name, folder),
-                       TPromptButtons::Ok);
+    const std::vector<THicolorFile> files = InstallHicolorIcon(sizes, name, folder);
+    // Message boxes are captioned by their kind, which gives their icon.
+    Prompter().Message(parent,
+                       AnyFailed(files) ? QStringLiteral("Warning") : QStringLiteral("Information"),
+                       InstallReport(files, name, folder), TPromptButtons::Ok);
 }
