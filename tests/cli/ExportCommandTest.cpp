@@ -12,7 +12,7 @@
 #include "GroupBuilder.h"
 #include "IcoBuilder.h"
 #include "PeBuilder.h"
-#include "Pillow.h"
+#include "Python.h"
 #include "PngDecoder.h"
 #include "PngStreamBuilder.h"
 #include "TempDir.h"
@@ -329,7 +329,7 @@ TEST(ExportCommand, HicolorInstallsEachThemeSizeFromItsOwnOrTheNextLargerImage) 
 }
 
 TEST(ExportCommand, IcnsHoldsEachSizeAsPngUnderItsTypesAsPillowReadsThem) {
-    std::string python = PythonWithPillow();
+    std::string python = PythonWith();
     if (python.empty()) GTEST_SKIP() << "Pillow (python3-pil) is not installed";
     TempDir dir;
     // 48 pixels has no PNG type, and the 4-bit 32 is less deep than the 32-bit one.
