@@ -10,6 +10,7 @@
 #include <optional>
 #include <unordered_set>
 
+#include "cli/ExportHicolor.h"
 #include "cli/ExportManifest.h"
 #include "cli/ExportOptions.h"
 #include "cli/FileCollection.h"
@@ -18,7 +19,6 @@
 #include "hashes/Digest.h"
 #include "icons/FileContent.h"
 #include "writers/ExportSummary.h"
-#include "writers/IconWriter.h"
 
 namespace {
 
@@ -109,6 +109,7 @@ private:
 // a manifest, each written file is read back for its MD5.
 void WriteFiles(std::vector<TPlannedFile>& files, const TExportOptions& options, bool manifest) {
     TImageWriter writer = ImageWriterFor(options.Naming.Format);
+    TGroupWriter writeGroup = GroupWriterFor(options.Naming.Format);
     tbb::parallel_for(std::size_t{0}, files.size(), [&](std::size_t i) {
         TPlannedFile& file = files[i];
         if (!file.Path) return;
@@ -121,7 +122,7 @@ void WriteFiles(std::vector<TPlannedFile>& files, const TExportOptions& options,
         if (file.Images.empty()) return;
         try {
             if (options.MultiFormat) {
-                WriteIconFile(*file.Path, file.Images);
+                writeGroup(*file.Path, file.Images, options.Background);
             } else {
                 writer(*file.Images.front(), *file.Path, options.Background);
             }
@@ -273,6 +274,9 @@ TCliCommand AddExportCommand(CLI::App& app) {
         "Write the images of every PATH (read as by list) to files, one line per file "
         "written");
     auto line = std::make_shared<TExportCommandLine>(*command);
-    return {command,
-            [line](const TCliOutput& output) { return RunExportCommand(line->Options(), output); }};
+    return {command, [line](const TCliOutput& output) {
+                const TExportCommandOptions options = line->Options();
+                return options.Hicolor ? RunHicolorExport(options, output)
+                                       : RunExportCommand(options, output);
+            }};
 }

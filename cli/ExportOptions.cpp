@@ -8,6 +8,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/GroupOptions.h"
+#include "writers/HicolorSizes.h"
 
 namespace {
 
@@ -49,7 +50,8 @@ using TFilterFlag = bool TIconFilter::*;
 const TChoices<TExportFormat> kFormats{{"bmp", TExportFormat::Bmp},
                                        {"ico", TExportFormat::Ico},
                                        {"gif", TExportFormat::Gif},
-                                       {"png", TExportFormat::Png}};
+                                       {"png", TExportFormat::Png},
+                                       {"icns", TExportFormat::Icns}};
 const TChoices<TExportStyle> kStyles{
     {"numeric", TExportStyle::Numeric},
     {"resource", TExportStyle::Resource},
@@ -114,16 +116,28 @@ void AddRepeatedChoice(CLI::App& command, const std::string& name, std::vector<s
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
 }
 
+// --hicolor installs one group of one file under a name.
+void CheckHicolor(const TExportCommandOptions& options) {
+    if (options.Name.empty()) throw TUsageError("--hicolor needs --name NAME");
+    const TFileCollection& files = options.Files;
+    if (files.Paths.size() != 1 || !files.FilesFrom.empty())
+        throw TUsageError("--hicolor takes exactly one FILE");
+    if (files.Load.Groups.Names.size() > 1) throw TUsageError("--hicolor takes one --group");
+}
+
 }  // namespace
 
 TExportCommandLine::TExportCommandLine(CLI::App& command) {
     TExportNaming& naming = options_.Export.Naming;
     naming.Directory = std::string(1, '.');  // the current folder
-    command.add_option("-o,--output", naming.Directory, "Folder to write to, created when missing")
-        ->capture_default_str();
+    output_ = command
+                  .add_option("-o,--output", naming.Directory,
+                              "Folder to write to, created when missing (with --hicolor: the "
+                              "theme folder, by default $XDG_DATA_HOME/icons/hicolor)")
+                  ->capture_default_str();
     AddChoice(command, "--format", naming.Format, kFormats, "The image format of the files");
     command.add_flag("--multi-format", options_.Export.MultiFormat,
-                     "With --format ico: one file per icon holding all its images");
+                     "With --format ico or icns: one file per icon holding all its images");
     AddChoice(command, "--style", naming.Style, kStyles, "How the files are named");
     AddChoice(command, "--separator", naming.Separator, kSeparators,
               "What stands between the parts of a name");
@@ -159,14 +173,27 @@ TExportCommandLine::TExportCommandLine(CLI::App& command) {
     command.add_flag("--jsonl", options_.Jsonl,
                      "Print one JSON line per file written or not written, with its source, "
                      "output and MD5; the summary goes to stderr");
+    command.add_flag("--hicolor", options_.Hicolor,
+                     "Install FILE's main icon (or the --group) as --name in a hicolor icon "
+                     "theme: NxN/apps/NAME.png for each size the theme lists from 16 to 256");
+    command.add_option("--name", options_.Name, "With --hicolor: the icon's name")
+        ->check(CLI::Validator(
+            [](std::string& name) {
+                return IsHicolorName(name) ? std::string()
+                                           : "takes letters, digits, \".\", \"-\" and \"_\"";
+            },
+            ""));
     AddGroupOptions(command, options_.Files.Load.Groups);
     AddFileCollectionOptions(command, options_.Files);
 }
 
 TExportCommandOptions TExportCommandLine::Options() const {
-    if (options_.Export.MultiFormat && options_.Export.Naming.Format != TExportFormat::Ico)
-        throw TUsageError("--multi-format needs --format ico");
+    if (options_.Export.MultiFormat && !HoldsManyImages(options_.Export.Naming.Format))
+        throw TUsageError("--multi-format needs --format ico or icns");
+    if (options_.Hicolor) CheckHicolor(options_);
+    if (!options_.Hicolor && !options_.Name.empty()) throw TUsageError("--name needs --hicolor");
     TExportCommandOptions options = options_;
     options.Filter = BuildFilter(sizes_, depths_);
+    options.OutputGiven = output_->count() > 0;
     return options;
 }

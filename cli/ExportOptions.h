@@ -9,7 +9,8 @@
 
 namespace CLI {
 class App;
-}
+class Option;
+}  // namespace CLI
 
 // Everything `export` is told on its command line.
 struct TExportCommandOptions {
@@ -18,6 +19,10 @@ struct TExportCommandOptions {
     TFileCollection Files;  // with the groups chosen by --group and --main-icon
     bool Unique = false;    // leave out images (icons, in multi-format) met before
     bool Jsonl = false;     // print a manifest line per file instead of its path
+    // --hicolor: install one icon group as Name in a hicolor theme folder instead.
+    bool Hicolor = false;
+    std::string Name;
+    bool OutputGiven = false;  // -o was given; otherwise --hicolor takes the user's theme folder
 };
 
 // The options of `export` bound to a command: they hold what the parser read.
@@ -33,6 +38,7 @@ public:
 
 private:
     TExportCommandOptions options_;
+    CLI::Option* output_ = nullptr;
     std::vector<std::string> sizes_;
     std::vector<std::string> depths_;
 };

@@ -11,6 +11,7 @@ packages=(
     desktop-file-utils shared-mime-info
     python3-pil python3-pefile icoutils
     libmsi-dev libglib2.0-dev wixl icnsutils
+    gtk-update-icon-cache
 )
 
 missing=()

@@ -35,6 +35,8 @@ const char* ExportExtension(TExportFormat Format) {
             return ".gif";
         case TExportFormat::Png:
             return ".png";
+        case TExportFormat::Icns:
+            return ".icns";
     }
     return ".png";
 }

@@ -10,8 +10,9 @@
 
 #include "icons/LoadedIcon.h"
 
-// The image formats of a batch export, in the order of the format list.
-enum class TExportFormat { Bmp, Ico, Gif, Png };
+// The image formats of a batch export, in the order of the format list (stored settings keep
+// their meaning, so new formats go last).
+enum class TExportFormat { Bmp, Ico, Gif, Png, Icns };
 
 // The naming styles, in the order of the style list.
 enum class TExportStyle {
@@ -26,7 +27,7 @@ enum class TExportStyle {
 // The separators, in the order of the separator list.
 constexpr char kExportSeparators[] = {'_', ' ', '-'};
 
-// ".bmp", ".ico", ".gif" or ".png".
+// ".bmp", ".ico", ".gif", ".png" or ".icns".
 const char* ExportExtension(TExportFormat Format);
 
 // How exported files are named and where they go.

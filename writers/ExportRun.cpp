@@ -6,8 +6,6 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "writers/IconWriter.h"
-
 namespace {
 
 // Names one file at a time, skips, writes or fails it, and keeps the tally and the source file
@@ -162,6 +160,7 @@ TExportResult RunMultiFormat(const std::vector<TExportEntry>& Entries, const TLo
         return cancelled;
     }
     auto members = MembersByKey(Entries);
+    const TGroupWriter writeGroup = GroupWriterFor(Options.Naming.Format);
     TExportFiles files(Entries, Loaded, Options, true, Progress);
     Progress.PhaseStarted(TExportPhase::Writing, static_cast<int>(groups->size()));
     int position = 0;
@@ -172,7 +171,8 @@ TExportResult RunMultiFormat(const std::vector<TExportEntry>& Entries, const TLo
         std::optional<std::string> path;
         if (!icon.empty()) path = files.Name(*icon.front(), group.Number);
         if (path) files.LeaveOutDamaged(icon);
-        if (path && !icon.empty()) files.Write(*path, [&] { WriteIconFile(*path, icon); });
+        if (path && !icon.empty())
+            files.Write(*path, [&] { writeGroup(*path, icon, Options.Background); });
         if (files.Advance(++position)) break;
     }
     return files.Result();
@@ -183,7 +183,7 @@ TExportResult RunMultiFormat(const std::vector<TExportEntry>& Entries, const TLo
 TExportResult RunExport(const std::vector<TExportEntry>& Entries, const TLoadedImages& Loaded,
                         const TExportOptions& Options, TExportProgress& Progress,
                         const TImageWriter& Writer) {
-    if (Options.MultiFormat && Options.Naming.Format == TExportFormat::Ico)
+    if (Options.MultiFormat && HoldsManyImages(Options.Naming.Format))
         return RunMultiFormat(Entries, Loaded, Options, Progress);
     return RunSingleImage(Entries, Loaded, Options, Progress, Writer);
 }

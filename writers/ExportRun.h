@@ -19,7 +19,8 @@ struct TExportEntry {
 
 struct TExportOptions {
     TExportNaming Naming;
-    // With the icon format: one multi-format icon file per icon instead of one file per image.
+    // With a format that holds several images (ICO, ICNS): one file per icon instead of one file
+    // per image.
     bool MultiFormat = false;
     // The colour BMP, GIF and PNG output is drawn over.
     TColor Background = clWhite;
@@ -69,7 +70,7 @@ struct TExportResult {
 };
 
 // Exports the selected entries, in grid order: one file per selected image written by Writer,
-// or, for the icon format with MultiFormat, one icon file per icon (source file and resource
+// or, for the ICO and ICNS formats with MultiFormat, one file per icon (source file and resource
 // name) holding all of that icon's images among the entries, selected or not. Loaded holds
 // every loaded image in grid order, those the filter hides too; skipping existing files names
 // each file as in an empty folder by counting them (TEmptyFolderNames). Without skipping,

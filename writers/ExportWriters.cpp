@@ -2,6 +2,7 @@
 
 #include "writers/BmpWriter.h"
 #include "writers/GifWriter.h"
+#include "writers/IcnsWriter.h"
 #include "writers/IconWriter.h"
 #include "writers/PngUnit.h"
 
@@ -17,6 +18,19 @@ TImageWriter ImageWriterFor(TExportFormat Format) {
             return SaveImageAsGif;
         case TExportFormat::Png:
             return SaveImageAsPng;
+        case TExportFormat::Icns:
+            return SaveImageAsIcns;
     }
     return SaveImageAsPng;
+}
+
+bool HoldsManyImages(TExportFormat Format) {
+    return Format == TExportFormat::Ico || Format == TExportFormat::Icns;
+}
+
+TGroupWriter GroupWriterFor(TExportFormat Format) {
+    if (Format == TExportFormat::Icns) return WriteIcnsFile;
+    return [](const std::string& FileName, const std::vector<TLoadedIconImage*>& Images, TColor) {
+        WriteIconFile(FileName, Images);
+    };
 }

@@ -2,14 +2,28 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "graphics/Color.h"
 #include "icons/LoadedIcon.h"
 #include "writers/ExportNaming.h"
 
-// Writes one image to a path: SaveImageAsBmp, SaveImageAsIco, SaveImageAsGif or SaveImageAsPng.
+// Writes one image to a path: SaveImageAsBmp, SaveImageAsIco, SaveImageAsGif, SaveImageAsPng
+// or SaveImageAsIcns.
 using TImageWriter =
     std::function<void(TLoadedIconImage& Image, const std::string& FileName, TColor Background)>;
 
 // The writer of a single-image export in that format.
 TImageWriter ImageWriterFor(TExportFormat Format);
+
+// Writes an icon's images into one file of a format that holds several: WriteIconFile or
+// WriteIcnsFile.
+using TGroupWriter = std::function<void(
+    const std::string& FileName, const std::vector<TLoadedIconImage*>& Images, TColor Background)>;
+
+// Whether one file of the format holds several images (ICO and ICNS), so that a multi-format
+// export writes one file per icon.
+bool HoldsManyImages(TExportFormat Format);
+
+// The group writer of a format that holds several images; the icon writer for any other.
+TGroupWriter GroupWriterFor(TExportFormat Format);

@@ -10,6 +10,7 @@
 #include "writers/DrawnMask.h"
 #include "writers/OutputFile.h"
 #include "writers/PngPassThrough.h"
+#include "writers/WriterError.h"
 
 const char kPngSoftware[] = "Marrowby 2 Pro (https://marrowby.example/)";
 
@@ -24,10 +25,24 @@ void RaisePngError(png_structp png, png_const_charp) {
 
 void IgnorePngWarning(png_structp, png_const_charp) {}
 
-// Runs libpng's write sequence on an open file. libpng reports errors by longjmp back into
-// this frame, so it holds nothing with a destructor. Returns false when libpng failed.
-bool WritePngStream(std::FILE* file, const TPngBuffer& buffer, png_bytepp rows,
-                    const png_color_16* background) {
+// Appends what libpng writes to the byte string it was given; a failure to grow it is
+// libpng's error.
+void AppendToBytes(png_structp png, png_bytep data, png_size_t length) {
+    try {
+        auto* bytes = static_cast<ByteString*>(png_get_io_ptr(png));
+        bytes->insert(bytes->end(), data, data + length);
+    } catch (const std::exception&) {
+        png_error(png, "out of memory");
+    }
+}
+
+void FlushNothing(png_structp) {}
+
+// Runs libpng's write sequence into Io through Write and Flush (both null for a C file
+// handle). libpng reports errors by longjmp back into this frame, so it holds nothing with a
+// destructor. Returns false when libpng failed.
+bool WritePngStream(png_voidp io, png_rw_ptr write, png_flush_ptr flush, const TPngBuffer& buffer,
+                    png_bytepp rows, const png_color_16* background) {
     png_structp png =
         png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, RaisePngError, IgnorePngWarning);
     if (png == nullptr) return false;
@@ -40,7 +55,7 @@ bool WritePngStream(std::FILE* file, const TPngBuffer& buffer, png_bytepp rows,
         png_destroy_write_struct(&png, &info);
         return false;
     }
-    png_init_io(png, file);
+    png_set_write_fn(png, io, write, flush);
     png_set_write_status_fn(png, nullptr);
     // Icons are small: the fastest compression with one filter (no per-row filter trial)
     // costs a little size and a large part of the time.
@@ -67,6 +82,14 @@ bool WritePngStream(std::FILE* file, const TPngBuffer& buffer, png_bytepp rows,
     return true;
 }
 
+png_color_16 BackgroundChunk(TColor colour) {
+    png_color_16 background{};
+    background.red = colour.Red;
+    background.green = colour.Green;
+    background.blue = colour.Blue;
+    return background;
+}
+
 // Grey level = opacity: white where the mask is opaque and black where it is transparent.
 // Images without rows come out fully transparent.
 TBitmap CreateOpacityBitmap(TLoadedIconImage& image) {
@@ -79,6 +102,26 @@ TBitmap CreateOpacityBitmap(TLoadedIconImage& image) {
         DrawMaskInverted(image, opacity.Canvas(), 0, 0);
     }
     return opacity;
+}
+
+// Packs a colour bitmap and an opacity bitmap into Buffer, which is of their size.
+void PackBitmaps(const TBitmap& color, const TBitmap& opacityBitmap, TPngBuffer& buffer) {
+    if (color.PixelFormat() != TPixelFormat::pf24bit ||
+        opacityBitmap.PixelFormat() != TPixelFormat::pf24bit ||
+        color.Width() != opacityBitmap.Width() || color.Height() != opacityBitmap.Height())
+        throw std::invalid_argument("PNG colour and opacity bitmaps must be 24-bit, equal size");
+    for (int r = 0; r < buffer.Height; ++r) {
+        const std::uint8_t* colour = color.ScanLine(r);
+        const std::uint8_t* opacity = opacityBitmap.ScanLine(r);
+        std::uint8_t* out = buffer.Rows[static_cast<std::size_t>(r)];
+        for (int x = 0; x < buffer.Width;
+             ++x, colour += 3, opacity += 3, out += buffer.BytesPerPixel) {
+            out[0] = colour[2];
+            out[1] = colour[1];
+            out[2] = colour[0];
+            out[3] = opacity[0];
+        }
+    }
 }
 
 }  // namespace
@@ -97,56 +140,54 @@ TPngBuffer::TPngBuffer(const TRgbaImage& Image) : TPngBuffer(Image.Width, Image.
     std::copy(Image.Pixels.begin(), Image.Pixels.end(), Pixels.begin());
 }
 
-void SaveImageAsPng(TLoadedIconImage& Image, const std::string& FileName, TColor Background) {
+ByteString ImagePngStream(TLoadedIconImage& Image, TColor Background) {
     if (WritesStoredPng(Image)) {
-        if (std::optional<ByteString> stream = StoredPngWithChunks(Image.PngData(), Background)) {
-            WriteReplacingFile(FileName, *stream, kWriteError);
-            return;
-        }
+        if (std::optional<ByteString> stream = StoredPngWithChunks(Image.PngData(), Background))
+            return std::move(*stream);
     }
     if (AlphaDecides(Image)) {
         // Every pixel as stored, its colour kept whatever its alpha.
-        WritePngFile(TPngBuffer(StraightAlphaImage(Image)), FileName, Background, true);
-        return;
+        return EncodePng(TPngBuffer(StraightAlphaImage(Image)), Background, true);
     }
     TBitmap opacity = CreateOpacityBitmap(Image);
     // Drawing replaces every pixel of a bitmap image (transparent ones by the white brush);
     // the white fill only shows where nothing is drawn: system icons and images without rows.
-    SaveBitmapsAsPng(FileName, DrawOverBackground(Image, clWhite), opacity, Background);
+    TBitmap colour = DrawOverBackground(Image, clWhite);
+    TPngBuffer buffer(colour.Width(), colour.Height());
+    PackBitmaps(colour, opacity, buffer);
+    return EncodePng(buffer, Background, true);
+}
+
+void SaveImageAsPng(TLoadedIconImage& Image, const std::string& FileName, TColor Background) {
+    WriteReplacingFile(FileName, ImagePngStream(Image, Background), kWriteError);
 }
 
 void SaveBitmapsAsPng(const std::string& FileName, const TBitmap& Color, const TBitmap& Opacity,
                       TColor Background) {
-    if (Color.PixelFormat() != TPixelFormat::pf24bit ||
-        Opacity.PixelFormat() != TPixelFormat::pf24bit || Color.Width() != Opacity.Width() ||
-        Color.Height() != Opacity.Height())
-        throw std::invalid_argument("PNG colour and opacity bitmaps must be 24-bit, equal size");
     TPngBuffer buffer(Color.Width(), Color.Height());
-    for (int r = 0; r < buffer.Height; ++r) {
-        const std::uint8_t* colour = Color.ScanLine(r);
-        const std::uint8_t* opacity = Opacity.ScanLine(r);
-        std::uint8_t* out = buffer.Rows[static_cast<std::size_t>(r)];
-        for (int x = 0; x < buffer.Width;
-             ++x, colour += 3, opacity += 3, out += buffer.BytesPerPixel) {
-            out[0] = colour[2];
-            out[1] = colour[1];
-            out[2] = colour[0];
-            out[3] = opacity[0];
-        }
-    }
+    PackBitmaps(Color, Opacity, buffer);
     WritePngFile(buffer, FileName, Background, true);
+}
+
+ByteString EncodePng(const TPngBuffer& Buffer, TColor Background, bool WriteBackground) {
+    ByteString bytes;
+    png_color_16 background = BackgroundChunk(Background);
+    // libpng takes the row table as non-const pointers but only reads the rows.
+    auto rows = const_cast<png_bytepp>(Buffer.Rows.data());
+    if (!WritePngStream(&bytes, AppendToBytes, FlushNothing, Buffer, rows,
+                        WriteBackground ? &background : nullptr))
+        throw TWriteError(kWriteError);
+    return bytes;
 }
 
 void WritePngFile(const TPngBuffer& Buffer, const std::string& FileName, TColor Background,
                   bool WriteBackground) {
     TOutputFile file(FileName);
-    png_color_16 background{};
-    background.red = Background.Red;
-    background.green = Background.Green;
-    background.blue = Background.Blue;
+    png_color_16 background = BackgroundChunk(Background);
     // libpng takes the row table as non-const pointers but only reads the rows.
     auto rows = const_cast<png_bytepp>(Buffer.Rows.data());
-    if (!WritePngStream(file.Handle(), Buffer, rows, WriteBackground ? &background : nullptr))
+    if (!WritePngStream(file.Handle(), nullptr, nullptr, Buffer, rows,
+                        WriteBackground ? &background : nullptr))
         file.Fail(kWriteError);
     file.Commit(kWriteError);
 }

@@ -35,10 +35,17 @@ extern const char kPngSoftware[];
 // the file's bKGD chunk.
 void SaveImageAsPng(TLoadedIconImage& Image, const std::string& FileName, TColor Background);
 
+// The PNG stream SaveImageAsPng writes, in memory.
+ByteString ImagePngStream(TLoadedIconImage& Image, TColor Background);
+
 // Packs a colour bitmap and an opacity bitmap (both 24-bit, equal size; the opacity is read
 // from the first byte of each pixel) into RGBA and writes it with a bKGD chunk.
 void SaveBitmapsAsPng(const std::string& FileName, const TBitmap& Color, const TBitmap& Opacity,
                       TColor Background);
+
+// Buffer as a PNG stream in memory, with the chunks WritePngFile writes; throws TWriteError
+// "Error Writing PNG File!" when libpng fails.
+ByteString EncodePng(const TPngBuffer& Buffer, TColor Background, bool WriteBackground);
 
 // Writes Buffer as FileName: IHDR, the bKGD chunk when WriteBackground is set, one tEXt
 // "Software" chunk, the image data and IEND. Throws TWriteError "Error Opening File <name>!"

@@ -2,7 +2,9 @@
 #include <png.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <system_error>
@@ -10,11 +12,14 @@
 #include "GroupBuilder.h"
 #include "IcoBuilder.h"
 #include "PeBuilder.h"
+#include "Python.h"
+#include "PngDecoder.h"
 #include "PngStreamBuilder.h"
 #include "TempDir.h"
 #include "cli/CliMain.h"
 #include "icons/FileContent.h"
 #include "icons/readers/IcoReader.h"
+#include "writers/IcnsWriter.h"
 
 namespace {
 
@@ -177,6 +182,10 @@ TEST(ExportCommand, UsageErrorsExitWithTwo) {
                                                     {"--size", "20", "x.ico"},
                                                     {"--depth", "16", "x.ico"},
                                                     {"--output"},
+                                                    {"--hicolor", "--name", "x", "a.ico", "b.ico"},
+                                                    {"--hicolor", "a.ico"},
+                                                    {"--hicolor", "--name", "a/b", "a.ico"},
+                                                    {"--name", "x", "a.ico"},
                                                     {"--frobnicate", "x.ico"},
                                                     {}};
     for (const auto& args : bad) {
@@ -230,4 +239,123 @@ TEST(ExportCommand, AFailedImageIsNamedAndEveryOtherFileWritten) {
     EXPECT_NE(blocked.err.find("Unable to create the specified export directory."),
               std::string::npos);
     EXPECT_TRUE(blocked.out.empty());
+}
+
+namespace {
+
+// A 32-bit image of one colour: every byte of its colour rows is Fill.
+IcoEntry FilledEntry(int size, int bitCount, std::uint8_t fill) {
+    return EntryFor({size, size, bitCount, fill});
+}
+
+// A PNG-stored image of size pixels in the one colour (200, 100, 50, 255).
+IcoEntry PngFilledEntry(int size) {
+    const std::uint16_t rgba[] = {200, 100, 50, 255};
+    PngSpec stream{size, size, 6, 8, false, false, [&](int, int, int c) { return rgba[c]; }};
+    return PngEntry(MakePngStream(stream), static_cast<std::uint8_t>(size % 256));
+}
+
+// What Pillow's ICNS reader finds in a file: its element types, then each size it reads with
+// the picture's pixel size, mode and colours.
+std::string PillowIcnsReading(const std::string& python, const std::string& file) {
+    std::string command = python +
+                          " -c '\n"
+                          "import sys\n"
+                          "from PIL.IcnsImagePlugin import IcnsFile\n"
+                          "icns = IcnsFile(open(sys.argv[1], \"rb\"))\n"
+                          "print(\" \".join(sorted(t.decode() for t in icns.dct)))\n"
+                          "for size in icns.itersizes():\n"
+                          "    im = icns.getimage(size)\n"
+                          "    print(size, im.size, im.mode, im.getcolors())\n' '" +
+                          file + "' 2>&1";
+    std::unique_ptr<FILE, decltype(&pclose)> pipe(popen(command.c_str(), "r"), &pclose);
+    std::string text;
+    char chunk[256];
+    while (pipe && std::fgets(chunk, sizeof chunk, pipe.get())) text += chunk;
+    return text;
+}
+
+}  // namespace
+
+TEST(ExportCommand, HicolorInstallsEachThemeSizeFromItsOwnOrTheNextLargerImage) {
+    TempDir dir;
+    // 16 x 16 4-bit; 32 x 32 in 8 bits and in 32 bits (RGBA 80, 80, 80, 80); 48 x 48 32-bit;
+    // 256 x 256 PNG.
+    std::string icon =
+        dir.Write("App Icon.ico",
+                  BuildIco({EntryFor({16, 16, 4}), EntryFor({32, 32, 8}), FilledEntry(32, 32, 0x50),
+                            FilledEntry(48, 32, 0x30), PngFilledEntry(256)}));
+    std::string theme = (dir.Path() / "hicolor").string();
+    dir.Write("hicolor/icon-theme.cache", {});
+    CliRun run = Export({"--hicolor", "--name", "app-icon", "-o", theme, icon});
+    EXPECT_EQ(run.code, 0) << run.err;
+    const std::pair<int, std::string> expected[] = {{16, "from - 16x16 4 bpp"},
+                                                    {22, "scaled down from - 32x32 32 bpp"},
+                                                    {24, "scaled down from - 32x32 32 bpp"},
+                                                    {32, "from - 32x32 32 bpp"},
+                                                    {36, "scaled down from - 48x48 32 bpp"},
+                                                    {48, "from - 48x48 32 bpp"},
+                                                    {64, "scaled down from - 256x256 32 bpp"},
+                                                    {72, "scaled down from - 256x256 32 bpp"},
+                                                    {96, "scaled down from - 256x256 32 bpp"},
+                                                    {128, "scaled down from - 256x256 32 bpp"},
+                                                    {192, "scaled down from - 256x256 32 bpp"},
+                                                    {256, "from - 256x256 32 bpp"}};
+    std::string lines;
+    for (const auto& [pixels, source] : expected) {
+        std::string size = std::to_string(pixels) + "x" + std::to_string(pixels);
+        std::string path = theme + "/" + size + "/apps/app-icon.png";
+        lines += path + " (" + source + ")\n";
+        DecodedPngFile png = ReadPngFile(path);
+        EXPECT_EQ(png.width, static_cast<std::uint32_t>(pixels));
+        EXPECT_EQ(png.height, static_cast<std::uint32_t>(pixels));
+    }
+    EXPECT_EQ(run.out, lines + "Icon=app-icon\n");
+    // Scaled from the 32-bit image, not the 8-bit one of the same size.
+    EXPECT_EQ(ReadPngFile(theme + "/22x22/apps/app-icon.png").Pixel(10, 10),
+              (std::vector<std::uint8_t>{80, 80, 80, 80}));
+    EXPECT_EQ(ReadPngFile(theme + "/128x128/apps/app-icon.png").Pixel(64, 64),
+              (std::vector<std::uint8_t>{200, 100, 50, 255}));
+    // The theme had a cache, so it was brought up to date.
+    EXPECT_GT(std::filesystem::file_size(theme + "/icon-theme.cache"), 0u);
+
+    // Nothing of 16 pixels or more: nothing is written.
+    std::string tiny = dir.Write("tiny.ico", BuildIco({EntryFor({8, 8, 4})}));
+    CliRun none = Export({"--hicolor", "--name", "tiny", "-o", theme, tiny});
+    EXPECT_EQ(none.code, 1);
+    EXPECT_EQ(none.err, "marrowby2-cli: " + tiny +
+                            ": the icon has no sound square image of 16 pixels or more\n");
+    EXPECT_FALSE(std::filesystem::exists(theme + "/16x16/apps/tiny.png"));
+}
+
+TEST(ExportCommand, IcnsHoldsEachSizeAsPngUnderItsTypesAsPillowReadsThem) {
+    std::string python = PythonWith();
+    if (python.empty()) GTEST_SKIP() << "Pillow (python3-pil) is not installed";
+    TempDir dir;
+    // 48 pixels has no PNG type, and the 4-bit 32 is less deep than the 32-bit one.
+    std::string icon = dir.Write(
+        "app.ico",
+        BuildIco({FilledEntry(16, 32, 0x10), EntryFor({32, 32, 4}), FilledEntry(32, 32, 0x20),
+                  FilledEntry(48, 32, 0x30), FilledEntry(64, 32, 0x40), PngFilledEntry(256)}));
+    std::string out = (dir.Path() / "out").string();
+    CliRun run = Export({"--format", "icns", "--multi-format", "-o", out, icon});
+    ASSERT_EQ(run.code, 0) << run.err;
+    ASSERT_EQ(FilesIn(out).size(), 1u);
+    EXPECT_EQ(PillowIcnsReading(python, out + "/" + *FilesIn(out).begin()),
+              "TOC  ic08 ic11 ic12 ic13 icp4 icp5 icp6\n"
+              "(256, 256, 1) (256, 256) RGBA [(65536, (200, 100, 50, 255))]\n"
+              "(128, 128, 2) (256, 256) RGBA [(65536, (200, 100, 50, 255))]\n"
+              "(64, 64, 1) (64, 64) RGBA [(4096, (64, 64, 64, 64))]\n"
+              "(32, 32, 2) (64, 64) RGBA [(4096, (64, 64, 64, 64))]\n"
+              "(32, 32, 1) (32, 32) RGBA [(1024, (32, 32, 32, 32))]\n"
+              "(16, 16, 2) (32, 32) RGBA [(1024, (32, 32, 32, 32))]\n"
+              "(16, 16, 1) (16, 16) RGBA [(256, (16, 16, 16, 16))]\n");
+
+    // One file per image: the 48-pixel image has no type and says so.
+    CliRun single = Export({"--format", "icns", "-o", out + "/single", icon});
+    EXPECT_EQ(single.code, 1);
+    EXPECT_NE(single.err.find("48x48 32 bpp: " + std::string(kIcnsNoSizeMessage)),
+              std::string::npos)
+        << single.err;
+    EXPECT_EQ(FilesIn(out + "/single").size(), 5u);
 }

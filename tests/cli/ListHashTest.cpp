@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -16,6 +15,7 @@
 #include "IcoBuilder.h"
 #include "MiniJson.h"
 #include "PeBuilder.h"
+#include "Python.h"
 #include "PngStreamBuilder.h"
 #include "TempDir.h"
 #include "hashes/Digest.h"
@@ -63,15 +63,6 @@ IcoEntry NoisyPngEntry(int width, int height, int colorType, int bitDepth) {
     IcoEntry entry = PngEntry(MakePngStream(stream), static_cast<std::uint8_t>(width));
     entry.height = static_cast<std::uint8_t>(height);
     return entry;
-}
-
-// An interpreter that has these modules, or empty.
-std::string PythonWith(const std::string& modules = "PIL") {
-    for (const char* python : {"python3", "/usr/bin/python3"}) {
-        std::string probe = std::string(python) + " -c 'import " + modules + "' >/dev/null 2>&1";
-        if (std::system(probe.c_str()) == 0) return python;
-    }
-    return {};
 }
 
 // Pillow's difference hash of each icon file, computed as malware sandboxes do; "null" where

@@ -114,11 +114,16 @@ TEST(BatchExportDialog, MultiFormatBoxShowsOnlyForIconsAndKeepsItsTick) {
     d.lbxFormat->setCurrentIndex(3);
     EXPECT_TRUE(d.chkOption->isHidden());
     EXPECT_TRUE(d.chkOption->isChecked());
+    d.lbxFormat->setCurrentIndex(4);
+    EXPECT_FALSE(d.chkOption->isHidden());
+    EXPECT_EQ(d.chkOption->text(), QStringLiteral("Export as multi-format ICNS files"));
     d.lbxFormat->setCurrentIndex(1);
     EXPECT_FALSE(d.chkOption->isHidden());
     const QStringList formats = {"Windows Bitmap (*.bmp)", "Windows Icon (*.ico)",
-                                 "Compuserver GIF (*.gif)", "Portable Network Graphic (*.png)"};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(d.lbxFormat->itemText(i), formats[i]);
+                                 "Compuserver GIF (*.gif)", "Portable Network Graphic (*.png)",
+                                 "Apple Icon Image (*.icns)"};
+    ASSERT_EQ(d.lbxFormat->count(), 5);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(d.lbxFormat->itemText(i), formats[i]);
     EXPECT_EQ(d.lbxSeperator->itemText(2), QStringLiteral("Hyphen character"));
     EXPECT_EQ(d.lbxStyle->itemText(4),
               QStringLiteral("Source filename, resource name, and icon size"));

@@ -55,7 +55,8 @@ TEST_F(CommandFixture, SaveWritesTheFormatOfTheChosenEntryWithItsExtension) {
     EXPECT_EQ(prompter.saveRequests[0].Filters,
               QStringList({"Bitmaps (*.bmp)|*.bmp", "Icons (*.ico)|*.ico",
                            "CompuServe GIF Image (*.gif)|*.gif",
-                           "Portable Network Graphic (*.png)|*.png"}));
+                           "Portable Network Graphic (*.png)|*.png",
+                           "Apple Icon Image (*.icns)|*.icns"}));
     const QImage bitmap(InDir("pic.bmp"), "BMP");
     ASSERT_FALSE(bitmap.isNull());
     ExpectDrawnOver(bitmap, image, kBackground);
@@ -106,6 +107,13 @@ TEST_F(CommandFixture, SaveWritesTheFormatOfTheChosenEntryWithItsExtension) {
     EXPECT_EQ(png.backgroundRed, 10);
     EXPECT_EQ(png.backgroundGreen, 200);
     EXPECT_EQ(png.backgroundBlue, 30);
+
+    // The last entry writes an Apple icon image holding the image as PNG.
+    AnswerSave(InDir("pic"), 5);
+    main->btnSave->click();
+    const QByteArray icns = Contents(InDir("pic.icns"));
+    EXPECT_TRUE(icns.startsWith("icns"));
+    EXPECT_TRUE(icns.contains("icp5") && icns.contains("ic11") && icns.contains("\x89PNG"));
     EXPECT_TRUE(prompter.shown.empty());
     EXPECT_FALSE(HourglassShown());
 }

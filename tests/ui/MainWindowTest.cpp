@@ -121,10 +121,11 @@ TEST_F(MainFixture, DesignedLayoutKeepsTheFilesToolbarAtTheRightEdge) {
     EXPECT_EQ(main->ExportPath->text(), QDir::homePath() + QStringLiteral("/"));
 #endif
     EXPECT_EQ(main->CopyBackgroundColor(), QColor(Qt::white));
-    EXPECT_EQ(main->SaveAsDialog.Filters,
-              QStringList({"Bitmaps (*.bmp)|*.bmp", "Icons (*.ico)|*.ico",
-                           "CompuServe GIF Image (*.gif)|*.gif",
-                           "Portable Network Graphic (*.png)|*.png"}));
+    EXPECT_EQ(
+        main->SaveAsDialog.Filters,
+        QStringList({"Bitmaps (*.bmp)|*.bmp", "Icons (*.ico)|*.ico",
+                     "CompuServe GIF Image (*.gif)|*.gif", "Portable Network Graphic (*.png)|*.png",
+                     "Apple Icon Image (*.icns)|*.icns"}));
 }
 
 // The viewer area keeps its share of the window's height as the window grows or is

@@ -55,10 +55,11 @@ TEST_F(MainFixture, MenusHoldEveryCommandInOrderWithShortcutsAndGlyphs) {
     QStringList titles;
     for (const QAction* action : main->MainMenu1->actions()) titles << action->text();
     EXPECT_EQ(titles, QStringList({"&File", "&View", "&Help"}));
-    EXPECT_EQ(Layout(Menu(*main, "File1")),
-              QStringList({"+&Save As...\tCtrl+S", "+&Copy to Clipboard\tCtrl+C",
-                           "+&Background Color for Copying...\tCtrl+B", "-",
-                           "+Icon &Properties...\tAlt+Return", "-", "+E&xit"}));
+    EXPECT_EQ(
+        Layout(Menu(*main, "File1")),
+        QStringList({"+&Save As...\tCtrl+S", "+&Copy to Clipboard\tCtrl+C",
+                     "+&Background Color for Copying...\tCtrl+B", "&Install as Desktop Icon...",
+                     "-", "+Icon &Properties...\tAlt+Return", "-", "+E&xit"}));
     EXPECT_EQ(Layout(main->View1),
               QStringList({"Fil&ter Icons...\tCtrl+T", "-", "+Scan All Subdirectories Now\tCtrl+D",
                            "+Scan All &Files In Directory Now\tCtrl+F", "&Always Scan All Files",
@@ -72,7 +73,8 @@ TEST_F(MainFixture, MenusHoldEveryCommandInOrderWithShortcutsAndGlyphs) {
                            "Tallowmere, Inc. Web Site"}));
     EXPECT_EQ(Layout(main->ViewerPopupMenu),
               QStringList({"+Icon &Properties...", "-", "+&Save As...", "+&Copy to Clipboard",
-                           "+&Background Color for Copying...", "-", "Select All"}));
+                           "+&Background Color for Copying...", "&Install as Desktop Icon...", "-",
+                           "Select All"}));
 
     // Menu glyphs are the image list's pictures at their indices.
     ASSERT_EQ(main->Images.size(), 7);

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int kFormats = static_cast<int>(TExportFormat::Png) + 1;
+constexpr int kFormats = static_cast<int>(TExportFormat::Icns) + 1;
 constexpr int kStyles = static_cast<int>(TExportStyle::FileResourceSizeDepth) + 1;
 constexpr int kSeparators = static_cast<int>(std::size(kExportSeparators));
 

@@ -42,7 +42,8 @@ const QString kCreateQuestion = QStringLiteral(
 const QString kCreateFailure = QStringLiteral("Unable to create the specified export directory.");
 
 const char* const kFormats[] = {"Windows Bitmap (*.bmp)", "Windows Icon (*.ico)",
-                                "Compuserver GIF (*.gif)", "Portable Network Graphic (*.png)"};
+                                "Compuserver GIF (*.gif)", "Portable Network Graphic (*.png)",
+                                "Apple Icon Image (*.icns)"};
 const char* const kStyles[] = {"Numeric order",
                                "Resource name",
                                "Source filename and resource name",
@@ -181,7 +182,11 @@ void TBatchIconExport::FormCreate() {
 }
 
 void TBatchIconExport::lbxStyleChange() {
-    chkOption->setVisible(lbxFormat->currentIndex() == static_cast<int>(TExportFormat::Ico));
+    const auto format = static_cast<TExportFormat>(std::max(0, lbxFormat->currentIndex()));
+    chkOption->setVisible(HoldsManyImages(format));
+    chkOption->setText(format == TExportFormat::Icns
+                           ? QStringLiteral("Export as multi-format ICNS files")
+                           : QStringLiteral("Export as multi-format ICO files"));
     Memo1->setPlainText(FromFilePath(ExportSampleText(ChosenSettings().Naming())));
 }
 

@@ -11,6 +11,7 @@
 #include "icons/Rendering.h"
 #include "toolkit/ShellFileList.h"
 #include "ui/dialogs/frmAbout.h"
+#include "ui/dialogs/frmInstallIcon.h"
 #include "ui/dialogs/frmScanDirs.h"
 #include "ui/export/ExportSettings.h"
 #include "ui/main/BatchExportCommand.h"
@@ -105,6 +106,13 @@ void TMain::lbxViewerDragOut() {
     drag->setPixmap(QPixmap::fromImage(StraightAlphaPicture(lbxViewer->Item(caret))));
     drag->setMimeData(data.release());
     drag->exec(Qt::CopyAction);
+}
+
+void TMain::InstallasDesktopIcon1Click() {
+    TLoadedIconImage* image = CurrentImage();
+    if (!image) return;
+    TImageHold hold(*this);
+    InstallAsDesktopIcon(this, *image);
 }
 
 void TMain::btnCopyBackgroundColorClick() {

@@ -9,14 +9,16 @@
 #include "ui/widgets/PathText.h"
 #include "writers/BmpWriter.h"
 #include "writers/GifWriter.h"
+#include "writers/IcnsWriter.h"
 #include "writers/IconWriter.h"
 #include "writers/PngUnit.h"
 
 namespace {
 
 // The extensions of the dialog's filter entries, entry 1 first.
-const std::array<QString, 4> kEntryExtensions = {QStringLiteral(".bmp"), QStringLiteral(".ico"),
-                                                 QStringLiteral(".gif"), QStringLiteral(".png")};
+const std::array<QString, 5> kEntryExtensions = {QStringLiteral(".bmp"), QStringLiteral(".ico"),
+                                                 QStringLiteral(".gif"), QStringLiteral(".png"),
+                                                 QStringLiteral(".icns")};
 
 QString ExtensionOfEntry(int FilterIndex) {
     const int last = static_cast<int>(kEntryExtensions.size());
@@ -70,6 +72,8 @@ void SaveImageFile(TLoadedIconImage& Image, const TImageFileChoice& Choice, TCol
         SaveImageAsPng(Image, path, Background);
     } else if (Choice.Extension == QStringLiteral(".bmp")) {
         SaveImageAsBmp(Image, path, Background);
+    } else if (Choice.Extension == QStringLiteral(".icns")) {
+        SaveImageAsIcns(Image, path, Background);
     } else {
         SaveImageAsIco(Image, path);
     }

@@ -84,7 +84,8 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent), LoadRun(std::make_unique<TL
     SaveAsDialog.Filters = {QStringLiteral("Bitmaps (*.bmp)|*.bmp"),
                             QStringLiteral("Icons (*.ico)|*.ico")};
     SaveAsDialog.Filters << QStringLiteral("CompuServe GIF Image (*.gif)|*.gif")
-                         << QStringLiteral("Portable Network Graphic (*.png)|*.png");
+                         << QStringLiteral("Portable Network Graphic (*.png)|*.png")
+                         << QStringLiteral("Apple Icon Image (*.icns)|*.icns");
     SaveAsDialog.FilterIndex = 4;
     SaveAsFolder = QDir::homePath();
     setAcceptDrops(true);

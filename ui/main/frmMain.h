@@ -98,6 +98,9 @@ public:
     void lbxViewerDragOut();
     std::unique_ptr<QMimeData> DragOutData();
     void btnInfoClick();
+    // The current cell's icon group installed in the user's hicolor theme
+    // (ui/dialogs/frmInstallIcon.h).
+    void InstallasDesktopIcon1Click();
     void Exit1Click();
     void btnFilterClick();
     void btnScanDirectoriesClick();
