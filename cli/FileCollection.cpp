@@ -2,10 +2,14 @@
 
 #include <CLI/CLI.hpp>
 
+#include <tbb/global_control.h>
+
 #include <cerrno>
+#include <optional>
 #include <system_error>
 
 #include "cli/PathSource.h"
+#include "cli/PrintableText.h"
 #include "cli/ProgressLine.h"
 #include "icons/ParallelLoad.h"
 
@@ -39,14 +43,26 @@ void AddCursorsFlag(CLI::App& command, TLoadOptions& load) {
                      "Read the cursors of executables and libraries too, after their icons");
 }
 
+namespace {
+
+constexpr auto kMaxThreads = tbb::global_control::max_allowed_parallelism;
+
+}  // namespace
+
 bool ReadCollection(const TFileCollection& collection, const TCliOutput& output,
                     const std::function<void(TLoadOutcome&&)>& Consume,
-                    const std::function<std::string(const TLoadOutcome&)>& Prepare) {
+                    const std::function<std::string(const TLoadOutcome&)>& Prepare,
+                    const std::function<bool()>& Cancelled) {
     TProgressLine progress(output.Err, output.ErrIsTerminal);
     std::size_t done = 0;
+    // oneTBB keeps to the machine's cores unless its limit is raised; files waited for on
+    // network storage make more threads than cores worth their while.
+    std::optional<tbb::global_control> threads;
+    if (collection.Jobs > tbb::global_control::active_value(kMaxThreads))
+        threads.emplace(kMaxThreads, collection.Jobs);
     try {
         TPathSource source(collection);
-        TParallelLoadOptions options{collection.Jobs, {}, collection.Load, true, Prepare};
+        TParallelLoadOptions options{collection.Jobs, Cancelled, collection.Load, true, Prepare};
         LoadInParallel([&](std::string& path) { return source.Next(path); }, options,
                        [&](TLoadOutcome&& outcome) {
                            progress.Clear();
@@ -57,7 +73,7 @@ bool ReadCollection(const TFileCollection& collection, const TCliOutput& output,
     } catch (const TFileListError& error) {
         progress.Clear();
         output.Out << std::flush;
-        output.Err << "marrowby2-cli: " << error.what() << "\n";
+        output.Err << "marrowby2-cli: " << Printable(error.what()) << "\n";
         return false;
     }
     return true;

@@ -10,6 +10,7 @@
 #include "cli/GroupOptions.h"
 #include "cli/HashJson.h"
 #include "cli/JsonWriter.h"
+#include "cli/PrintableText.h"
 
 namespace {
 
@@ -83,24 +84,6 @@ void PrintJsonEntry(JsonWriter& json, const TLoadOutcome& outcome, bool hash) {
     json.EndObject();
 }
 
-// A name as a text line shows it: control characters written as \xHH, so that a name cannot
-// break or rewrite the line.
-std::string Printable(const std::string& name) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (char c : name) {
-        auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            out += "\\x";
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0xF];
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 void PrintTextEntry(std::ostream& out, const TLoadOutcome& outcome) {
     const std::string path = Printable(outcome.Path);
     if (!outcome.Icon) {
@@ -151,7 +134,8 @@ int RunList(const TListOptions& options, const TCliOutput& output) {
         bool unreachable = IsAccessFailure(outcome.Error);
         if (unreachable) {
             output.Out << std::flush;
-            output.Err << "marrowby2-cli: " << outcome.Path << ": " << outcome.Error << "\n";
+            output.Err << "marrowby2-cli: " << Printable(outcome.Path) << ": "
+                       << Printable(outcome.Error) << "\n";
             code = kExitFailure;
         }
         if (outcome.Icon) groups.Saw(*outcome.Icon);

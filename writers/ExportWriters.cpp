@@ -10,8 +10,8 @@ TImageWriter ImageWriterFor(TExportFormat Format) {
         case TExportFormat::Bmp:
             return SaveImageAsBmp;
         case TExportFormat::Ico:
-            return [](TLoadedIconImage& Image, const std::string& FileName, TColor) {
-                SaveImageAsIco(Image, FileName);
+            return [](TLoadedIconImage& Image, const TOutputTarget& Target, TColor) {
+                SaveImageAsIco(Image, Target);
             };
         case TExportFormat::Gif:
             return SaveImageAsGif;

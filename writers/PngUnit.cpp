@@ -97,25 +97,25 @@ TPngBuffer::TPngBuffer(const TRgbaImage& Image) : TPngBuffer(Image.Width, Image.
     std::copy(Image.Pixels.begin(), Image.Pixels.end(), Pixels.begin());
 }
 
-void SaveImageAsPng(TLoadedIconImage& Image, const std::string& FileName, TColor Background) {
+void SaveImageAsPng(TLoadedIconImage& Image, const TOutputTarget& Target, TColor Background) {
     if (WritesStoredPng(Image)) {
         if (std::optional<ByteString> stream = StoredPngWithChunks(Image.PngData(), Background)) {
-            WriteReplacingFile(FileName, *stream, kWriteError);
+            WriteOutputFile(Target, *stream, kWriteError);
             return;
         }
     }
     if (AlphaDecides(Image)) {
         // Every pixel as stored, its colour kept whatever its alpha.
-        WritePngFile(TPngBuffer(StraightAlphaImage(Image)), FileName, Background, true);
+        WritePngFile(TPngBuffer(StraightAlphaImage(Image)), Target, Background, true);
         return;
     }
     TBitmap opacity = CreateOpacityBitmap(Image);
     // Drawing replaces every pixel of a bitmap image (transparent ones by the white brush);
     // the white fill only shows where nothing is drawn: system icons and images without rows.
-    SaveBitmapsAsPng(FileName, DrawOverBackground(Image, clWhite), opacity, Background);
+    SaveBitmapsAsPng(Target, DrawOverBackground(Image, clWhite), opacity, Background);
 }
 
-void SaveBitmapsAsPng(const std::string& FileName, const TBitmap& Color, const TBitmap& Opacity,
+void SaveBitmapsAsPng(const TOutputTarget& Target, const TBitmap& Color, const TBitmap& Opacity,
                       TColor Background) {
     if (Color.PixelFormat() != TPixelFormat::pf24bit ||
         Opacity.PixelFormat() != TPixelFormat::pf24bit || Color.Width() != Opacity.Width() ||
@@ -134,12 +134,12 @@ void SaveBitmapsAsPng(const std::string& FileName, const TBitmap& Color, const T
             out[3] = opacity[0];
         }
     }
-    WritePngFile(buffer, FileName, Background, true);
+    WritePngFile(buffer, Target, Background, true);
 }
 
-void WritePngFile(const TPngBuffer& Buffer, const std::string& FileName, TColor Background,
+void WritePngFile(const TPngBuffer& Buffer, const TOutputTarget& Target, TColor Background,
                   bool WriteBackground) {
-    TOutputFile file(FileName);
+    TOutputFile file(Target);
     png_color_16 background{};
     background.red = Background.Red;
     background.green = Background.Green;
