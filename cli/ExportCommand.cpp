@@ -28,7 +28,8 @@ namespace {
 class TExportPlanner {
 public:
     TExportPlanner(const TExportCommandOptions& options, TExportNames& given)
-        : options_(options), names_(options.Export.Naming, options.Export.MultiFormat),
+        : options_(options),
+          names_(options.Export.Naming, options.Export.MultiFormat),
           given_(given) {}
 
     std::vector<TPlannedFile> Plan(const TLoadedIcon& icon) {
@@ -166,8 +167,8 @@ int RunExportCommand(const TExportCommandOptions& options, const TCliOutput& out
         WriteFiles(planned, options.Export, options.Jsonl, names, interruption);
         report.Report(outcome.Path, planned);
     };
-    bool read = ReadCollection(options.Files, output, consume,
-                               {}, [&] { return interruption.Requested(); });
+    bool read = ReadCollection(options.Files, output, consume, {},
+                               [&] { return interruption.Requested(); });
     int code = report.Finish(interruption.Requested());
     output.Out << std::flush;
     interruption.Reraise();
@@ -179,8 +180,8 @@ int RunExportCommand(const TExportCommandOptions& options, const TCliOutput& out
 TCliCommand AddExportCommand(CLI::App& app) {
     CLI::App* command = app.add_subcommand(
         "export",
-        "Write the images of every PATH (read as by list) to files, one line per file "
-        "written");
+        "Write the images of every PATH (read as by list) to files, each under a name no file "
+        "holds, one line per file written");
     auto line = std::make_shared<TExportCommandLine>(*command);
     return {command,
             [line](const TCliOutput& output) { return RunExportCommand(line->Options(), output); }};

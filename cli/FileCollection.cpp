@@ -22,7 +22,7 @@ void AddFileCollectionOptions(CLI::App& command, TFileCollection& collection) {
         ->capture_default_str();
     command
         .add_option("-j,--jobs", collection.Jobs,
-                    "Read and write N files at once (0: one per core)")
+                    "Read and write N files at once, even more than the cores (0: one per core)")
         ->capture_default_str();
     AddCursorsFlag(command, collection.Load);
     command.add_option("--files-from", collection.FilesFrom,

@@ -22,6 +22,6 @@ public:
     void Reraise() const;
 
 private:
-    struct sigaction earlier_[3] {};
+    struct sigaction earlier_[3]{};
     bool installed_[3] = {};
 };

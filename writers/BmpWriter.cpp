@@ -39,5 +39,5 @@ ByteString EncodeBmp(const TBitmap& Bitmap) {
 
 void SaveImageAsBmp(TLoadedIconImage& Image, const TOutputTarget& Target, TColor Background) {
     WriteOutputFile(Target, EncodeBmp(DrawOverBackground(Image, Background)),
-                       "Error Writing BMP File!");
+                    "Error Writing BMP File!");
 }

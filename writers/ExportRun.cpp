@@ -110,9 +110,8 @@ void ExportImage(TExportFiles& Files, TLoadedIconImage& Image, int Number,
     if (sound.empty()) return;
     std::optional<TExportName> name = Files.Name(Image, Number);
     if (name)
-        Files.Write(*name, [&](const TOutputTarget& target) {
-            Writer(Image, target, Options.Background);
-        });
+        Files.Write(
+            *name, [&](const TOutputTarget& target) { Writer(Image, target, Options.Background); });
 }
 
 TExportResult RunSingleImage(const std::vector<TExportEntry>& Entries, const TLoadedImages& Loaded,

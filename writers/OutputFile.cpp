@@ -179,9 +179,8 @@ int TOutputFile::ClaimAs(const std::string& name) {
     // The unnamed file gets its first name by a link from its descriptor's entry in /proc,
     // which fails with EEXIST when the name exists.
     std::string self = "/proc/self/fd/" + std::to_string(::fileno(file_.get()));
-    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0
-               ? 0
-               : errno;
+    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0
+                                                                                            : errno;
 }
 
 void WriteOutputFile(const TOutputTarget& Target, ByteView Bytes,

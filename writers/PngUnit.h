@@ -6,8 +6,8 @@
 
 #include "graphics/Bitmap.h"
 #include "icons/LoadedIcon.h"
-#include "writers/OutputFile.h"
 #include "icons/StraightAlpha.h"
+#include "writers/OutputFile.h"
 
 // The red-green-blue-alpha image one PNG save writes: rows top first, 8 bits per channel.
 struct TPngBuffer {

@@ -203,8 +203,9 @@ TEST(ExportCommand, AFailedImageIsNamedAndEveryOtherFileWritten) {
     CliRun run = Export({"-o", out, "--format", "ico", "--style", "resource", missing,
                          sources.Out("in/app.dll"), sources.Out("in/plain.ico")});
     EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.out, out + "/#101.ico\n" + out + "/#101_(2).ico\n" + out + "/.ico\n" + out +
-                           "/_(2).ico\n4 files written, 0 skipped, 1 failed, 1 source unreadable\n");
+    EXPECT_EQ(run.out,
+              out + "/#101.ico\n" + out + "/#101_(2).ico\n" + out + "/.ico\n" + out +
+                  "/_(2).ico\n4 files written, 0 skipped, 1 failed, 1 source unreadable\n");
     std::string folderHeld = "marrowby2-cli: " + sources.Out("in/app.dll") +
                              ": MAIN 32x32 32 bpp: Error Opening File " + out +
                              "/MAIN.ico! (Is a directory)\n";
@@ -264,7 +265,8 @@ TEST(ExportCommand, UnreadableSourcesAreNamedCountedAndFailTheRun) {
     }
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[good]["output"].string, out + "/good__16x16.png");
-    for (const auto& [source, why] : {std::pair{broken, reason}, {missing, std::string("No such file or directory")}}) {
+    for (const auto& [source, why] :
+         {std::pair{broken, reason}, {missing, std::string("No such file or directory")}}) {
         const JsonValue& entry = entries[source];
         EXPECT_EQ(entry.keys, (std::vector<std::string>{"path", "resourceName", "imageIndex",
                                                         "output", "reason"}));

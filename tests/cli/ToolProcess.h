@@ -32,7 +32,8 @@ public:
         if (pid_ == 0) {
             dup2(in[0], STDIN_FILENO);
             close(in[1]);
-            int out = stdoutFd >= 0 ? stdoutFd : open(out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            int out =
+                stdoutFd >= 0 ? stdoutFd : open(out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             dup2(out, STDOUT_FILENO);
             dup2(open(err_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO);
             if (inChild) inChild();

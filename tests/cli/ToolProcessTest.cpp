@@ -86,7 +86,8 @@ TEST(CliProcess, StandardOutputFailuresStopTheRun) {
 
 TEST(CliProcess, FilesPastTheFileSizeLimitFailAndLeaveNothing) {
     TempDir dir;
-    std::string icon = dir.Write("in/two.ico", BuildIco({EntryFor({16, 16, 4}), EntryFor({48, 48, 24})}));
+    std::string icon =
+        dir.Write("in/two.ico", BuildIco({EntryFor({16, 16, 4}), EntryFor({48, 48, 24})}));
     std::string out = (dir.Path() / "out").string();
     // The 16 x 16 BMP takes 822 bytes, the 48 x 48 one 6966, past the limit.
     ToolProcess run({"export", "--jsonl", "--format", "bmp", "-o", out, icon}, dir.Path(), -1, [] {
@@ -116,9 +117,10 @@ TEST(CliProcess, TwoExportsIntoOneFolderKeepEveryFile) {
     std::vector<std::unique_ptr<ToolProcess>> runs;
     for (const char* name : {"a", "b"}) {
         std::filesystem::create_directories(dir.Path() / name);
-        runs.push_back(std::make_unique<ToolProcess>(
-            std::vector<std::string>{"export", "--jsonl", "-j", "2", "-o", out, "--files-from", "-"},
-            dir.Path() / name));
+        runs.push_back(
+            std::make_unique<ToolProcess>(std::vector<std::string>{"export", "--jsonl", "-j", "2",
+                                                                   "-o", out, "--files-from", "-"},
+                                          dir.Path() / name));
     }
     // Both wait for the path; given it at once, they write their files into one folder together.
     for (auto& run : runs) run->Input(library + "\n");

@@ -43,7 +43,8 @@ private:
 
 // Writes Text as the target's content, as a writer does.
 void WriteText(const TOutputTarget& target, const std::string& text) {
-    WriteOutputFile(target, ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
+    WriteOutputFile(target,
+                    ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
                     "Error Writing Text File!");
 }
 
@@ -303,7 +304,8 @@ TEST(ExportRun, ASecondRunWithSkippingWritesExactlyTheRest) {
         }
     }
     auto writeSizeAndDepth = [](TLoadedIconImage& image, const TOutputTarget& target, TColor) {
-        WriteText(target, std::to_string(image.PixelWidth()) + "x" + std::to_string(image.BitCount));
+        WriteText(target,
+                  std::to_string(image.PixelWidth()) + "x" + std::to_string(image.BitCount));
     };
     TempDir dir;
     TExportOptions options = Options(dir, TExportFormat::Png, TExportStyle::FileResourceSize);

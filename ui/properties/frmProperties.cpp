@@ -440,7 +440,7 @@ void TProperties::SaveChannel(const TBitmap& picture, const QString& title) {
         request.FileName = path;
         if (QFileInfo::exists(path) && !ConfirmReplace(this, path)) continue;
         WriteOutputFile(ToFilePath(path), EncodeBmp(ConvertTo24Bit(picture)),
-                           "Error Writing BMP File!");
+                        "Error Writing BMP File!");
         return;
     }
 }
