@@ -104,6 +104,8 @@ void WriteFiles(std::vector<TPlannedFile>& files, const TExportOptions& options,
     tbb::parallel_for(std::size_t{0}, files.size(), [&](std::size_t i) {
         TPlannedFile& file = files[i];
         if (!file.Name) return;
+        file.Abandoned = interruption.Requested();
+        if (file.Abandoned) return;
         // A damaged image would come out blank: it is skipped and named instead.
         std::erase_if(file.Images, [&](TLoadedIconImage* image) {
             if (image->Damage().empty()) return false;
@@ -111,8 +113,6 @@ void WriteFiles(std::vector<TPlannedFile>& files, const TExportOptions& options,
             return true;
         });
         if (file.Images.empty()) return;
-        file.Abandoned = interruption.Requested();
-        if (file.Abandoned) return;
         TExportClaim claim(names, *file.Name);
         try {
             if (options.MultiFormat) {
