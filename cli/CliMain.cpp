@@ -8,6 +8,7 @@
 #include "cli/HelpCommand.h"
 #include "cli/ListCommand.h"
 #include "cli/SimilarCommand.h"
+#include "cli/StandardOutput.h"
 #include "cli/ThumbnailCommand.h"
 
 namespace {
@@ -59,9 +60,10 @@ struct TCliParser {
 
 }  // namespace
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           bool ErrIsTerminal) {
-    TCliParser parser;
+namespace {
+
+int RunParsed(TCliParser& parser, const std::vector<std::string>& args, std::ostream& out,
+              std::ostream& err, bool ErrIsTerminal) {
     try {
         std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them so
         parser.App.parse(reversed);
@@ -78,5 +80,22 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     } catch (const TUsageError& error) {
         err << parser.UsageLine(error.what());
         return kExitUsage;
+    }
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           bool ErrIsTerminal) {
+    TCliParser parser;
+    // A failed write to Out throws out of the stream, so the run stops at the first output lost.
+    out.exceptions(out.exceptions() | std::ios::badbit);
+    try {
+        int code = RunParsed(parser, args, out, err, ErrIsTerminal);
+        out.flush();
+        return code;
+    } catch (const TStandardOutputError& error) {
+        err << kToolName << ": standard output: " << error.what() << "\n";
+        return kExitFailure;
     }
 }

@@ -8,37 +8,29 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <unordered_set>
 
 #include "cli/ExportHicolor.h"
-#include "cli/ExportManifest.h"
 #include "cli/ExportOptions.h"
+#include "cli/ExportReport.h"
 #include "cli/FileCollection.h"
 #include "cli/GroupOptions.h"
+#include "cli/Interruption.h"
+#include "cli/PrintableText.h"
 #include "duplicates/DuplicateSet.h"
 #include "hashes/Digest.h"
 #include "icons/FileContent.h"
-#include "writers/ExportSummary.h"
 
 namespace {
-
-// One file to write: what goes into it, where, and how the write went.
-struct TPlannedFile {
-    std::vector<TLoadedIconImage*> Images;   // one image, or an icon's images in multi-format
-    std::optional<std::string> Path;         // nothing when skipped or left out
-    bool Duplicate = false;                  // left out as the same as a file planned earlier
-    std::string Failure;                     // the writer's reason, empty when written
-    std::vector<TLoadedIconImage*> Damaged;  // images left out as damaged, each one skipped
-    std::string Md5;                         // of the file written, for the manifest
-};
 
 // Decides, one source file after the other in path order, what each image becomes; the names,
 // collision suffixes and duplicates therefore never depend on how the writes are spread over
 // threads.
 class TExportPlanner {
 public:
-    explicit TExportPlanner(const TExportCommandOptions& options)
-        : options_(options), names_(options.Export.Naming, options.Export.MultiFormat) {}
+    TExportPlanner(const TExportCommandOptions& options, TExportNames& given)
+        : options_(options),
+          names_(options.Export.Naming, options.Export.MultiFormat),
+          given_(given) {}
 
     std::vector<TPlannedFile> Plan(const TLoadedIcon& icon) {
         TLoadedImages read;
@@ -66,9 +58,7 @@ public:
             }
             std::string stem =
                 ExportStem(NamePartsOf(namer, chosen[i].second), options_.Export.Naming);
-            file.Path =
-                ChooseExportPath(stem, names_.Ordinal(namer), options_.Export.Naming, reserved_);
-            if (file.Path) reserved_.insert(*file.Path);
+            file.Name = given_.Choose(stem, names_.Ordinal(namer));
             files.push_back(std::move(file));
         }
         return files;
@@ -100,19 +90,23 @@ private:
 
     const TExportCommandOptions& options_;
     TEmptyFolderNames names_;
+    TExportNames& given_;
     int number_ = 0;
-    std::unordered_set<std::string> reserved_;
     TDuplicateSet duplicates_;
 };
 
-// Writes the planned files of one source file, on as many threads as the run has; with
-// a manifest, each written file is read back for its MD5.
-void WriteFiles(std::vector<TPlannedFile>& files, const TExportOptions& options, bool manifest) {
+// Writes the planned files of one source file, on as many threads as the run has, each under
+// the name it claims; with a manifest, each written file is read back for its MD5. Once the run
+// is interrupted, the files not yet started are abandoned.
+void WriteFiles(std::vector<TPlannedFile>& files, const TExportOptions& options, bool manifest,
+                TExportNames& names, const TInterruption& interruption) {
     TImageWriter writer = ImageWriterFor(options.Naming.Format);
     TGroupWriter writeGroup = GroupWriterFor(options.Naming.Format);
     tbb::parallel_for(std::size_t{0}, files.size(), [&](std::size_t i) {
         TPlannedFile& file = files[i];
-        if (!file.Path) return;
+        if (!file.Name) return;
+        file.Abandoned = interruption.Requested();
+        if (file.Abandoned) return;
         // A damaged image would come out blank: it is skipped and named instead.
         std::erase_if(file.Images, [&](TLoadedIconImage* image) {
             if (image->Damage().empty()) return false;
@@ -120,118 +114,20 @@ void WriteFiles(std::vector<TPlannedFile>& files, const TExportOptions& options,
             return true;
         });
         if (file.Images.empty()) return;
+        TExportClaim claim(names, *file.Name);
         try {
             if (options.MultiFormat) {
-                writeGroup(*file.Path, file.Images, options.Background);
+                writeGroup(TOutputTarget(claim), file.Images, options.Background);
             } else {
-                writer(*file.Images.front(), *file.Path, options.Background);
+                writer(*file.Images.front(), TOutputTarget(claim), options.Background);
             }
-            if (manifest && file.Failure.empty()) file.Md5 = Md5Hex(ReadFileContent(*file.Path));
+            file.Path = claim.Given();
+            if (manifest && file.Path) file.Md5 = Md5Hex(ReadFileContent(*file.Path));
         } catch (const std::exception& error) {
             file.Failure = error.what();
         }
     });
 }
-
-// The tally of the run and the lines it prints, in path order: each file as it is written (or,
-// for the manifest, each file planned), each failure with its source and reason.
-class TExportReport {
-public:
-    TExportReport(const TCliOutput& output, const TExportCommandOptions& options)
-        : output_(output), options_(options) {}
-
-    void SourceFailed(const TLoadOutcome& outcome) {
-        output_.Out << std::flush;
-        output_.Err << "marrowby2-cli: " << outcome.Path << ": " << outcome.Error << "\n";
-        sourceFailed_ = true;
-    }
-
-    void Report(const std::string& source, const std::vector<TPlannedFile>& files) {
-        for (const TPlannedFile& file : files) {
-            for (const TLoadedIconImage* image : file.Damaged) {
-                ++skipped_;
-                output_.Out << std::flush;
-                output_.Err << "marrowby2-cli: " << source << ": " << ExportImageText(*image)
-                            << ": skipped, damaged: " << image->Damage() << "\n";
-                if (options_.Jsonl)
-                    PrintManifestLine(output_.Out, ManifestEntry(source, *image, {}));
-            }
-            if (file.Images.empty()) continue;
-            if (file.Duplicate) {
-                ++duplicates_;
-            } else if (!file.Path) {
-                ++skipped_;
-            } else if (file.Failure.empty()) {
-                ++written_;
-                if (!options_.Jsonl) output_.Out << *file.Path << "\n";
-            } else {
-                ++failed_;
-                output_.Out << std::flush;
-                output_.Err << "marrowby2-cli: " << source << ": "
-                            << ExportImageText(*file.Images.front()) << ": " << file.Failure
-                            << "\n";
-            }
-            if (options_.Jsonl)
-                PrintManifestLine(output_.Out,
-                                  ManifestEntry(source, *file.Images.front(), Outcome(file)));
-        }
-    }
-
-    // The summary goes to stdout, or to stderr when stdout holds the manifest.
-    int Finish() const {
-        std::ostream& out = options_.Jsonl ? output_.Err : output_.Out;
-        out << ExportCountsText(written_, skipped_, failed_);
-        if (options_.Unique) out << ", " << duplicates_ << " duplicates left out";
-        out << "\n";
-        return failed_ > 0 || sourceFailed_ ? kExitFailure : kExitOk;
-    }
-
-private:
-    // What became of a planned file: the path and MD5 written, or why there is none.
-    TManifestEntry Outcome(const TPlannedFile& file) const {
-        TManifestEntry entry;
-        if (file.Duplicate) {
-            entry.Reason = options_.Export.MultiFormat ? "Duplicate of an earlier icon"
-                                                       : "Duplicate of an earlier image";
-        } else if (!file.Path) {
-            entry.Reason = "File exists";
-        } else if (!file.Failure.empty()) {
-            entry.Reason = file.Failure;
-        } else {
-            entry.Output = file.Path;
-            entry.Md5 = file.Md5;
-        }
-        return entry;
-    }
-
-    // The manifest line of a file whose (first) image is Image; a damaged image says so.
-    static TManifestEntry ManifestEntry(const std::string& source, const TLoadedIconImage& image,
-                                        TManifestEntry outcome) {
-        outcome.Source = source;
-        outcome.ResourceName = image.ResourceName;
-        outcome.ImageIndex = IndexOf(image);
-        if (!image.Damage().empty() && !outcome.Output && outcome.Reason.empty())
-            outcome.Reason = "Damaged: " + image.Damage();
-        return outcome;
-    }
-
-    // The image's place among its source's images.
-    static std::size_t IndexOf(const TLoadedIconImage& image) {
-        const auto& images = image.Owner->Images;
-        return static_cast<std::size_t>(
-            std::find_if(images.begin(), images.end(),
-                         [&](const auto& owned) { return owned.get() == &image; }) -
-            images.begin());
-    }
-
-    const TCliOutput& output_;
-    const TExportCommandOptions& options_;
-    int written_ = 0;
-    int skipped_ = 0;
-    int failed_ = 0;
-    int duplicates_ = 0;
-    bool sourceFailed_ = false;
-};
 
 // The output folder with its missing parents; false when it cannot be made.
 bool MakeOutputFolder(const std::string& folder) {
@@ -242,27 +138,41 @@ bool MakeOutputFolder(const std::string& folder) {
 }
 
 // Files are read on worker threads and handed over in path order; each is named, written and
-// reported before its icons are let go, so memory holds the files in flight only.
+// reported before its icons are let go, so memory holds the files in flight only. SIGINT,
+// SIGTERM or SIGHUP stop the run after the files in flight; the summary says "interrupted" and
+// the process then ends by that signal.
 int RunExportCommand(const TExportCommandOptions& options, const TCliOutput& output) {
     if (!MakeOutputFolder(options.Export.Naming.Directory)) {
         output.Err << "marrowby2-cli: Unable to create the specified export directory. ("
-                   << options.Export.Naming.Directory << ")\n";
+                   << Printable(options.Export.Naming.Directory) << ")\n";
         return kExitFailure;
     }
-    TExportPlanner planner(options);
+    TInterruption interruption;
+    TExportNames names(options.Export.Naming);
+    TExportPlanner planner(options, names);
     TExportReport report(output, options);
     TGroupsFound groups(options.Files.Load.Groups);
-    bool read = ReadCollection(options.Files, output, [&](TLoadOutcome&& outcome) {
-        if (IsAccessFailure(outcome.Error)) report.SourceFailed(outcome);
-        if (outcome.Icon) {
-            groups.Saw(*outcome.Icon);
-            std::vector<TPlannedFile> files = planner.Plan(*outcome.Icon);
-            WriteFiles(files, options.Export, options.Jsonl);
-            report.Report(outcome.Path, files);
+    auto consume = [&](TLoadOutcome&& outcome) {
+        if (interruption.Requested()) return;
+        if (!outcome.Icon) {
+            // A file read whole that holds no icon is no failure; one that could not be is.
+            if (outcome.Error == kNotAnIconSource) {
+                report.SourceWithoutIcons();
+            } else {
+                report.SourceUnreadable(outcome.Path, outcome.Error);
+            }
+            return;
         }
-    });
-    int code = report.Finish();
+        groups.Saw(*outcome.Icon);
+        std::vector<TPlannedFile> planned = planner.Plan(*outcome.Icon);
+        WriteFiles(planned, options.Export, options.Jsonl, names, interruption);
+        report.Report(outcome.Path, planned);
+    };
+    bool read = ReadCollection(options.Files, output, consume, {},
+                               [&] { return interruption.Requested(); });
+    int code = report.Finish(interruption.Requested());
     output.Out << std::flush;
+    interruption.Reraise();
     return std::max({code, int{read ? kExitOk : kExitFailure}, groups.ReportMissing(output.Err)});
 }
 
@@ -271,8 +181,8 @@ int RunExportCommand(const TExportCommandOptions& options, const TCliOutput& out
 TCliCommand AddExportCommand(CLI::App& app) {
     CLI::App* command = app.add_subcommand(
         "export",
-        "Write the images of every PATH (read as by list) to files, one line per file "
-        "written");
+        "Write the images of every PATH (read as by list) to files, each under a name no file "
+        "holds, one line per file written");
     auto line = std::make_shared<TExportCommandLine>(*command);
     return {command, [line](const TCliOutput& output) {
                 const TExportCommandOptions options = line->Options();

@@ -8,9 +8,17 @@ void PrintManifestLine(std::ostream& out, const TManifestEntry& entry) {
     json.Key("path");
     json.String(entry.Source);
     json.Key("resourceName");
-    json.String(entry.ResourceName);
+    if (entry.ResourceName) {
+        json.String(*entry.ResourceName);
+    } else {
+        json.Null();
+    }
     json.Key("imageIndex");
-    json.Number(static_cast<long long>(entry.ImageIndex));
+    if (entry.ImageIndex) {
+        json.Number(static_cast<long long>(*entry.ImageIndex));
+    } else {
+        json.Null();
+    }
     json.Key("output");
     if (entry.Output) {
         json.String(*entry.Output);

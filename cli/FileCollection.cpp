@@ -2,12 +2,15 @@
 
 #include <CLI/CLI.hpp>
 
+#include <tbb/global_control.h>
+
 #include <cerrno>
 #include <mutex>
+#include <optional>
 #include <system_error>
 
 #include "cli/PathSource.h"
-#include "cli/PrintableName.h"
+#include "cli/PrintableText.h"
 #include "cli/ProgressLine.h"
 #include "icons/ParallelLoad.h"
 
@@ -21,7 +24,7 @@ void AddFileCollectionOptions(CLI::App& command, TFileCollection& collection) {
         ->capture_default_str();
     command
         .add_option("-j,--jobs", collection.Jobs,
-                    "Read and write N files at once (0: one per core)")
+                    "Read and write N files at once, even more than the cores (0: one per core)")
         ->capture_default_str();
     AddCursorsFlag(command, collection.Load);
     command.add_option("--files-from", collection.FilesFrom,
@@ -42,9 +45,16 @@ void AddCursorsFlag(CLI::App& command, TLoadOptions& load) {
                      "Read the cursors of executables and libraries too, after their icons");
 }
 
+namespace {
+
+constexpr auto kMaxThreads = tbb::global_control::max_allowed_parallelism;
+
+}  // namespace
+
 bool ReadCollection(const TFileCollection& collection, const TCliOutput& output,
                     const std::function<void(TLoadOutcome&&)>& Consume,
-                    const std::function<std::string(const TLoadOutcome&)>& Prepare) {
+                    const std::function<std::string(const TLoadOutcome&)>& Prepare,
+                    const std::function<bool()>& Cancelled) {
     TProgressLine progress(output.Err, output.ErrIsTerminal);
     std::size_t done = 0;
     // Paths are pulled while an outcome may be consumed on another thread.
@@ -55,9 +65,14 @@ bool ReadCollection(const TFileCollection& collection, const TCliOutput& output,
         output.Out << std::flush;
         output.Err << "marrowby2-cli: " << Printable(folder) << ": " << reason << "\n";
     };
+    // oneTBB keeps to the machine's cores unless its limit is raised; files waited for on
+    // network storage make more threads than cores worth their while.
+    std::optional<tbb::global_control> threads;
+    if (collection.Jobs > tbb::global_control::active_value(kMaxThreads))
+        threads.emplace(kMaxThreads, collection.Jobs);
     try {
         TPathSource source(collection, folderFailed);
-        TParallelLoadOptions options{collection.Jobs, {}, collection.Load, true, Prepare};
+        TParallelLoadOptions options{collection.Jobs, Cancelled, collection.Load, true, Prepare};
         LoadInParallel([&](std::string& path) { return source.Next(path); }, options,
                        [&](TLoadOutcome&& outcome) {
                            std::lock_guard lock(printing);
@@ -70,7 +85,7 @@ bool ReadCollection(const TFileCollection& collection, const TCliOutput& output,
     } catch (const TFileListError& error) {
         progress.Clear();
         output.Out << std::flush;
-        output.Err << "marrowby2-cli: " << error.what() << "\n";
+        output.Err << "marrowby2-cli: " << Printable(error.what()) << "\n";
         return false;
     }
 }

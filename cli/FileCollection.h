@@ -37,10 +37,12 @@ void AddCursorsFlag(CLI::App& command, TLoadOptions& load);
 // with the reason on stderr, when the file list could not be opened or read (the outcomes
 // before it have been consumed) or when a folder could not be listed (each named on stderr as
 // it is met, "FOLDER: <reason>"). Prepare, when given, runs on the worker thread that read each
-// file (see TParallelLoadOptions::Prepare).
+// file (see TParallelLoadOptions::Prepare); once Cancelled, when given, returns true no further
+// file is started. -j above the machine's cores runs that many threads all the same.
 bool ReadCollection(const TFileCollection& collection, const TCliOutput& output,
                     const std::function<void(TLoadOutcome&&)>& Consume,
-                    const std::function<std::string(const TLoadOutcome&)>& Prepare = {});
+                    const std::function<std::string(const TLoadOutcome&)>& Prepare = {},
+                    const std::function<bool()>& Cancelled = {});
 
 // Whether a load failure means the path could not be reached or opened (a missing file, one
 // without read permission, an empty path), or names no file (a folder, a pipe or a device in a

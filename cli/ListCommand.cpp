@@ -10,7 +10,7 @@
 #include "cli/GroupOptions.h"
 #include "cli/HashJson.h"
 #include "cli/JsonWriter.h"
-#include "cli/PrintableName.h"
+#include "cli/PrintableText.h"
 #include "icons/ResourceName.h"
 
 namespace {
@@ -156,7 +156,8 @@ int RunList(const TListOptions& options, const TCliOutput& output) {
         bool unreachable = IsAccessFailure(outcome.Error);
         if (unreachable) {
             output.Out << std::flush;
-            output.Err << "marrowby2-cli: " << outcome.Path << ": " << outcome.Error << "\n";
+            output.Err << "marrowby2-cli: " << Printable(outcome.Path) << ": "
+                       << Printable(outcome.Error) << "\n";
             code = kExitFailure;
         }
         if (outcome.Icon) groups.Saw(*outcome.Icon);

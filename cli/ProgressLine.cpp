@@ -1,5 +1,7 @@
 #include "cli/ProgressLine.h"
 
+#include "cli/PrintableText.h"
+
 namespace {
 
 // Carriage return and "erase to the end of the line".
@@ -15,8 +17,8 @@ std::string Shortened(const std::string& path) {
 
 void TProgressLine::Show(std::size_t done, const std::string& current) {
     if (!shown_) return;
-    err_ << kEraseLine << done << (done == 1 ? " file" : " files") << "  " << Shortened(current)
-         << std::flush;
+    err_ << kEraseLine << done << (done == 1 ? " file" : " files") << "  "
+         << Shortened(Printable(current)) << std::flush;
     drawn_ = true;
 }
 

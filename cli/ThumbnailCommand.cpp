@@ -7,6 +7,7 @@
 
 #include "cli/FileCollection.h"
 #include "cli/GroupOptions.h"
+#include "cli/PrintableText.h"
 #include "icons/LoadIcons.h"
 #include "writers/Thumbnail.h"
 
@@ -19,22 +20,34 @@ struct TThumbnailOptions {
     TLoadOptions Load;
 };
 
+// Why the icon gives no thumbnail: what a listing says of the file, or of its first image
+// when every image is damaged.
+std::string NoThumbnailReason(const TLoadOutcome& outcome) {
+    if (!outcome.Icon) return outcome.Error;
+    for (const auto& image : outcome.Icon->Images) {
+        if (!image->Damage().empty()) return "damaged: " + image->Damage();
+    }
+    return "no icon";
+}
+
 int RunThumbnail(const TThumbnailOptions& options, std::ostream& err) {
     TLoadOptions load = options.Load;
     load.FileIconOnly = true;
-    std::unique_ptr<TLoadedIcon> icon = LoadIconsFromFile(options.Input, load);
-    TLoadedIconImage* image = icon ? ChooseThumbnailImage(*icon, options.Size) : nullptr;
+    TLoadOutcome outcome = LoadIconsWithReason(options.Input, load);
+    TLoadedIconImage* image =
+        outcome.Icon ? ChooseThumbnailImage(*outcome.Icon, options.Size) : nullptr;
     TGroupsFound groups(load.Groups);
-    if (icon) groups.Saw(*icon);
+    if (outcome.Icon) groups.Saw(*outcome.Icon);
     if (groups.ReportMissing(err) != kExitOk) return kExitFailure;
     if (!image) {
-        err << "marrowby2-cli: " << options.Input << ": no icon\n";
+        err << "marrowby2-cli: " << Printable(options.Input) << ": "
+            << Printable(NoThumbnailReason(outcome)) << "\n";
         return kExitFailure;
     }
     try {
         SaveThumbnail(*image, options.Size, options.Output);
     } catch (const std::exception& error) {
-        err << "marrowby2-cli: " << error.what() << "\n";
+        err << "marrowby2-cli: " << Printable(error.what()) << "\n";
         return kExitFailure;
     }
     return kExitOk;

@@ -3,8 +3,11 @@
 #include <iostream>
 
 #include "cli/CliMain.h"
+#include "cli/StandardOutput.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    return RunCli(args, std::cout, std::cerr, isatty(STDERR_FILENO) == 1);
+    TStandardOutputBuffer buffer;
+    std::ostream out(&buffer);
+    return RunCli(args, out, std::cerr, isatty(STDERR_FILENO) == 1);
 }

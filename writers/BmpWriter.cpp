@@ -37,7 +37,7 @@ ByteString EncodeBmp(const TBitmap& Bitmap) {
     return out.Data();
 }
 
-void SaveImageAsBmp(TLoadedIconImage& Image, const std::string& FileName, TColor Background) {
-    WriteReplacingFile(FileName, EncodeBmp(DrawOverBackground(Image, Background)),
-                       "Error Writing BMP File!");
+void SaveImageAsBmp(TLoadedIconImage& Image, const TOutputTarget& Target, TColor Background) {
+    WriteOutputFile(Target, EncodeBmp(DrawOverBackground(Image, Background)),
+                    "Error Writing BMP File!");
 }

@@ -20,7 +20,8 @@ std::string ForFileName(std::string Text) {
 // A link counts as existing even when it leads nowhere, so nothing is written through it.
 bool PathTaken(const std::filesystem::path& Path) {
     std::error_code error;
-    return std::filesystem::exists(std::filesystem::symlink_status(Path, error));
+    std::filesystem::file_status status = std::filesystem::symlink_status(Path, error);
+    return std::filesystem::is_regular_file(status) || std::filesystem::is_symlink(status);
 }
 
 }  // namespace
@@ -144,18 +145,25 @@ std::string CandidatePath(const std::string& Stem, const TExportNaming& Naming, 
         .string();
 }
 
+std::optional<int> ChooseExportAttempt(const std::string& Stem, int Ordinal,
+                                       const TExportNaming& Naming,
+                                       const std::unordered_set<std::string>& Reserved) {
+    auto Taken = [&](int attempt) {
+        std::string path = CandidatePath(Stem, Naming, attempt);
+        return Reserved.count(path) || PathTaken(path);
+    };
+    if (Naming.SkipExisting) return Taken(Ordinal) ? std::nullopt : std::optional<int>(Ordinal);
+    int attempt = 1;
+    while (Taken(attempt)) ++attempt;
+    return attempt;
+}
+
 std::optional<std::string> ChooseExportPath(const std::string& Stem, int Ordinal,
                                             const TExportNaming& Naming,
                                             const std::unordered_set<std::string>& Reserved) {
-    auto Taken = [&](const std::string& path) { return Reserved.count(path) || PathTaken(path); };
-    if (Naming.SkipExisting) {
-        std::string path = CandidatePath(Stem, Naming, Ordinal);
-        return Taken(path) ? std::nullopt : std::optional<std::string>(path);
-    }
-    std::string candidate = CandidatePath(Stem, Naming, 1);
-    for (int attempt = 2; Taken(candidate); ++attempt)
-        candidate = CandidatePath(Stem, Naming, attempt);
-    return candidate;
+    std::optional<int> attempt = ChooseExportAttempt(Stem, Ordinal, Naming, Reserved);
+    if (!attempt) return std::nullopt;
+    return CandidatePath(Stem, Naming, *attempt);
 }
 
 std::string IconKey(const TLoadedIconImage& Image) {

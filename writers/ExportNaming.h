@@ -78,10 +78,16 @@ std::string ExportSampleText(const TExportNaming& Naming);
 // extension.
 std::string CandidatePath(const std::string& Stem, const TExportNaming& Naming, int Attempt);
 
-// Where a file is written. With SkipExisting: the Ordinal-th candidate, the name the file gets
-// in an empty folder, or nothing when exactly that path is taken. Otherwise the first candidate
-// that is not taken. The Reserved paths, chosen earlier in a run but perhaps not yet written,
-// count as taken.
+// Which candidate a file is written to. With SkipExisting: the Ordinal-th, the name the file
+// gets in an empty folder, or nothing when exactly that path is taken. Otherwise the first
+// candidate that is not taken. A path is taken when a file or a link holds it, or when it is
+// among the Reserved paths, chosen earlier in a run but perhaps not yet written; a path held by
+// a folder or anything else is chosen, so that writing the file names why it cannot be.
+std::optional<int> ChooseExportAttempt(const std::string& Stem, int Ordinal,
+                                       const TExportNaming& Naming,
+                                       const std::unordered_set<std::string>& Reserved = {});
+
+// The path of that candidate.
 std::optional<std::string> ChooseExportPath(const std::string& Stem, int Ordinal,
                                             const TExportNaming& Naming,
                                             const std::unordered_set<std::string>& Reserved = {});

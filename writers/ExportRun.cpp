@@ -6,6 +6,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "writers/ExportClaim.h"
+
 namespace {
 
 // Names one file at a time, skips, writes or fails it, and keeps the tally and the source file
@@ -15,40 +17,45 @@ public:
     // MultiFormat: one file per icon rather than per image.
     TExportFiles(const std::vector<TExportEntry>& Entries, const TLoadedImages& Loaded,
                  const TExportOptions& Options, bool MultiFormat, TExportProgress& Progress)
-        : options_(Options), progress_(Progress), names_(Options.Naming, MultiFormat) {
+        : options_(Options),
+          progress_(Progress),
+          names_(Options.Naming, MultiFormat),
+          given_(Options.Naming) {
         std::unordered_set<const TLoadedIconImage*> shown;
         for (const TExportEntry& entry : Entries) shown.insert(entry.Image);
         names_.Count(Loaded,
                      [&](const TLoadedIconImage& image) { return shown.count(&image) > 0; });
     }
 
-    // The path of the file that Image names (the first image of an icon in multi-format mode);
+    // The name of the file that Image names (the first image of an icon in multi-format mode);
     // nothing when the file is skipped.
-    std::optional<std::string> Name(const TLoadedIconImage& Image, int Number) {
+    std::optional<TExportName> Name(const TLoadedIconImage& Image, int Number) {
         ShowSource(Image);
         std::string stem = ExportStem(NamePartsOf(Image, Number), options_.Naming);
         int ordinal = names_.Ordinal(Image);
         // A name chosen earlier stays taken even when its file could not be written.
-        std::optional<std::string> path = ChooseExportPath(stem, ordinal, options_.Naming, chosen_);
-        if (path) chosen_.insert(*path);
-        if (!path) {
-            ++result_.Skipped;
-            progress_.FileSkipped(CandidatePath(stem, options_.Naming, ordinal));
-        }
-        return path;
+        std::optional<TExportName> name = given_.Choose(stem, ordinal);
+        if (!name) Skip(CandidatePath(stem, options_.Naming, ordinal));
+        return name;
     }
 
-    // Runs Write for the file at Path; its error counts the file as failed.
+    // Runs Write with the claim of the file's name; its error counts the file as failed, a claim
+    // that found the name taken counts it as skipped.
     template <typename TWrite>
-    void Write(const std::string& Path, TWrite&& Write) {
+    void Write(const TExportName& Name, TWrite&& Write) {
+        TExportClaim claim(given_, Name);
         try {
-            Write();
+            Write(TOutputTarget(claim));
         } catch (const std::exception& error) {
-            result_.Failed.push_back({Path, error.what()});
+            result_.Failed.push_back({Name.Path, error.what()});
+            return;
+        }
+        if (!claim.Given()) {
+            Skip(Name.Path);
             return;
         }
         ++result_.Written;
-        progress_.FileWritten(Path);
+        progress_.FileWritten(*claim.Given());
     }
 
     // Leaves out the damaged images of Images, each counted as skipped with its reason: they
@@ -73,6 +80,11 @@ public:
     const TExportResult& Result() const { return result_; }
 
 private:
+    void Skip(const std::string& Path) {
+        ++result_.Skipped;
+        progress_.FileSkipped(Path);
+    }
+
     void ShowSource(const TLoadedIconImage& Image) {
         std::string name =
             Image.Owner ? std::filesystem::path(Image.Owner->FileName).filename().string() : "";
@@ -85,8 +97,8 @@ private:
     TExportProgress& progress_;
     TEmptyFolderNames names_;
     TExportResult result_;
+    TExportNames given_;
     std::optional<std::string> shown_;
-    std::unordered_set<std::string> chosen_;
 };
 
 // Names and writes one selected image, unless it is damaged.
@@ -95,8 +107,10 @@ void ExportImage(TExportFiles& Files, TLoadedIconImage& Image, int Number,
     std::vector<TLoadedIconImage*> sound{&Image};
     Files.LeaveOutDamaged(sound);
     if (sound.empty()) return;
-    std::optional<std::string> path = Files.Name(Image, Number);
-    if (path) Files.Write(*path, [&] { Writer(Image, *path, Options.Background); });
+    std::optional<TExportName> name = Files.Name(Image, Number);
+    if (name)
+        Files.Write(
+            *name, [&](const TOutputTarget& target) { Writer(Image, target, Options.Background); });
 }
 
 TExportResult RunSingleImage(const std::vector<TExportEntry>& Entries, const TLoadedImages& Loaded,
@@ -168,11 +182,11 @@ TExportResult RunMultiFormat(const std::vector<TExportEntry>& Entries, const TLo
         // Taking the members out leaves nothing for a key listed a second time.
         std::vector<TLoadedIconImage*> icon = std::move(members[group.Key]);
         members[group.Key].clear();
-        std::optional<std::string> path;
-        if (!icon.empty()) path = files.Name(*icon.front(), group.Number);
-        if (path) files.LeaveOutDamaged(icon);
-        if (path && !icon.empty())
-            files.Write(*path, [&] { writeGroup(*path, icon, Options.Background); });
+        std::optional<TExportName> name;
+        if (!icon.empty()) name = files.Name(*icon.front(), group.Number);
+        if (name) files.LeaveOutDamaged(icon);
+        if (name && !icon.empty())
+            files.Write(*name, [&](const TOutputTarget& target) { writeGroup(target, icon, Options.Background); });
         if (files.Advance(++position)) break;
     }
     return files.Result();

@@ -74,7 +74,9 @@ struct TExportResult {
 // name) holding all of that icon's images among the entries, selected or not. Loaded holds
 // every loaded image in grid order, those the filter hides too; skipping existing files names
 // each file as in an empty folder by counting them (TEmptyFolderNames). Without skipping,
-// existing files are given a collision suffix, never overwritten. Numeric names number an icon
+// existing files are given a collision suffix, never overwritten: each name is claimed when its
+// file is written (TExportClaim), so a name another program takes meanwhile gives the next free
+// one, or with skipping counts the file as existing. Numeric names number an icon
 // by the grid position of its first selected image. A damaged image is left out, counted as
 // skipped with its reason; a file that cannot be written is counted as failed with its reason,
 // and the run goes on.

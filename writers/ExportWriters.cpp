@@ -11,8 +11,8 @@ TImageWriter ImageWriterFor(TExportFormat Format) {
         case TExportFormat::Bmp:
             return SaveImageAsBmp;
         case TExportFormat::Ico:
-            return [](TLoadedIconImage& Image, const std::string& FileName, TColor) {
-                SaveImageAsIco(Image, FileName);
+            return [](TLoadedIconImage& Image, const TOutputTarget& Target, TColor) {
+                SaveImageAsIco(Image, Target);
             };
         case TExportFormat::Gif:
             return SaveImageAsGif;
@@ -30,7 +30,7 @@ bool HoldsManyImages(TExportFormat Format) {
 
 TGroupWriter GroupWriterFor(TExportFormat Format) {
     if (Format == TExportFormat::Icns) return WriteIcnsFile;
-    return [](const std::string& FileName, const std::vector<TLoadedIconImage*>& Images, TColor) {
-        WriteIconFile(FileName, Images);
+    return [](const TOutputTarget& Target, const std::vector<TLoadedIconImage*>& Images, TColor) {
+        WriteIconFile(Target, Images);
     };
 }

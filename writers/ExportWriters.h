@@ -7,19 +7,21 @@
 #include "graphics/Color.h"
 #include "icons/LoadedIcon.h"
 #include "writers/ExportNaming.h"
+#include "writers/OutputFile.h"
 
-// Writes one image to a path: SaveImageAsBmp, SaveImageAsIco, SaveImageAsGif, SaveImageAsPng
+// Writes one image to a target: SaveImageAsBmp, SaveImageAsIco, SaveImageAsGif, SaveImageAsPng
 // or SaveImageAsIcns.
 using TImageWriter =
-    std::function<void(TLoadedIconImage& Image, const std::string& FileName, TColor Background)>;
+    std::function<void(TLoadedIconImage& Image, const TOutputTarget& Target, TColor Background)>;
 
 // The writer of a single-image export in that format.
 TImageWriter ImageWriterFor(TExportFormat Format);
 
 // Writes an icon's images into one file of a format that holds several: WriteIconFile or
 // WriteIcnsFile.
-using TGroupWriter = std::function<void(
-    const std::string& FileName, const std::vector<TLoadedIconImage*>& Images, TColor Background)>;
+using TGroupWriter = std::function<void(const TOutputTarget& Target,
+                                         const std::vector<TLoadedIconImage*>& Images,
+                                         TColor Background)>;
 
 // Whether one file of the format holds several images (ICO and ICNS), so that a multi-format
 // export writes one file per icon.

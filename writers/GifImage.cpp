@@ -108,7 +108,7 @@ ByteString TGIFImage::SaveToBytes() const {
     return out.Data();
 }
 
-void TGIFImage::SaveToFile(const std::string& FileName) const {
+void TGIFImage::SaveToFile(const TOutputTarget& Target) const {
     ByteString bytes = SaveToBytes();
-    WriteReplacingFile(FileName, bytes, "Error Writing GIF File!");
+    WriteOutputFile(Target, bytes, "Error Writing GIF File!");
 }

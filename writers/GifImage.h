@@ -7,6 +7,7 @@
 
 #include "graphics/Bitmap.h"
 #include "icons/ByteReader.h"
+#include "writers/OutputFile.h"
 
 class TByteWriter;
 
@@ -57,7 +58,7 @@ public:
     ByteString SaveToBytes() const;
     // Throws TWriteError "Error Opening File <name>!", "Error Writing GIF File!" or "Color not
     // in color table"; a failed save leaves the target as it was.
-    void SaveToFile(const std::string& FileName) const;
+    void SaveToFile(const TOutputTarget& Target) const;
 
 private:
     std::vector<TGIFSubImage> images_;

@@ -122,7 +122,7 @@ TGifReduction ReduceForGif(const TBitmap& Color, const TBitmap& Mask) {
     return result;
 }
 
-void SaveImageAsGif(TLoadedIconImage& Image, const std::string& FileName, TColor Background) {
+void SaveImageAsGif(TLoadedIconImage& Image, const TOutputTarget& Target, TColor Background) {
     TBitmap mask = MaskOf(Image);
     TBitmap colour(Image.PixelWidth(), Image.PixelHeight(), TPixelFormat::pf24bit);
     DrawIconImage(Image, colour.Canvas(), 0, 0, Background);
@@ -134,5 +134,5 @@ void SaveImageAsGif(TLoadedIconImage& Image, const std::string& FileName, TColor
         control.Transparent = true;
         control.TransparentColorIndex = static_cast<std::uint8_t>(reduced.TransparentIndex);
     }
-    gif.SaveToFile(FileName);
+    gif.SaveToFile(Target);
 }

@@ -4,11 +4,12 @@
 
 #include "graphics/Bitmap.h"
 #include "icons/LoadedIcon.h"
+#include "writers/OutputFile.h"
 
 // Saves the image as a GIF of at most 256 colours: drawn over Background (transparent pixels
 // come out white first), reduced to a palette, with one palette index marked transparent
 // where the mask is transparent. Throws TWriteError as TGIFImage::SaveToFile does.
-void SaveImageAsGif(TLoadedIconImage& Image, const std::string& FileName, TColor Background);
+void SaveImageAsGif(TLoadedIconImage& Image, const TOutputTarget& Target, TColor Background);
 
 // A colour bitmap reduced for GIF output, with the index its transparent pixels use.
 struct TGifReduction {

@@ -73,13 +73,13 @@ ByteString IcnsBytes(const std::map<int, ByteString>& streams) {
 
 }  // namespace
 
-void WriteIcnsFile(const std::string& FileName, const std::vector<TLoadedIconImage*>& Images,
+void WriteIcnsFile(const TOutputTarget& Target, const std::vector<TLoadedIconImage*>& Images,
                    TColor Background) {
     std::map<int, ByteString> streams = StreamsBySize(Images, Background);
     if (streams.empty()) throw TWriteError(kIcnsNoSizeMessage);
-    WriteReplacingFile(FileName, IcnsBytes(streams), "Error Writing ICNS File!");
+    WriteOutputFile(Target, IcnsBytes(streams), "Error Writing ICNS File!");
 }
 
-void SaveImageAsIcns(TLoadedIconImage& Image, const std::string& FileName, TColor Background) {
-    WriteIcnsFile(FileName, {&Image}, Background);
+void SaveImageAsIcns(TLoadedIconImage& Image, const TOutputTarget& Target, TColor Background) {
+    WriteIcnsFile(Target, {&Image}, Background);
 }

@@ -5,6 +5,7 @@
 
 #include "graphics/Color.h"
 #include "icons/LoadedIcon.h"
+#include "writers/OutputFile.h"
 
 // The message an image set without any size an Apple icon image holds gives.
 extern const char kIcnsNoSizeMessage[];
@@ -17,8 +18,8 @@ extern const char kIcnsNoSizeMessage[];
 // size (ic11, ic12, ic13, ic14). Other sizes are left out, nothing is scaled. A table of
 // contents ("TOC ") comes first. Raises TWriteError kIcnsNoSizeMessage when no image has one
 // of those sizes, and the writers' texts when the file cannot be written.
-void WriteIcnsFile(const std::string& FileName, const std::vector<TLoadedIconImage*>& Images,
+void WriteIcnsFile(const TOutputTarget& Target, const std::vector<TLoadedIconImage*>& Images,
                    TColor Background);
 
 // Writes one image as an Apple icon image.
-void SaveImageAsIcns(TLoadedIconImage& Image, const std::string& FileName, TColor Background);
+void SaveImageAsIcns(TLoadedIconImage& Image, const TOutputTarget& Target, TColor Background);

@@ -69,15 +69,15 @@ ByteString BuildIconFile(const std::vector<TLoadedIconImage*>& Images) {
 
 }  // namespace
 
-void WriteIconFile(const std::string& FileName, const std::vector<TLoadedIconImage*>& Images) {
+void WriteIconFile(const TOutputTarget& Target, const std::vector<TLoadedIconImage*>& Images) {
     std::vector<TLoadedIconImage*> written;
     std::copy_if(Images.begin(), Images.end(), std::back_inserter(written),
                  [](const TLoadedIconImage* image) { return image && HasPixelData(*image); });
     if (written.empty()) throw TWriteError("The icon holds no image with pixel data to write");
     if (written.size() > 0xFFFF) throw TWriteError("An icon file holds at most 65535 images");
-    WriteReplacingFile(FileName, BuildIconFile(written), "Error Writing Icon File!");
+    WriteOutputFile(Target, BuildIconFile(written), "Error Writing Icon File!");
 }
 
-void SaveImageAsIco(TLoadedIconImage& Image, const std::string& FileName) {
-    WriteIconFile(FileName, {&Image});
+void SaveImageAsIco(TLoadedIconImage& Image, const TOutputTarget& Target) {
+    WriteIconFile(Target, {&Image});
 }

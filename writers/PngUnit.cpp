@@ -158,15 +158,15 @@ ByteString ImagePngStream(TLoadedIconImage& Image, TColor Background) {
     return EncodePng(buffer, Background, true);
 }
 
-void SaveImageAsPng(TLoadedIconImage& Image, const std::string& FileName, TColor Background) {
-    WriteReplacingFile(FileName, ImagePngStream(Image, Background), kWriteError);
+void SaveImageAsPng(TLoadedIconImage& Image, const TOutputTarget& Target, TColor Background) {
+    WriteOutputFile(Target, ImagePngStream(Image, Background), kWriteError);
 }
 
-void SaveBitmapsAsPng(const std::string& FileName, const TBitmap& Color, const TBitmap& Opacity,
+void SaveBitmapsAsPng(const TOutputTarget& Target, const TBitmap& Color, const TBitmap& Opacity,
                       TColor Background) {
     TPngBuffer buffer(Color.Width(), Color.Height());
     PackBitmaps(Color, Opacity, buffer);
-    WritePngFile(buffer, FileName, Background, true);
+    WritePngFile(buffer, Target, Background, true);
 }
 
 ByteString EncodePng(const TPngBuffer& Buffer, TColor Background, bool WriteBackground) {
@@ -180,9 +180,9 @@ ByteString EncodePng(const TPngBuffer& Buffer, TColor Background, bool WriteBack
     return bytes;
 }
 
-void WritePngFile(const TPngBuffer& Buffer, const std::string& FileName, TColor Background,
+void WritePngFile(const TPngBuffer& Buffer, const TOutputTarget& Target, TColor Background,
                   bool WriteBackground) {
-    TOutputFile file(FileName);
+    TOutputFile file(Target);
     png_color_16 background = BackgroundChunk(Background);
     // libpng takes the row table as non-const pointers but only reads the rows.
     auto rows = const_cast<png_bytepp>(Buffer.Rows.data());

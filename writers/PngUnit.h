@@ -7,6 +7,7 @@
 #include "graphics/Bitmap.h"
 #include "icons/LoadedIcon.h"
 #include "icons/StraightAlpha.h"
+#include "writers/OutputFile.h"
 
 // The red-green-blue-alpha image one PNG save writes: rows top first, 8 bits per channel.
 struct TPngBuffer {
@@ -33,23 +34,23 @@ extern const char kPngSoftware[];
 // white with the mask as alpha. A PNG-stored image in
 // 8-bit RGBA of its entry's size is written from its stored stream. Background only goes into
 // the file's bKGD chunk.
-void SaveImageAsPng(TLoadedIconImage& Image, const std::string& FileName, TColor Background);
+void SaveImageAsPng(TLoadedIconImage& Image, const TOutputTarget& Target, TColor Background);
 
 // The PNG stream SaveImageAsPng writes, in memory.
 ByteString ImagePngStream(TLoadedIconImage& Image, TColor Background);
 
 // Packs a colour bitmap and an opacity bitmap (both 24-bit, equal size; the opacity is read
 // from the first byte of each pixel) into RGBA and writes it with a bKGD chunk.
-void SaveBitmapsAsPng(const std::string& FileName, const TBitmap& Color, const TBitmap& Opacity,
+void SaveBitmapsAsPng(const TOutputTarget& Target, const TBitmap& Color, const TBitmap& Opacity,
                       TColor Background);
 
 // Buffer as a PNG stream in memory, with the chunks WritePngFile writes; throws TWriteError
 // "Error Writing PNG File!" when libpng fails.
 ByteString EncodePng(const TPngBuffer& Buffer, TColor Background, bool WriteBackground);
 
-// Writes Buffer as FileName: IHDR, the bKGD chunk when WriteBackground is set, one tEXt
+// Writes Buffer as the target: IHDR, the bKGD chunk when WriteBackground is set, one tEXt
 // "Software" chunk, the image data and IEND. Throws TWriteError "Error Opening File <name>!"
 // when the file cannot be created and "Error Writing PNG File!" when libpng or the file fails;
 // after a failure the target is left as it was.
-void WritePngFile(const TPngBuffer& Buffer, const std::string& FileName, TColor Background,
+void WritePngFile(const TPngBuffer& Buffer, const TOutputTarget& Target, TColor Background,
                   bool WriteBackground);

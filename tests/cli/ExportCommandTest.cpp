@@ -5,12 +5,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <map>
 #include <set>
 #include <sstream>
 #include <system_error>
 
 #include "GroupBuilder.h"
 #include "IcoBuilder.h"
+#include "MiniJson.h"
 #include "PeBuilder.h"
 #include "Python.h"
 #include "PngDecoder.h"
@@ -204,20 +206,25 @@ TEST(ExportCommand, UsageErrorsExitWithTwo) {
 TEST(ExportCommand, AFailedImageIsNamedAndEveryOtherFileWritten) {
     Sources sources;
     std::string out = sources.Out();
-    // Every partial-file name beside MAIN.ico is taken, so that one file cannot be written.
-    for (int i = 0; i < 100; ++i)
-        std::filesystem::create_directories(out + "/MAIN.ico.part" + std::to_string(i));
+    // A folder holds MAIN.ico's name: that file fails with the reason, skipping or not.
+    std::filesystem::create_directories(out + "/MAIN.ico");
     std::string missing = sources.Out("in/gone.ico");
     CliRun run = Export({"-o", out, "--format", "ico", "--style", "resource", missing,
                          sources.Out("in/app.dll"), sources.Out("in/plain.ico")});
     EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.out, out + "/#101.ico\n" + out + "/#101_(2).ico\n" + out + "/.ico\n" + out +
-                           "/_(2).ico\n4 files written, 0 skipped, 1 failed\n");
-    EXPECT_EQ(run.err, "marrowby2-cli: " + missing +
-                           ": No such file or directory\nmarrowby2-cli: " +
-                           sources.Out("in/app.dll") + ": MAIN 32x32 32 bpp: Error Opening File " +
-                           out + "/MAIN.ico! (" + std::generic_category().message(EEXIST) + ")\n");
-    EXPECT_EQ(FilesIn(out).size(), 104u);
+    EXPECT_EQ(run.out,
+              out + "/#101.ico\n" + out + "/#101_(2).ico\n" + out + "/.ico\n" + out +
+                  "/_(2).ico\n4 files written, 0 skipped, 1 failed, 1 source unreadable\n");
+    std::string folderHeld = "marrowby2-cli: " + sources.Out("in/app.dll") +
+                             ": MAIN 32x32 32 bpp: Error Opening File " + out +
+                             "/MAIN.ico! (Is a directory)\n";
+    EXPECT_EQ(run.err, "marrowby2-cli: " + missing + ": No such file or directory\n" + folderHeld);
+    EXPECT_EQ(FilesIn(out).size(), 5u);
+    CliRun skipping = Export({"-o", out, "--format", "ico", "--style", "resource",
+                              "--skip-existing", sources.Out("in/app.dll")});
+    EXPECT_EQ(skipping.code, 1);
+    EXPECT_EQ(skipping.err, folderHeld);
+    EXPECT_EQ(skipping.out, "0 files written, 2 skipped, 1 failed\n");
 
     // An image whose stored pixels do not decode is skipped and named with its reason; its
     // siblings are written.
@@ -358,4 +365,40 @@ TEST(ExportCommand, IcnsHoldsEachSizeAsPngUnderItsTypesAsPillowReadsThem) {
               std::string::npos)
         << single.err;
     EXPECT_EQ(FilesIn(out + "/single").size(), 5u);
+
+TEST(ExportCommand, UnreadableSourcesAreNamedCountedAndFailTheRun) {
+    TempDir dir;
+    ByteString cut = BuildIco({EntryFor({16, 16, 4}), EntryFor({32, 32, 8})});
+    cut.resize(20);  // it ends inside the icon directory
+    std::string broken = dir.Write("in/cut\nname.ico", cut);
+    dir.Write("in/plain.dll", PeBuilder().Build());  // a library without icons
+    std::string good = dir.Write("in/good.ico", BuildIco({EntryFor({16, 16, 4})}));
+    std::string missing = (dir.Path() / "gone.ico").string();
+    std::string out = (dir.Path() / "out").string();
+    std::string reason = ParseJson(Export({"--jsonl", "-o", out, broken}).out)["reason"].string;
+    EXPECT_NE(reason, "");
+
+    CliRun run = Export({"--jsonl", "-o", out, (dir.Path() / "in").string(), missing});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, "marrowby2-cli: " + (dir.Path() / "in/cut\\x0Aname.ico").string() + ": " +
+                           reason + "\nmarrowby2-cli: " + missing +
+                           ": No such file or directory\n1 file written, 0 skipped, 0 failed, 2 "
+                           "sources unreadable, 1 file without icons\n");
+    std::istringstream lines(run.out);
+    std::map<std::string, JsonValue> entries;
+    for (std::string line; std::getline(lines, line);) {
+        JsonValue entry = ParseJson(line);
+        entries[entry["path"].string] = entry;
+    }
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[good]["output"].string, out + "/good__16x16.png");
+    for (const auto& [source, why] :
+         {std::pair{broken, reason}, {missing, std::string("No such file or directory")}}) {
+        const JsonValue& entry = entries[source];
+        EXPECT_EQ(entry.keys, (std::vector<std::string>{"path", "resourceName", "imageIndex",
+                                                        "output", "reason"}));
+        EXPECT_TRUE(entry["resourceName"].IsNull() && entry["imageIndex"].IsNull() &&
+                    entry["output"].IsNull());
+        EXPECT_EQ(entry["reason"].string, why);
+    }
 }

@@ -42,6 +42,10 @@ TEST(ThumbnailCommand, WritesTheFileIconOfEachKindOrNothing) {
     ASSERT_EQ(Cli({"thumbnail", "--size=24", exe, png}).code, 0);
     EXPECT_EQ(ReadPngFile(png).width, 24u);  // 48 scaled down
     EXPECT_EQ(FileNamesIn(out.Path()), std::vector<std::string>{"app.png"});
+    // A 251-byte name is written, and replaced, as any other.
+    std::string longName = (in.Path() / (std::string(247, 'n') + ".png")).string();
+    for (int run = 0; run < 2; ++run) ASSERT_EQ(Cli({"thumbnail", exe, longName}).code, 0);
+    EXPECT_EQ(ReadPngFile(longName).width, 48u);
 
     // An animated cursor shows its first frame.
     std::string ani =
@@ -59,17 +63,20 @@ TEST(ThumbnailCommand, WritesTheFileIconOfEachKindOrNothing) {
     std::string arrow = (out.Path() / "arrow.png").string();
     CliRun none = Cli({"thumbnail", dll, arrow});
     EXPECT_EQ(none.code, 1);
-    EXPECT_NE(none.err.find("no icon"), std::string::npos);
+    EXPECT_EQ(none.err, "marrowby2-cli: " + dll + ": Not an icon source\n");
     EXPECT_FALSE(std::filesystem::exists(arrow));
     ASSERT_EQ(Cli({"thumbnail", "--cursors", dll, arrow}).code, 0);
     EXPECT_EQ(ReadPngFile(arrow).width, 32u);
 
-    // Damaged and unknown files: no icon, no file, nothing left behind.
+    // Damaged, unknown and missing files: the listing's reason, no file, nothing left behind.
     ByteString cut = pe.Build();
     cut.resize(cut.size() / 2);
     for (const std::string& bad : {in.Write("cut.dll", cut), in.Write("notes.txt", ByteString{1}),
                                    (in.Path() / "missing.ico").string()}) {
-        EXPECT_EQ(Cli({"thumbnail", bad, (out.Path() / "bad.png").string()}).code, 1) << bad;
+        CliRun failed = Cli({"thumbnail", bad, (out.Path() / "bad.png").string()});
+        std::string reason = ParseJson(Cli({"list", "--jsonl", bad}).out)["error"].string;
+        EXPECT_EQ(failed.code, 1) << bad;
+        EXPECT_EQ(failed.err, "marrowby2-cli: " + bad + ": " + reason + "\n") << bad;
     }
     EXPECT_EQ(Cli({"thumbnail", "-s", "0", exe, png}).code, 2);
     EXPECT_EQ(FileNamesIn(out.Path()),

@@ -41,9 +41,16 @@ private:
     int questions_ = 0;
 };
 
+// Writes Text as the target's content, as a writer does.
+void WriteText(const TOutputTarget& target, const std::string& text) {
+    WriteOutputFile(target,
+                    ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
+                    "Error Writing Text File!");
+}
+
 // Writes the image's pixel width as the file's text, so tests can tell which image went where.
-void WriteWidth(TLoadedIconImage& image, const std::string& path, TColor) {
-    std::ofstream(path) << image.PixelWidth();
+void WriteWidth(TLoadedIconImage& image, const TOutputTarget& target, TColor) {
+    WriteText(target, std::to_string(image.PixelWidth()));
 }
 
 // Every image of the entries, as the loaded images of a grid that the filter hides nothing of.
@@ -244,9 +251,9 @@ TEST(ExportRun, FilesThatCannotBeWrittenAreListedAndTheRunGoesOn) {
     Grid grid;
     grid.Select({1, 2, 3});
     int calls = 0;
-    auto failSecond = [&](TLoadedIconImage& image, const std::string& path, TColor background) {
+    auto failSecond = [&](TLoadedIconImage& image, const TOutputTarget& target, TColor background) {
         if (++calls == 2) throw TWriteError("Error Writing BMP File! (No space left on device)");
-        WriteWidth(image, path, background);
+        WriteWidth(image, target, background);
     };
     RecordingProgress progress;
     TExportResult result =
@@ -296,8 +303,9 @@ TEST(ExportRun, ASecondRunWithSkippingWritesExactlyTheRest) {
             if (depth == 32) deepOnly.push_back({&image, true});
         }
     }
-    auto writeSizeAndDepth = [](TLoadedIconImage& image, const std::string& path, TColor) {
-        std::ofstream(path) << image.PixelWidth() << "x" << image.BitCount;
+    auto writeSizeAndDepth = [](TLoadedIconImage& image, const TOutputTarget& target, TColor) {
+        WriteText(target,
+                  std::to_string(image.PixelWidth()) + "x" + std::to_string(image.BitCount));
     };
     TempDir dir;
     TExportOptions options = Options(dir, TExportFormat::Png, TExportStyle::FileResourceSize);

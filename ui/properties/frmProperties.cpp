@@ -440,8 +440,8 @@ void TProperties::SaveChannel(const TBitmap& picture, const QString& title) {
         const QString path = WithExtension(answer.FileName, QStringLiteral(".bmp"));
         request.FileName = path;
         if (QFileInfo::exists(path) && !ConfirmReplace(this, path)) continue;
-        WriteReplacingFile(ToFilePath(path), EncodeBmp(ConvertTo24Bit(picture)),
-                           "Error Writing BMP File!");
+        WriteOutputFile(ToFilePath(path), EncodeBmp(ConvertTo24Bit(picture)),
+                        "Error Writing BMP File!");
         return;
     }
 }
