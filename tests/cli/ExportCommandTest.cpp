@@ -365,6 +365,7 @@ TEST(ExportCommand, IcnsHoldsEachSizeAsPngUnderItsTypesAsPillowReadsThem) {
               std::string::npos)
         << single.err;
     EXPECT_EQ(FilesIn(out + "/single").size(), 5u);
+}
 
 TEST(ExportCommand, UnreadableSourcesAreNamedCountedAndFailTheRun) {
     TempDir dir;
