@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QSplitter>
 #include <QToolButton>
@@ -24,7 +25,8 @@
 
 namespace {
 
-constexpr int kFoldersWidth = 185;
+// The folder side takes a quarter of the window's width.
+constexpr int kFoldersShare = 4;
 constexpr int kSplitterWidth = 5;
 constexpr int kFilesToolbarHeight = 23;
 constexpr int kViewerToolbarHeight = 25;
@@ -110,7 +112,6 @@ void TMain::CreateControls() {
     StatusBar = Named(new TStatusPanels(kStatusPanels, kStatusPanelWidth, this), "StatusBar");
     setStatusBar(StatusBar);
     CreateSettingsHolders();
-    SetFoldersWidth(kFoldersWidth);
     SetContainViewerHeight(kContainViewerHeight);
 }
 
@@ -123,8 +124,9 @@ QWidget* TMain::CreateExplorer() {
     QWidget* files = CreateFilesPane();
     Splitter2->addWidget(CreateFoldersPane());
     Splitter2->addWidget(files);
-    Splitter2->setStretchFactor(0, 0);
-    Splitter2->setStretchFactor(1, 1);
+    // Both sides grow with the window in the share they have.
+    Splitter2->setStretchFactor(0, 1);
+    Splitter2->setStretchFactor(1, kFoldersShare - 1);
     QVBoxLayout* layout = Stack(pnlExplorer);
     layout->addWidget(Bevel3);
     layout->addWidget(Splitter2);
@@ -199,8 +201,8 @@ void TMain::CreateFilesToolbar() {
     placeRight(btnScanDirectories, kButtonSize.width(), 0);
     Bevel4 = Named(new QFrame(pnlFilesToolbar), "Bevel4");
     Bevel4->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    lblCurrentPath = Named(new QLabel(pnlFilesToolbar), "lblCurrentPath");
-    lblCurrentPath->setTextFormat(Qt::PlainText);
+    lblCurrentPath = Named(new QLineEdit(pnlFilesToolbar), "lblCurrentPath");
+    CreateAddressBar();
     const int pathRight = right - 3;
     pnlFilesToolbar->Anchor(Bevel4, QRect(0, top, pathRight, kButtonSize.height()),
                             akLeft | akTop | akRight);

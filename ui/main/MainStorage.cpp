@@ -61,6 +61,9 @@ std::vector<TStoredProperty> MainProperties(TMain& main) {
             QStringLiteral("SaveAsDialog_Folder"), [&main] { return main.SaveAsFolder; },
             [&main](const QString& folder) { main.SaveAsFolder = folder; }),
         TextProperty(
+            QStringLiteral("RecentFiles"), [&main] { return main.RecentFiles.Text(); },
+            [&main](const QString& text) { main.RecentFiles.SetText(text); }),
+        TextProperty(
             QStringLiteral("ViewerZoom"), [&main] { return ZoomText(main.ViewerZoom); },
             [&main](const QString& text) { main.SetViewerZoom(ZoomFromText(text)); }),
     };

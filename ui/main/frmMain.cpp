@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QScopeGuard>
@@ -18,6 +19,7 @@
 
 #include "icons/LoadIcons.h"
 #include "icons/PathList.h"
+#include "toolkit/FocusReturn.h"
 #include "toolkit/FormStorage.h"
 #include "toolkit/ShellFileList.h"
 #include "toolkit/ShellFolderTree.h"
@@ -47,11 +49,6 @@ QString MaskOfEntry(const QString& entry) {
     return close < 0 ? QString() : entry.mid(open + 1, close - open - 1);
 }
 
-QString WithTrailingSeparator(const QString& folder) {
-    if (folder.isEmpty() || folder.endsWith(QDir::separator())) return folder;
-    return folder + QDir::separator();
-}
-
 // The local files of a drop, in drop order; other addresses are left out.
 std::vector<std::string> DroppedPaths(const QMimeData* data) {
     std::vector<std::string> paths;
@@ -70,6 +67,7 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent), LoadRun(std::make_unique<TL
     setWindowTitle(QStringLiteral("Marrowby 2"));
     UseDesignFont(this);
     Images = MenuImages();
+    ReturnFocusAfterDialogs();
     CreateControls();
     CreateMenus();
     ConnectBrowsing();
@@ -77,6 +75,8 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent), LoadRun(std::make_unique<TL
     ConnectViewer();
     ConnectButtons();
     resize(kWindowSize);
+    // A quarter of the width at first start, until the stored width is restored.
+    SetFoldersWidth(kWindowSize.width() / 4);
     CentreOnScreen(this);
 
     Filter = TIconFilter();
@@ -142,7 +142,8 @@ void TMain::lbxFilesPopulated() {
     lblCurrentPath->setText(folder);
     CurrentFolder = folder;
     ScanFolderTree = false;
-    LoadFiles(btnScanAllFiles->isChecked());
+    // A file opened by its path is loaded alone, also while always-scan is on.
+    LoadFiles(btnScanAllFiles->isChecked() && StartFileName.isEmpty());
     ChooseStartFile();
 }
 
@@ -155,16 +156,13 @@ void TMain::OpenOnStart(const QString& path) {
                            QStringLiteral("\"%1\" does not exist.").arg(path), TPromptButtons::Ok);
         return;
     }
-    StartFolder =
-        QDir::toNativeSeparators(start.isDir() ? start.absoluteFilePath() : start.absolutePath());
-    StartFileName = start.isDir() ? QString() : start.fileName();
+    StartPath = start.absoluteFilePath();
 }
 
 void TMain::ApplyStartPath() {
-    if (StartFolder.isEmpty()) return;
-    if (!StartFileName.isEmpty()) CurrentFileName = StartFileName;
-    lbxFolders->SetDirectory(StartFolder);
-    StartFolder.clear();
+    if (StartPath.isEmpty()) return;
+    OpenPath(StartPath);
+    StartPath.clear();
 }
 
 // Marks the start file in the list once its folder is shown; it is current already, so the
@@ -182,6 +180,7 @@ void TMain::ChooseStartFile() {
 
 void TMain::lbxFilesChange(const QString& itemPath) {
     if (!lbxFiles->HasSelection()) return;
+    RecentFiles.Add(itemPath);
     const QString name = QFileInfo(itemPath).fileName();
     if (name == CurrentFileName) return;
     CurrentFileName = name;
@@ -251,6 +250,8 @@ std::vector<std::string> TMain::PathsToLoad(bool Scan,
         return paths;
     }
     if (CurrentFileName.isEmpty() || CurrentFolder.isEmpty()) return {};
+    // A folder without a file of the current name is no file's failure: nothing is read.
+    if (!QFileInfo::exists(CurrentFolder + CurrentFileName)) return {};
     StatusBar->ShowMessage(0, CurrentFileName);
     return {ToFilePath(CurrentFolder + CurrentFileName)};
 }
@@ -322,17 +323,34 @@ void TMain::closeEvent(QCloseEvent* event) {
 }
 
 void TMain::dragEnterEvent(QDragEnterEvent* event) {
-    if (!DroppedPaths(event->mimeData()).empty()) event->acceptProposedAction();
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-// The run starts once the drop has been answered, so the file manager is not kept waiting.
+// The run starts once the drop has been answered, so the file manager is not kept waiting. One
+// file is opened as a start path is; several are loaded together. Addresses that are no local
+// files are named in status panel 0.
 void TMain::dropEvent(QDropEvent* event) {
     std::vector<std::string> paths = DroppedPaths(event->mimeData());
-    if (paths.empty()) return;
     event->acceptProposedAction();
+    if (paths.empty()) {
+        const QList<QUrl> urls = event->mimeData()->urls();
+        if (!urls.isEmpty()) {
+            StatusBar->ShowMessage(0, QStringLiteral("Not a local file: %1")
+                                          .arg(urls.front().toDisplayString()));
+        }
+        return;
+    }
     QMetaObject::invokeMethod(
         this,
-        [this, paths = std::move(paths)] { RunCommand(this, [&] { LoadFiles(false, paths); }); },
+        [this, paths = std::move(paths)] {
+            RunCommand(this, [&] {
+                if (paths.size() == 1) {
+                    OpenPath(FromFilePath(paths.front()));
+                } else {
+                    LoadFiles(false, paths);
+                }
+            });
+        },
         Qt::QueuedConnection);
 }
 

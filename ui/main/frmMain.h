@@ -13,6 +13,7 @@
 #include "icons/IconFilter.h"
 #include "icons/LoadedIcon.h"
 #include "toolkit/Prompter.h"
+#include "ui/main/RecentFiles.h"
 #include "ui/viewer/ViewerZoom.h"
 
 class QAction;
@@ -20,6 +21,7 @@ class QButtonGroup;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QMimeData;
@@ -57,6 +59,10 @@ public:
     void OpenOnStart(const QString& path);
     // Empties the grid, hides status panel 2 and frees every loaded icon.
     void ClearLoaded();
+    // Goes to a folder, or to a file's folder with the file chosen and loaded as a start path
+    // is; a file joins the recent files. A path that is not there is named in status panel 0
+    // and the folder stays. Returns whether the path was taken.
+    bool OpenPath(const QString& path);
 
     // The viewer grid.
     void BuildViewer();
@@ -85,9 +91,22 @@ public:
     void lbxFoldersChange();
     void lbxFilesPopulated();
     void lbxFilesChange(const QString& itemPath);
+    // The address bar: Enter goes to the path typed (also relative to the current folder, "~"
+    // for the home folder, or a file:// address); Ctrl+L and F6 put the focus in it.
+    void lblCurrentPathReturn();
+    void FocusAddressBar();
 
     // Commands, each reached from its menu items, tool button and shortcut alike.
     void btnSaveClick();
+    // File > "Open...": a file chosen under the current file type is opened as a typed path.
+    void Open1Click();
+    // File > "Recent Files": its entries, newest first; a file that is gone is dropped with a
+    // message.
+    void RecentFiles1Popup();
+    void OpenRecentFile(const QString& path);
+    // File > "Export..." and the pop-up's "Export Selected...": the batch export of the
+    // selected cells, or of every shown cell when one or none is selected.
+    void Export1Click();
     void btnCopyClick();
     void btnCopyBackgroundColorClick();
     // The selected cells dragged out of the grid: PNG files in a temporary folder and the
@@ -141,7 +160,7 @@ public:
     QWidget* pnlFiles;
     TAnchorPanel* pnlFilesToolbar;
     QFrame* Bevel4;
-    QLabel* lblCurrentPath;
+    QLineEdit* lblCurrentPath;
     QToolButton* btnScanDirectories;
     QToolButton* btnScanNow;
     QFrame* Bevel2;
@@ -169,6 +188,8 @@ public:
     QLabel* Image1;
     QLabel* Image2;
     QMenuBar* MainMenu1;
+    QMenu* File1;
+    QMenu* RecentFiles1;
     QMenu* View1;
     QMenu* ViewerPopupMenu;
     QList<QIcon> Images;
@@ -194,6 +215,8 @@ public:
     bool ScanFolderTree = false;
     std::optional<std::vector<std::string>> ScanFolders;
     bool TrackingSelection = false;
+    // The files last opened, chosen, typed, dropped alone or named at start; persisted.
+    TRecentFiles RecentFiles;
     // View > "Include Cursors": load runs read executables' cursor groups too; persisted.
     bool IncludeCursors = false;
     // View > "Hide Duplicate Images": a cell whose image has the same stored bytes as an
@@ -243,6 +266,7 @@ private:
     QWidget* CreateFoldersPane();
     QWidget* CreateFilesPane();
     void CreateFilesToolbar();
+    void CreateAddressBar();
     TAnchorPanel* CreateViewerArea();
     QWidget* CreateViewerToolbar();
     void CreateSettingsHolders();
@@ -268,8 +292,9 @@ private:
     void PostRestart(bool Scan);
     void ApplyStartPath();
     void ChooseStartFile();
-    // The start path's folder until it is shown, and its file until it is chosen.
-    QString StartFolder;
+    // The start path until the settings are restored, and the file of an opened path until
+    // it is chosen in its folder's list.
+    QString StartPath;
     QString StartFileName;
 
     // The viewer grid's events.
