@@ -25,8 +25,6 @@
 
 namespace {
 
-// The folder side takes a quarter of the window's width.
-constexpr int kFoldersShare = 4;
 constexpr int kSplitterWidth = 5;
 constexpr int kFilesToolbarHeight = 23;
 constexpr int kViewerToolbarHeight = 25;
@@ -124,9 +122,9 @@ QWidget* TMain::CreateExplorer() {
     QWidget* files = CreateFilesPane();
     Splitter2->addWidget(CreateFoldersPane());
     Splitter2->addWidget(files);
-    // Both sides grow with the window in the share they have.
-    Splitter2->setStretchFactor(0, 1);
-    Splitter2->setStretchFactor(1, kFoldersShare - 1);
+    Splitter2->setStretchFactor(0, 0);
+    Splitter2->setStretchFactor(1, 1);
+    connect(Splitter2, &QSplitter::splitterMoved, this, [this] { FoldersShareKept = false; });
     QVBoxLayout* layout = Stack(pnlExplorer);
     layout->addWidget(Bevel3);
     layout->addWidget(Splitter2);

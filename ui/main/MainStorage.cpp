@@ -29,7 +29,9 @@ std::vector<TStoredProperty> MainProperties(TMain& main) {
     std::vector<TStoredProperty> properties = {
         DecimalProperty(
             QStringLiteral("pnlFolders_Width"), [&main] { return main.FoldersWidth(); },
-            [&main](int width) { main.SetFoldersWidth(width); }),
+            [&main](int width) {
+                if (width != main.FoldersWidth()) main.SetFoldersWidth(width);
+            }),
         DecimalProperty(
             QStringLiteral("pnlContainViewer_Height"),
             [&main] { return main.ContainViewerHeight(); },

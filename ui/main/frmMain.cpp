@@ -38,6 +38,7 @@ namespace {
 
 constexpr QSize kWindowSize(691, 463);
 constexpr int kFirstFileType = 1;
+constexpr int kFoldersShare = 4;
 constexpr int kMinCellSize = 16;
 // Runs of more paths than this show the progress view in place of the grid.
 constexpr std::size_t kProgressThreshold = 10;
@@ -75,8 +76,6 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent), LoadRun(std::make_unique<TL
     ConnectViewer();
     ConnectButtons();
     resize(kWindowSize);
-    // A quarter of the width at first start, until the stored width is restored.
-    SetFoldersWidth(kWindowSize.width() / 4);
     CentreOnScreen(this);
 
     Filter = TIconFilter();
@@ -312,6 +311,12 @@ void TMain::ClearLoaded() {
     LoadedIcons.clear();
 }
 
+// Until a width is stored or the splitter is moved, the folder side is a quarter of the window.
+void TMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (FoldersShareKept) ApplyFoldersWidth(width() / kFoldersShare);
+}
+
 void TMain::closeEvent(QCloseEvent* event) {
     if (LoadRun->Loading) {
         LoadRun->CloseRequested = true;
@@ -359,6 +364,11 @@ int TMain::FoldersWidth() const {
 }
 
 void TMain::SetFoldersWidth(int width) {
+    FoldersShareKept = false;
+    ApplyFoldersWidth(width);
+}
+
+void TMain::ApplyFoldersWidth(int width) {
     const QList<int> sizes = Splitter2->sizes();
     const int total = std::max(sizes.value(0) + sizes.value(1), width + 1);
     Splitter2->setSizes({width, total - width});

@@ -256,6 +256,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -309,6 +310,9 @@ private:
     // The pop-up menu at the caret cell, as the menu keys open it.
     void lbxViewerKeyPopup();
     QSize ZoomedCell() const;
+    void ApplyFoldersWidth(int width);
+    // The folder side keeps a quarter of the window's width until a width is stored or chosen.
+    bool FoldersShareKept = true;
     // Logical pixels of a side of `pixels` device pixels, rounded up.
     int LogicalSide(int pixels) const;
 
