@@ -116,6 +116,8 @@ QMenu* TMain::CreateViewMenu() {
           Handler(this, &TMain::IncludeCursors1Click), true},
          {"HideDuplicateImages1", "&Hide Duplicate Images", QKeySequence(), -1,
           Handler(this, &TMain::HideDuplicateImages1Click), true},
+         {"HashIconsLikeCAPE1", "Hash Icons Like CAPE", QKeySequence(), -1,
+          Handler(this, &TMain::HashIconsLikeCape1Click), true},
          kSeparator,
          {"ZoomIn1", "Zoom &In", QKeySequence(Qt::CTRL | Qt::Key_Plus), -1,
           Handler(this, &TMain::ZoomIn1Click), false, QKeySequence(Qt::CTRL | Qt::Key_Equal)},
@@ -176,5 +178,9 @@ void TMain::CreateViewerPopupMenu() {
               kSeparator,
               {"popSelectAll", "Select &All", QKeySequence(), -1,
                Handler(this, &TMain::SelectAll1Click)}},
+             this);
+    AddItems(ViewerPopupMenu,
+             {{"popFindSimilarIcons", "Find Similar Icons", QKeySequence(), -1,
+               Handler(this, &TMain::FindSimilarIcons1Click)}},
              this);
 }

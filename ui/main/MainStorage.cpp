@@ -55,6 +55,10 @@ std::vector<TStoredProperty> MainProperties(TMain& main) {
             QStringLiteral("HideDuplicateImages1_Checked"),
             [&main] { return main.HideDuplicateImages; },
             [&main](bool checked) { main.HideDuplicateImages = checked; }),
+        BooleanProperty(
+            QStringLiteral("HashIconsLikeCAPE1_Checked"),
+            [&main] { return main.HashIconsLikeCape; },
+            [&main](bool checked) { main.HashIconsLikeCape = checked; }),
         DecimalProperty(
             QStringLiteral("SaveAsDialog_FilterIndex"),
             [&main] { return main.SaveAsDialog.FilterIndex; },

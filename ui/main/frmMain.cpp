@@ -309,6 +309,7 @@ void TMain::ClearLoaded() {
     FilteredImages.clear();
     StatusBar->SetPanelWidth(2, 0);
     LoadedIcons.clear();
+    GroupDhashes.clear();
 }
 
 // Until a width is stored or the splitter is moved, the folder side is a quarter of the window.
