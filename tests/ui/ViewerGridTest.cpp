@@ -468,7 +468,7 @@ TEST_F(MainFixture, AFilterChangeDuringARunKeepsTheRunsLargestSize) {
     EXPECT_EQ(main->LoadedMaxWidth, 48);
     EXPECT_EQ(main->CellWidth, 16);
     EXPECT_EQ(main->lbxViewer->Count(), 3);
-    EXPECT_EQ(Panel(1), QStringLiteral(" 3 icons found. "));
+    EXPECT_EQ(Panel(1), QStringLiteral(" 3 of 4 images shown (filtered). "));
 
     AnswerFilter({}, false);
     main->btnFilterClick();
