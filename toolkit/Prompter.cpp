@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "toolkit/ReportBox.h"
+
 namespace {
 
 // Qt filter text "Bitmaps (*.bmp)" from the "Bitmaps (*.bmp)|*.bmp" entry form.
@@ -21,23 +23,41 @@ QMessageBox::Icon IconOfKind(const QString& caption) {
     return QMessageBox::Critical;
 }
 
+QStyle::StandardPixmap PixmapOfKind(QMessageBox::Icon icon) {
+    switch (icon) {
+        case QMessageBox::Warning:
+            return QStyle::SP_MessageBoxWarning;
+        case QMessageBox::Question:
+            return QStyle::SP_MessageBoxQuestion;
+        case QMessageBox::Information:
+            return QStyle::SP_MessageBoxInformation;
+        default:
+            return QStyle::SP_MessageBoxCritical;
+    }
+}
+
+// Messages of more lines than this show in a report box, whose details scroll.
+constexpr qsizetype kMessageBoxLines = 20;
+
 class TQtPrompter : public TPrompter {
 public:
     TPromptAnswer Message(QWidget* parent, const QString& caption, const QString& text,
                           TPromptButtons buttons) override {
+        if (buttons == TPromptButtons::OkOpenFolder ||
+            (buttons == TPromptButtons::Ok && text.count(QLatin1Char('\n')) >= kMessageBoxLines)) {
+            TReportBox box(parent, caption, PixmapOfKind(IconOfKind(caption)), text,
+                           buttons == TPromptButtons::OkOpenFolder);
+            box.exec();
+            return box.OpenFolderChosen() ? TPromptAnswer::OpenFolder : TPromptAnswer::Ok;
+        }
         QMessageBox box(parent);
         box.setWindowTitle(caption);
         box.setIcon(IconOfKind(caption));
         box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-        if (buttons != TPromptButtons::YesNo) {
+        if (buttons == TPromptButtons::Ok) {
             box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-            QPushButton* open =
-                buttons == TPromptButtons::OkOpenFolder
-                    ? box.addButton(QStringLiteral("Open Folder"), QMessageBox::ActionRole)
-                    : nullptr;
             box.exec();
-            return open && box.clickedButton() == open ? TPromptAnswer::OpenFolder
-                                                       : TPromptAnswer::Ok;
+            return TPromptAnswer::Ok;
         }
         QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
         box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
@@ -77,6 +97,15 @@ public:
         QString chosen = QFileDialog::getExistingDirectory(parent, caption, folder);
         if (chosen.isEmpty()) return false;
         folder = chosen;
+        return true;
+    }
+
+    bool OpenFile(QWidget* parent, const QString& caption, const QStringList& filters,
+                  QString& path) override {
+        const QString chosen =
+            QFileDialog::getOpenFileName(parent, caption, path, filters.join(QStringLiteral(";;")));
+        if (chosen.isEmpty()) return false;
+        path = chosen;
         return true;
     }
 };

@@ -39,6 +39,11 @@ public:
     virtual bool ChooseColor(QWidget* parent, QColor& color) = 0;
     // Returns false when the user cancels; otherwise sets folder.
     virtual bool ChooseFolder(QWidget* parent, const QString& caption, QString& folder) = 0;
+    // A file-open dialog starting in path's folder, showing the files of the filters ("Icon
+    // files (*.ico *.dll)" style entries, the first chosen). Returns false when the user
+    // cancels; otherwise sets path to the chosen file.
+    virtual bool OpenFile(QWidget* parent, const QString& caption, const QStringList& filters,
+                          QString& path) = 0;
 };
 
 // The prompter in use: the Qt one unless a test installed another.

@@ -76,16 +76,15 @@ QString TShellFileList::Folder() const {
 
 void TShellFileList::SetFolder(const QString& folder) {
     model_->SetFolder(QDir::fromNativeSeparators(folder));
-    FitColumnsOnce();
+    FitColumns();
     emit Populated();
 }
 
-// The report's columns take the width of their content the first time it has files to show;
-// after that they keep what the user makes of them. The name column takes no more than leaves
-// the others in view.
-void TShellFileList::FitColumnsOnce() {
-    if (columnsFitted_ || model_->rowCount() == 0) return;
-    columnsFitted_ = true;
+// On every refill, and as the list changes size, the other columns take the width of their
+// content and the name column that of its longest name, as far as the list has room for it
+// beside them (never less than a least width).
+void TShellFileList::FitColumns() {
+    if (model_->rowCount() == 0) return;
     QHeaderView* header = report_->header();
     int others = 0;
     for (int column = TFileListModel::ColName + 1; column < header->count(); ++column) {
@@ -101,6 +100,7 @@ void TShellFileList::FitColumnsOnce() {
 void TShellFileList::Refill() {
     if (model_->Folder().isEmpty()) return;
     model_->Refresh();
+    FitColumns();
     emit Populated();
 }
 
@@ -163,6 +163,11 @@ void TShellFileList::SelectItem(int row) {
 
 void TShellFileList::ClearSelection() {
     report_->selectionModel()->clearSelection();
+}
+
+void TShellFileList::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FitColumns();
 }
 
 QAbstractItemView* TShellFileList::CurrentView() const {

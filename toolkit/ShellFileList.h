@@ -60,6 +60,9 @@ public:
     // The view in use for the current view style.
     QAbstractItemView* CurrentView() const;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 signals:
     // The list has been filled or refilled for its folder.
     void Populated();
@@ -68,12 +71,11 @@ signals:
 
 private:
     void SelectionChanged(const QItemSelection& selected);
-    void FitColumnsOnce();
+    void FitColumns();
 
     TFileListModel* model_;
     QStackedLayout* stack_;
     QTreeView* report_;
     QListView* icons_;
     TViewStyle style_ = TViewStyle::Report;
-    bool columnsFitted_ = false;
 };

@@ -1,6 +1,7 @@
 #include "writers/ExportNaming.h"
 
 #include <filesystem>
+#include <iterator>
 
 #include "icons/ResourceName.h"
 
@@ -132,8 +133,12 @@ std::string ExportSampleText(const TExportNaming& Naming) {
         {"iconfile", "#101", "32x32", 1, 32},   {"iconfile", "#102", "16x16", 2, 8},
         {"iconfile", "RedIcon", "32x32", 3, 4}, {"iconfile", "BlueIcon", "32x32", 4, 32},
         {"iconfile", "#107", "48x48", 5, 24},   {"iconfile", "#108", "64x64", 6, 32}};
+    return ExportSampleText(Naming, std::vector<TNameParts>(std::begin(samples), std::end(samples)));
+}
+
+std::string ExportSampleText(const TExportNaming& Naming, const std::vector<TNameParts>& Parts) {
     std::string text;
-    for (const TNameParts& parts : samples)
+    for (const TNameParts& parts : Parts)
         text += ExportStem(parts, Naming) + ExportExtension(Naming.Format) + "\r\n";
     return text;
 }

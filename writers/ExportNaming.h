@@ -73,6 +73,8 @@ std::string ExportStem(const TNameParts& Parts, const TExportNaming& Naming);
 
 // The six sample names of the naming settings, each followed by CR LF.
 std::string ExportSampleText(const TExportNaming& Naming);
+// The names of the given parts, each followed by CR LF: the sample of the images to export.
+std::string ExportSampleText(const TExportNaming& Naming, const std::vector<TNameParts>& Parts);
 
 // The directory, the stem and the extension; from Attempt 2 on with S "(Attempt)" before the
 // extension.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QHeaderView>
 #include <QListView>
 #include <QSignalSpy>
 #include <QTreeView>
@@ -111,6 +112,17 @@ TEST(ShellFileList, ReportColumnsAndViewStyles) {
     EXPECT_EQ(model->index(1, 1).data().toString(), QStringLiteral("1 KB"));
     EXPECT_TRUE(model->index(0, 4).data().toString().contains(QLatin1Char('H')));
     EXPECT_EQ(report->editTriggers(), QAbstractItemView::NoEditTriggers);
+
+    // On each refill the name column takes its longest name's width while the list has room.
+    const QString longName = QString(70, QLatin1Char('n')) + QStringLiteral(".dll");
+    folder.dir.Write(longName.toStdString(), ByteString(3, 0x41));
+    list.resize(1400, 300);
+    list.show();
+    list.Refill();
+    const int longest = report->fontMetrics().horizontalAdvance(longName);
+    EXPECT_GT(report->header()->sectionSize(0), longest);
+    EXPECT_LT(report->header()->sectionSize(0), longest + 60);
+    list.hide();
 
     list.SetViewStyle(TViewStyle::Icon);
     auto* icons = qobject_cast<QListView*>(list.CurrentView());

@@ -1,8 +1,10 @@
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -198,7 +200,10 @@ TEST_F(CommandFixture, AWriterFailureReachesTheErrorBoxAndKeepsWhatWasWritten) {
     EXPECT_EQ(QDir(InDir("out")).entryList(QDir::Files), QStringList({"first.png"}));
 }
 
-TEST_F(CommandFixture, SaveWithTwoCellsSelectedOpensTheBatchExport) {
+// Save with two cells selected, and File > Export... with one or none, open the batch export:
+// of the selection, or of every cell. At first start it offers PNG named by file, resource, size
+// and depth, and its sample shows the first selected image's own name.
+TEST_F(CommandFixture, SaveWithTwoCellsAndExportWithOneOpenTheBatchExport) {
     LoadIcon("src/set.ico",
              BuildIco({PictureEntry(16, 24), PictureEntry(32, 24), PictureEntry(48, 24)}));
     main->SetCopyBackgroundColor(kBackground);
@@ -210,11 +215,15 @@ TEST_F(CommandFixture, SaveWithTwoCellsSelectedOpensTheBatchExport) {
     // Cancelled, nothing is stored and nothing written.
     WhenShown<TBatchIconExport>([&](TBatchIconExport& dialog) {
         EXPECT_EQ(dialog.txtDirectory->text(), main->ExportPath->text());
+        EXPECT_EQ(dialog.lbxFormat->currentText(), QStringLiteral("Portable Network Graphic (*.png)"));
+        EXPECT_EQ(dialog.Memo1->toPlainText(),
+                  QStringLiteral("set__16x16x24.png\nset__48x48x24.png\n"));
         dialog.lbxFormat->setCurrentIndex(2);
         dialog.btnCancel->click();
     });
     main->btnSave->click();
-    EXPECT_EQ(main->ExportFormat->text(), QStringLiteral("0"));
+    EXPECT_EQ(main->ExportFormat->text(), QStringLiteral("3"));
+    EXPECT_EQ(main->ExportFilenameFormat->text(), QStringLiteral("5"));
     EXPECT_TRUE(prompter.saveRequests.empty());
 
     WhenShown<TBatchIconExport>([&](TBatchIconExport& dialog) {
@@ -229,10 +238,17 @@ TEST_F(CommandFixture, SaveWithTwoCellsSelectedOpensTheBatchExport) {
     ASSERT_EQ(files.size(), 2);
     // The selected cells, drawn over the copy background colour.
     for (const QString& name : files) {
-        const QImage exported(out + QLatin1Char('/') + name, "BMP");
+        const QImage exported(out + QLatin1Char('/') + name, "PNG");
         ASSERT_FALSE(exported.isNull()) << name.toStdString();
         EXPECT_TRUE(exported.width() == 16 || exported.width() == 48) << name.toStdString();
-        EXPECT_EQ(exported.pixel(0, 0) | 0xFF000000u, kBackground.rgb());
     }
     EXPECT_TRUE(prompter.saveRequests.empty());
+
+    Select({1});
+    WhenShown<TBatchIconExport>([&](TBatchIconExport& dialog) {
+        EXPECT_EQ(dialog.Memo1->toPlainText().count(QLatin1Char('\n')), 3);
+        dialog.btnExport->click();
+    });
+    main->findChild<QAction*>(QStringLiteral("Export1"))->trigger();
+    EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 5);
 }

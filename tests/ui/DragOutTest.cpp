@@ -47,11 +47,12 @@ void SendMouse(QWidget* target, QEvent::Type type, Qt::MouseButtons buttons, con
 }  // namespace
 
 // Copy puts the picture with alpha beside the bitmap drawn over the background; a drag of the
-// selection out of the grid offers the selected cells as PNG files named by the stored export
-// naming, and the first of them as image/png.
+// selection out of the grid offers the selected cells as PNG files named by file, resource, size
+// and depth with the stored separator, and the first of them as image/png. A plain press on a
+// cell drags once the pointer has moved the drag distance; Shift selects a range instead.
 TEST_F(CommandFixture, CopyAndDragOutHandTheImagesOwnPixelsWithAlphaToOtherPrograms) {
-    LoadIcon("src/pic.ico",
-             BuildIco({PictureEntry(16, 8), PictureEntry(32, 32), PictureEntry(48, 32)}));
+    LoadIcon("src/pic.ico", BuildIco({PictureEntry(16, 8), PictureEntry(32, 32),
+                                      PictureEntry(48, 32), PictureEntry(32, 32)}));
     TViewerGrid& grid = *main->lbxViewer;
     SetCaret(1);
     main->btnCopy->click();
@@ -61,39 +62,48 @@ TEST_F(CommandFixture, CopyAndDragOutHandTheImagesOwnPixelsWithAlphaToOtherProgr
     ASSERT_TRUE(copied->hasFormat(QStringLiteral("image/png")));
     ExpectOwnPixelsWithAlpha(DecodedPng(copied->data(QStringLiteral("image/png"))), grid.Item(1));
 
-    main->ExportFilenameFormat->setText(QStringLiteral("0"));  // prefix and position number
+    main->ExportFilenameFormat->setText(QStringLiteral("0"));  // numeric names in exports
     main->ExportSeperator->setText(QStringLiteral("2"));       // hyphen
     main->ExportPrefix->setText(QStringLiteral("drag|"));
-    Select({2, 1});
+    Select({1, 2, 3});
     const std::unique_ptr<QMimeData> dragged = main->DragOutData();
     ASSERT_TRUE(dragged);
-    const QList<QUrl> urls = dragged->urls();
-    ASSERT_EQ(urls.size(), 2);
-    for (int i = 0; i < 2; ++i) {
-        const QFileInfo file(urls[i].toLocalFile());
-        EXPECT_TRUE(file.fileName().startsWith(QStringLiteral("drag-")))
-            << file.fileName().toStdString();
-        EXPECT_EQ(file.suffix(), QStringLiteral("png"));
-        const QImage written(file.filePath());
-        EXPECT_EQ(written.width(), grid.Item(i + 1).PixelWidth());
+    QStringList names;
+    QList<int> widths;
+    for (const QUrl& url : dragged->urls()) {
+        names << QFileInfo(url.toLocalFile()).fileName();
+        widths << QImage(url.toLocalFile()).width();
     }
-    EXPECT_NE(urls[0], urls[1]);
+    EXPECT_EQ(widths, QList<int>({32, 48, 32}));
+    EXPECT_EQ(names, QStringList({"pic--32x32x32.png", "pic--48x48x32.png", "pic--32x32x32-(2).png"}));
     ExpectOwnPixelsWithAlpha(DecodedPng(dragged->data(QStringLiteral("image/png"))), grid.Item(1));
 
-    // The pointer leaving the grid from a selected cell drags; a press on a cell that is not
-    // selected selects it, as any press does.
     QObject::disconnect(&grid, &TViewerGrid::DragOut, main.get(), nullptr);
     QSignalSpy drags(&grid, &TViewerGrid::DragOut);
+    const QPoint distance(QApplication::startDragDistance(), 0);
     const QPoint onSelected = grid.ItemRect(2).center();
     SendMouse(grid.viewport(), QEvent::MouseButtonPress, Qt::LeftButton, onSelected);
-    SendMouse(grid.viewport(), QEvent::MouseMove, Qt::LeftButton, QPoint(-5, -5));
+    SendMouse(grid.viewport(), QEvent::MouseMove, Qt::LeftButton, onSelected + QPoint(1, 0));
+    EXPECT_EQ(drags.count(), 0);
+    SendMouse(grid.viewport(), QEvent::MouseMove, Qt::LeftButton, onSelected + distance);
     EXPECT_EQ(drags.count(), 1);
-    EXPECT_EQ(grid.SelCount(), 2);
-    SendMouse(grid.viewport(), QEvent::MouseButtonRelease, Qt::NoButton, QPoint(-5, -5));
-    SendMouse(grid.viewport(), QEvent::MouseButtonPress, Qt::LeftButton, grid.ItemRect(0).center());
-    SendMouse(grid.viewport(), QEvent::MouseMove, Qt::LeftButton, QPoint(-5, -5));
-    SendMouse(grid.viewport(), QEvent::MouseButtonRelease, Qt::NoButton, QPoint(-5, -5));
-    EXPECT_EQ(drags.count(), 1);
+    EXPECT_EQ(grid.SelCount(), 3);
+    SendMouse(grid.viewport(), QEvent::MouseButtonRelease, Qt::NoButton, onSelected + distance);
+
+    const QPoint onOther = grid.ItemRect(0).center();
+    SendMouse(grid.viewport(), QEvent::MouseButtonPress, Qt::LeftButton, onOther);
     EXPECT_EQ(grid.SelCount(), 1);
+    SendMouse(grid.viewport(), QEvent::MouseMove, Qt::LeftButton, onOther - distance);
+    SendMouse(grid.viewport(), QEvent::MouseButtonRelease, Qt::NoButton, onOther - distance);
+    EXPECT_EQ(drags.count(), 2);
     EXPECT_TRUE(grid.IsSelected(0));
+
+    QMouseEvent shiftPress(QEvent::MouseButtonPress, QPointF(grid.ItemRect(1).center()),
+                           grid.viewport()->mapToGlobal(QPointF(grid.ItemRect(1).center())),
+                           Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+    QCoreApplication::sendEvent(grid.viewport(), &shiftPress);
+    SendMouse(grid.viewport(), QEvent::MouseMove, Qt::LeftButton, grid.ItemRect(2).center());
+    SendMouse(grid.viewport(), QEvent::MouseButtonRelease, Qt::NoButton, grid.ItemRect(2).center());
+    EXPECT_EQ(drags.count(), 2);
+    EXPECT_EQ(grid.SelCount(), 3);
 }

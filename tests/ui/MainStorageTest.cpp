@@ -61,7 +61,7 @@ TEST_F(MainStorageTest, FirstRunKeepsTheDesignAndTheNextRunGetsEverythingBack) {
     QDir().mkpath(folder);
     {
         std::unique_ptr<TMain> main = Start();
-        EXPECT_EQ(main->FoldersWidth(), 185);
+        EXPECT_EQ(main->FoldersWidth(), main->width() / 4);
         EXPECT_EQ(main->ContainViewerHeight(), 120);
         EXPECT_TRUE(main->btnDetails->isChecked());
         EXPECT_EQ(main->lbxFiles->ViewStyle(), TViewStyle::Report);

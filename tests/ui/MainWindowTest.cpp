@@ -1,6 +1,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QSplitter>
@@ -81,7 +82,7 @@ TEST_F(MainFixture, StartUpRunFindsNothingAndSetsTheWindowUp) {
 }
 
 TEST_F(MainFixture, DesignedLayoutKeepsTheFilesToolbarAtTheRightEdge) {
-    EXPECT_EQ(main->FoldersWidth(), 185);
+    EXPECT_EQ(main->FoldersWidth(), main->width() / 4);
     EXPECT_EQ(main->ContainViewerHeight(), 120);
     EXPECT_EQ(main->pnlFilesToolbar->height(), 23);
     EXPECT_EQ(main->pnlViewerToolbar->height(), 25);
@@ -115,7 +116,8 @@ TEST_F(MainFixture, DesignedLayoutKeepsTheFilesToolbarAtTheRightEdge) {
         ASSERT_NE(label, nullptr) << name;
         EXPECT_FALSE(label->isVisible()) << name;
     }
-    EXPECT_EQ(main->ExportFormat->text(), QStringLiteral("0"));
+    EXPECT_EQ(main->ExportFormat->text(), QStringLiteral("3"));           // PNG
+    EXPECT_EQ(main->ExportFilenameFormat->text(), QStringLiteral("5"));  // with the depth
     EXPECT_EQ(main->ExportPrefix->text(), QString());
 #ifndef Q_OS_WIN
     EXPECT_EQ(main->ExportPath->text(), QDir::homePath() + QStringLiteral("/"));
@@ -197,9 +199,10 @@ TEST_F(MainFixture, FileChoiceAndFolderChangeLoadTheChosenName) {
     ASSERT_EQ(main->LoadedIcons.size(), 1u);
     EXPECT_EQ(main->LoadedIcons.front()->FileName, (dir.Path() / "two/x.ico").string());
 
-    // A folder without it: the one path read gives no icons, and the reason.
+    // A folder without it reads nothing: the last file's message goes.
     Browse("three");
-    EXPECT_EQ(Panel(1), QStringLiteral(" No icons found: No such file or directory. "));
+    EXPECT_EQ(Panel(0), QString());
+    EXPECT_EQ(Panel(1), kNoIcons);
     EXPECT_TRUE(main->LoadedIcons.empty());
     EXPECT_FALSE(main->lbxViewer->isEnabled());
 }
@@ -236,18 +239,18 @@ TEST_F(MainFixture, DroppedFilesLoadInDropOrderWithTheProgressViewAboveTenPaths)
     for (int i = 0; i < 11; ++i) {
         paths.push_back(Write("d/i" + std::to_string(i) + ".ico", IconOfSizes({{16, 4}})));
     }
-    const QString folderBefore = main->CurrentFolder;
 
+    // One file is opened as the command line opens it: its folder shown, the file chosen.
     RunWatch one;
     Watch(*main, one);
     Drop(*main, Urls({paths[3]}));
-    WaitFor([&] { return main->LoadedIcons.size() == 1 && !main->LoadRun->Loading; });
-    EXPECT_EQ(Panel(0), QStringLiteral(" %1 ").arg(QString::fromStdString(paths[3])));
+    WaitFor([&] { return main->CurrentFolder == Folder("d") && !main->LoadRun->Loading; });
+    EXPECT_EQ(Panel(0), QStringLiteral(" i3.ico "));
+    ASSERT_EQ(main->LoadedIcons.size(), 1u);
     EXPECT_EQ(main->LoadedIcons.front()->FileName, paths[3]);
     EXPECT_FALSE(one.progressShown);
-    EXPECT_TRUE(one.hourglass);
-    EXPECT_EQ(main->CurrentFolder, folderBefore);
-    EXPECT_TRUE(main->CurrentFileName.isEmpty());
+    EXPECT_EQ(main->CurrentFileName, QStringLiteral("i3.ico"));
+    EXPECT_EQ(main->lbxFiles->SelectedPath(), QString::fromStdString(paths[3]));
 
     RunWatch ten;
     Watch(*main, ten);

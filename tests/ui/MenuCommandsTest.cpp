@@ -55,16 +55,18 @@ TEST_F(MainFixture, MenusHoldEveryCommandInOrderWithShortcutsAndGlyphs) {
     QStringList titles;
     for (const QAction* action : main->MainMenu1->actions()) titles << action->text();
     EXPECT_EQ(titles, QStringList({"&File", "&View", "&Help"}));
-    EXPECT_EQ(
-        Layout(Menu(*main, "File1")),
-        QStringList({"+&Save As...\tCtrl+S", "+&Copy to Clipboard\tCtrl+C",
-                     "+&Background Color for Copying...\tCtrl+B", "&Install as Desktop Icon...",
-                     "-", "+Icon &Properties...\tAlt+Return", "-", "+E&xit"}));
+    EXPECT_EQ(Layout(Menu(*main, "File1")),
+              QStringList({"&Open...\tCtrl+O", "> &Recent Files", "-", "+&Save As...\tCtrl+S",
+                           "+&Copy to Clipboard\tCtrl+C",
+                           "+&Background Color for Copying...\tCtrl+B", "&Export...\tCtrl+E",
+                           "&Install as Desktop Icon...", "-", "+Icon &Properties...\tAlt+Return",
+                           "-", "+E&xit"}));
     EXPECT_EQ(Layout(main->View1),
-              QStringList({"Fil&ter Icons...\tCtrl+T", "-", "+Scan All Subdirectories Now\tCtrl+D",
+              QStringList({"Fil&ter Icons...\tCtrl+T", "-",
+                           "+Scan All &Subdirectories Now\tCtrl+D",
                            "+Scan All &Files In Directory Now\tCtrl+F", "&Always Scan All Files",
-                           "Include Cursors", "Hide Duplicate Images", "-", "Zoom In\tCtrl++",
-                           "Zoom Out\tCtrl+-", "Actual Size\tCtrl+0", "Fit to Strip", "-",
+                           "Include &Cursors", "&Hide Duplicate Images", "Hash Icons Like CAPE", "-", "Zoom &In\tCtrl++",
+                           "Zoom &Out\tCtrl+-", "Act&ual Size\tCtrl+0", "Fit to St&rip", "-",
                            "Lar&ge Icons", "S&mall Icons", "&List", "&Details"}));
     EXPECT_EQ(Layout(Menu(*main, "Help1")),
               QStringList({"&Contents and Index...\tF1", "> Web Help", "-", "&About Marrowby..."}));
@@ -73,8 +75,8 @@ TEST_F(MainFixture, MenusHoldEveryCommandInOrderWithShortcutsAndGlyphs) {
                            "Tallowmere, Inc. Web Site"}));
     EXPECT_EQ(Layout(main->ViewerPopupMenu),
               QStringList({"+Icon &Properties...", "-", "+&Save As...", "+&Copy to Clipboard",
-                           "+&Background Color for Copying...", "&Install as Desktop Icon...", "-",
-                           "Select All"}));
+                           "+&Background Color for Copying...", "&Export Selected...",
+                           "&Install as Desktop Icon...", "-", "Select &All", "Find Similar Icons"}));
 
     // Menu glyphs are the image list's pictures at their indices.
     ASSERT_EQ(main->Images.size(), 7);

@@ -23,6 +23,8 @@ public:
     std::deque<TSaveFileAnswer> saveAnswers;
     std::deque<QColor> colors;
     std::deque<QString> folders;
+    std::deque<QString> openAnswers;
+    std::vector<QStringList> openFilters;
     std::vector<Shown> shown;
     std::vector<TSaveFileRequest> saveRequests;
 
@@ -52,6 +54,14 @@ public:
         if (folders.empty()) return false;
         folder = folders.front();
         folders.pop_front();
+        return true;
+    }
+    // Answers with the next of openAnswers; the filters asked with are kept in openFilters.
+    bool OpenFile(QWidget*, const QString&, const QStringList& filters, QString& path) override {
+        openFilters.push_back(filters);
+        if (openAnswers.empty()) return false;
+        path = openAnswers.front();
+        openAnswers.pop_front();
         return true;
     }
 };

@@ -277,7 +277,7 @@ TEST_F(MainFixture, TheFilterCommandResizesCellsAndSwapsTheFilterGlyph) {
     EXPECT_EQ(main->CellHeight, 32);
     EXPECT_EQ(main->CellBitmap->Width(), 32);
     EXPECT_EQ(main->lbxViewer->Count(), 2);
-    EXPECT_EQ(Panel(1), QStringLiteral(" 2 icons found. "));
+    EXPECT_EQ(Panel(1), QStringLiteral(" 2 of 4 images shown (filtered). "));
     EXPECT_EQ(PanelWidth(2), 0);
     EXPECT_EQ(Picture(main->btnFilter->icon()), Picture(main->Image1));
     EXPECT_NE(Picture(main->Image1), unfiltered);
@@ -286,7 +286,7 @@ TEST_F(MainFixture, TheFilterCommandResizesCellsAndSwapsTheFilterGlyph) {
     AnswerFilter({"chk16color"}, true);
     main->btnFilter->click();
     EXPECT_EQ(main->lbxViewer->Count(), 0);
-    EXPECT_EQ(Panel(1), QStringLiteral(" No icons found. "));
+    EXPECT_EQ(Panel(1), QStringLiteral(" 0 of 4 images shown (filtered). "));
     EXPECT_FALSE(main->lbxViewer->isEnabled());
     EXPECT_EQ(main->LoadedIcons.size(), 1u);
 
@@ -468,7 +468,7 @@ TEST_F(MainFixture, AFilterChangeDuringARunKeepsTheRunsLargestSize) {
     EXPECT_EQ(main->LoadedMaxWidth, 48);
     EXPECT_EQ(main->CellWidth, 16);
     EXPECT_EQ(main->lbxViewer->Count(), 3);
-    EXPECT_EQ(Panel(1), QStringLiteral(" 3 icons found. "));
+    EXPECT_EQ(Panel(1), QStringLiteral(" 3 of 4 images shown (filtered). "));
 
     AnswerFilter({}, false);
     main->btnFilterClick();

@@ -74,12 +74,13 @@ QString TExportKey::StoredName() const {
 std::array<TExportKey, 7> ExportKeys() {
     using S = TExportSettings;
     return {{
-        {"ExportFormat", &TMain::ExportFormat, QStringLiteral("0"),
+        {"ExportFormat", &TMain::ExportFormat, QString::number(static_cast<int>(S().Format)),
          [](const QString& c, S& s) {
              s.Format = static_cast<TExportFormat>(StoredIndex(c, kFormats));
          },
          [](const S& s) { return QString::number(static_cast<int>(s.Format)); }},
-        {"ExportFilenameFormat", &TMain::ExportFilenameFormat, QStringLiteral("0"),
+        {"ExportFilenameFormat", &TMain::ExportFilenameFormat,
+         QString::number(static_cast<int>(S().Style)),
          [](const QString& c, S& s) {
              s.Style = static_cast<TExportStyle>(StoredIndex(c, kStyles));
          },

@@ -11,10 +11,10 @@ class TMain;
 // The batch-export preferences the main window keeps from one run to the next. The window
 // holds them as the captions of hidden labels, which its settings store saves; this is their
 // typed view, read from and written to those labels by TMain::ExportSettings and
-// TMain::SetExportSettings.
+// TMain::SetExportSettings. The values below are those of the first start.
 struct TExportSettings {
-    TExportFormat Format = TExportFormat::Bmp;
-    TExportStyle Style = TExportStyle::Numeric;
+    TExportFormat Format = TExportFormat::Png;
+    TExportStyle Style = TExportStyle::FileResourceSizeDepth;
     char Separator = '_';  // one of kExportSeparators
     QString Prefix;        // as typed
     QString Folder;        // as typed

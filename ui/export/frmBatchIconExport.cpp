@@ -28,7 +28,7 @@ namespace {
 constexpr int kDesignWidth = 401;
 constexpr int kDesignLabel1Height = 49;
 constexpr int kDesignMemoHeight = 89;
-constexpr int kSampleLines = 6;
+constexpr std::size_t kSampleLines = 6;
 constexpr int kMargin = 16;        // the dialog's edges to its controls
 constexpr int kCaptionGap = 4;     // a caption's right edge to its field
 constexpr int kGroupBottom = 12;   // Memo1's bottom to GroupBox1's
@@ -80,6 +80,19 @@ void AlignRows(std::initializer_list<std::pair<QLabel*, QWidget*>> rows) {
         field->move(left, field->y());
         caption->move(caption->x(), field->y() + (field->height() - caption->height()) / 2);
     }
+}
+
+// The name parts of the first selected entries, each numbered by its grid position as the run
+// numbers it.
+std::vector<TNameParts> SelectedNameParts(const std::vector<TExportEntry>& entries) {
+    std::vector<TNameParts> parts;
+    int position = 0;
+    for (const TExportEntry& entry : entries) {
+        if (!entry.Hidden) ++position;
+        if (entry.Selected && parts.size() < kSampleLines)
+            parts.push_back(NamePartsOf(*entry.Image, position));
+    }
+    return parts;
 }
 
 }  // namespace
@@ -187,7 +200,10 @@ void TBatchIconExport::lbxStyleChange() {
     chkOption->setText(format == TExportFormat::Icns
                            ? QStringLiteral("Export as multi-format ICNS files")
                            : QStringLiteral("Export as multi-format ICO files"));
-    Memo1->setPlainText(FromFilePath(ExportSampleText(ChosenSettings().Naming())));
+    const TExportNaming naming = ChosenSettings().Naming();
+    const std::vector<TNameParts> selected = SelectedNameParts(Entries);
+    Memo1->setPlainText(FromFilePath(selected.empty() ? ExportSampleText(naming)
+                                                      : ExportSampleText(naming, selected)));
 }
 
 void TBatchIconExport::btnExportClick() {
@@ -310,7 +326,7 @@ void TBatchIconExport::FitHeights() {
     const int dy = introHeight - Label1->height();
     Label1->resize(Label1->width(), introHeight);
     ShiftDown({Bevel1, Label2, txtDirectory, Label3, lbxFormat, chkOption, GroupBox1}, dy);
-    const int sampleHeight = kSampleLines * Memo1->fontMetrics().lineSpacing() +
+    const int sampleHeight = static_cast<int>(kSampleLines) * Memo1->fontMetrics().lineSpacing() +
                              2 * static_cast<int>(Memo1->document()->documentMargin()) +
                              2 * Memo1->frameWidth();
     Memo1->resize(Memo1->width(), std::max(kDesignMemoHeight, sampleHeight));

@@ -32,12 +32,20 @@ TLoadedImages LoadedImages(const TMain& Main) {
     return images;
 }
 
+// One selected cell or none stands for every cell shown.
+std::vector<TExportEntry> EntriesToExport(const TMain& Main) {
+    std::vector<TExportEntry> entries = GridEntries(*Main.lbxViewer, Main.FilteredImages);
+    if (Main.lbxViewer->SelCount() > 1) return entries;
+    for (TExportEntry& entry : entries) entry.Selected = !entry.Hidden;
+    return entries;
+}
+
 }  // namespace
 
 void ShowBatchExport(TMain& Main) {
     TExportSettings settings = Main.ExportSettings();
-    TBatchIconExport dialog(settings, GridEntries(*Main.lbxViewer, Main.FilteredImages),
-                            LoadedImages(Main), ToTColor(Main.CopyBackgroundColor()), &Main);
+    TBatchIconExport dialog(settings, EntriesToExport(Main), LoadedImages(Main),
+                            ToTColor(Main.CopyBackgroundColor()), &Main);
     // The dialog closes accepted exactly when it stored the settings and ran the export.
     if (dialog.exec() == QDialog::Accepted) Main.SetExportSettings(settings);
 }

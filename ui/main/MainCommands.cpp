@@ -75,6 +75,16 @@ void TMain::btnSaveClick() {
     SaveImageFile(*image, *choice, ToTColor(CopyBackgroundColor()));
 }
 
+// With no cells there is nothing to export, as the single-image commands say.
+void TMain::Export1Click() {
+    if (lbxViewer->Count() == 0) {
+        CurrentImage();
+        return;
+    }
+    TImageHold hold(*this);
+    ShowBatchExport(*this);
+}
+
 void TMain::btnCopyClick() {
     TLoadedIconImage* image = CurrentImage();
     if (!image || RefuseDamaged(*image)) return;
@@ -90,7 +100,12 @@ std::unique_ptr<QMimeData> TMain::DragOutData() {
         throw std::runtime_error("No temporary folder for the dragged icons: " +
                                  ToFilePath(DragFolder->errorString()));
     }
-    return IconDragData(GridEntries(*lbxViewer, FilteredImages), ExportSettings().Naming(),
+    // Dropped files are named by what they are: file, resource, size and depth joined by the
+    // stored separator, so that every colour depth of a size gets a name of its own.
+    TExportNaming naming = ExportSettings().Naming();
+    naming.Style = TExportStyle::FileResourceSizeDepth;
+    naming.Prefix.clear();
+    return IconDragData(GridEntries(*lbxViewer, FilteredImages), naming,
                         ToTColor(CopyBackgroundColor()), ToFilePath(DragFolder->path()));
 }
 

@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QSplitter>
 #include <QToolButton>
@@ -24,7 +25,6 @@
 
 namespace {
 
-constexpr int kFoldersWidth = 185;
 constexpr int kSplitterWidth = 5;
 constexpr int kFilesToolbarHeight = 23;
 constexpr int kViewerToolbarHeight = 25;
@@ -111,7 +111,6 @@ void TMain::CreateControls() {
     setStatusBar(StatusBar);
     CreateSimilarDistanceBox();
     CreateSettingsHolders();
-    SetFoldersWidth(kFoldersWidth);
     SetContainViewerHeight(kContainViewerHeight);
 }
 
@@ -126,6 +125,7 @@ QWidget* TMain::CreateExplorer() {
     Splitter2->addWidget(files);
     Splitter2->setStretchFactor(0, 0);
     Splitter2->setStretchFactor(1, 1);
+    connect(Splitter2, &QSplitter::splitterMoved, this, [this] { FoldersShareKept = false; });
     QVBoxLayout* layout = Stack(pnlExplorer);
     layout->addWidget(Bevel3);
     layout->addWidget(Splitter2);
@@ -200,8 +200,8 @@ void TMain::CreateFilesToolbar() {
     placeRight(btnScanDirectories, kButtonSize.width(), 0);
     Bevel4 = Named(new QFrame(pnlFilesToolbar), "Bevel4");
     Bevel4->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    lblCurrentPath = Named(new QLabel(pnlFilesToolbar), "lblCurrentPath");
-    lblCurrentPath->setTextFormat(Qt::PlainText);
+    lblCurrentPath = Named(new QLineEdit(pnlFilesToolbar), "lblCurrentPath");
+    CreateAddressBar();
     const int pathRight = right - 3;
     pnlFilesToolbar->Anchor(Bevel4, QRect(0, top, pathRight, kButtonSize.height()),
                             akLeft | akTop | akRight);

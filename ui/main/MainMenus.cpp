@@ -65,15 +65,28 @@ void TMain::CreateMenus() {
 }
 
 QMenu* TMain::CreateFileMenu() {
-    QMenu* file = NamedMenu("File1", "&File", MainMenu1);
-    AddItems(file,
-             {{"SaveAs1", "&Save As...", QKeySequence(Qt::CTRL | Qt::Key_S), 0,
+    File1 = NamedMenu("File1", "&File", MainMenu1);
+    AddItems(File1,
+             {{"Open1", "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O), -1,
+               Handler(this, &TMain::Open1Click)}},
+             this);
+    RecentFiles1 = NamedMenu("RecentFiles1", "&Recent Files", File1);
+    File1->addMenu(RecentFiles1);
+    connect(RecentFiles1, &QMenu::aboutToShow, this, [this] { Run(&TMain::RecentFiles1Popup); });
+    connect(File1, &QMenu::aboutToShow, this, [this] {
+        RecentFiles1->menuAction()->setEnabled(!RecentFiles.Paths().isEmpty());
+    });
+    AddItems(File1,
+             {kSeparator,
+              {"SaveAs1", "&Save As...", QKeySequence(Qt::CTRL | Qt::Key_S), 0,
                Handler(this, &TMain::btnSaveClick)},
               {"CopytoClipboard1", "&Copy to Clipboard", QKeySequence(Qt::CTRL | Qt::Key_C), 1,
                Handler(this, &TMain::btnCopyClick)},
               {"BackgroundColorforCopying1", "&Background Color for Copying...",
                QKeySequence(Qt::CTRL | Qt::Key_B), 2,
                Handler(this, &TMain::btnCopyBackgroundColorClick)},
+              {"Export1", "&Export...", QKeySequence(Qt::CTRL | Qt::Key_E), -1,
+               Handler(this, &TMain::Export1Click)},
               {"InstallasDesktopIcon1", "&Install as Desktop Icon...", QKeySequence(), -1,
                Handler(this, &TMain::InstallasDesktopIcon1Click)},
               kSeparator,
@@ -82,7 +95,7 @@ QMenu* TMain::CreateFileMenu() {
               kSeparator,
               {"Exit1", "E&xit", QKeySequence(), 4, Handler(this, &TMain::Exit1Click)}},
              this);
-    return file;
+    return File1;
 }
 
 QMenu* TMain::CreateViewMenu() {
@@ -95,26 +108,26 @@ QMenu* TMain::CreateViewMenu() {
         {{"FilterIcons1", "Fil&ter Icons...", QKeySequence(Qt::CTRL | Qt::Key_T), -1,
           Handler(this, &TMain::btnFilterClick)},
          kSeparator,
-         {"ScanAllSubdirectoriesNow1", "Scan All Subdirectories Now",
+         {"ScanAllSubdirectoriesNow1", "Scan All &Subdirectories Now",
           QKeySequence(Qt::CTRL | Qt::Key_D), 6, Handler(this, &TMain::btnScanDirectoriesClick)},
          {"ScanAllFilesInDirectoryNow1", "Scan All &Files In Directory Now",
           QKeySequence(Qt::CTRL | Qt::Key_F), 5, Handler(this, &TMain::btnScanNowClick)},
          {"AlwaysScanAllFiles1", "&Always Scan All Files", QKeySequence(), -1,
           Handler(this, &TMain::AlwaysScanAllFiles1Click), true},
-         {"IncludeCursors1", "Include Cursors", QKeySequence(), -1,
+         {"IncludeCursors1", "Include &Cursors", QKeySequence(), -1,
           Handler(this, &TMain::IncludeCursors1Click), true},
-         {"HideDuplicateImages1", "Hide Duplicate Images", QKeySequence(), -1,
+         {"HideDuplicateImages1", "&Hide Duplicate Images", QKeySequence(), -1,
           Handler(this, &TMain::HideDuplicateImages1Click), true},
          {"HashIconsLikeCAPE1", "Hash Icons Like CAPE", QKeySequence(), -1,
           Handler(this, &TMain::HashIconsLikeCape1Click), true},
          kSeparator,
-         {"ZoomIn1", "Zoom In", QKeySequence(Qt::CTRL | Qt::Key_Plus), -1,
+         {"ZoomIn1", "Zoom &In", QKeySequence(Qt::CTRL | Qt::Key_Plus), -1,
           Handler(this, &TMain::ZoomIn1Click), false, QKeySequence(Qt::CTRL | Qt::Key_Equal)},
-         {"ZoomOut1", "Zoom Out", QKeySequence(Qt::CTRL | Qt::Key_Minus), -1,
+         {"ZoomOut1", "Zoom &Out", QKeySequence(Qt::CTRL | Qt::Key_Minus), -1,
           Handler(this, &TMain::ZoomOut1Click)},
-         {"ActualSize1", "Actual Size", QKeySequence(Qt::CTRL | Qt::Key_0), -1,
+         {"ActualSize1", "Act&ual Size", QKeySequence(Qt::CTRL | Qt::Key_0), -1,
           Handler(this, &TMain::ActualSize1Click), true},
-         {"FittoStrip1", "Fit to Strip", QKeySequence(), -1,
+         {"FittoStrip1", "Fit to St&rip", QKeySequence(), -1,
           Handler(this, &TMain::FittoStrip1Click), true},
          kSeparator,
          {"LargeIcons1", "Lar&ge Icons", QKeySequence(), -1, view(btnLargeIcons), true},
@@ -162,10 +175,12 @@ void TMain::CreateViewerPopupMenu() {
                Handler(this, &TMain::btnCopyClick)},
               {"popBackgroundColorforCopying", "&Background Color for Copying...", QKeySequence(),
                2, Handler(this, &TMain::btnCopyBackgroundColorClick)},
+              {"popExportSelected", "&Export Selected...", QKeySequence(), -1,
+               Handler(this, &TMain::Export1Click)},
               {"popInstallasDesktopIcon", "&Install as Desktop Icon...", QKeySequence(), -1,
                Handler(this, &TMain::InstallasDesktopIcon1Click)},
               kSeparator,
-              {"popSelectAll", "Select All", QKeySequence(), -1,
+              {"popSelectAll", "Select &All", QKeySequence(), -1,
                Handler(this, &TMain::SelectAll1Click)}},
              this);
     AddItems(ViewerPopupMenu,

@@ -38,7 +38,9 @@ std::vector<TStoredProperty> MainProperties(TMain& main) {
     std::vector<TStoredProperty> properties = {
         CheckedDecimalProperty(
             QStringLiteral("pnlFolders_Width"), [&main] { return main.FoldersWidth(); },
-            [&main](int width) { main.SetFoldersWidth(width); },
+            [&main](int width) {
+                if (width != main.FoldersWidth()) main.SetFoldersWidth(width);
+            },
             [&main](int width) { return LeavesBothPanes(width, main.width()); }),
         CheckedDecimalProperty(
             QStringLiteral("pnlContainViewer_Height"),
@@ -75,6 +77,9 @@ std::vector<TStoredProperty> MainProperties(TMain& main) {
         TextProperty(
             QStringLiteral("SaveAsDialog_Folder"), [&main] { return main.SaveAsFolder; },
             [&main](const QString& folder) { main.SaveAsFolder = folder; }),
+        TextProperty(
+            QStringLiteral("RecentFiles"), [&main] { return main.RecentFiles.Text(); },
+            [&main](const QString& text) { main.RecentFiles.SetText(text); }),
         TextProperty(
             QStringLiteral("ViewerZoom"), [&main] { return ZoomText(main.ViewerZoom); },
             [&main](const QString& text) { main.SetViewerZoom(ZoomFromText(text)); }),

@@ -2,6 +2,7 @@
 // cell, the caret cell's and the selection's description, the current image, the keyboard's
 // pop-up menu, and the filter command.
 #include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -29,17 +30,25 @@ constexpr int kCaretPanel = 2;
 constexpr int kCountPanel = 1;
 constexpr int kSelectionPanel = 3;
 
-// The count of cells and of duplicates hidden; with no cells, the reason the one file read gave
-// none, when there is one.
-QString CountText(int cells, int hidden, const std::string& reason) {
-    if (cells == 0 && !reason.empty())
+// What the grid shows: the count of cells; out of how many loaded images, and why the others
+// are left out, when the filter is on or duplicates are hidden; with no images at all, the
+// reason the one file read gave none, when there is one.
+QString CountText(int cells, int loaded, bool filtered, int hidden, const std::string& reason) {
+    if (loaded == 0 && !reason.empty())
         return QStringLiteral("No icons found: %1.").arg(QString::fromStdString(reason));
-    QString text = cells == 0   ? QStringLiteral("No icons found")
-                   : cells == 1 ? QStringLiteral("1 icon found")
-                                : QStringLiteral("%1 icons found").arg(cells);
-    if (hidden == 1) text += QStringLiteral(" (1 duplicate hidden)");
-    if (hidden > 1) text += QStringLiteral(" (%1 duplicates hidden)").arg(hidden);
-    return text + QLatin1Char('.');
+    QStringList why;
+    if (filtered) why << QStringLiteral("filtered");
+    if (hidden == 1) why << QStringLiteral("1 duplicate hidden");
+    if (hidden > 1) why << QStringLiteral("%1 duplicates hidden").arg(hidden);
+    if (!why.isEmpty()) {
+        return QStringLiteral("%1 of %2 images shown (%3).")
+            .arg(cells)
+            .arg(loaded)
+            .arg(why.join(QStringLiteral(", ")));
+    }
+    return cells == 0   ? QStringLiteral("No icons found.")
+           : cells == 1 ? QStringLiteral("1 icon found.")
+                        : QStringLiteral("%1 icons found.").arg(cells);
 }
 
 QString Describe(const TLoadedIconImage& image) {
@@ -107,17 +116,19 @@ void TMain::BuildViewer() {
     FilteredImages.clear();
     std::vector<TLoadedIconImage*> shown;
     TDuplicateSet duplicates;
+    int loaded = 0;
     for (const std::unique_ptr<TLoadedIcon>& icon : LoadedIcons) {
         for (const std::unique_ptr<TLoadedIconImage>& image : icon->Images) {
+            ++loaded;
             if (!ImagePassesFilter(Filter, *image)) continue;
             FilteredImages.push_back(image.get());
             if (!HideDuplicateImages || duplicates.FirstOf(*image)) shown.push_back(image.get());
         }
     }
     lbxViewer->SetItems(std::move(shown));
-    StatusBar->ShowMessage(kCountPanel,
-                           CountText(lbxViewer->Count(), static_cast<int>(duplicates.Duplicates()),
-                                     LoadedIcons.empty() ? LoadReason : ""));
+    StatusBar->ShowMessage(kCountPanel, CountText(lbxViewer->Count(), loaded, !Filter.ShowAllIcons,
+                                                  static_cast<int>(duplicates.Duplicates()),
+                                                  LoadedIcons.empty() ? LoadReason : ""));
     lbxViewer->setEnabled(lbxViewer->Count() > 0);
     pnlViewer->show();
 }
@@ -307,8 +318,26 @@ void TMain::btnFilterClick() {
     RefillViewer();
 }
 
+// The selected cells that are still shown stay selected, and the caret stays on its image
+// while that is shown.
 void TMain::RefillViewer() {
+    std::vector<const TLoadedIconImage*> selected;
+    for (int index = 0; index < lbxViewer->Count(); ++index) {
+        if (lbxViewer->IsSelected(index)) selected.push_back(&lbxViewer->Item(index));
+    }
+    const int caret = lbxViewer->CaretIndex();
+    const TLoadedIconImage* caretImage = caret >= 0 ? &lbxViewer->Item(caret) : nullptr;
     lbxViewer->Clear();
     StatusBar->SetPanelWidth(kCaretPanel, 0);
     BuildViewer();
+    QItemSelection kept;
+    QItemSelectionModel* selection = lbxViewer->selectionModel();
+    for (int index = 0; index < lbxViewer->Count(); ++index) {
+        const TLoadedIconImage* image = &lbxViewer->Item(index);
+        const QModelIndex cell = lbxViewer->model()->index(index, 0);
+        if (std::find(selected.begin(), selected.end(), image) != selected.end())
+            kept.select(cell, cell);
+        if (image == caretImage) selection->setCurrentIndex(cell, QItemSelectionModel::NoUpdate);
+    }
+    selection->select(kept, QItemSelectionModel::ClearAndSelect);
 }

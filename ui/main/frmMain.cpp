@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QScopeGuard>
@@ -18,6 +19,7 @@
 
 #include "icons/LoadIcons.h"
 #include "icons/PathList.h"
+#include "toolkit/FocusReturn.h"
 #include "toolkit/FormStorage.h"
 #include "toolkit/ShellFileList.h"
 #include "toolkit/ShellFolderTree.h"
@@ -36,6 +38,7 @@ namespace {
 
 constexpr QSize kWindowSize(691, 463);
 constexpr int kFirstFileType = 1;
+constexpr int kFoldersShare = 4;
 constexpr int kMinCellSize = 16;
 // Runs of more paths than this show the progress view in place of the grid.
 constexpr std::size_t kProgressThreshold = 10;
@@ -45,11 +48,6 @@ QString MaskOfEntry(const QString& entry) {
     const qsizetype open = entry.indexOf(QLatin1Char('('));
     const qsizetype close = open < 0 ? -1 : entry.indexOf(QLatin1Char(')'), open);
     return close < 0 ? QString() : entry.mid(open + 1, close - open - 1);
-}
-
-QString WithTrailingSeparator(const QString& folder) {
-    if (folder.isEmpty() || folder.endsWith(QDir::separator())) return folder;
-    return folder + QDir::separator();
 }
 
 // The local files of a drop, in drop order; other addresses are left out.
@@ -70,6 +68,7 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent), LoadRun(std::make_unique<TL
     setWindowTitle(QStringLiteral("Marrowby 2"));
     UseDesignFont(this);
     Images = MenuImages();
+    ReturnFocusAfterDialogs();
     CreateControls();
     CreateMenus();
     ConnectBrowsing();
@@ -143,7 +142,8 @@ void TMain::lbxFilesPopulated() {
     lblCurrentPath->setText(folder);
     CurrentFolder = folder;
     ScanFolderTree = false;
-    LoadFiles(btnScanAllFiles->isChecked());
+    // A file opened by its path is loaded alone, also while always-scan is on.
+    LoadFiles(btnScanAllFiles->isChecked() && StartFileName.isEmpty());
     ChooseStartFile();
 }
 
@@ -156,16 +156,13 @@ void TMain::OpenOnStart(const QString& path) {
                            QStringLiteral("\"%1\" does not exist.").arg(path), TPromptButtons::Ok);
         return;
     }
-    StartFolder =
-        QDir::toNativeSeparators(start.isDir() ? start.absoluteFilePath() : start.absolutePath());
-    StartFileName = start.isDir() ? QString() : start.fileName();
+    StartPath = start.absoluteFilePath();
 }
 
 void TMain::ApplyStartPath() {
-    if (StartFolder.isEmpty()) return;
-    if (!StartFileName.isEmpty()) CurrentFileName = StartFileName;
-    lbxFolders->SetDirectory(StartFolder);
-    StartFolder.clear();
+    if (StartPath.isEmpty()) return;
+    OpenPath(StartPath);
+    StartPath.clear();
 }
 
 // Marks the start file in the list once its folder is shown; it is current already, so the
@@ -183,6 +180,7 @@ void TMain::ChooseStartFile() {
 
 void TMain::lbxFilesChange(const QString& itemPath) {
     if (!lbxFiles->HasSelection()) return;
+    RecentFiles.Add(itemPath);
     const QString name = QFileInfo(itemPath).fileName();
     if (name == CurrentFileName) return;
     CurrentFileName = name;
@@ -252,6 +250,8 @@ std::vector<std::string> TMain::PathsToLoad(bool Scan,
         return paths;
     }
     if (CurrentFileName.isEmpty() || CurrentFolder.isEmpty()) return {};
+    // A folder without a file of the current name is no file's failure: nothing is read.
+    if (!QFileInfo::exists(CurrentFolder + CurrentFileName)) return {};
     StatusBar->ShowMessage(0, CurrentFileName);
     return {ToFilePath(CurrentFolder + CurrentFileName)};
 }
@@ -313,6 +313,12 @@ void TMain::ClearLoaded() {
     GroupDhashes.clear();
 }
 
+// Until a width is stored or the splitter is moved, the folder side is a quarter of the window.
+void TMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (FoldersShareKept) ApplyFoldersWidth(width() / kFoldersShare);
+}
+
 void TMain::closeEvent(QCloseEvent* event) {
     if (LoadRun->Loading) {
         LoadRun->CloseRequested = true;
@@ -324,17 +330,34 @@ void TMain::closeEvent(QCloseEvent* event) {
 }
 
 void TMain::dragEnterEvent(QDragEnterEvent* event) {
-    if (!DroppedPaths(event->mimeData()).empty()) event->acceptProposedAction();
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-// The run starts once the drop has been answered, so the file manager is not kept waiting.
+// The run starts once the drop has been answered, so the file manager is not kept waiting. One
+// file is opened as a start path is; several are loaded together. Addresses that are no local
+// files are named in status panel 0.
 void TMain::dropEvent(QDropEvent* event) {
     std::vector<std::string> paths = DroppedPaths(event->mimeData());
-    if (paths.empty()) return;
     event->acceptProposedAction();
+    if (paths.empty()) {
+        const QList<QUrl> urls = event->mimeData()->urls();
+        if (!urls.isEmpty()) {
+            StatusBar->ShowMessage(0, QStringLiteral("Not a local file: %1")
+                                          .arg(urls.front().toDisplayString()));
+        }
+        return;
+    }
     QMetaObject::invokeMethod(
         this,
-        [this, paths = std::move(paths)] { RunCommand(this, [&] { LoadFiles(false, paths); }); },
+        [this, paths = std::move(paths)] {
+            RunCommand(this, [&] {
+                if (paths.size() == 1) {
+                    OpenPath(FromFilePath(paths.front()));
+                } else {
+                    LoadFiles(false, paths);
+                }
+            });
+        },
         Qt::QueuedConnection);
 }
 
@@ -343,6 +366,11 @@ int TMain::FoldersWidth() const {
 }
 
 void TMain::SetFoldersWidth(int width) {
+    FoldersShareKept = false;
+    ApplyFoldersWidth(width);
+}
+
+void TMain::ApplyFoldersWidth(int width) {
     const QList<int> sizes = Splitter2->sizes();
     const int total = std::max(sizes.value(0) + sizes.value(1), width + 1);
     Splitter2->setSizes({width, total - width});

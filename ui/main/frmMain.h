@@ -15,6 +15,7 @@
 #include "icons/IconFilter.h"
 #include "icons/LoadedIcon.h"
 #include "toolkit/Prompter.h"
+#include "ui/main/RecentFiles.h"
 #include "ui/viewer/ViewerZoom.h"
 
 class QAction;
@@ -22,6 +23,7 @@ class QButtonGroup;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QMimeData;
@@ -60,6 +62,10 @@ public:
     void OpenOnStart(const QString& path);
     // Empties the grid, hides status panel 2 and frees every loaded icon.
     void ClearLoaded();
+    // Goes to a folder, or to a file's folder with the file chosen and loaded as a start path
+    // is; a file joins the recent files. A path that is not there is named in status panel 0
+    // and the folder stays. Returns whether the path was taken.
+    bool OpenPath(const QString& path);
 
     // The viewer grid.
     void BuildViewer();
@@ -88,9 +94,22 @@ public:
     void lbxFoldersChange();
     void lbxFilesPopulated();
     void lbxFilesChange(const QString& itemPath);
+    // The address bar: Enter goes to the path typed (also relative to the current folder, "~"
+    // for the home folder, or a file:// address); Ctrl+L and F6 put the focus in it.
+    void lblCurrentPathReturn();
+    void FocusAddressBar();
 
     // Commands, each reached from its menu items, tool button and shortcut alike.
     void btnSaveClick();
+    // File > "Open...": a file chosen under the current file type is opened as a typed path.
+    void Open1Click();
+    // File > "Recent Files": its entries, newest first; a file that is gone is dropped with a
+    // message.
+    void RecentFiles1Popup();
+    void OpenRecentFile(const QString& path);
+    // File > "Export..." and the pop-up's "Export Selected...": the batch export of the
+    // selected cells, or of every shown cell when one or none is selected.
+    void Export1Click();
     void btnCopyClick();
     void btnCopyBackgroundColorClick();
     // The selected cells dragged out of the grid: PNG files in a temporary folder and the
@@ -153,7 +172,7 @@ public:
     QWidget* pnlFiles;
     TAnchorPanel* pnlFilesToolbar;
     QFrame* Bevel4;
-    QLabel* lblCurrentPath;
+    QLineEdit* lblCurrentPath;
     QToolButton* btnScanDirectories;
     QToolButton* btnScanNow;
     QFrame* Bevel2;
@@ -181,6 +200,8 @@ public:
     QLabel* Image1;
     QLabel* Image2;
     QMenuBar* MainMenu1;
+    QMenu* File1;
+    QMenu* RecentFiles1;
     QMenu* View1;
     QMenu* ViewerPopupMenu;
     // Find Similar Icons' distance, 0 to 16, in the status bar.
@@ -208,6 +229,8 @@ public:
     bool ScanFolderTree = false;
     std::optional<std::vector<std::string>> ScanFolders;
     bool TrackingSelection = false;
+    // The files last opened, chosen, typed, dropped alone or named at start; persisted.
+    TRecentFiles RecentFiles;
     // View > "Include Cursors": load runs read executables' cursor groups too; persisted.
     bool IncludeCursors = false;
     // View > "Hide Duplicate Images": a cell whose image has the same stored bytes as an
@@ -253,6 +276,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -263,6 +287,7 @@ private:
     QWidget* CreateFoldersPane();
     QWidget* CreateFilesPane();
     void CreateFilesToolbar();
+    void CreateAddressBar();
     TAnchorPanel* CreateViewerArea();
     QWidget* CreateViewerToolbar();
     void CreateSettingsHolders();
@@ -290,8 +315,9 @@ private:
     void PostRestart(bool Scan);
     void ApplyStartPath();
     void ChooseStartFile();
-    // The start path's folder until it is shown, and its file until it is chosen.
-    QString StartFolder;
+    // The start path until the settings are restored, and the file of an opened path until
+    // it is chosen in its folder's list.
+    QString StartPath;
     QString StartFileName;
 
     // The viewer grid's events.
@@ -306,6 +332,9 @@ private:
     // The pop-up menu at the caret cell, as the menu keys open it.
     void lbxViewerKeyPopup();
     QSize ZoomedCell() const;
+    void ApplyFoldersWidth(int width);
+    // The folder side keeps a quarter of the window's width until a width is stored or chosen.
+    bool FoldersShareKept = true;
     // Logical pixels of a side of `pixels` device pixels, rounded up.
     int LogicalSide(int pixels) const;
 

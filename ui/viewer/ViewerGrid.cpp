@@ -1,6 +1,7 @@
 #include "ui/viewer/ViewerGrid.h"
 
 #include <QAbstractItemDelegate>
+#include <QApplication>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -223,6 +224,9 @@ void TViewerGrid::mousePressEvent(QMouseEvent* event) {
         emit MouseDown(Qt::RightButton, event->pos());
         return;
     }
+    pressPos_ = event->pos();
+    dragPending_ = event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier &&
+                   indexAt(event->pos()).isValid();
     heldPress_ = HoldsPress(*event);
     if (heldPress_) {
         anchor_ = indexAt(event->pos());
@@ -241,20 +245,20 @@ void TViewerGrid::mousePressEvent(QMouseEvent* event) {
     emit MouseDown(Qt::LeftButton, event->pos());
 }
 
+// A plain press on a cell drags the selection once the pointer has moved the platform's drag
+// distance; a drag begun in empty space or with a modifier held selects the range it passes
+// over, from the first cell it reaches.
 void TViewerGrid::mouseMoveEvent(QMouseEvent* event) {
-    if (heldPress_ && (event->buttons() & Qt::LeftButton)) {
-        if (!viewport()->rect().contains(event->pos())) {
-            heldPress_ = false;
-            emit DragOut();
+    if (dragPending_ && (event->buttons() & Qt::LeftButton)) {
+        if ((event->pos() - pressPos_).manhattanLength() < QApplication::startDragDistance())
             return;
-        }
-        const QModelIndex at = indexAt(event->pos());
-        if (!at.isValid() || at == anchor_) return;
-        heldPress_ = false;
-        SelectAnchor();
+        dragPending_ = heldPress_ = false;
+        emit DragOut();
+        return;
     }
-    if ((event->buttons() & Qt::LeftButton) && anchor_.isValid()) {
+    if (event->buttons() & Qt::LeftButton) {
         const QModelIndex at = indexAt(event->pos());
+        if (!anchor_.isValid() && at.isValid()) anchor_ = at;
         if (at.isValid() && at != currentIndex()) SelectRangeTo(at);
     }
     emit MouseMove(event->pos());
@@ -262,6 +266,7 @@ void TViewerGrid::mouseMoveEvent(QMouseEvent* event) {
 
 void TViewerGrid::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
+    dragPending_ = false;
     if (heldPress_) {
         heldPress_ = false;
         SelectAnchor();

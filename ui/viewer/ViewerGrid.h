@@ -16,9 +16,10 @@ class TViewerItems;
 // the arrow keys move the caret, Page Up and Page Down by a screen of cells, Home and End to
 // the ends, Shift extending the range from the anchor; Ctrl+A selects every cell. A right
 // click reaches the owner without touching the selection. Each cell's tool-tip says what it is. A
-// press on a selected cell keeps the selection until the pointer either leaves the grid, which
-// drags the selection out (DragOut), or is released or moved onto another cell, which selects as
-// any press does.
+// plain press on a cell followed by a move of the platform's drag distance drags the selection
+// out (DragOut): a press on a selected cell keeps the selection for that (released without a
+// drag, it selects only that cell), a press on another cell selects it alone first. A drag that
+// starts in empty space or with Shift or Ctrl held selects a range.
 class TViewerGrid : public QListView {
     Q_OBJECT
 public:
@@ -80,7 +81,7 @@ signals:
     // The selection changed, or the items did.
     void SelectionChanged();
     void Resized();
-    // The button went down on a selected cell and the pointer then left the grid.
+    // A plain press on a cell, then a move of the drag distance.
     void DragOut();
 
 protected:
@@ -118,4 +119,7 @@ private:
     QPersistentModelIndex anchor_;
     QItemSelection pressSelection_;
     bool heldPress_ = false;
+    // A plain press on a cell that a move of the drag distance makes a drag.
+    bool dragPending_ = false;
+    QPoint pressPos_;
 };
