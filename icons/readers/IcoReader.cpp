@@ -9,6 +9,7 @@ namespace {
 constexpr std::size_t kDirectoryHeaderSize = 6;
 constexpr std::size_t kFileEntrySize = 16;
 constexpr const char* kDirectory = "the icon directory";
+constexpr std::uint16_t kCursorType = 2;
 
 // Reads the directory entries that are whole, up to count; returns how many were read.
 std::uint16_t ReadEntries(TLoadedIcon& icon, ByteReader& data, std::uint16_t count,
@@ -42,7 +43,8 @@ void ReadPngFile(TLoadedIcon& icon, ByteView content) {
 
 void ReadIconDirectory(TLoadedIcon& Icon, ByteView Content, TDecodeBudget& Budget) {
     ByteReader data(Content, kDirectory);
-    data.Skip(4);  // reserved and type words: icons and cursors are read alike
+    data.Skip(2);  // reserved
+    const bool cursors = data.U16() == kCursorType;
     std::uint16_t count = data.U16();
     if (count == 0) count = 1;
     std::size_t first = Icon.Images.size();
@@ -55,6 +57,8 @@ void ReadIconDirectory(TLoadedIcon& Icon, ByteView Content, TDecodeBudget& Budge
     // Only the images of this directory: earlier ones came from another chunk.
     for (std::size_t i = Icon.Images.size(); i-- > first;) {
         TLoadedIconImage& image = *Icon.Images[i];
+        // A cursor entry holds the hot spot where an icon entry holds planes and bit count.
+        if (cursors) image.HotSpot = THotSpot{ReadU16At(image.RawEntry, 4), ReadU16At(image.RawEntry, 6)};
         image.DecodeImage(Content, false);  // an all-zero image stays in the list
         Budget.Charge(image);
         Icon.UpdateMaxSize(image.PixelWidth(), image.PixelHeight());

@@ -84,6 +84,7 @@ void DecodeEntryImage(TLoadedIconImage& image, const TPeResourceType& images,
     if (kind.Cursor && bytes.size() < kHotSpotSize) {
         return image.MarkDamaged(what + " is shorter than its hot spot", bytes);
     }
+    if (kind.Cursor) image.HotSpot = THotSpot{ReadU16At(bytes, 0), ReadU16At(bytes, 2)};
     ByteView data = ImageData(bytes, image, kind);
     if (kind.Cursor) TakeBitmapSize(image, data);
     image.DecodeImage(data, true);

@@ -62,23 +62,31 @@ void TMain::btnSaveClick() {
         return;
     }
     TLoadedIconImage* image = CurrentImage();
-    if (!image || RefuseDamaged(*image)) return;
+    if (image) SaveImage(*image);
+}
+
+void TMain::SaveImage(TLoadedIconImage& image) {
+    if (RefuseDamaged(image)) return;
     TImageHold hold(*this);
     const QString suggested =
-        FromFilePath(SuggestedName(*image, ExportSettings().Naming().Separator, true));
+        FromFilePath(SuggestedName(image, ExportSettings().Naming().Separator, true));
     const std::optional<TImageFileChoice> choice =
         ChooseImageFile(this, SaveAsDialog, SaveAsFolder, suggested);
     if (!choice) return;
     ShowHourglass();
     auto restore = qScopeGuard([] { RestoreCursor(); });
-    SaveImageFile(*image, *choice, ToTColor(CopyBackgroundColor()));
+    SaveImageFile(image, *choice, ToTColor(CopyBackgroundColor()));
 }
 
 void TMain::btnCopyClick() {
     TLoadedIconImage* image = CurrentImage();
-    if (!image || RefuseDamaged(*image)) return;
-    TQtClipboardSink clipboard(StraightAlphaPng(*image));
-    CopyImageToClipboard(*image, ToTColor(CopyBackgroundColor()), clipboard);
+    if (image) CopyImage(*image);
+}
+
+void TMain::CopyImage(TLoadedIconImage& image) {
+    if (RefuseDamaged(image)) return;
+    TQtClipboardSink clipboard(StraightAlphaPng(image));
+    CopyImageToClipboard(image, ToTColor(CopyBackgroundColor()), clipboard);
 }
 
 // Each drag writes into a fresh temporary folder; the previous drag's files go with the old
@@ -112,8 +120,8 @@ void TMain::btnCopyBackgroundColorClick() {
     if (Prompter().ChooseColor(this, color)) SetCopyBackgroundColor(color);
 }
 
-// The dialog's Save As... and Copy buttons close it and then act as the window's own commands,
-// on the current image and selection as they are then.
+// The dialog's Save As... and Copy buttons act as the window's own commands on the format
+// chosen in the dialog, which stays open.
 void TMain::btnInfoClick() {
     TLoadedIconImage* image = CurrentImage();
     if (!image) return;
@@ -121,12 +129,13 @@ void TMain::btnInfoClick() {
     TProperties dialog(this);
     dialog.SaveFolder = SaveAsFolder;
     dialog.NameSeparator = ExportSettings().Naming().Separator;
+    dialog.OnSaveAs = [&dialog, this](TLoadedIconImage& chosen) {
+        RunCommand(&dialog, [&] { SaveImage(chosen); });
+    };
+    dialog.OnCopy = [&dialog, this](TLoadedIconImage& chosen) {
+        RunCommand(&dialog, [&] { CopyImage(chosen); });
+    };
     dialog.ShowImageProperties(*image);
-    if (dialog.SaveAsRequested) {
-        btnSaveClick();
-    } else if (dialog.CopyRequested) {
-        btnCopyClick();
-    }
 }
 
 void TMain::Exit1Click() {
@@ -208,6 +217,7 @@ void TMain::View1Popup() {
     View1->findChild<QAction*>(QStringLiteral("IncludeCursors1"))->setChecked(IncludeCursors);
     View1->findChild<QAction*>(QStringLiteral("HideDuplicateImages1"))
         ->setChecked(HideDuplicateImages);
+    View1->findChild<QAction*>(QStringLiteral("ShowLabels1"))->setChecked(ShowLabels);
     View1->findChild<QAction*>(QStringLiteral("ActualSize1"))
         ->setChecked(ViewerZoom == TViewerZoom::Actual());
     View1->findChild<QAction*>(QStringLiteral("FittoStrip1"))

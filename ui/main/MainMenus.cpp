@@ -103,6 +103,8 @@ QMenu* TMain::CreateViewMenu() {
           Handler(this, &TMain::IncludeCursors1Click), true},
          {"HideDuplicateImages1", "Hide Duplicate Images", QKeySequence(), -1,
           Handler(this, &TMain::HideDuplicateImages1Click), true},
+         {"ShowLabels1", "Show La&bels", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L), -1,
+          Handler(this, &TMain::ShowLabels1Click), true},
          kSeparator,
          {"ZoomIn1", "Zoom In", QKeySequence(Qt::CTRL | Qt::Key_Plus), -1,
           Handler(this, &TMain::ZoomIn1Click), false, QKeySequence(Qt::CTRL | Qt::Key_Equal)},

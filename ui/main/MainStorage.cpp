@@ -53,6 +53,9 @@ std::vector<TStoredProperty> MainProperties(TMain& main) {
             QStringLiteral("HideDuplicateImages1_Checked"),
             [&main] { return main.HideDuplicateImages; },
             [&main](bool checked) { main.HideDuplicateImages = checked; }),
+        BooleanProperty(
+            QStringLiteral("ShowLabels1_Checked"), [&main] { return main.ShowLabels; },
+            [&main](bool checked) { main.ShowLabels = checked; }),
         DecimalProperty(
             QStringLiteral("SaveAsDialog_FilterIndex"),
             [&main] { return main.SaveAsDialog.FilterIndex; },
