@@ -59,9 +59,8 @@ TLoadedIconImage* FrameImage(const TLoadedIcon& icon, std::size_t frame,
 void SettleAnimation(TAniAnimation& animation, std::uint32_t steps) {
     const std::size_t frames = animation.FrameStarts.size();
     if (!animation.Sequence.empty()) {
-        const auto missing =
-            std::find_if(animation.Sequence.begin(), animation.Sequence.end(),
-                         [&](std::uint32_t frame) { return frame >= frames; });
+        const auto missing = std::find_if(animation.Sequence.begin(), animation.Sequence.end(),
+                                          [&](std::uint32_t frame) { return frame >= frames; });
         if (animation.Sequence.size() < steps) {
             animation.Problem = ShortText("seq ", animation.Sequence.size(), steps);
             animation.Sequence.clear();

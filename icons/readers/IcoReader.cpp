@@ -58,7 +58,8 @@ void ReadIconDirectory(TLoadedIcon& Icon, ByteView Content, TDecodeBudget& Budge
     for (std::size_t i = Icon.Images.size(); i-- > first;) {
         TLoadedIconImage& image = *Icon.Images[i];
         // A cursor entry holds the hot spot where an icon entry holds planes and bit count.
-        if (cursors) image.HotSpot = THotSpot{ReadU16At(image.RawEntry, 4), ReadU16At(image.RawEntry, 6)};
+        if (cursors)
+            image.HotSpot = THotSpot{ReadU16At(image.RawEntry, 4), ReadU16At(image.RawEntry, 6)};
         image.DecodeImage(Content, false);  // an all-zero image stays in the list
         Budget.Charge(image);
         Icon.UpdateMaxSize(image.PixelWidth(), image.PixelHeight());

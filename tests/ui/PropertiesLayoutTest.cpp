@@ -174,7 +174,7 @@ TEST(PropertiesLayout, FormatsListHoldsTheImagesOfTheShownIconInOrder) {
     EXPECT_EQ(d.lbxFormats->item(0)->text(), QStringLiteral("32x32 pixels, 8 bpp"));
     EXPECT_EQ(d.lbxFormats->item(1)->text(), QStringLiteral("16x16 pixels, 4 bpp"));
     EXPECT_EQ(d.lbxFormats->item(2)->text(), QStringLiteral("256x256 pixels, 32 bpp"));
-    EXPECT_EQ(d.lbxFormats->currentRow(), 0);
+    EXPECT_EQ(d.lbxFormats->currentRow(), 1);  // the image opened
     EXPECT_EQ(d.Panel17->text(), QStringLiteral(" 3 image formats for this icon"));
     EXPECT_EQ(d.Panel18->width(), 256 + 16);
     EXPECT_EQ(d.btnSaveMultiFormatICO->toolTip(), QStringLiteral("Save multi format icon."));
@@ -183,7 +183,7 @@ TEST(PropertiesLayout, FormatsListHoldsTheImagesOfTheShownIconInOrder) {
     single.Fill(other);
     EXPECT_EQ(single.lbxFormats->count(), 1);
     EXPECT_EQ(single.Panel17->text(), QStringLiteral(" 1 image format for this icon"));
-    EXPECT_EQ(single.Panel18->width(), 48 + 16);
+    EXPECT_EQ(single.Panel18->width(), 128 + 16);  // the preview's least area
 
     // Images of an icon file have no resource name: the list holds all of them.
     TLoadedIcon file;
@@ -194,7 +194,7 @@ TEST(PropertiesLayout, FormatsListHoldsTheImagesOfTheShownIconInOrder) {
     TProperties all;
     all.Fill(second);
     EXPECT_EQ(all.lbxFormats->count(), 3);
-    EXPECT_EQ(all.Panel18->width(), 32 + 16);
+    EXPECT_EQ(all.Panel18->width(), 128 + 16);
     EXPECT_EQ(all.Panel17->text(), QStringLiteral(" 3 image formats for this icon"));
 }
 

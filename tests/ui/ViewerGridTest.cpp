@@ -70,12 +70,22 @@ void AnswerFilter(const std::vector<const char*>& flips, bool filtered) {
     });
 }
 
+// The strip made tall enough for large cells.
+void TallStrip(TMain& main) {
+    main.resize(1400, 1000);
+    main.SetContainViewerHeight(600);
+    QCoreApplication::processEvents();
+    main.ResizeViewer();
+}
+
 }  // namespace
 
 TEST_F(MainFixture, CellsTakeTheLargestImageAndCentreTheSmallerOnes) {
     Write("v/mix.ico", IconOfSizes({{16, 24}, {32, 24}, {48, 24}}, 0x40));
     Browse("v");
     Choose(QStringLiteral("mix.ico"));
+    main->ShowLabels1Click();
+    main->ActualSize1Click();
     ASSERT_EQ(main->lbxViewer->Count(), 3);
     EXPECT_EQ(main->CellWidth, 48);
     EXPECT_EQ(main->CellHeight, 48);
@@ -110,17 +120,16 @@ TEST_F(MainFixture, CellsTakeTheLargestImageAndCentreTheSmallerOnes) {
     EXPECT_EQ(item.pixelColor(4 + 19, 4 + 14), grey);
     EXPECT_EQ(item.pixelColor(4 + 19, 4 + 15), window);
 
-    // Fitted to the strip the cell is a zoom step no larger than 20: the image is scaled down
-    // to the cell's width, keeping its aspect, so rows above and below it stay empty.
+    // Fitted to the strip the cell is at least as large as the image, which keeps its size.
     main->FittoStrip1Click();
     const int side = main->ShownCell.width();
-    EXPECT_LT(side, 20);
+    EXPECT_GE(side, 20);
     item = DrawnItem(*main, 0, false);
-    EXPECT_EQ(item.pixelColor(4, 4 + side / 2), grey);
-    EXPECT_EQ(item.pixelColor(4 + side - 1, 4 + side / 2), grey);
-    EXPECT_EQ(item.pixelColor(4 + side, 4 + side / 2), window);
-    EXPECT_EQ(item.pixelColor(4 + side / 2, 4), window);
-    EXPECT_EQ(item.pixelColor(4 + side / 2, 4 + side - 1), window);
+    const QPoint corner(4 + (side - 20) / 2, 4 + (side - 14) / 2);
+    EXPECT_EQ(item.pixelColor(corner), grey);
+    EXPECT_EQ(item.pixelColor(corner + QPoint(19, 13)), grey);
+    EXPECT_EQ(item.pixelColor(corner + QPoint(20, 13)), window);
+    EXPECT_EQ(item.pixelColor(corner + QPoint(19, 14)), window);
 }
 
 // At the first-run size a file of 256-pixel images gets cells that fit the strip: the largest
@@ -169,6 +178,8 @@ TEST_F(MainFixture, ZoomChangesTheCellsAndKeepsTheCaretCellInView) {
     Write("zz/many.ico", IconOfSizes(std::vector<std::pair<int, int>>(40, {48, 24})));
     Browse("zz");
     Choose(QStringLiteral("many.ico"));
+    TallStrip(*main);
+    main->ActualSize1Click();
     Settle();
     TViewerGrid& grid = *main->lbxViewer;
     ASSERT_EQ(grid.Count(), 40);
@@ -267,6 +278,7 @@ TEST_F(MainFixture, TheFilterCommandResizesCellsAndSwapsTheFilterGlyph) {
     Write("f/mix.ico", IconOfSizes({{16, 4}, {32, 4}, {48, 4}, {32, 8}}));
     Browse("f");
     Choose(QStringLiteral("mix.ico"));
+    main->ActualSize1Click();
     ASSERT_EQ(main->lbxViewer->Count(), 4);
     const QImage unfiltered = Picture(main->Image2);
     EXPECT_EQ(Picture(main->btnFilter->icon()), unfiltered);
@@ -305,6 +317,8 @@ TEST_F(MainFixture, ColumnsSplitTheGridWidthAndItemsRunDownFirst) {
     Write("c/big.ico", IconOfSizes({{48, 4}, {48, 8}, {48, 24}, {48, 32}, {32, 4}}));
     Browse("c");
     Choose(QStringLiteral("big.ico"));
+    main->ShowLabels1Click();
+    main->ActualSize1Click();
     TViewerGrid& grid = *main->lbxViewer;
     grid.resize(100, 140);
     EXPECT_EQ(grid.Columns(), 1);
@@ -531,14 +545,6 @@ std::vector<int> Runs(const QImage& picture, int x0, int y, int width) {
     return runs;
 }
 
-// The strip made tall enough for large cells.
-void TallStrip(TMain& main) {
-    main.resize(1400, 1000);
-    main.SetContainViewerHeight(600);
-    QCoreApplication::processEvents();
-    main.ResizeViewer();
-}
-
 }  // namespace
 
 // Each cell carries its label under the picture: the item holds picture, label lines and
@@ -636,8 +642,16 @@ TEST_F(MainFixture, FitToStripSharesTheStripAmongRowsOfTheCommonSize) {
     shell32.insert(shell32.end(), 184, 256);
     EXPECT_EQ(ShareSide(shell32), 48);
 
-    Write("s/lib.ico", IconOfSizes({{16, 24}, {16, 24}, {16, 24}, {32, 24}, {32, 24}, {32, 24},
-                                    {48, 24}, {48, 24}, {48, 24}, {256, 24}}));
+    Write("s/lib.ico", IconOfSizes({{16, 24},
+                                    {16, 24},
+                                    {16, 24},
+                                    {32, 24},
+                                    {32, 24},
+                                    {32, 24},
+                                    {48, 24},
+                                    {48, 24},
+                                    {48, 24},
+                                    {256, 24}}));
     Browse("s");
     Choose(QStringLiteral("lib.ico"));
     TallStrip(*main);
@@ -659,5 +673,6 @@ TEST_F(MainFixture, FitToStripSharesTheStripAmongRowsOfTheCommonSize) {
     EXPECT_NE(item.pixelColor(4, 4 + side / 2), window);
     EXPECT_NE(item.pixelColor(4 + side - 1, 4 + side / 2), window);
     item = DrawnItem(*main, 0, false);  // 16 pixels, as they are
-    EXPECT_EQ(Runs(item, 4, 4 + side / 2, side), std::vector<int>({(side - 16) / 2, 16, side - 16 - (side - 16) / 2}));
+    EXPECT_EQ(Runs(item, 4, 4 + side / 2, side),
+              std::vector<int>({(side - 16) / 2, 16, side - 16 - (side - 16) / 2}));
 }

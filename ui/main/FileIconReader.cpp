@@ -20,8 +20,7 @@ QImage FitPicture(const QImage& picture, int size) {
         return picture.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     const int multiple = std::min(size / picture.width(), size / picture.height());
     if (multiple < 2) return picture;
-    return picture.scaled(picture.size() * multiple, Qt::IgnoreAspectRatio,
-                          Qt::FastTransformation);
+    return picture.scaled(picture.size() * multiple, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
 }  // namespace

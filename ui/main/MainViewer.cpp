@@ -1,6 +1,6 @@
 // The main window's viewer grid: filling it under the filter, the cell size and zoom, drawing a
-// cell and its labels, the caret cell's and the selection's description, the current image, the keyboard's
-// pop-up menu, and the filter command.
+// cell and its labels, the caret cell's and the selection's description, the current image, the
+// keyboard's pop-up menu, and the filter command.
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QLabel>
@@ -15,14 +15,14 @@
 #include "ui/dialogs/frmFilterIcons.h"
 #include "ui/main/StatusPanels.h"
 #include "ui/main/frmMain.h"
+#include "ui/viewer/CellLabel.h"
+#include "ui/viewer/CellScale.h"
 #include "ui/viewer/ViewerGrid.h"
 #include "ui/widgets/BitmapToQImage.h"
 #include "ui/widgets/DamagedMark.h"
 #include "ui/widgets/PathText.h"
 #include "ui/widgets/QtColor.h"
 #include "ui/widgets/SharpPicture.h"
-#include "ui/viewer/CellLabel.h"
-#include "ui/viewer/CellScale.h"
 
 namespace {
 
@@ -143,8 +143,8 @@ void TMain::MeasureShown(const std::vector<TLoadedIconImage*>& shown) {
     for (const TLoadedIconImage* image : shown) {
         sides.push_back(std::max(image->PixelWidth(), image->PixelHeight()));
         if (ShowLabels)
-            ShownLabelWidth = std::max(ShownLabelWidth,
-                                       metrics.horizontalAdvance(CellSizeText(*image, !image->LoadDamage().empty())));
+            ShownLabelWidth = std::max(ShownLabelWidth, metrics.horizontalAdvance(CellSizeText(
+                                                            *image, !image->LoadDamage().empty())));
     }
     ShownMaxSide = sides.empty() ? SmallestStep() : *std::max_element(sides.begin(), sides.end());
     ShownShareSide = ShareSide(std::move(sides));
@@ -234,7 +234,8 @@ void TMain::FittoStrip1Click() {
 // but for the damaged mark.
 void TMain::lbxViewerDrawItem(QPainter& canvas, int index, const QRect& rect, bool selected) {
     const QPalette& colours = lbxViewer->palette();
-    const QColor brush = colours.color(QPalette::Active, selected ? QPalette::Highlight : QPalette::Base);
+    const QColor brush =
+        colours.color(QPalette::Active, selected ? QPalette::Highlight : QPalette::Base);
     const double ratio = canvas.device() ? canvas.device()->devicePixelRatioF() : 1.0;
     SizeCellBitmap(ratio);
     const TLoadedIconImage& image = lbxViewer->Item(index);
@@ -260,8 +261,8 @@ void TMain::DrawLabels(QPainter& canvas, const TLoadedIconImage& image, const QR
                        bool selected) {
     canvas.save();
     canvas.setFont(CellLabelFont());
-    canvas.setPen(lbxViewer->palette().color(QPalette::Active, selected ? QPalette::HighlightedText
-                                                                        : QPalette::Text));
+    canvas.setPen(lbxViewer->palette().color(
+        QPalette::Active, selected ? QPalette::HighlightedText : QPalette::Text));
     const QFontMetrics metrics(canvas.font());
     QRect line(rect.left() + kCellMargin, rect.top() + kCellMargin + ShownCell.height(),
                rect.width() - 2 * kCellMargin, metrics.height());
@@ -367,7 +368,8 @@ void TMain::btnFilterClick() {
 void TMain::ShowLabels1Click() {
     ShowLabels = !ShowLabels;
     std::vector<TLoadedIconImage*> shown;
-    for (int index = 0; index < lbxViewer->Count(); ++index) shown.push_back(&lbxViewer->Item(index));
+    for (int index = 0; index < lbxViewer->Count(); ++index)
+        shown.push_back(&lbxViewer->Item(index));
     MeasureShown(shown);
     ResizeViewer();
     lbxViewer->KeepCaretInView();

@@ -74,8 +74,8 @@ TColor ButtonFace(const QWidget* widget) {
 // The image drawn over Background at its own logical size, each pixel a whole block of device
 // pixels, as the viewer shows it.
 QImage IconPicture(const TLoadedIconImage& image, TColor background, double ratio) {
-    QImage picture = SharpPicture(image, background,
-                                  {std::max(1, static_cast<int>(std::lround(ratio))), 0, 0});
+    QImage picture =
+        SharpPicture(image, background, {std::max(1, static_cast<int>(std::lround(ratio))), 0, 0});
     picture.setDevicePixelRatio(picture.width() / static_cast<double>(image.PixelWidth()));
     return picture;
 }
@@ -352,7 +352,8 @@ void TProperties::SetGeneralTexts(const TLoadedIconImage& image) {
     Label6->setText(QStringLiteral("%1 x %2").arg(image.PixelWidth()).arg(image.PixelHeight()));
     Label8->setText(QStringLiteral("%1 bits/pixel").arg(image.BitCount));
     const bool cursor = image.HotSpot.has_value();
-    if (cursor) Label13->setText(QStringLiteral("%1, %2").arg(image.HotSpot->X).arg(image.HotSpot->Y));
+    if (cursor)
+        Label13->setText(QStringLiteral("%1, %2").arg(image.HotSpot->X).arg(image.HotSpot->Y));
     Label12->setVisible(cursor);
     Label13->setVisible(cursor);
     const TAniAnimation* animation = image.Owner ? image.Owner->Animation.get() : nullptr;
@@ -375,10 +376,9 @@ void TProperties::SetGeneralTexts(const TLoadedIconImage& image) {
 // Captions in one column, their values in the next, each label as wide as its text; the value
 // column and the row pitch grow only when the font needs more room than designed.
 void TProperties::LayOutGeneralTexts() {
-    const std::pair<QLabel*, QLabel*> rows[] = {{Label1, Label2},   {Label3, Label4},
-                                                 {Label9, Label10},  {Label5, Label6},
-                                                 {Label7, Label8},   {Label12, Label13},
-                                                 {Label14, Label15}};
+    const std::pair<QLabel*, QLabel*> rows[] = {
+        {Label1, Label2}, {Label3, Label4},   {Label9, Label10}, {Label5, Label6},
+        {Label7, Label8}, {Label12, Label13}, {Label14, Label15}};
     int valueLeft = kValueLeft;
     int lineHeight = 0;
     for (const auto& [caption, value] : rows) {
@@ -547,8 +547,8 @@ void TProperties::SaveChannel(const TBitmap& picture, const QString& title) {
 
 void TProperties::PaintBox1Paint(QPainter& Canvas) {
     if (ShownImage)
-        Canvas.drawImage(0, 0,
-                         IconPicture(*ShownImage, ButtonFace(this), PaintBox1->devicePixelRatioF()));
+        Canvas.drawImage(
+            0, 0, IconPicture(*ShownImage, ButtonFace(this), PaintBox1->devicePixelRatioF()));
 }
 
 void TProperties::PaintBox2Paint(QPainter& Canvas) {

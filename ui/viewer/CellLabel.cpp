@@ -16,8 +16,7 @@ QString CellSizeText(const TLoadedIconImage& image, bool damaged) {
 
 QStringList CellLabel(const TLoadedIconImage& image, bool nameFile) {
     QStringList lines{CellSizeText(image, !image.Damage().empty())};
-    if (nameFile && image.Owner)
-        lines << QFileInfo(FromFilePath(image.Owner->FileName)).fileName();
+    if (nameFile && image.Owner) lines << QFileInfo(FromFilePath(image.Owner->FileName)).fileName();
     return lines;
 }
 

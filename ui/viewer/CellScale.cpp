@@ -9,7 +9,9 @@ TCellScale ScaleInCell(int width, int height, int multiple, double ratio, int ce
                        int cellHeight) {
     width = std::max(1, width);
     height = std::max(1, height);
-    auto fits = [&](int block) { return width * block <= cellWidth && height * block <= cellHeight; };
+    auto fits = [&](int block) {
+        return width * block <= cellWidth && height * block <= cellHeight;
+    };
     for (int m = std::max(1, multiple); m >= 1; --m) {
         const int block = std::max(1, static_cast<int>(std::lround(ratio * m)));
         if (fits(block)) return {block, width * block, height * block};
