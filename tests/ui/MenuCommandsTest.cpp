@@ -59,12 +59,13 @@ TEST_F(MainFixture, MenusHoldEveryCommandInOrderWithShortcutsAndGlyphs) {
               QStringList({"+&Save As...\tCtrl+S", "+&Copy to Clipboard\tCtrl+C",
                            "+&Background Color for Copying...\tCtrl+B", "-",
                            "+Icon &Properties...\tAlt+Return", "-", "+E&xit"}));
-    EXPECT_EQ(Layout(main->View1),
-              QStringList({"Fil&ter Icons...\tCtrl+T", "-", "+Scan All Subdirectories Now\tCtrl+D",
-                           "+Scan All &Files In Directory Now\tCtrl+F", "&Always Scan All Files",
-                           "Include Cursors", "Hide Duplicate Images", "-", "Zoom In\tCtrl++",
-                           "Zoom Out\tCtrl+-", "Actual Size\tCtrl+0", "Fit to Strip", "-",
-                           "Lar&ge Icons", "S&mall Icons", "&List", "&Details"}));
+    EXPECT_EQ(
+        Layout(main->View1),
+        QStringList({"Fil&ter Icons...\tCtrl+T", "-", "+Scan All Subdirectories Now\tCtrl+D",
+                     "+Scan All &Files In Directory Now\tCtrl+F", "&Always Scan All Files",
+                     "Include Cursors", "Hide Duplicate Images", "Show La&bels\tCtrl+Shift+L", "-",
+                     "Zoom In\tCtrl++", "Zoom Out\tCtrl+-", "Actual Size\tCtrl+0", "Fit to Strip",
+                     "-", "Lar&ge Icons", "S&mall Icons", "&List", "&Details"}));
     EXPECT_EQ(Layout(Menu(*main, "Help1")),
               QStringList({"&Contents and Index...\tF1", "> Web Help", "-", "&About Marrowby..."}));
     EXPECT_EQ(Layout(Menu(*main, "WebHelp1")),
@@ -132,7 +133,7 @@ TEST_F(MainFixture, ToolButtonsAreFlatWithTheirHintsAndTheViewButtonsFormOneGrou
 }
 
 TEST_F(MainFixture, TheViewMenuTicksFollowTheButtonsAfterEveryViewChoice) {
-    EXPECT_EQ(Ticked(*main), QStringList({"FittoStrip1", "Details1"}));
+    EXPECT_EQ(Ticked(*main), QStringList({"ShowLabels1", "FittoStrip1", "Details1"}));
     const std::tuple<const char*, QToolButton*, TViewStyle> choices[] = {
         {"List1", main->btnList, TViewStyle::List},
         {"LargeIcons1", main->btnLargeIcons, TViewStyle::Icon},
@@ -143,29 +144,32 @@ TEST_F(MainFixture, TheViewMenuTicksFollowTheButtonsAfterEveryViewChoice) {
         Item(*main, name)->trigger();
         EXPECT_TRUE(button->isChecked()) << name;
         EXPECT_EQ(main->lbxFiles->ViewStyle(), style) << name;
-        EXPECT_EQ(Ticked(*main), QStringList({"FittoStrip1", QString::fromLatin1(name)}));
+        EXPECT_EQ(Ticked(*main),
+                  QStringList({"ShowLabels1", "FittoStrip1", QString::fromLatin1(name)}));
     }
 
     Item(*main, "AlwaysScanAllFiles1")->trigger();
     EXPECT_TRUE(main->btnScanAllFiles->isChecked());
-    EXPECT_EQ(Ticked(*main), QStringList({"AlwaysScanAllFiles1", "FittoStrip1", "Details1"}));
+    EXPECT_EQ(Ticked(*main),
+              QStringList({"AlwaysScanAllFiles1", "ShowLabels1", "FittoStrip1", "Details1"}));
     main->btnScanAllFiles->click();
-    EXPECT_EQ(Ticked(*main), QStringList({"FittoStrip1", "Details1"}));
+    EXPECT_EQ(Ticked(*main), QStringList({"ShowLabels1", "FittoStrip1", "Details1"}));
 
     EXPECT_FALSE(main->IncludeCursors);
     Item(*main, "IncludeCursors1")->trigger();
     EXPECT_TRUE(main->IncludeCursors);
-    EXPECT_EQ(Ticked(*main), QStringList({"IncludeCursors1", "FittoStrip1", "Details1"}));
+    EXPECT_EQ(Ticked(*main),
+              QStringList({"IncludeCursors1", "ShowLabels1", "FittoStrip1", "Details1"}));
     Item(*main, "IncludeCursors1")->trigger();
-    EXPECT_EQ(Ticked(*main), QStringList({"FittoStrip1", "Details1"}));
+    EXPECT_EQ(Ticked(*main), QStringList({"ShowLabels1", "FittoStrip1", "Details1"}));
 
     // Zoom steps tick neither Actual Size nor Fit to Strip.
     Item(*main, "ActualSize1")->trigger();
-    EXPECT_EQ(Ticked(*main), QStringList({"ActualSize1", "Details1"}));
+    EXPECT_EQ(Ticked(*main), QStringList({"ShowLabels1", "ActualSize1", "Details1"}));
     Item(*main, "ZoomIn1")->trigger();
-    EXPECT_EQ(Ticked(*main), QStringList({"Details1"}));
+    EXPECT_EQ(Ticked(*main), QStringList({"ShowLabels1", "Details1"}));
     Item(*main, "FittoStrip1")->trigger();
-    EXPECT_EQ(Ticked(*main), QStringList({"FittoStrip1", "Details1"}));
+    EXPECT_EQ(Ticked(*main), QStringList({"ShowLabels1", "FittoStrip1", "Details1"}));
 }
 
 TEST_F(MainFixture, ShortcutsReachTheirCommands) {

@@ -500,6 +500,8 @@ TEST_F(MainFixture, TheFirstCellStandsAtTheLeftEdgeWhateverTheStripHeight) {
     Write("h/other.ico", IconOfSizes({{48, 4}, {48, 8}, {48, 24}, {48, 32}, {32, 4}, {16, 4}}));
     Browse("h");
     Choose(QStringLiteral("tall.ico"));
+    main->ShowLabels1Click();
+    main->ActualSize1Click();
     TViewerGrid& grid = *main->lbxViewer;
     ASSERT_EQ(grid.Count(), 6);
     for (int height : {10, 40, 56, 60, 75, 90, 140, 300}) {
@@ -552,7 +554,12 @@ std::vector<int> Runs(const QImage& picture, int x0, int y, int width) {
 // View > "Show Labels" takes them away.
 TEST_F(MainFixture, LabelsStandUnderTheCellsWithinTheirItems) {
     Write("l/a.ico", IconOfSizes({{16, 4}, {48, 32}}));
-    Write("l/b.ico", BuildIco({PngEntry(MakePngStream({.width = 32, .height = 32}), 32)}));
+    Write("l/b.ico",
+          BuildIco(
+              {PngEntry(MakePngStream({.width = 32,
+                                       .height = 32,
+                                       .sample = [](int, int, int) { return std::uint16_t{200}; }}),
+                        32)}));
     Browse("l");
     main->btnScanNow->click();
     RunToEnd();

@@ -264,8 +264,11 @@ void TMain::DrawLabels(QPainter& canvas, const TLoadedIconImage& image, const QR
     canvas.setPen(lbxViewer->palette().color(
         QPalette::Active, selected ? QPalette::HighlightedText : QPalette::Text));
     const QFontMetrics metrics(canvas.font());
-    QRect line(rect.left() + kCellMargin, rect.top() + kCellMargin + ShownCell.height(),
-               rect.width() - 2 * kCellMargin, metrics.height());
+    // Under the picture, from its left edge, as wide as the widest label where the item has room.
+    const int width =
+        std::min(rect.width() - 2 * kCellMargin, std::max(ShownCell.width(), ShownLabelWidth));
+    QRect line(rect.left() + kCellMargin, rect.top() + kCellMargin + ShownCell.height(), width,
+               metrics.height());
     for (const QString& text : CellLabel(image, LabelsNameFiles)) {
         canvas.drawText(line, Qt::AlignHCenter | Qt::AlignTop,
                         metrics.elidedText(text, Qt::ElideMiddle, line.width()));

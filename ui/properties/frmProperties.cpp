@@ -25,6 +25,7 @@
 #include "ui/properties/PageControl.h"
 #include "ui/properties/PaintBox.h"
 #include "ui/properties/PalettePicture.h"
+#include "ui/viewer/CellScale.h"
 #include "ui/widgets/BitmapToQImage.h"
 #include "ui/widgets/DamagedMark.h"
 #include "ui/widgets/DesignedLayout.h"
@@ -265,8 +266,8 @@ void TProperties::MakePreview() {
     btnPlay->hide();
     controls->addWidget(sldZoom, 1);
     controls->addWidget(lblZoom);
-    controls->addWidget(btnPlay);
     preview->addLayout(controls);
+    preview->addWidget(btnPlay);
     Player = new TAniPlayer(this);
     connect(sldZoom, &QSlider::valueChanged, this, [this](int zoom) {
         PaintBox6->SetZoom(zoom);

@@ -1,10 +1,15 @@
 #include "ui/viewer/CellLabel.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QFontDatabase>
 
 #include "icons/LoadedIcon.h"
 #include "ui/widgets/PathText.h"
+
+namespace {
+constexpr double kSmallShare = 0.8;
+}  // namespace
 
 QString CellSizeText(const TLoadedIconImage& image, bool damaged) {
     QString size = QStringLiteral("%1 x %2, ").arg(image.PixelWidth()).arg(image.PixelHeight());
@@ -20,6 +25,14 @@ QStringList CellLabel(const TLoadedIconImage& image, bool nameFile) {
     return lines;
 }
 
+// Platforms whose small font is no smaller than the general one get the general one at
+// four fifths of its size.
 QFont CellLabelFont() {
-    return QFontDatabase::systemFont(QFontDatabase::SmallestReadableFont);
+    const QFont general = QApplication::font();
+    QFont small = QFontDatabase::systemFont(QFontDatabase::SmallestReadableFont);
+    if (small.pointSizeF() >= general.pointSizeF()) {
+        small = general;
+        small.setPointSizeF(general.pointSizeF() * kSmallShare);
+    }
+    return small;
 }
