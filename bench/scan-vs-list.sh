@@ -10,10 +10,11 @@ set -euo pipefail
 build=${1:-build}
 folder=${2:-/usr/lib}
 runs=${3:-3}
-"$build/marrowby2-cli" list -r "$folder" > /dev/null 2>&1 || true
+cli=${CLI:-$build/marrowby2-cli}  # CLI=PATH takes the tool from another build
+"$cli" list -r "$folder" > /dev/null 2>&1 || true
 best_wall= best_cpu=
 for ((i = 0; i < runs; i++)); do
-    read -r wall user sys < <(/usr/bin/time -f "%e %U %S" "$build/marrowby2-cli" list -r "$folder" \
+    read -r wall user sys < <(/usr/bin/time -f "%e %U %S" "$cli" list -r "$folder" \
         2>&1 >/dev/null | tail -1)
     cpu=$(echo "$user + $sys" | bc)
     if [ -z "$best_wall" ] || (( $(echo "$wall < $best_wall" | bc) )); then best_wall=$wall; fi
