@@ -405,6 +405,13 @@ void TProperties::LayOutGeneralTexts() {
     Panel2->resize(Panel2->width(), std::max(Panel2->height(), top - pitch + lineHeight));
 }
 
+int TProperties::WidestValue() const {
+    int widest = 0;
+    for (const QLabel* value : {Label2, Label4, Label13, Label15})
+        if (!value->isHidden()) widest = std::max(widest, value->width());
+    return widest;
+}
+
 void TProperties::SizePages(const TLoadedIconImage& image) {
     const QSize chrome = PageControl1->PageChrome();
     Panel1->resize(image.PixelWidth() + kImageFrame, image.PixelHeight() + kImageFrame);
@@ -415,8 +422,7 @@ void TProperties::SizePages(const TLoadedIconImage& image) {
     const int height = std::max({BottomEdge(Panel2) + chrome.height(), kLeastPageHeight,
                                  BottomEdge(MaskChannel.ButtonPanel) + kGap + chrome.height(),
                                  formatsHeight + chrome.height()});
-    Panel2->resize(std::max({kLeastTextWidth,
-                             std::max(Label2->width(), Label4->width()) + Label2->x() + kTextsRight,
+    Panel2->resize(std::max({kLeastTextWidth, WidestValue() + Label2->x() + kTextsRight,
                              lblDamage->isHidden() ? 0 : RightEdge(lblDamage) + kTextsRight}),
                    Panel2->height());
     const TChannelColumn& last = image.BitCount >= 32 ? AlphaChannel : ImageChannel;

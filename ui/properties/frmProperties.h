@@ -136,6 +136,8 @@ private:
     void ShowPreview(const TLoadedIconImage* image);
     void LayOutGeneralTexts();
     void SizePages(const TLoadedIconImage& image);
+    // The widest value label of the General page that shows.
+    int WidestValue() const;
     void SizeWindow();
     void ChannelButtonClick(const TChannelColumn& column, QObject* sender);
     void SaveChannel(const TBitmap& picture, const QString& title);
