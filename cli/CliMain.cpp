@@ -7,6 +7,7 @@
 #include "cli/ExportCommand.h"
 #include "cli/HelpCommand.h"
 #include "cli/ListCommand.h"
+#include "cli/SimilarCommand.h"
 #include "cli/ThumbnailCommand.h"
 
 namespace {
@@ -29,6 +30,7 @@ struct TCliParser {
         Commands.push_back(AddListCommand(App));
         Commands.push_back(AddExportCommand(App));
         Commands.push_back(AddThumbnailCommand(App));
+        Commands.push_back(AddSimilarCommand(App));
         Commands.push_back(AddHelpCommand(App));
     }
 

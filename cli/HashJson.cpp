@@ -2,7 +2,6 @@
 
 #include "hashes/Digest.h"
 #include "hashes/FileDigest.h"
-#include "hashes/GroupHash.h"
 
 namespace {
 
@@ -28,11 +27,11 @@ void WriteImageHashJson(JsonWriter& json, const TLoadedIconImage& image) {
                            : std::optional<std::string>(Md5Hex(image.StoredBytes())));
 }
 
-void WriteGroupHashesJson(JsonWriter& json, const TLoadedIcon& icon) {
+void WriteGroupHashesJson(JsonWriter& json, const TLoadedIcon& icon, TDhashImage choice) {
     json.Key("groups");
     json.BeginArray();
     for (const TIconGroup& group : IconGroupsOf(icon)) {
-        TGroupHashes hashes = HashGroup(group);
+        TGroupHashes hashes = HashGroup(group, choice);
         json.BeginObject();
         json.Key("resourceName");
         json.String(group.ResourceName);
@@ -40,6 +39,8 @@ void WriteGroupHashesJson(JsonWriter& json, const TLoadedIcon& icon) {
         json.String(hashes.Md5);
         json.Key("dhash");
         StringOrNull(json, hashes.DifferenceHash);
+        json.Key("dhashImage");
+        json.String(DhashImageName(choice));
         json.EndObject();
     }
     json.EndArray();

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/JsonWriter.h"
+#include "hashes/GroupHash.h"
 #include "icons/LoadedIcon.h"
 
 // The keys --hash adds to a listing entry.
@@ -14,5 +15,6 @@ void WriteFileHashJson(JsonWriter& json, const std::string& path);
 void WriteImageHashJson(JsonWriter& json, const TLoadedIconImage& image);
 
 // "groups": per icon or cursor group, in enumeration order, its "resourceName", "md5" (of the
-// group written as a standalone icon file) and "dhash" (null where Pillow cannot open it).
-void WriteGroupHashesJson(JsonWriter& json, const TLoadedIcon& icon);
+// group written as a standalone icon file), "dhash" (of the image the choice takes, null where
+// Pillow cannot open it) and "dhashImage" (the choice's name).
+void WriteGroupHashesJson(JsonWriter& json, const TLoadedIcon& icon, TDhashImage choice);

@@ -47,7 +47,16 @@ void WriteImageJson(JsonWriter& json, const TLoadedIconImage& image, bool hash) 
     json.EndObject();
 }
 
-void WriteIconJson(JsonWriter& json, const TLoadedIcon& icon, bool hash) {
+struct TListOptions {
+    bool Json = false;
+    bool Hash = false;
+    bool JsonLines = false;
+    TDhashImage DhashImage = TDhashImage::Pillow;
+    TFileCollection Files;
+};
+
+void WriteIconJson(JsonWriter& json, const TLoadedIcon& icon, const TListOptions& options) {
+    bool hash = options.Hash;
     json.BeginObject();
     json.Key("imageCount");
     json.Number(icon.ImageCount);
@@ -59,18 +68,19 @@ void WriteIconJson(JsonWriter& json, const TLoadedIcon& icon, bool hash) {
     json.BeginArray();
     for (const auto& image : icon.Images) WriteImageJson(json, *image, hash);
     json.EndArray();
-    if (hash) WriteGroupHashesJson(json, icon);
+    if (hash) WriteGroupHashesJson(json, icon, options.DhashImage);
     json.EndObject();
 }
 
-void PrintJsonEntry(JsonWriter& json, const TLoadOutcome& outcome, bool hash) {
+void PrintJsonEntry(JsonWriter& json, const TLoadOutcome& outcome, const TListOptions& options) {
+    bool hash = options.Hash;
     json.BeginObject();
     json.Key("path");
     json.String(outcome.Path);
     if (hash) WriteFileHashJson(json, outcome.Path);
     json.Key("icon");
     if (outcome.Icon) {
-        WriteIconJson(json, *outcome.Icon, hash);
+        WriteIconJson(json, *outcome.Icon, options);
         if (!outcome.Icon->Damage.empty()) {  // whole entries were lost
             json.Key("damaged");
             json.String(outcome.Icon->Damage);
@@ -117,19 +127,12 @@ void PrintTextEntry(std::ostream& out, const TLoadOutcome& outcome) {
     }
 }
 
-struct TListOptions {
-    bool Json = false;
-    bool Hash = false;
-    bool JsonLines = false;
-    TFileCollection Files;
-};
-
 // A file's JSON entry, written on the worker thread that read it, so that hashing is spread
 // over the threads as the reading is.
-std::string JsonEntry(const TLoadOutcome& outcome, bool hash) {
+std::string JsonEntry(const TLoadOutcome& outcome, const TListOptions& options) {
     std::ostringstream text;
     JsonWriter json(text);
-    PrintJsonEntry(json, outcome, hash);
+    PrintJsonEntry(json, outcome, options);
     return std::move(text).str();
 }
 
@@ -163,9 +166,7 @@ int RunList(const TListOptions& options, const TCliOutput& output) {
             PrintTextEntry(output.Out, outcome);
         }
     };
-    auto entry = [hash = options.Hash](const TLoadOutcome& outcome) {
-        return JsonEntry(outcome, hash);
-    };
+    auto entry = [&options](const TLoadOutcome& outcome) { return JsonEntry(outcome, options); };
     bool json = options.Json || options.JsonLines;
     bool read = ReadCollection(options.Files, output, print,
                                json ? entry : std::function<std::string(const TLoadOutcome&)>{});
@@ -194,6 +195,14 @@ TCliCommand AddListCommand(CLI::App& app) {
         ->add_flag("--jsonl", options->JsonLines,
                    "Print each file's JSON entry on a line of its own, as soon as it is read")
         ->excludes("--json");
+    command
+        ->add_option_function<std::string>(
+            "--dhash-image",
+            [options](const std::string& name) { options->DhashImage = *DhashImageNamed(name); },
+            "The image of each group its dhash is taken over: pillow (the one Pillow opens, the "
+            "default) or cape (the one CAPE's sandbox picks)")
+        ->check(CLI::IsMember({"pillow", "cape"}))
+        ->needs("--hash");
     AddFileCollectionOptions(*command, options->Files);
     AddGroupOptions(*command, options->Files.Load.Groups);
     return {command, [options](const TCliOutput& output) {

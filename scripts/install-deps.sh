@@ -5,11 +5,11 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libpng-dev fonts-dejavu-core
-    libcli11-dev libtbb-dev libssl-dev
+    libcli11-dev libtbb-dev libssl-dev libsimdjson-dev
     libgtest-dev libgmock-dev libbenchmark-dev parallel
     clang-14 libclang-rt-14-dev
     desktop-file-utils shared-mime-info
-    python3-pil icoutils
+    python3-pil python3-pefile icoutils
 )
 
 missing=()

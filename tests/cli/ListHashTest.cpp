@@ -62,10 +62,10 @@ IcoEntry NoisyPngEntry(int width, int height, int colorType, int bitDepth) {
     return entry;
 }
 
-// An interpreter that has Pillow, or empty.
-std::string PythonWithPillow() {
+// An interpreter that has these modules, or empty.
+std::string PythonWith(const std::string& modules = "PIL") {
     for (const char* python : {"python3", "/usr/bin/python3"}) {
-        std::string probe = std::string(python) + " -c 'import PIL' >/dev/null 2>&1";
+        std::string probe = std::string(python) + " -c 'import " + modules + "' >/dev/null 2>&1";
         if (std::system(probe.c_str()) == 0) return python;
     }
     return {};
@@ -96,6 +96,59 @@ std::vector<std::string> PillowDifferenceHashes(const std::string& python,
         hashes.emplace_back(line, std::strcspn(line, "\n"));
     }
     return hashes;
+}
+
+// Per group of each executable, in enumeration order, "NAME DHASH": the dhash Pillow computes on
+// the one-image icon file CAPE writes for the group, its entries walked and its resources found
+// by pefile, as CAPE does ("null" where Pillow fails).
+std::vector<std::string> CapeRuleThroughPillow(const std::string& python,
+                                               const std::vector<std::string>& files) {
+    std::string command =
+        python +
+        " -c '\n"
+        "import io, struct, sys, pefile\n"
+        "from PIL import Image\n"
+        "def dhash(data):\n"
+        "    try:\n"
+        "        im = Image.open(io.BytesIO(data)).convert(\"L\").resize((9, 8), "
+        "Image.LANCZOS)\n"
+        "    except Exception:\n"
+        "        return \"null\"\n"
+        "    return \"\".join(\"%02x\" % sum((im.getpixel((c, r)) > "
+        "im.getpixel((c + 1, r))) << c for c in range(8)) for r in range(8))\n"
+        "def first(entry):\n"
+        "    data = entry.directory.entries[0].data.struct\n"
+        "    return pe.get_data(data.OffsetToData, data.Size)\n"
+        "for path in sys.argv[1:]:\n"
+        "    pe = pefile.PE(path, fast_load=True)\n"
+        "    pe.parse_data_directories(directories=[2])\n"
+        "    types = {t.id: t for t in getattr(pe, \"DIRECTORY_ENTRY_RESOURCE\", "
+        "None).entries} if hasattr(pe, \"DIRECTORY_ENTRY_RESOURCE\") else {}\n"
+        "    if 14 not in types: continue\n"
+        "    icons = {e.id: first(e) for e in types[3].directory.entries} if 3 in "
+        "types else {}\n"
+        "    for group in types[14].directory.entries:\n"
+        "        data = first(group)\n"
+        "        best, chosen = (0, 0, 0), None\n"
+        "        for i in range(struct.unpack_from(\"<H\", data, 4)[0]):\n"
+        "            entry = data[6 + 14 * i:20 + 14 * i]\n"
+        "            w, h, bits, nid = entry[0], entry[1], "
+        "struct.unpack_from(\"<H\", entry, 6)[0], struct.unpack_from(\"<H\", "
+        "entry, 12)[0]\n"
+        "            if w >= best[0] and h >= best[1] and bits >= best[2]:\n"
+        "                best, chosen = (w, h, bits), (entry[:12], nid)\n"
+        "        name = str(group.name) if group.name else \"#%d\" % group.id\n"
+        "        ico = struct.pack(\"<HHH\", 0, 1, 1) + chosen[0] + "
+        "struct.pack(\"<I\", 22) + icons.get(chosen[1], b\"\")\n"
+        "        print(name, dhash(ico))\n' 2>/dev/null";
+    for (const std::string& file : files) command += " '" + file + "'";
+    std::unique_ptr<FILE, decltype(&pclose)> pipe(popen(command.c_str(), "r"), &pclose);
+    std::vector<std::string> lines;
+    char line[512];
+    while (pipe && std::fgets(line, sizeof line, pipe.get())) {
+        lines.emplace_back(line, std::strcspn(line, "\n"));
+    }
+    return lines;
 }
 
 // The "dhash" of every group of every file listed, in order.
@@ -156,7 +209,9 @@ TEST(ListHash, GroupMd5IsTheGroupAsAStandaloneIcoAndImagesAndFileCarryTheirDiges
     const JsonValue& groups = entry["icon"]["groups"];
     ASSERT_EQ(groups.items.size(), 3u);
     // The first group is the main icon.
-    EXPECT_EQ(groups[0].keys, (std::vector<std::string>{"resourceName", "md5", "dhash"}));
+    EXPECT_EQ(groups[0].keys,
+              (std::vector<std::string>{"resourceName", "md5", "dhash", "dhashImage"}));
+    EXPECT_EQ(groups[0]["dhashImage"].string, "pillow");
     EXPECT_EQ(groups[0]["resourceName"].string, "MAIN");
     EXPECT_EQ(groups[0]["md5"].string, Md5Hex(ico.Bytes()));
     EXPECT_EQ(groups[1]["resourceName"].string, "#2");
@@ -180,7 +235,7 @@ TEST(ListHash, GroupMd5IsTheGroupAsAStandaloneIcoAndImagesAndFileCarryTheirDiges
 }
 
 TEST(ListHash, DifferenceHashEqualsPillowsOnBuiltAndRealGroups) {
-    std::string python = PythonWithPillow();
+    std::string python = PythonWith();
     if (python.empty()) GTEST_SKIP() << "Pillow (python3-pil) is not installed";
     TempDir dir;
     std::vector<std::vector<IcoEntry>> icons = {
@@ -199,6 +254,9 @@ TEST(ListHash, DifferenceHashEqualsPillowsOnBuiltAndRealGroups) {
         {NoisyPngEntry(20, 24, 2, 16)},
         {NoisyPngEntry(30, 30, 0, 4)},
         {NoisyPngEntry(64, 64, 4, 8)},
+        // A 256-pixel entry first and last: Pillow takes it either way.
+        {NoisyPngEntry(256, 256, 6, 8), NoisyEntry({48, 48, 32, 0, 0, true}, 13)},
+        {NoisyEntry({48, 48, 32, 0, 0, true}, 14), NoisyPngEntry(256, 256, 6, 8)},
     };
     std::vector<std::string> files;
     for (std::size_t i = 0; i < icons.size(); ++i) {
@@ -226,4 +284,62 @@ TEST(ListHash, DifferenceHashEqualsPillowsOnBuiltAndRealGroups) {
     ASSERT_EQ(listed.size(), files.size());
     EXPECT_EQ(listed, PillowDifferenceHashes(python, files));
     if (executables.empty()) GTEST_SKIP() << "Wine's DLLs are not installed; built icons only";
+}
+
+TEST(ListHash, CapeChoiceEqualsPillowOnTheOneImageIcoOfCapesRule) {
+    std::string python = PythonWith("PIL, pefile");
+    if (python.empty())
+        GTEST_SKIP() << "Pillow (python3-pil) or pefile (python3-pefile) is missing";
+    // CAPE keeps an entry no smaller in raw width, raw height and bit count: where the
+    // 256-pixel entry (stored width 0) comes first it gives way to the 48-pixel one, where it
+    // comes last the 32-pixel 32-bit one keeps it out; Pillow takes it in both.
+    std::vector<std::vector<IcoEntry>> groups = {
+        {NoisyPngEntry(256, 256, 6, 8), NoisyEntry({48, 48, 32, 0, 0, true}, 1),
+         NoisyEntry({32, 32, 8, 0, 0, true}, 2), NoisyEntry({16, 16, 32, 0, 0, true}, 3)},
+        {NoisyEntry({16, 16, 4, 0, 0, true}, 4), NoisyEntry({32, 32, 32, 0, 0, true}, 5),
+         NoisyEntry({48, 48, 8, 0, 0, true}, 6), NoisyPngEntry(256, 256, 6, 8)},
+    };
+    PeBuilder pe;
+    std::uint16_t id = 1;
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        std::vector<GroupEntry> entries;
+        for (const IcoEntry& image : groups[g]) {
+            pe.Icon(id, image.data);
+            entries.push_back({image.width, image.height, image.colorCount, image.planes,
+                               image.bitCount, static_cast<std::uint32_t>(image.data.size()),
+                               id++});
+        }
+        pe.Group({static_cast<std::uint16_t>(g + 1), std::nullopt}, BuildIconGroup(entries));
+    }
+    TempDir dir;
+    std::vector<std::string> files{dir.Write("built.exe", pe.Build())};
+    const std::filesystem::path wine = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows";
+    if (std::filesystem::is_directory(wine)) {
+        JsonValue listed = ParseJson(Cli({"list", "--json", "--hash", wine.string()}).out);
+        for (const JsonValue& file : listed["files"].items) {
+            if (!file["icon"].IsNull() && !file["icon"]["groups"].items.empty()) {
+                files.push_back(file["path"].string);
+            }
+        }
+    }
+    std::vector<std::string> args{"list", "--json", "--hash", "--dhash-image", "cape"};
+    args.insert(args.end(), files.begin(), files.end());
+    JsonValue doc = ParseJson(Cli(args).out);
+    std::vector<std::string> ours;
+    for (const JsonValue& file : doc["files"].items) {
+        for (const JsonValue& group : file["icon"]["groups"].items) {
+            EXPECT_EQ(group["dhashImage"].string, "cape");
+            ours.push_back(group["resourceName"].string + " " +
+                           (group["dhash"].IsNull() ? "null" : group["dhash"].string));
+        }
+    }
+    EXPECT_EQ(ours, CapeRuleThroughPillow(python, files));
+    // The built groups' choices differ from Pillow's, so their hashes do too.
+    std::vector<std::string> pillow =
+        ListedDifferenceHashes({"list", "--json", "--hash", files[0]});
+    ASSERT_EQ(pillow.size(), 2u);
+    EXPECT_NE("#1 " + pillow[0], ours[0]);
+    EXPECT_NE("#2 " + pillow[1], ours[1]);
+    std::printf("CAPE's rule through Pillow: %zu groups of %zu files equal\n", ours.size(),
+                files.size());
 }

@@ -59,13 +59,13 @@ TEST_F(MainFixture, MenusHoldEveryCommandInOrderWithShortcutsAndGlyphs) {
               QStringList({"+&Save As...\tCtrl+S", "+&Copy to Clipboard\tCtrl+C",
                            "+&Background Color for Copying...\tCtrl+B", "-",
                            "+Icon &Properties...\tAlt+Return", "-", "+E&xit"}));
-    EXPECT_EQ(
-        Layout(main->View1),
-        QStringList({"Fil&ter Icons...\tCtrl+T", "-", "+Scan All Subdirectories Now\tCtrl+D",
-                     "+Scan All &Files In Directory Now\tCtrl+F", "&Always Scan All Files",
-                     "Include Cursors", "Hide Duplicate Images", "Show La&bels\tCtrl+Shift+L", "-",
-                     "Zoom In\tCtrl++", "Zoom Out\tCtrl+-", "Actual Size\tCtrl+0", "Fit to Strip",
-                     "-", "Lar&ge Icons", "S&mall Icons", "&List", "&Details"}));
+    EXPECT_EQ(Layout(main->View1),
+              QStringList({"Fil&ter Icons...\tCtrl+T", "-", "+Scan All Subdirectories Now\tCtrl+D",
+                           "+Scan All &Files In Directory Now\tCtrl+F", "&Always Scan All Files",
+                           "Include Cursors", "Hide Duplicate Images", "Hash Icons Like CAPE",
+                           "Show La&bels\tCtrl+Shift+L", "-", "Zoom In\tCtrl++", "Zoom Out\tCtrl+-",
+                           "Actual Size\tCtrl+0", "Fit to Strip", "-", "Lar&ge Icons",
+                           "S&mall Icons", "&List", "&Details"}));
     EXPECT_EQ(Layout(Menu(*main, "Help1")),
               QStringList({"&Contents and Index...\tF1", "> Web Help", "-", "&About Marrowby..."}));
     EXPECT_EQ(Layout(Menu(*main, "WebHelp1")),

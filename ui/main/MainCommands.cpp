@@ -217,6 +217,7 @@ void TMain::View1Popup() {
     View1->findChild<QAction*>(QStringLiteral("IncludeCursors1"))->setChecked(IncludeCursors);
     View1->findChild<QAction*>(QStringLiteral("HideDuplicateImages1"))
         ->setChecked(HideDuplicateImages);
+    View1->findChild<QAction*>(QStringLiteral("HashIconsLikeCAPE1"))->setChecked(HashIconsLikeCape);
     View1->findChild<QAction*>(QStringLiteral("ShowLabels1"))->setChecked(ShowLabels);
     View1->findChild<QAction*>(QStringLiteral("ActualSize1"))
         ->setChecked(ViewerZoom == TViewerZoom::Actual());

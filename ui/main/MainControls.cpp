@@ -109,6 +109,7 @@ void TMain::CreateControls() {
     setCentralWidget(pnlOverall);
     StatusBar = Named(new TStatusPanels(kStatusPanels, kStatusPanelWidth, this), "StatusBar");
     setStatusBar(StatusBar);
+    CreateSimilarDistanceBox();
     CreateSettingsHolders();
     SetFoldersWidth(kFoldersWidth);
     SetContainViewerHeight(kContainViewerHeight);

@@ -56,6 +56,10 @@ std::vector<TStoredProperty> MainProperties(TMain& main) {
         BooleanProperty(
             QStringLiteral("ShowLabels1_Checked"), [&main] { return main.ShowLabels; },
             [&main](bool checked) { main.ShowLabels = checked; }),
+        BooleanProperty(
+            QStringLiteral("HashIconsLikeCAPE1_Checked"),
+            [&main] { return main.HashIconsLikeCape; },
+            [&main](bool checked) { main.HashIconsLikeCape = checked; }),
         DecimalProperty(
             QStringLiteral("SaveAsDialog_FilterIndex"),
             [&main] { return main.SaveAsDialog.FilterIndex; },

@@ -311,6 +311,7 @@ void TMain::ClearLoaded() {
     FilteredImages.clear();
     StatusBar->SetPanelWidth(2, 0);
     LoadedIcons.clear();
+    GroupDhashes.clear();
 }
 
 void TMain::closeEvent(QCloseEvent* event) {

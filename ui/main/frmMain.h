@@ -4,6 +4,8 @@
 #include <QList>
 #include <QMainWindow>
 #include <QString>
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,6 +27,7 @@ class QMenuBar;
 class QMimeData;
 class QTemporaryDir;
 class QProgressBar;
+class QSpinBox;
 class QSplitter;
 class QToolButton;
 class TAnchorPanel;
@@ -117,6 +120,12 @@ public:
     void ChooseViewButton(QToolButton* button);
     void View1Popup();
     void SelectAll1Click();
+    // Selects the shown cells whose group's dhash lies within the status bar's distance of the
+    // caret cell's group, and counts them in the status bar (ui/main/FindSimilar.cpp).
+    void FindSimilarIcons1Click();
+    // Toggles whether Find Similar Icons hashes the image CAPE picks of each group rather than
+    // the one Pillow opens, and forgets the dhashes computed.
+    void HashIconsLikeCape1Click();
     void ContentsandIndex1Click();
     void UpdatesTechnicalSupport1Click();
     void MarrowbyHomePage1Click();
@@ -176,6 +185,8 @@ public:
     QMenuBar* MainMenu1;
     QMenu* View1;
     QMenu* ViewerPopupMenu;
+    // Find Similar Icons' distance, 0 to 16, in the status bar.
+    QSpinBox* spnSimilarDistance = nullptr;
     QList<QIcon> Images;
     TSaveFileRequest SaveAsDialog;
     // The folder the save dialog suggests: the one last saved to.
@@ -204,6 +215,12 @@ public:
     // View > "Hide Duplicate Images": a cell whose image has the same stored bytes as an
     // earlier cell's is not shown; persisted.
     bool HideDuplicateImages = false;
+    // View > "Hash Icons Like CAPE": Find Similar Icons hashes CAPE's image of each group;
+    // persisted.
+    bool HashIconsLikeCape = false;
+    // The dhash of each group of the current load that Find Similar Icons has needed, none where
+    // Pillow cannot open the group; emptied with the load.
+    std::map<const TIconGroupRecord*, std::optional<std::uint64_t>> GroupDhashes;
     QString CurrentFolder;
     QString CurrentFileName;
     QString CurrentMask;
@@ -270,6 +287,8 @@ private:
     QMenu* CreateViewMenu();
     QMenu* CreateHelpMenu();
     void CreateViewerPopupMenu();
+    void CreateSimilarDistanceBox();
+    std::optional<std::uint64_t> GroupDhash(const TLoadedIconImage& image);
 
     // Browsing and the load run.
     void ConnectBrowsing();

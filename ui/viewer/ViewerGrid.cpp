@@ -181,6 +181,13 @@ bool TViewerGrid::IsSelected(int index) const {
     return selectionModel()->isSelected(items_->index(index));
 }
 
+void TViewerGrid::SelectItems(const std::vector<int>& indices) {
+    QItemSelection selection;
+    for (int index : indices) selection.select(items_->index(index), items_->index(index));
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    viewport()->update();
+}
+
 void TViewerGrid::SelectAllItems() {
     if (Count() == 0) return;
     setUpdatesEnabled(false);

@@ -62,6 +62,8 @@ public:
     bool IsSelected(int index) const;
     // Selects every item with redrawing suspended, then redraws once.
     void SelectAllItems();
+    // Selects exactly the items given.
+    void SelectItems(const std::vector<int>& indices);
 
 signals:
     void MouseDown(Qt::MouseButton button, const QPoint& pos);
