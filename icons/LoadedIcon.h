@@ -57,6 +57,16 @@ public:
     virtual void Draw(TCanvas& Canvas, int X, int Y) const = 0;
 };
 
+// Where a cursor points: the pixel of its image, counted from the top-left corner, that the
+// pointer's position is.
+struct THotSpot {
+    std::uint16_t X = 0;
+    std::uint16_t Y = 0;
+    friend bool operator==(const THotSpot&, const THotSpot&) = default;
+};
+
+struct TAniAnimation;
+
 // What the header chunk of a PNG-stored image says.
 struct TPngHeader {
     std::uint32_t Width = 0;
@@ -124,6 +134,9 @@ public:
     std::array<std::uint8_t, 12> RawEntry{};
     // The group the image was read from; none for animated cursor frames and shell icons.
     std::shared_ptr<const TIconGroupRecord> Group;
+    // A cursor image's hot spot (from a cursor directory's entry or a cursor resource's head);
+    // none for icons.
+    std::optional<THotSpot> HotSpot;
 
     // Size in pixels. The directory stores 256 as the byte 0, so everything that computes
     // with pixels goes through these rather than Width and Height.
@@ -239,6 +252,8 @@ public:
     std::string Damage;
     // For a shortcut (.lnk, .url), where its icon group was read; it holds only that group.
     std::optional<TIconSource> Source;
+    // An animated cursor's frames, steps and timing (icons/AniAnimation.h); none otherwise.
+    std::shared_ptr<const TAniAnimation> Animation;
 
     // The image at Index; throws std::out_of_range for an index outside the list.
     TLoadedIconImage& GetImage(std::int32_t Index) const;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "icons/AniAnimation.h"
 #include "icons/DecodeBudget.h"
 #include "icons/FileBytes.h"
 #include "icons/readers/IcoReader.h"
@@ -37,7 +38,9 @@ TChunk NextChunk(ByteReader& data) {
 // final byte, for one) are not read. With firstOnly the list ends after its first frame. A
 // frame cut short, or one whose directory is, ends the list: the frames before it are kept
 // and the cut is named in the icon's Damage.
-void ReadFrameList(ByteReader list, TLoadedIcon& icon, bool firstOnly, TDecodeBudget& budget) {
+// Each frame's first image is noted in FrameStarts.
+void ReadFrameList(ByteReader list, TLoadedIcon& icon, TAniAnimation& animation, bool firstOnly,
+                   TDecodeBudget& budget) {
     int frames = 0;
     while (list.Has(8)) {
         bool isFrame = IsId(list.Take(4), "icon");
@@ -48,13 +51,22 @@ void ReadFrameList(ByteReader list, TLoadedIcon& icon, bool firstOnly, TDecodeBu
         ByteView body = list.Take(length);
         if (length % 2 == 1) list.TakeAtMost(1);
         if (!isFrame) continue;
+        const std::size_t first = icon.Images.size();
         try {
             ReadAniIconChunk(body, icon, budget);
         } catch (const TReadError& error) {
             return icon.NoteDamage(what + ": " + error.what());
         }
+        animation.FrameStarts.push_back(first);
         if (firstOnly) return;
     }
+}
+
+// The 32-bit values of a "rate" or "seq " chunk; a trailing part of a value is dropped.
+std::vector<std::uint32_t> ReadValues(ByteReader data) {
+    std::vector<std::uint32_t> values;
+    while (data.Has(4)) values.push_back(data.U32());
+    return values;
 }
 
 }  // namespace
@@ -72,18 +84,33 @@ std::unique_ptr<TLoadedIcon> ReadAniData(ByteView Content, const std::string& Fi
 
     TDecodeBudget budget(Content.size());
     std::unique_ptr<TLoadedIcon> result;
+    auto animation = std::make_shared<TAniAnimation>();
+    std::uint32_t steps = 0;
     while (!file.Empty()) {
         TChunk chunk = NextChunk(file);
         if (IsId(chunk.Id, "anih")) {
             ByteReader header(chunk.Data.Take(kAniHeaderSize));
-            header.Skip(kAniHeaderSize - 4);
+            header.Skip(4);
+            animation->Frames = header.U32();
+            steps = header.U32();
+            header.Skip(16);  // width, height, bit count, planes
+            animation->DisplayRate = header.U32();
             if ((header.U32() & kIconFramesFlag) == 0) break;  // raw bitmap frames
+        } else if (IsId(chunk.Id, "rate")) {
+            animation->Rates = ReadValues(chunk.Data);
+        } else if (IsId(chunk.Id, "seq ")) {
+            animation->Sequence = ReadValues(chunk.Data);
         } else if (IsId(chunk.Id, "LIST") && IsId(chunk.Data.Take(4), "fram")) {
             // A later frame list replaces an earlier one.
             result = std::make_unique<TLoadedIcon>();
             result->FileName = FileName;
-            ReadFrameList(chunk.Data, *result, Options.FileIconOnly, budget);
+            animation->FrameStarts.clear();
+            ReadFrameList(chunk.Data, *result, *animation, Options.FileIconOnly, budget);
         }
+    }
+    if (result) {
+        SettleAnimation(*animation, steps);
+        result->Animation = std::move(animation);
     }
     // Frames lost to a cut, and none before it: the cut is the file's reason.
     if (result && result->Images.empty() && !result->Damage.empty()) {

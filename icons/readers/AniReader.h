@@ -12,7 +12,8 @@ class TDecodeBudget;
 // its "fram" list, frame after frame. Nothing when the file is not an animated cursor, its
 // frames are raw bitmaps, or it has no frame list. A frame list cut short keeps the frames
 // before the cut and names it in the icon's Damage; throws TReadError when chunk headers are
-// cut short or no frame is left.
+// cut short or no frame is left. The icon's Animation keeps the header's rate, the "rate" and
+// "seq " chunks and where each frame's images start; each frame image keeps its hot spot.
 // With Options.FileIconOnly only the first frame of the list is read.
 std::unique_ptr<TLoadedIcon> ReadAniFile(const std::string& FileName,
                                          const TLoadOptions& Options = {});

@@ -14,6 +14,7 @@ constexpr const char* kDirectory = "the icon directory";
 // How much of a PNG-stored image the file ends inside is read to find its end chunk: more
 // than the largest stream an icon image of kMaxPngSide pixels holds in practice.
 constexpr std::uint64_t kCutPngBytes = 16u << 20;
+constexpr std::uint16_t kCursorType = 2;
 
 constexpr std::size_t kEntrySizeAt = 8;
 
@@ -55,7 +56,8 @@ void DecodeFileImage(TLoadedIconImage& image, TByteSource& file, std::size_t ima
 void ReadDirectory(TLoadedIcon& icon, TByteSource& file, TDecodeBudget& budget,
                    std::size_t imageBytes) {
     ByteReader header(file.ReadAtMost(0, kDirectoryHeaderSize), kDirectory);
-    header.Skip(4);  // reserved and type words: icons and cursors are read alike
+    header.Skip(2);  // reserved
+    const bool cursors = header.U16() == kCursorType;
     std::uint16_t count = std::max<std::uint16_t>(header.U16(), 1);
     ByteReader data(file.ReadAtMost(0, kDirectoryHeaderSize + kFileEntrySize * count), kDirectory);
     data.Skip(kDirectoryHeaderSize);
@@ -75,6 +77,9 @@ void ReadDirectory(TLoadedIcon& icon, TByteSource& file, TDecodeBudget& budget,
     // Only the images of this directory: earlier ones came from another chunk.
     for (std::size_t i = icon.Images.size(); i-- > first;) {
         TLoadedIconImage& image = *icon.Images[i];
+        // A cursor entry holds the hot spot where an icon entry holds planes and bit count.
+        if (cursors)
+            image.HotSpot = THotSpot{ReadU16At(image.RawEntry, 4), ReadU16At(image.RawEntry, 6)};
         DecodeFileImage(image, file, imageBytes);  // an all-zero image stays in the list
         budget.Charge(image);
         icon.UpdateMaxSize(image.PixelWidth(), image.PixelHeight());

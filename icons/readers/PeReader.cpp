@@ -72,6 +72,7 @@ void DecodeEntryImage(TLoadedIconImage& image, const TPeResourceType& images,
     if (kind.Cursor && resource->Held < kHotSpotSize) {
         return image.MarkDamaged(cut ? cutReason : what + " is shorter than its hot spot", bytes);
     }
+    if (kind.Cursor) image.HotSpot = THotSpot{ReadU16At(bytes, 0), ReadU16At(bytes, 2)};
     ByteView data = ImageData(bytes, image, kind);
     if (kind.Cursor) TakeBitmapSize(image, data);
     if (cut) {

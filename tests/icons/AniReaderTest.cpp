@@ -2,6 +2,7 @@
 
 #include "AniBuilder.h"
 #include "IcoBuilder.h"
+#include "icons/AniAnimation.h"
 #include "icons/readers/AniReader.h"
 
 namespace {
@@ -116,4 +117,45 @@ TEST(AniReader, LengthsPastTheEnd) {
     ByteString header = AniHeaderChunk(1, 1);
     header.resize(20);
     EXPECT_THROW(ReadAniData(BuildAni({header}), "x.ani"), TReadError);
+}
+
+// The animation as the file gives it: the header's rate, the "rate" and "seq " chunks, where
+// each frame's images start, and each cursor image's hot spot. Chunks that run short are left
+// unused, with the reason.
+TEST(AniReader, KeepsRatesSequenceAndHotSpots) {
+    auto cursor = [](std::uint8_t fill, std::uint16_t x, std::uint16_t y) {
+        IcoEntry small = EntryFor({16, 16, 4, fill, 0, true});
+        IcoEntry large = EntryFor({32, 32, 4, fill, 0, true});
+        small.planes = large.planes = x;
+        small.bitCount = large.bitCount = y;
+        return BuildIco({small, large}, 2);
+    };
+    const ByteString frames = FrameList({cursor(1, 3, 9), cursor(2, 4, 10), cursor(3, 5, 11)});
+    const ByteString rate = RiffChunk("rate", ByteBuilder().U32(6).U32(12).U32(30).U32(6).Bytes());
+    const ByteString seq = RiffChunk("seq ", ByteBuilder().U32(0).U32(2).U32(1).U32(2).Bytes());
+    auto icon = ReadAniData(BuildAni({AniHeaderChunk(1, 3, 4), rate, seq, frames}), "busy.ani");
+    ASSERT_NE(icon, nullptr);
+    ASSERT_EQ(icon->ImageCount, 6);
+    ASSERT_NE(icon->Animation, nullptr);
+    const TAniAnimation& animation = *icon->Animation;
+    EXPECT_EQ(animation.FrameStarts, (std::vector<std::size_t>{0, 2, 4}));
+    EXPECT_EQ(animation.Steps(), 4u);
+    EXPECT_EQ(animation.StepFrame(1), 2u);
+    EXPECT_EQ(animation.StepMilliseconds(2), 500);
+    EXPECT_EQ(animation.TotalMilliseconds(), 900);
+    EXPECT_TRUE(animation.Problem.empty());
+    EXPECT_EQ(icon->GetImage(3).HotSpot, (THotSpot{4, 10}));
+    EXPECT_EQ(icon->GetImage(3).BitCount, 4);
+    EXPECT_EQ(FrameImage(*icon, 2, icon->GetImage(3)), &icon->GetImage(5));
+
+    // Two rates for four steps, a sequence naming frame 7: both dropped, each step then lasts
+    // the header's rate (10 jiffies) and the frames play in order.
+    const ByteString shortRate = RiffChunk("rate", ByteBuilder().U32(6).U32(12).Bytes());
+    auto fewer = ReadAniData(BuildAni({AniHeaderChunk(1, 3, 4), shortRate, frames}), "x.ani");
+    EXPECT_EQ(fewer->Animation->Problem, "the \"rate\" chunk holds 2 of 3 steps");
+    EXPECT_EQ(fewer->Animation->TotalMilliseconds(), 3 * 166);
+    const ByteString wrong = RiffChunk("seq ", ByteBuilder().U32(0).U32(7).U32(1).U32(2).Bytes());
+    auto missing = ReadAniData(BuildAni({AniHeaderChunk(1, 3, 4), wrong, frames}), "x.ani");
+    EXPECT_EQ(missing->Animation->Problem, "the \"seq \" chunk names frame 7 of 3");
+    EXPECT_EQ(missing->Animation->Steps(), 3u);
 }

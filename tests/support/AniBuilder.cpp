@@ -14,9 +14,18 @@ ByteString ListChunk(std::string_view type, ByteView subChunks, bool pad) {
     return RiffChunk("LIST", body.Bytes(), pad);
 }
 
-ByteString AniHeaderChunk(std::uint32_t flags, std::uint32_t frames) {
+ByteString AniHeaderChunk(std::uint32_t flags, std::uint32_t frames,
+                          std::optional<std::uint32_t> steps) {
     ByteBuilder b;
-    b.U32(36).U32(frames).U32(frames).U32(0).U32(0).U32(0).U32(1).U32(10).U32(flags);
+    b.U32(36)
+        .U32(frames)
+        .U32(steps.value_or(frames))
+        .U32(0)
+        .U32(0)
+        .U32(0)
+        .U32(1)
+        .U32(10)
+        .U32(flags);
     return RiffChunk("anih", b.Bytes());
 }
 

@@ -15,8 +15,10 @@ ByteString RiffChunk(std::string_view id, ByteView data, bool pad = true,
 // A LIST chunk of the given list type around already built sub-chunks.
 ByteString ListChunk(std::string_view type, ByteView subChunks, bool pad = true);
 
-// The 36-byte "anih" chunk; bit 0 of the flags says the frames are icons.
-ByteString AniHeaderChunk(std::uint32_t flags, std::uint32_t frames);
+// The 36-byte "anih" chunk; bit 0 of the flags says the frames are icons. Steps default to
+// the frames; every step lasts 10 jiffies unless a "rate" chunk says otherwise.
+ByteString AniHeaderChunk(std::uint32_t flags, std::uint32_t frames,
+                          std::optional<std::uint32_t> steps = std::nullopt);
 
 // A "LIST" chunk of type "fram" holding one "icon" sub-chunk per icon file.
 ByteString FrameList(const std::vector<ByteString>& frames, bool pad = true);

@@ -1,5 +1,6 @@
 #include <QClipboard>
 #include <QDir>
+#include <QListWidget>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -56,7 +57,9 @@ TEST_F(CommandFixture, CopyPutsTheCaretImageOverTheBackgroundColourOnTheClipboar
     EXPECT_TRUE(ClipboardImage().isNull());
 }
 
-TEST_F(CommandFixture, PropertiesActOnTheirRequestFlagsAfterClosing) {
+// Copy and Save As in the properties act at once on the format chosen there, the opened image
+// at first, and leave the dialog open.
+TEST_F(CommandFixture, PropertiesCopyAndSaveTheChosenFormatAndStayOpen) {
     LoadIcon("src/pic.ico", BuildIco({PictureEntry(32, 24), PictureEntry(16, 24)}));
     SetCaret(1);
 
@@ -70,26 +73,28 @@ TEST_F(CommandFixture, PropertiesActOnTheirRequestFlagsAfterClosing) {
     EXPECT_TRUE(ClipboardImage().isNull());
     EXPECT_TRUE(prompter.saveRequests.empty());
 
-    // Copy, reached by a double click in the grid: the caret image goes to the clipboard.
-    WhenShown<TProperties>([](TProperties& dialog) { dialog.btnCopy->click(); });
+    // Copy, reached by a double click in the grid: the opened image goes to the clipboard.
+    WhenShown<TProperties>([](TProperties& dialog) {
+        dialog.btnCopy->click();
+        EXPECT_TRUE(dialog.isVisible());
+        dialog.btnOK->click();
+    });
     emit main->lbxViewer->DoubleClick();
     ExpectDrawnOver(ClipboardImage(), main->lbxViewer->Item(1), Qt::white);
 
-    // Save As: the window's own save of the caret image.
+    // Save As: the window's own save, of the opened image and then of the other format chosen.
     AnswerSave(InDir("props"), 2);
-    WhenShown<TProperties>([](TProperties& dialog) { dialog.btnSaveAs->click(); });
-    main->btnInfo->click();
-    ASSERT_EQ(prompter.saveRequests.size(), 1u);
-    EXPECT_TRUE(QFileInfo::exists(InDir("props.ico")));
-
-    // With two cells selected the save that follows is the batch export.
-    Select({0, 1});
+    AnswerSave(InDir("other"), 2);
     WhenShown<TProperties>([](TProperties& dialog) {
-        WhenShown<TBatchIconExport>([](TBatchIconExport& batch) { batch.btnCancel->click(); });
         dialog.btnSaveAs->click();
+        dialog.lbxFormats->setCurrentRow(0);
+        dialog.btnSaveAs->click();
+        dialog.btnOK->click();
     });
     main->btnInfo->click();
-    EXPECT_EQ(prompter.saveRequests.size(), 1u);
+    ASSERT_EQ(prompter.saveRequests.size(), 2u);
+    EXPECT_TRUE(QFileInfo::exists(InDir("props.ico")));
+    EXPECT_TRUE(QFileInfo::exists(InDir("other.ico")));
     EXPECT_TRUE(prompter.shown.empty());
 }
 
@@ -106,6 +111,7 @@ TEST_F(CommandFixture, ALoadRequestWaitsWhileADialogShowsTheGridsImages) {
         WaitFor([&] { return main->LoadPutOff; });
         EXPECT_EQ(main->lbxViewer->Count(), 1);
         dialog.btnCopy->click();
+        dialog.btnOK->click();
     });
     main->btnInfo->click();
     EXPECT_EQ(ClipboardImage().size(), QSize(32, 32));

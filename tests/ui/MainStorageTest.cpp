@@ -77,6 +77,8 @@ TEST_F(MainStorageTest, FirstRunKeepsTheDesignAndTheNextRunGetsEverythingBack) {
         main->IncludeCursors = true;
         EXPECT_FALSE(main->HideDuplicateImages);
         main->HideDuplicateImages = true;
+        EXPECT_TRUE(main->ShowLabels);
+        main->ShowLabels = false;
         EXPECT_EQ(main->ViewerZoom, TViewerZoom::Fit());
         main->SetViewerZoom(TViewerZoom::AtStep(96));
         main->SetCopyBackgroundColor(QColor(0x10, 0x20, 0x30));
@@ -96,6 +98,7 @@ TEST_F(MainStorageTest, FirstRunKeepsTheDesignAndTheNextRunGetsEverythingBack) {
     EXPECT_EQ(Stored(QStringLiteral("btnList_Down")), QStringLiteral("True"));
     EXPECT_EQ(Stored(QStringLiteral("btnScanAllFiles_Down")), QStringLiteral("True"));
     EXPECT_EQ(Stored(QStringLiteral("HideDuplicateImages1_Checked")), QStringLiteral("True"));
+    EXPECT_EQ(Stored(QStringLiteral("ShowLabels1_Checked")), QStringLiteral("False"));
     EXPECT_EQ(Stored(QStringLiteral("ViewerZoom")), QStringLiteral("96"));
     EXPECT_EQ(Stored(QStringLiteral("CopyBackground_Color")), QString::number(0x302010));
     EXPECT_EQ(Stored(QStringLiteral("ExportPrefix_Caption")), QStringLiteral("icon |"));
@@ -113,6 +116,7 @@ TEST_F(MainStorageTest, FirstRunKeepsTheDesignAndTheNextRunGetsEverythingBack) {
     EXPECT_TRUE(main->btnScanAllFiles->isChecked());
     EXPECT_TRUE(main->IncludeCursors);
     EXPECT_TRUE(main->HideDuplicateImages);
+    EXPECT_FALSE(main->ShowLabels);
     EXPECT_EQ(main->ViewerZoom, TViewerZoom::AtStep(96));
     EXPECT_EQ(main->CopyBackgroundColor(), QColor(0x10, 0x20, 0x30));
     EXPECT_EQ(main->ExportFormat->text(), QStringLiteral("3"));

@@ -65,7 +65,8 @@ TEST_F(MainFixture, MenusHoldEveryCommandInOrderWithShortcutsAndGlyphs) {
               QStringList({"Fil&ter Icons...\tCtrl+T", "-",
                            "+Scan All &Subdirectories Now\tCtrl+D",
                            "+Scan All &Files In Directory Now\tCtrl+F", "&Always Scan All Files",
-                           "Include &Cursors", "&Hide Duplicate Images", "Hash Icons Like CAPE", "-", "Zoom &In\tCtrl++",
+                           "Include &Cursors", "&Hide Duplicate Images", "Hash Icons Like CAPE",
+                           "Show La&bels\tCtrl+Shift+L", "-", "Zoom &In\tCtrl++",
                            "Zoom &Out\tCtrl+-", "Act&ual Size\tCtrl+0", "Fit to St&rip", "-",
                            "Lar&ge Icons", "S&mall Icons", "&List", "&Details"}));
     EXPECT_EQ(Layout(Menu(*main, "Help1")),
@@ -136,7 +137,7 @@ TEST_F(MainFixture, ToolButtonsAreFlatWithTheirHintsAndTheViewButtonsFormOneGrou
 }
 
 TEST_F(MainFixture, TheViewMenuTicksFollowTheButtonsAfterEveryViewChoice) {
-    EXPECT_EQ(Ticked(*main), QStringList({"FittoStrip1", "Details1"}));
+    EXPECT_EQ(Ticked(*main), QStringList({"ShowLabels1", "FittoStrip1", "Details1"}));
     const std::tuple<const char*, QToolButton*, TViewStyle> choices[] = {
         {"List1", main->btnList, TViewStyle::List},
         {"LargeIcons1", main->btnLargeIcons, TViewStyle::Icon},
@@ -147,29 +148,32 @@ TEST_F(MainFixture, TheViewMenuTicksFollowTheButtonsAfterEveryViewChoice) {
         Item(*main, name)->trigger();
         EXPECT_TRUE(button->isChecked()) << name;
         EXPECT_EQ(main->lbxFiles->ViewStyle(), style) << name;
-        EXPECT_EQ(Ticked(*main), QStringList({"FittoStrip1", QString::fromLatin1(name)}));
+        EXPECT_EQ(Ticked(*main),
+                  QStringList({"ShowLabels1", "FittoStrip1", QString::fromLatin1(name)}));
     }
 
     Item(*main, "AlwaysScanAllFiles1")->trigger();
     EXPECT_TRUE(main->btnScanAllFiles->isChecked());
-    EXPECT_EQ(Ticked(*main), QStringList({"AlwaysScanAllFiles1", "FittoStrip1", "Details1"}));
+    EXPECT_EQ(Ticked(*main),
+              QStringList({"AlwaysScanAllFiles1", "ShowLabels1", "FittoStrip1", "Details1"}));
     main->btnScanAllFiles->click();
-    EXPECT_EQ(Ticked(*main), QStringList({"FittoStrip1", "Details1"}));
+    EXPECT_EQ(Ticked(*main), QStringList({"ShowLabels1", "FittoStrip1", "Details1"}));
 
     EXPECT_FALSE(main->IncludeCursors);
     Item(*main, "IncludeCursors1")->trigger();
     EXPECT_TRUE(main->IncludeCursors);
-    EXPECT_EQ(Ticked(*main), QStringList({"IncludeCursors1", "FittoStrip1", "Details1"}));
+    EXPECT_EQ(Ticked(*main),
+              QStringList({"IncludeCursors1", "ShowLabels1", "FittoStrip1", "Details1"}));
     Item(*main, "IncludeCursors1")->trigger();
-    EXPECT_EQ(Ticked(*main), QStringList({"FittoStrip1", "Details1"}));
+    EXPECT_EQ(Ticked(*main), QStringList({"ShowLabels1", "FittoStrip1", "Details1"}));
 
     // Zoom steps tick neither Actual Size nor Fit to Strip.
     Item(*main, "ActualSize1")->trigger();
-    EXPECT_EQ(Ticked(*main), QStringList({"ActualSize1", "Details1"}));
+    EXPECT_EQ(Ticked(*main), QStringList({"ShowLabels1", "ActualSize1", "Details1"}));
     Item(*main, "ZoomIn1")->trigger();
-    EXPECT_EQ(Ticked(*main), QStringList({"Details1"}));
+    EXPECT_EQ(Ticked(*main), QStringList({"ShowLabels1", "Details1"}));
     Item(*main, "FittoStrip1")->trigger();
-    EXPECT_EQ(Ticked(*main), QStringList({"FittoStrip1", "Details1"}));
+    EXPECT_EQ(Ticked(*main), QStringList({"ShowLabels1", "FittoStrip1", "Details1"}));
 }
 
 TEST_F(MainFixture, ShortcutsReachTheirCommands) {

@@ -70,7 +70,10 @@ TEST(PropertiesLayout, SmallImagesGetTheLeastPagesAndTextPanel) {
     EXPECT_EQ(d.Panel1->geometry(), QRect(8, 12, 30, 30));
     EXPECT_EQ(d.Panel2->x(), 38);
     EXPECT_EQ(d.Panel2->width(), 200);
-    EXPECT_EQ(d.PageControl1->height(), 200);
+    // The pages are as tall as the Image Formats page's preview area of 128 pixels and its
+    // zoom slider need, more than the least height of 200.
+    const int pagesHeight = d.PageControl1->height();
+    EXPECT_GT(pagesHeight, 200);
     EXPECT_EQ(d.PageControl1->width(), TabsAndTexts(d));
     const int captionAndRule = d.MaskChannel.Caption->height() + d.MaskChannel.Rule->height();
     EXPECT_EQ(captionAndRule, 18);
@@ -102,7 +105,7 @@ TEST(PropertiesLayout, SmallImagesGetTheLeastPagesAndTextPanel) {
     big.Fill(*icon.Images[1]);
     EXPECT_EQ(big.Panel1->size(), QSize(62, 62));
     EXPECT_EQ(big.Panel2->x(), 70);
-    EXPECT_EQ(big.PageControl1->height(), 200);
+    EXPECT_EQ(big.PageControl1->height(), pagesHeight);
     EXPECT_EQ(big.MaskChannel.Panel->size(), QSize(48, 66));
     EXPECT_EQ(big.MaskChannel.ButtonPanel->y(), 86);
     EXPECT_EQ(big.Label8->text(), QStringLiteral("8 bits/pixel"));
@@ -174,7 +177,7 @@ TEST(PropertiesLayout, FormatsListHoldsTheImagesOfTheShownIconInOrder) {
     EXPECT_EQ(d.lbxFormats->item(0)->text(), QStringLiteral("32x32 pixels, 8 bpp"));
     EXPECT_EQ(d.lbxFormats->item(1)->text(), QStringLiteral("16x16 pixels, 4 bpp"));
     EXPECT_EQ(d.lbxFormats->item(2)->text(), QStringLiteral("256x256 pixels, 32 bpp"));
-    EXPECT_EQ(d.lbxFormats->currentRow(), 0);
+    EXPECT_EQ(d.lbxFormats->currentRow(), 1);  // the image opened
     EXPECT_EQ(d.Panel17->text(), QStringLiteral(" 3 image formats for this icon"));
     EXPECT_EQ(d.Panel18->width(), 256 + 16);
     EXPECT_EQ(d.btnSaveMultiFormatICO->toolTip(), QStringLiteral("Save multi format icon."));
@@ -183,7 +186,7 @@ TEST(PropertiesLayout, FormatsListHoldsTheImagesOfTheShownIconInOrder) {
     single.Fill(other);
     EXPECT_EQ(single.lbxFormats->count(), 1);
     EXPECT_EQ(single.Panel17->text(), QStringLiteral(" 1 image format for this icon"));
-    EXPECT_EQ(single.Panel18->width(), 48 + 16);
+    EXPECT_EQ(single.Panel18->width(), 128 + 16);  // the preview's least area
 
     // Images of an icon file have no resource name: the list holds all of them.
     TLoadedIcon file;
@@ -194,7 +197,7 @@ TEST(PropertiesLayout, FormatsListHoldsTheImagesOfTheShownIconInOrder) {
     TProperties all;
     all.Fill(second);
     EXPECT_EQ(all.lbxFormats->count(), 3);
-    EXPECT_EQ(all.Panel18->width(), 32 + 16);
+    EXPECT_EQ(all.Panel18->width(), 128 + 16);
     EXPECT_EQ(all.Panel17->text(), QStringLiteral(" 3 image formats for this icon"));
 }
 

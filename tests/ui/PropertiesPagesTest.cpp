@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSlider>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -14,10 +15,15 @@
 #include <functional>
 #include <iterator>
 
+#include "AniBuilder.h"
+#include "IcoBuilder.h"
 #include "ImageBuilder.h"
 #include "ScriptedPrompter.h"
 #include "TempDir.h"
 #include "icons/LoadIcons.h"
+#include "icons/readers/AniReader.h"
+#include "ui/properties/AniPlayer.h"
+#include "ui/properties/ImagePreview.h"
 #include "ui/properties/PageControl.h"
 #include "ui/properties/PaintBox.h"
 #include "ui/properties/frmProperties.h"
@@ -301,37 +307,6 @@ TEST(PropertiesPages, MultiFormatSaveWritesEveryListedFormatWithTheIconExtension
     EXPECT_TRUE(prompter.shown[0].text.endsWith(QStringLiteral("! (No such file or directory)")));
 }
 
-TEST(PropertiesPages, PreviewFollowsTheChosenFormatLine) {
-    TLoadedIcon icon;
-    TLoadedIconImage& red = AddImage(icon, 16, 16, 24);
-    TLoadedIconImage& blue = AddImage(icon, 32, 32, 24);
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) SetStoredPixel(red, x, y, 0xFF0000);
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) SetStoredPixel(blue, x, y, 0x0000FF);
-    TProperties d;
-    RunDialog(d, red, [&](TProperties& shown) {
-        shown.PageControl1->setCurrentWidget(shown.TabSheet4);
-        const QRgb face = shown.palette().color(QPalette::Button).rgb();
-        QImage preview = shown.PaintBox6->grab().toImage();
-        EXPECT_EQ(preview.pixel(0, 0), qRgb(255, 0, 0));
-        EXPECT_EQ(preview.pixel(20, 20), face);
-        shown.lbxFormats->setCurrentRow(1);
-        preview = shown.PaintBox6->grab().toImage();
-        EXPECT_EQ(preview.pixel(0, 0), qRgb(0, 0, 255));
-        EXPECT_EQ(preview.pixel(31, 31), qRgb(0, 0, 255));
-        shown.lbxFormats->clearSelection();
-        preview = shown.PaintBox6->grab().toImage();
-        EXPECT_NE(preview.pixel(0, 0), qRgb(0, 0, 255));
-        // The General page's picture is the shown image over the button face.
-        const QImage general = shown.PaintBox1->grab().toImage();
-        EXPECT_EQ(shown.PaintBox1->size(), QSize(16, 16));
-        EXPECT_EQ(general.pixel(15, 15), qRgb(255, 0, 0));
-        EXPECT_EQ(shown.PaintBox1->mapTo(shown.Panel1, QPoint(0, 0)), QPoint(7, 7));
-        shown.btnOK->click();
-    });
-}
-
 TEST(PropertiesPages, SaveAsAndCopyCloseWithTheirRequestOthersWithNone) {
     TLoadedIcon icon;
     TLoadedIconImage& image = AddImage(icon, 16, 16, 4);
@@ -375,4 +350,114 @@ TEST(PropertiesPages, ImageWithoutRowsOpensAndCopiesBlankPictures) {
     });
     EXPECT_EQ(d.Label6->text(), QStringLiteral("256 x 256"));
     EXPECT_FALSE(d.PaletteBitmap);
+}
+
+// The Image Formats page opens on the image that was opened, enlarged by the whole multiple that
+// fits the preview, sharp, with a pixel grid from 6x on; the slider sets the multiple. Save As
+// and Copy act on the chosen format and leave the dialog open.
+TEST(PropertiesPages, FormatsPageShowsTheOpenedImageEnlargedAndKeepsTheDialogOpen) {
+    TLoadedIcon icon;
+    TLoadedIconImage& blue = AddImage(icon, 32, 32, 24);
+    TLoadedIconImage& red = AddImage(icon, 16, 16, 24);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) SetStoredPixel(red, x, y, (x + y) % 2 ? 0xFF0000 : 0x00FF00);
+    TProperties d;
+    std::vector<TLoadedIconImage*> copied;
+    d.OnCopy = [&](TLoadedIconImage& image) { copied.push_back(&image); };
+    RunDialog(d, red, [&](TProperties& shown) {
+        shown.PageControl1->setCurrentWidget(shown.TabSheet4);
+        EXPECT_EQ(shown.lbxFormats->currentRow(), 1);
+        EXPECT_EQ(shown.sldZoom->minimum(), 1);
+        EXPECT_EQ(shown.sldZoom->maximum(), 16);
+        ASSERT_EQ(shown.PaintBox6->Zoom(), 8);
+        QImage preview = shown.PaintBox6->grab().toImage();
+        QRect picture = shown.PaintBox6->PictureRect();
+        EXPECT_EQ(picture.size(), QSize(128, 128));
+        // Blocks of 8 alternate; the grid line between them is neither colour.
+        const QPoint corner = picture.topLeft();
+        EXPECT_EQ(preview.pixel(corner + QPoint(3, 3)), qRgb(0, 255, 0));
+        EXPECT_EQ(preview.pixel(corner + QPoint(11, 3)), qRgb(255, 0, 0));
+        EXPECT_EQ(preview.pixel(corner + QPoint(13, 13)), qRgb(0, 255, 0));
+        const QRgb line = preview.pixel(corner + QPoint(8, 3));
+        EXPECT_NE(line, qRgb(255, 0, 0));
+        EXPECT_NE(line, qRgb(0, 255, 0));
+        shown.sldZoom->setValue(3);
+        preview = shown.PaintBox6->grab().toImage();
+        picture = shown.PaintBox6->PictureRect();
+        EXPECT_EQ(picture.size(), QSize(48, 48));
+        EXPECT_EQ(preview.pixel(picture.topLeft() + QPoint(3, 0)), qRgb(255, 0, 0));
+        EXPECT_EQ(preview.pixel(picture.topLeft() + QPoint(2, 0)), qRgb(0, 255, 0));
+
+        shown.btnCopy->click();
+        shown.lbxFormats->setCurrentRow(0);
+        EXPECT_EQ(shown.PaintBox6->Image(), &blue);
+        shown.btnCopy->click();
+        EXPECT_TRUE(shown.isVisible());
+        shown.lbxFormats->clearSelection();
+        EXPECT_EQ(shown.PaintBox6->Image(), nullptr);
+        // The General page's picture is the shown image at its own size.
+        const QImage general = shown.PaintBox1->grab().toImage();
+        EXPECT_EQ(shown.PaintBox1->size(), QSize(16, 16));
+        EXPECT_EQ(general.pixel(15, 14), qRgb(255, 0, 0));
+        EXPECT_EQ(shown.PaintBox1->mapTo(shown.Panel1, QPoint(0, 0)), QPoint(7, 7));
+        shown.btnOK->click();
+    });
+    EXPECT_EQ(copied, (std::vector<TLoadedIconImage*>{&red, &blue}));
+    EXPECT_FALSE(d.CopyRequested);
+}
+
+// A cursor shows its hot spot on the General page and as a crosshair in the preview; an
+// animated cursor plays frame by frame, with its sequence and rates, the frames' images of the
+// opened image's size and depth.
+TEST(PropertiesPages, CursorsShowTheirHotSpotAndAnimatedCursorsPlay) {
+    auto cursor = [](std::uint8_t fill, std::uint16_t x, std::uint16_t y) {
+        IcoEntry small = EntryFor({16, 16, 4, fill, 0, true});
+        IcoEntry large = EntryFor({32, 32, 4, fill, 0, true});
+        small.planes = large.planes = x;
+        small.bitCount = large.bitCount = y;
+        return BuildIco({small, large}, 2);
+    };
+    const ByteString rate = RiffChunk("rate", ByteBuilder().U32(6).U32(12).U32(30).Bytes());
+    const ByteString seq = RiffChunk("seq ", ByteBuilder().U32(2).U32(0).U32(1).Bytes());
+    auto icon = ReadAniData(
+        BuildAni({AniHeaderChunk(1, 3), rate, seq,
+                  FrameList({cursor(0x11, 3, 9), cursor(0x22, 4, 10), cursor(0x33, 5, 11)})}),
+        "/cursors/busy.ani");
+    ASSERT_NE(icon, nullptr);
+    TLoadedIconImage& opened = icon->GetImage(3);  // frame 1, 32 x 32
+    TProperties d;
+    RunDialog(d, opened, [&](TProperties& shown) {
+        EXPECT_TRUE(shown.Label12->isVisible());
+        EXPECT_EQ(shown.Label12->text(), QStringLiteral("Hot spot:"));
+        EXPECT_EQ(shown.Label13->text(), QStringLiteral("4, 10"));
+        EXPECT_EQ(shown.Label15->text(), QStringLiteral("3 frames, 3 steps, 0.80 s"));
+        shown.PageControl1->setCurrentWidget(shown.TabSheet4);
+        // The crosshair runs through the middle of the hot spot's pixel, in red.
+        const int zoom = shown.PaintBox6->Zoom();
+        const QPoint spot = shown.PaintBox6->PictureRect().topLeft() +
+                            QPoint(4 * zoom + zoom / 2, 10 * zoom + zoom / 2);
+        const QImage preview = shown.PaintBox6->grab().toImage();
+        EXPECT_EQ(preview.pixel(spot.x(), 1 + shown.PaintBox6->PictureRect().top()),
+                  qRgb(220, 0, 0));
+        EXPECT_EQ(preview.pixel(shown.PaintBox6->PictureRect().left() + 1, spot.y()),
+                  qRgb(220, 0, 0));
+
+        ASSERT_TRUE(shown.btnPlay->isVisible());
+        shown.btnPlay->click();
+        EXPECT_EQ(shown.btnPlay->text(), QStringLiteral("Pause"));
+        std::vector<const TLoadedIconImage*> played{shown.PaintBox6->Image()};
+        std::vector<int> times{shown.Player->StepTime()};
+        for (int i = 0; i < 3; ++i) {
+            shown.Player->Next();
+            played.push_back(shown.PaintBox6->Image());
+            times.push_back(shown.Player->StepTime());
+        }
+        EXPECT_EQ(played,
+                  (std::vector<const TLoadedIconImage*>{&icon->GetImage(5), &icon->GetImage(1),
+                                                        &icon->GetImage(3), &icon->GetImage(5)}));
+        EXPECT_EQ(times, (std::vector<int>{100, 200, 500, 100}));
+        shown.btnPlay->click();
+        EXPECT_FALSE(shown.Player->Playing());
+        shown.btnOK->click();
+    });
 }

@@ -15,7 +15,9 @@
 #include "GroupBuilder.h"
 #include "MainFixture.h"
 #include "PeBuilder.h"
+#include "PngStreamBuilder.h"
 #include "ui/dialogs/frmFilterIcons.h"
+#include "ui/viewer/CellLabel.h"
 
 namespace {
 
@@ -68,12 +70,22 @@ void AnswerFilter(const std::vector<const char*>& flips, bool filtered) {
     });
 }
 
+// The strip made tall enough for large cells.
+void TallStrip(TMain& main) {
+    main.resize(1400, 1000);
+    main.SetContainViewerHeight(600);
+    QCoreApplication::processEvents();
+    main.ResizeViewer();
+}
+
 }  // namespace
 
 TEST_F(MainFixture, CellsTakeTheLargestImageAndCentreTheSmallerOnes) {
     Write("v/mix.ico", IconOfSizes({{16, 24}, {32, 24}, {48, 24}}, 0x40));
     Browse("v");
     Choose(QStringLiteral("mix.ico"));
+    main->ShowLabels1Click();
+    main->ActualSize1Click();
     ASSERT_EQ(main->lbxViewer->Count(), 3);
     EXPECT_EQ(main->CellWidth, 48);
     EXPECT_EQ(main->CellHeight, 48);
@@ -108,17 +120,16 @@ TEST_F(MainFixture, CellsTakeTheLargestImageAndCentreTheSmallerOnes) {
     EXPECT_EQ(item.pixelColor(4 + 19, 4 + 14), grey);
     EXPECT_EQ(item.pixelColor(4 + 19, 4 + 15), window);
 
-    // Fitted to the strip the cell is a zoom step no larger than 20: the image is scaled down
-    // to the cell's width, keeping its aspect, so rows above and below it stay empty.
+    // Fitted to the strip the cell is at least as large as the image, which keeps its size.
     main->FittoStrip1Click();
     const int side = main->ShownCell.width();
-    EXPECT_LT(side, 20);
+    EXPECT_GE(side, 20);
     item = DrawnItem(*main, 0, false);
-    EXPECT_EQ(item.pixelColor(4, 4 + side / 2), grey);
-    EXPECT_EQ(item.pixelColor(4 + side - 1, 4 + side / 2), grey);
-    EXPECT_EQ(item.pixelColor(4 + side, 4 + side / 2), window);
-    EXPECT_EQ(item.pixelColor(4 + side / 2, 4), window);
-    EXPECT_EQ(item.pixelColor(4 + side / 2, 4 + side - 1), window);
+    const QPoint corner(4 + (side - 20) / 2, 4 + (side - 14) / 2);
+    EXPECT_EQ(item.pixelColor(corner), grey);
+    EXPECT_EQ(item.pixelColor(corner + QPoint(19, 13)), grey);
+    EXPECT_EQ(item.pixelColor(corner + QPoint(20, 13)), window);
+    EXPECT_EQ(item.pixelColor(corner + QPoint(19, 14)), window);
 }
 
 // At the first-run size a file of 256-pixel images gets cells that fit the strip: the largest
@@ -167,6 +178,8 @@ TEST_F(MainFixture, ZoomChangesTheCellsAndKeepsTheCaretCellInView) {
     Write("zz/many.ico", IconOfSizes(std::vector<std::pair<int, int>>(40, {48, 24})));
     Browse("zz");
     Choose(QStringLiteral("many.ico"));
+    TallStrip(*main);
+    main->ActualSize1Click();
     Settle();
     TViewerGrid& grid = *main->lbxViewer;
     ASSERT_EQ(grid.Count(), 40);
@@ -265,6 +278,7 @@ TEST_F(MainFixture, TheFilterCommandResizesCellsAndSwapsTheFilterGlyph) {
     Write("f/mix.ico", IconOfSizes({{16, 4}, {32, 4}, {48, 4}, {32, 8}}));
     Browse("f");
     Choose(QStringLiteral("mix.ico"));
+    main->ActualSize1Click();
     ASSERT_EQ(main->lbxViewer->Count(), 4);
     const QImage unfiltered = Picture(main->Image2);
     EXPECT_EQ(Picture(main->btnFilter->icon()), unfiltered);
@@ -303,6 +317,8 @@ TEST_F(MainFixture, ColumnsSplitTheGridWidthAndItemsRunDownFirst) {
     Write("c/big.ico", IconOfSizes({{48, 4}, {48, 8}, {48, 24}, {48, 32}, {32, 4}}));
     Browse("c");
     Choose(QStringLiteral("big.ico"));
+    main->ShowLabels1Click();
+    main->ActualSize1Click();
     TViewerGrid& grid = *main->lbxViewer;
     grid.resize(100, 140);
     EXPECT_EQ(grid.Columns(), 1);
@@ -484,6 +500,8 @@ TEST_F(MainFixture, TheFirstCellStandsAtTheLeftEdgeWhateverTheStripHeight) {
     Write("h/other.ico", IconOfSizes({{48, 4}, {48, 8}, {48, 24}, {48, 32}, {32, 4}, {16, 4}}));
     Browse("h");
     Choose(QStringLiteral("tall.ico"));
+    main->ShowLabels1Click();
+    main->ActualSize1Click();
     TViewerGrid& grid = *main->lbxViewer;
     ASSERT_EQ(grid.Count(), 6);
     for (int height : {10, 40, 56, 60, 75, 90, 140, 300}) {
@@ -512,4 +530,156 @@ TEST_F(MainFixture, TheFirstCellStandsAtTheLeftEdgeWhateverTheStripHeight) {
     Settle();
     EXPECT_EQ(grid.horizontalScrollBar()->value(), 0);
     EXPECT_EQ(grid.ItemRect(0).left(), 0);
+}
+
+namespace {
+
+// The lengths of the runs of equal colour along row y of `picture`, from x0 for `width` pixels.
+std::vector<int> Runs(const QImage& picture, int x0, int y, int width) {
+    std::vector<int> runs{1};
+    for (int x = x0 + 1; x < x0 + width; ++x) {
+        if (picture.pixel(x, y) == picture.pixel(x - 1, y)) {
+            ++runs.back();
+        } else {
+            runs.push_back(1);
+        }
+    }
+    return runs;
+}
+
+}  // namespace
+
+// Each cell carries its label under the picture: the item holds picture, label lines and
+// margins, and no label is wider than its column. After a scan a second line names the file;
+// View > "Show Labels" takes them away.
+TEST_F(MainFixture, LabelsStandUnderTheCellsWithinTheirItems) {
+    Write("l/a.ico", IconOfSizes({{16, 4}, {48, 32}}));
+    Write("l/b.ico",
+          BuildIco(
+              {PngEntry(MakePngStream({.width = 32,
+                                       .height = 32,
+                                       .sample = [](int, int, int) { return std::uint16_t{200}; }}),
+                        32)}));
+    Browse("l");
+    main->btnScanNow->click();
+    RunToEnd();
+    TViewerGrid& grid = *main->lbxViewer;
+    ASSERT_EQ(grid.Count(), 3);
+    ASSERT_TRUE(main->ShowLabels);
+    const QFontMetrics metrics(CellLabelFont());
+    EXPECT_EQ(CellLabel(grid.Item(0), true),
+              QStringList({QStringLiteral("16 x 16, 4 bpp"), QStringLiteral("a.ico")}));
+    EXPECT_EQ(CellLabel(grid.Item(2), false), QStringList{QStringLiteral("32 x 32, PNG")});
+    EXPECT_EQ(grid.ItemHeight(), main->ShownCell.height() + 2 * metrics.height() + 8);
+    for (int i = 0; i < grid.Count(); ++i) {
+        for (const QString& line : CellLabel(grid.Item(i), true))
+            EXPECT_LE(metrics.horizontalAdvance(line), grid.ItemSize().width() - 8) << i;
+    }
+    // The label's text is drawn below the picture, inside the item.
+    const QImage item = DrawnItem(*main, 1, false);
+    const QColor window = grid.palette().color(QPalette::Active, QPalette::Base);
+    int inked = 0;
+    for (int y = 4 + main->ShownCell.height(); y < item.height(); ++y)
+        for (int x = 0; x < item.width(); ++x) inked += item.pixelColor(x, y) != window;
+    EXPECT_GT(inked, 20);
+
+    const int labelled = grid.ItemHeight();
+    main->View1->findChild<QAction*>(QStringLiteral("ShowLabels1"))->trigger();
+    EXPECT_FALSE(main->ShowLabels);
+    EXPECT_EQ(grid.ItemHeight(), main->ShownCell.height() + 8);
+    EXPECT_LE(grid.ItemHeight(), labelled);  // Fit gives the room to the pictures
+    QTest::keyClick(main.get(), Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(main->ShowLabels);
+
+    // A damaged image says so in its label.
+    ByteString cut = IconOfSizes({{32, 24}});
+    cut.resize(cut.size() - 100);
+    Write("l/cut.ico", cut);
+    Choose(QStringLiteral("cut.ico"));
+    ASSERT_EQ(grid.Count(), 1);
+    EXPECT_EQ(CellLabel(grid.Item(0), false),
+              QStringList{QStringLiteral("32 x 32, 24 bpp, damaged")});
+}
+
+// Zoom In past Actual Size enlarges the images by whole multiples, each image pixel a square
+// block without smoothing, up to 8 times the largest image. At a device pixel ratio of 2 each
+// image pixel is a 2 x 2 block of device pixels and the picture keeps its logical size.
+TEST_F(MainFixture, ZoomEnlargesByWholeBlocksAndDevicePixelsFollowTheRatio) {
+    Write("b/small.ico", BuildIco({EntryFor({16, 16, 4, 0x12, 0x00})}));  // stripes of 1 pixel
+    Browse("b");
+    Choose(QStringLiteral("small.ico"));
+    TallStrip(*main);
+    main->ShowLabels1Click();  // labels off: the cells alone fill the items
+    main->ActualSize1Click();
+    for (int i = 0; i < 12; ++i) main->ZoomIn1Click();
+    EXPECT_EQ(main->ShownCell, QSize(128, 128));
+    EXPECT_EQ(main->ViewerZoom, TViewerZoom::AtStep(128));
+    QImage item = DrawnItem(*main, 0, false);
+    for (int y : {4, 4 + 63, 4 + 127}) {
+        EXPECT_EQ(Runs(item, 4, y, 128), std::vector<int>(16, 8)) << y;
+    }
+    EXPECT_EQ(item.pixel(4, 4), item.pixel(4 + 7, 4 + 127));
+
+    // Stored zooms are repaired to a step.
+    EXPECT_EQ(ZoomFromText(QStringLiteral("100")), TViewerZoom::AtStep(96));
+    EXPECT_EQ(ZoomFromText(QStringLiteral("99999")), TViewerZoom::AtStep(2048));
+    EXPECT_EQ(ZoomFromText(QStringLiteral("-5")), TViewerZoom::AtStep(16));
+
+    main->ActualSize1Click();
+    const QSize size = main->lbxViewer->ItemSize();
+    QImage device(size * 2, QImage::Format_RGB32);
+    device.setDevicePixelRatio(2);
+    device.fill(Qt::magenta);
+    {
+        QPainter painter(&device);
+        main->lbxViewerDrawItem(painter, 0, QRect(QPoint(0, 0), size), false);
+    }
+    EXPECT_EQ(Runs(device, 8, 8, 32), std::vector<int>(16, 2));
+    EXPECT_EQ(device.pixel(8, 8), device.pixel(9, 9));
+    EXPECT_NE(device.pixel(8 + 32, 8), device.pixel(8 + 31, 8));  // 16 logical pixels wide
+}
+
+// Fit to Strip sizes the cells for the side nine tenths of the images have (here 48 of 16,
+// 32, 48 and 256) and shares the strip's height among as many rows as fit: larger images are
+// scaled down into their cells, smaller ones keep their size.
+TEST_F(MainFixture, FitToStripSharesTheStripAmongRowsOfTheCommonSize) {
+    std::vector<int> shell32(552, 16);
+    shell32.insert(shell32.end(), 552, 32);
+    shell32.insert(shell32.end(), 552, 48);
+    shell32.insert(shell32.end(), 184, 256);
+    EXPECT_EQ(ShareSide(shell32), 48);
+
+    Write("s/lib.ico", IconOfSizes({{16, 24},
+                                    {16, 24},
+                                    {16, 24},
+                                    {32, 24},
+                                    {32, 24},
+                                    {32, 24},
+                                    {48, 24},
+                                    {48, 24},
+                                    {48, 24},
+                                    {256, 24}}));
+    Browse("s");
+    Choose(QStringLiteral("lib.ico"));
+    TallStrip(*main);
+    main->FittoStrip1Click();
+    TViewerGrid& grid = *main->lbxViewer;
+    const int room = grid.ColumnRoom();
+    const int extra = grid.ItemHeight() - main->ShownCell.height();
+    const int rows = room / (48 + extra);
+    ASSERT_GE(rows, 2);
+    EXPECT_EQ(grid.ItemHeight(), room / rows);
+    EXPECT_GE(main->ShownCell.height(), 48);
+    Settle();
+    EXPECT_EQ(grid.ItemRect(rows - 1).left(), grid.ItemRect(0).left());
+    EXPECT_LE(grid.ItemRect(rows - 1).bottom(), grid.viewport()->height());
+
+    const QColor window = grid.palette().color(QPalette::Active, QPalette::Base);
+    const int side = main->ShownCell.height();
+    QImage item = DrawnItem(*main, 9, false);  // 256 pixels, scaled down to the cell
+    EXPECT_NE(item.pixelColor(4, 4 + side / 2), window);
+    EXPECT_NE(item.pixelColor(4 + side - 1, 4 + side / 2), window);
+    item = DrawnItem(*main, 0, false);  // 16 pixels, as they are
+    EXPECT_EQ(Runs(item, 4, 4 + side / 2, side),
+              std::vector<int>({(side - 16) / 2, 16, side - 16 - (side - 16) / 2}));
 }

@@ -1,12 +1,28 @@
 #include "ui/main/FileIconReader.h"
 
+#include <algorithm>
+
 #include "icons/LoadIcons.h"
 #include "ui/widgets/PathText.h"
 #include "ui/widgets/StraightAlphaPicture.h"
 #include "writers/Thumbnail.h"
 
 namespace {
-constexpr int kSizes[] = {16, 32};
+
+// The sizes a file's icon is shown at, 64 for large icons at a device pixel ratio of 2.
+constexpr int kSizes[] = {16, 32, 64};
+
+// A picture smaller than size is enlarged by the whole multiple that fits, without smoothing,
+// as the grid enlarges images; a larger one is scaled down.
+QImage FitPicture(const QImage& picture, int size) {
+    if (picture.isNull()) return picture;
+    if (picture.width() > size || picture.height() > size)
+        return picture.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const int multiple = std::min(size / picture.width(), size / picture.height());
+    if (multiple < 2) return picture;
+    return picture.scaled(picture.size() * multiple, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
 }  // namespace
 
 QList<QImage> ReadOwnFileIcon(const QString& path) {
@@ -18,11 +34,7 @@ QList<QImage> ReadOwnFileIcon(const QString& path) {
         for (const int size : kSizes) {
             TLoadedIconImage* chosen = ChooseThumbnailImage(*icon, size);
             if (!chosen) return pictures;
-            QImage picture = StraightAlphaPicture(*chosen);
-            if (picture.width() > size || picture.height() > size) {
-                picture = picture.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-            }
-            pictures << picture;
+            pictures << FitPicture(StraightAlphaPicture(*chosen), size);
         }
     } catch (...) {
         pictures.clear();

@@ -63,16 +63,20 @@ void TMain::btnSaveClick() {
         return;
     }
     TLoadedIconImage* image = CurrentImage();
-    if (!image || RefuseDamaged(*image)) return;
+    if (image) SaveImage(*image);
+}
+
+void TMain::SaveImage(TLoadedIconImage& image) {
+    if (RefuseDamaged(image)) return;
     TImageHold hold(*this);
     const QString suggested =
-        FromFilePath(SuggestedName(*image, ExportSettings().Naming().Separator, true));
+        FromFilePath(SuggestedName(image, ExportSettings().Naming().Separator, true));
     const std::optional<TImageFileChoice> choice =
         ChooseImageFile(this, SaveAsDialog, SaveAsFolder, suggested);
     if (!choice) return;
     ShowHourglass();
     auto restore = qScopeGuard([] { RestoreCursor(); });
-    SaveImageFile(*image, *choice, ToTColor(CopyBackgroundColor()));
+    SaveImageFile(image, *choice, ToTColor(CopyBackgroundColor()));
 }
 
 // With no cells there is nothing to export, as the single-image commands say.
@@ -87,9 +91,13 @@ void TMain::Export1Click() {
 
 void TMain::btnCopyClick() {
     TLoadedIconImage* image = CurrentImage();
-    if (!image || RefuseDamaged(*image)) return;
-    TQtClipboardSink clipboard(StraightAlphaPng(*image));
-    CopyImageToClipboard(*image, ToTColor(CopyBackgroundColor()), clipboard);
+    if (image) CopyImage(*image);
+}
+
+void TMain::CopyImage(TLoadedIconImage& image) {
+    if (RefuseDamaged(image)) return;
+    TQtClipboardSink clipboard(StraightAlphaPng(image));
+    CopyImageToClipboard(image, ToTColor(CopyBackgroundColor()), clipboard);
 }
 
 // Each drag writes into a fresh temporary folder; the previous drag's files go with the old
@@ -135,8 +143,8 @@ void TMain::btnCopyBackgroundColorClick() {
     if (Prompter().ChooseColor(this, color)) SetCopyBackgroundColor(color);
 }
 
-// The dialog's Save As... and Copy buttons close it and then act as the window's own commands,
-// on the current image and selection as they are then.
+// The dialog's Save As... and Copy buttons act as the window's own commands on the format
+// chosen in the dialog, which stays open.
 void TMain::btnInfoClick() {
     TLoadedIconImage* image = CurrentImage();
     if (!image) return;
@@ -144,12 +152,13 @@ void TMain::btnInfoClick() {
     TProperties dialog(this);
     dialog.SaveFolder = SaveAsFolder;
     dialog.NameSeparator = ExportSettings().Naming().Separator;
+    dialog.OnSaveAs = [&dialog, this](TLoadedIconImage& chosen) {
+        RunCommand(&dialog, [&] { SaveImage(chosen); });
+    };
+    dialog.OnCopy = [&dialog, this](TLoadedIconImage& chosen) {
+        RunCommand(&dialog, [&] { CopyImage(chosen); });
+    };
     dialog.ShowImageProperties(*image);
-    if (dialog.SaveAsRequested) {
-        btnSaveClick();
-    } else if (dialog.CopyRequested) {
-        btnCopyClick();
-    }
 }
 
 void TMain::Exit1Click() {
@@ -232,6 +241,7 @@ void TMain::View1Popup() {
     View1->findChild<QAction*>(QStringLiteral("HideDuplicateImages1"))
         ->setChecked(HideDuplicateImages);
     View1->findChild<QAction*>(QStringLiteral("HashIconsLikeCAPE1"))->setChecked(HashIconsLikeCape);
+    View1->findChild<QAction*>(QStringLiteral("ShowLabels1"))->setChecked(ShowLabels);
     View1->findChild<QAction*>(QStringLiteral("ActualSize1"))
         ->setChecked(ViewerZoom == TViewerZoom::Actual());
     View1->findChild<QAction*>(QStringLiteral("FittoStrip1"))

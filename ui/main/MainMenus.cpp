@@ -120,6 +120,8 @@ QMenu* TMain::CreateViewMenu() {
           Handler(this, &TMain::HideDuplicateImages1Click), true},
          {"HashIconsLikeCAPE1", "Hash Icons Like CAPE", QKeySequence(), -1,
           Handler(this, &TMain::HashIconsLikeCape1Click), true},
+         {"ShowLabels1", "Show La&bels", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L), -1,
+          Handler(this, &TMain::ShowLabels1Click), true},
          kSeparator,
          {"ZoomIn1", "Zoom &In", QKeySequence(Qt::CTRL | Qt::Key_Plus), -1,
           Handler(this, &TMain::ZoomIn1Click), false, QKeySequence(Qt::CTRL | Qt::Key_Equal)},

@@ -67,6 +67,9 @@ std::vector<TStoredProperty> MainProperties(TMain& main) {
             [&main] { return main.HideDuplicateImages; },
             [&main](bool checked) { main.HideDuplicateImages = checked; }),
         BooleanProperty(
+            QStringLiteral("ShowLabels1_Checked"), [&main] { return main.ShowLabels; },
+            [&main](bool checked) { main.ShowLabels = checked; }),
+        BooleanProperty(
             QStringLiteral("HashIconsLikeCAPE1_Checked"),
             [&main] { return main.HashIconsLikeCape; },
             [&main](bool checked) { main.HashIconsLikeCape = checked; }),

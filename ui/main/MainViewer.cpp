@@ -1,8 +1,9 @@
 // The main window's viewer grid: filling it under the filter, the cell size and zoom, drawing a
-// cell, the caret cell's and the selection's description, the current image, the keyboard's
-// pop-up menu, and the filter command.
+// cell and its labels, the caret cell's and the selection's description, the current image, the
+// keyboard's pop-up menu, and the filter command.
 #include <QFileInfo>
 #include <QItemSelectionModel>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -16,12 +17,14 @@
 #include "ui/dialogs/frmFilterIcons.h"
 #include "ui/main/StatusPanels.h"
 #include "ui/main/frmMain.h"
+#include "ui/viewer/CellLabel.h"
+#include "ui/viewer/CellScale.h"
 #include "ui/viewer/ViewerGrid.h"
 #include "ui/widgets/BitmapToQImage.h"
 #include "ui/widgets/DamagedMark.h"
 #include "ui/widgets/PathText.h"
 #include "ui/widgets/QtColor.h"
-#include "writers/AreaScale.h"
+#include "ui/widgets/SharpPicture.h"
 
 namespace {
 
@@ -29,6 +32,7 @@ constexpr int kCellMargin = 4;
 constexpr int kCaretPanel = 2;
 constexpr int kCountPanel = 1;
 constexpr int kSelectionPanel = 3;
+constexpr int kMostZoom = 8;  // times the largest shown image
 
 // What the grid shows: the count of cells; out of how many loaded images, and why the others
 // are left out, when the filter is on or duplicates are hidden; with no images at all, the
@@ -65,25 +69,18 @@ QString Describe(const TLoadedIconImage& image) {
     return text;
 }
 
-// An image that fits the cell is drawn at its own size, centred. A larger one is drawn at its
-// own size over the cell's brush and then scaled down by area averaging to fit, keeping its
-// aspect, so its partly transparent pixels blend with the background as in a fitting cell.
-void DrawCellImage(const TLoadedIconImage& image, TBitmap& cell) {
+// The image drawn at the scale the cell gives it, centred in the cell over the cell's brush:
+// at its own size, enlarged by whole blocks, or scaled down by area averaging, so its partly
+// transparent pixels blend with the background as in a cell of its own size.
+void DrawCellImage(const TLoadedIconImage& image, TBitmap& cell, const TCellScale& scale) {
     TCanvas& canvas = cell.Canvas();
-    const int width = image.PixelWidth();
-    const int height = image.PixelHeight();
-    const TPictureSize fitted = FitWithin(width, height, cell.Width(), cell.Height());
-    const int x = (cell.Width() - fitted.Width) / 2;
-    const int y = (cell.Height() - fitted.Height) / 2;
-    if (fitted.Width == width && fitted.Height == height) {
+    const int x = (cell.Width() - scale.Width) / 2;
+    const int y = (cell.Height() - scale.Height) / 2;
+    if (scale.Block == 1) {
         DrawIconImage(image, canvas, x, y, canvas.BrushColor);
         return;
     }
-    TBitmap drawn(width, height, TPixelFormat::pf24bit);
-    drawn.Canvas().BrushColor = canvas.BrushColor;
-    drawn.Canvas().FillRect(0, 0, width, height);
-    DrawIconImage(image, drawn.Canvas(), 0, 0, canvas.BrushColor);
-    canvas.Draw(x, y, ScaleBitmapDownByArea(drawn, fitted.Width, fitted.Height));
+    canvas.Draw(x, y, ScaledDrawing(image, canvas.BrushColor, scale));
 }
 
 }  // namespace
@@ -125,7 +122,9 @@ void TMain::BuildViewer() {
             if (!HideDuplicateImages || duplicates.FirstOf(*image)) shown.push_back(image.get());
         }
     }
+    MeasureShown(shown);
     lbxViewer->SetItems(std::move(shown));
+    ResizeViewer();
     StatusBar->ShowMessage(kCountPanel, CountText(lbxViewer->Count(), loaded, !Filter.ShowAllIcons,
                                                   static_cast<int>(duplicates.Duplicates()),
                                                   LoadedIcons.empty() ? LoadReason : ""));
@@ -147,44 +146,74 @@ void TMain::ChooseCellSize() {
     ResizeViewer();
 }
 
-void TMain::ResizeViewer() {
-    ShownCell = ZoomedCell();
-    lbxViewer->SetItemHeight(LogicalSide(ShownCell.height()) + 2 * kCellMargin);
-    lbxViewer->SetColumns(lbxViewer->width() / (LogicalSide(ShownCell.width()) + 2 * kCellMargin));
-    if (CellBitmap && CellBitmap->Width() == ShownCell.width() &&
-        CellBitmap->Height() == ShownCell.height()) {
-        return;
+// The shown images' largest side (zoom goes up to 8 times it), the side Fit to Strip sizes
+// cells for, and the widest first label line.
+void TMain::MeasureShown(const std::vector<TLoadedIconImage*>& shown) {
+    std::vector<int> sides;
+    sides.reserve(shown.size());
+    const QFontMetrics metrics(CellLabelFont());
+    ShownLabelWidth = 0;
+    for (const TLoadedIconImage* image : shown) {
+        sides.push_back(std::max(image->PixelWidth(), image->PixelHeight()));
+        if (ShowLabels)
+            ShownLabelWidth = std::max(ShownLabelWidth, metrics.horizontalAdvance(CellSizeText(
+                                                            *image, !image->LoadDamage().empty())));
     }
-    CellBitmap =
-        std::make_unique<TBitmap>(ShownCell.width(), ShownCell.height(), TPixelFormat::pf24bit);
+    ShownMaxSide = sides.empty() ? SmallestStep() : *std::max_element(sides.begin(), sides.end());
+    ShownShareSide = ShareSide(std::move(sides));
 }
 
-// Actual Size is the cell the images and the filter call for. Fit to Strip takes the largest
-// step not above it whose item fits the grid's height with room for the sideways scroll bar.
+int TMain::LabelHeight() const {
+    if (!ShowLabels) return 0;
+    return (LabelsNameFiles ? 2 : 1) * QFontMetrics(CellLabelFont()).height();
+}
+
+// Item height: the cell, its labels and the margins. Columns are as wide as the cell or the
+// widest label, whichever is wider. CellBitmap covers the cell in device pixels.
+void TMain::ResizeViewer() {
+    ShownCell = ZoomedCell();
+    lbxViewer->SetItemHeight(ShownCell.height() + LabelHeight() + 2 * kCellMargin);
+    const int column = std::max(ShownCell.width(), ShowLabels ? ShownLabelWidth : 0);
+    lbxViewer->SetColumns(lbxViewer->width() / (column + 2 * kCellMargin));
+    SizeCellBitmap(lbxViewer->devicePixelRatioF());
+}
+
+void TMain::SizeCellBitmap(double ratio) {
+    const int width = DeviceSide(ShownCell.width(), ratio);
+    const int height = DeviceSide(ShownCell.height(), ratio);
+    if (CellBitmap && CellBitmap->Width() == width && CellBitmap->Height() == height) return;
+    CellBitmap = std::make_unique<TBitmap>(width, height, TPixelFormat::pf24bit);
+}
+
+// Actual Size is the cell the images and the filter call for; a step is at most 8 times the
+// largest shown image and leaves its item whole in the strip's height. Fit to Strip sizes the
+// cells for the side most shown images have and shares the strip's height among the rows.
 QSize TMain::ZoomedCell() const {
+    const int extra = LabelHeight() + 2 * kCellMargin;
+    const int room = lbxViewer->ColumnRoom();
     switch (ViewerZoom.Mode) {
         case TViewerZoom::TMode::Actual:
             return QSize(CellWidth, CellHeight);
-        case TViewerZoom::TMode::Step:
-            return QSize(ViewerZoom.Step, ViewerZoom.Step);
+        case TViewerZoom::TMode::Step: {
+            const int side = std::min(ViewerZoom.Step, LargestZoomStep());
+            return QSize(side, side);
+        }
         case TViewerZoom::TMode::Fit:
             break;
     }
-    const int room = lbxViewer->ColumnRoom();
-    const int step = FitStep(std::max(CellWidth, CellHeight), [&](int pixels) {
-        return LogicalSide(pixels) + 2 * kCellMargin <= room;
-    });
-    return QSize(step, step);
+    const int side = FitItemHeight(ShownShareSide, extra, room) - extra;
+    return QSize(side, side);
 }
 
-int TMain::LogicalSide(int pixels) const {
-    return static_cast<int>(std::ceil(pixels / lbxViewer->devicePixelRatioF()));
+int TMain::LargestZoomStep() const {
+    const int room = lbxViewer->ColumnRoom() - LabelHeight() - 2 * kCellMargin;
+    return LargestStepWithin(std::min(kMostZoom * ShownMaxSide, room));
 }
 
 // The tool bar and one row of the smallest cells with the sideways scroll bar.
 int TMain::ViewerLeastHeight() const {
     const int chrome = lbxViewer->height() - lbxViewer->ColumnRoom();
-    return pnlViewerToolbar->height() + chrome + LogicalSide(SmallestStep()) + 2 * kCellMargin;
+    return pnlViewerToolbar->height() + chrome + SmallestStep() + LabelHeight() + 2 * kCellMargin;
 }
 
 void TMain::SetViewerZoom(const TViewerZoom& zoom) {
@@ -194,7 +223,8 @@ void TMain::SetViewerZoom(const TViewerZoom& zoom) {
 }
 
 void TMain::ZoomIn1Click() {
-    SetViewerZoom(TViewerZoom::AtStep(StepAbove(std::max(ShownCell.width(), ShownCell.height()))));
+    const int above = StepAbove(std::max(ShownCell.width(), ShownCell.height()));
+    SetViewerZoom(TViewerZoom::AtStep(std::min(above, LargestZoomStep())));
 }
 
 void TMain::ZoomOut1Click() {
@@ -209,22 +239,55 @@ void TMain::FittoStrip1Click() {
     SetViewerZoom(TViewerZoom::Fit());
 }
 
-// The picture of the cell is drawn off-screen in CellBitmap over the item's background (the
-// highlight colour when selected), so transparent pixels show that background, and is then
-// copied onto the grid 4 pixels in from the item's corner, one picture pixel to a device pixel.
-// A damaged image leaves the cell empty but for the damaged mark.
+// The picture of the cell is drawn off-screen in CellBitmap, in the painted device's pixels,
+// over the item's background (the highlight colour when selected), so transparent pixels show
+// that background, and is then copied onto the grid 4 pixels in from the item's corner. At a
+// step above Actual Size the images grow by the whole multiple the cell has grown by. The
+// labels stand under the picture, elided in the middle. A damaged image leaves the cell empty
+// but for the damaged mark.
 void TMain::lbxViewerDrawItem(QPainter& canvas, int index, const QRect& rect, bool selected) {
-    const QColor brush = lbxViewer->palette().color(
-        QPalette::Active, selected ? QPalette::Highlight : QPalette::Base);
+    const QPalette& colours = lbxViewer->palette();
+    const QColor brush =
+        colours.color(QPalette::Active, selected ? QPalette::Highlight : QPalette::Base);
+    const double ratio = canvas.device() ? canvas.device()->devicePixelRatioF() : 1.0;
+    SizeCellBitmap(ratio);
+    const TLoadedIconImage& image = lbxViewer->Item(index);
     TCanvas& cell = CellBitmap->Canvas();
     cell.BrushColor = ToTColor(brush);
     cell.FillRect(0, 0, CellBitmap->Width(), CellBitmap->Height());
-    DrawCellImage(lbxViewer->Item(index), *CellBitmap);
+    const int multiple = ViewerZoom.Mode == TViewerZoom::TMode::Step
+                             ? CellMultiple(std::max(ShownCell.width(), ShownCell.height()),
+                                            std::max(CellWidth, CellHeight))
+                             : 1;
+    DrawCellImage(image, *CellBitmap,
+                  ScaleInCell(image.PixelWidth(), image.PixelHeight(), multiple, ratio,
+                              CellBitmap->Width(), CellBitmap->Height()));
     canvas.fillRect(rect, brush);
     QImage picture = BitmapToQImage(*CellBitmap);
-    picture.setDevicePixelRatio(lbxViewer->devicePixelRatioF());
+    picture.setDevicePixelRatio(ratio);
     canvas.drawImage(rect.topLeft() + QPoint(kCellMargin, kCellMargin), picture);
-    if (!lbxViewer->Item(index).Damage().empty()) DrawDamagedMark(canvas, rect);
+    if (ShowLabels) DrawLabels(canvas, image, rect, selected);
+    if (!image.Damage().empty()) DrawDamagedMark(canvas, rect);
+}
+
+void TMain::DrawLabels(QPainter& canvas, const TLoadedIconImage& image, const QRect& rect,
+                       bool selected) {
+    canvas.save();
+    canvas.setFont(CellLabelFont());
+    canvas.setPen(lbxViewer->palette().color(
+        QPalette::Active, selected ? QPalette::HighlightedText : QPalette::Text));
+    const QFontMetrics metrics(canvas.font());
+    // Under the picture, from its left edge, as wide as the widest label where the item has room.
+    const int width =
+        std::min(rect.width() - 2 * kCellMargin, std::max(ShownCell.width(), ShownLabelWidth));
+    QRect line(rect.left() + kCellMargin, rect.top() + kCellMargin + ShownCell.height(), width,
+               metrics.height());
+    for (const QString& text : CellLabel(image, LabelsNameFiles)) {
+        canvas.drawText(line, Qt::AlignHCenter | Qt::AlignTop,
+                        metrics.elidedText(text, Qt::ElideMiddle, line.width()));
+        line.translate(0, metrics.height());
+    }
+    canvas.restore();
 }
 
 void TMain::DescribeCaretCell() {
@@ -316,6 +379,17 @@ void TMain::btnFilterClick() {
     btnFilter->setIcon(QIcon((Filter.ShowAllIcons ? Image2 : Image1)->pixmap()));
     ChooseCellSize();
     RefillViewer();
+}
+
+void TMain::ShowLabels1Click() {
+    ShowLabels = !ShowLabels;
+    std::vector<TLoadedIconImage*> shown;
+    for (int index = 0; index < lbxViewer->Count(); ++index)
+        shown.push_back(&lbxViewer->Item(index));
+    MeasureShown(shown);
+    ResizeViewer();
+    lbxViewer->KeepCaretInView();
+    lbxViewer->viewport()->update();
 }
 
 // The selected cells that are still shown stay selected, and the caret stays on its image

@@ -207,6 +207,8 @@ void TMain::LoadFiles(bool Scan, std::optional<std::vector<std::string>> Files) 
     ProgressBar->setValue(0);
     auto endOnError = qScopeGuard([this] { FinishRun(); });
     ClearLoaded();
+    // The cells of a scan, or of several files, name their file in a second label line.
+    LabelsNameFiles = Scan || (Files && Files->size() > 1);
     std::vector<std::string> paths = PathsToLoad(Scan, std::move(Files));
     CellWidth = CellHeight = kMinCellSize;
     LoadRun->Start(std::move(paths), {.IncludeCursors = IncludeCursors});

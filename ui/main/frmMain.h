@@ -111,6 +111,9 @@ public:
     // selected cells, or of every shown cell when one or none is selected.
     void Export1Click();
     void btnCopyClick();
+    // Save As and Copy of one image, as the properties dialog asks for them too.
+    void SaveImage(TLoadedIconImage& image);
+    void CopyImage(TLoadedIconImage& image);
     void btnCopyBackgroundColorClick();
     // The selected cells dragged out of the grid: PNG files in a temporary folder and the
     // first image as image/png (ui/IconDragOut.h).
@@ -130,6 +133,8 @@ public:
     void IncludeCursors1Click();
     // Toggles whether cells repeating an earlier cell's image are hidden, and refills the grid.
     void HideDuplicateImages1Click();
+    // Toggles the labels under the cells.
+    void ShowLabels1Click();
     // The file list's view style from the first view button that is down; also run after the
     // settings are restored.
     void btnLargeIconsClick();
@@ -253,9 +258,18 @@ public:
     std::vector<TLoadedIconImage*> FilteredImages;
     int CellWidth = 16;
     int CellHeight = 16;
-    // View > zoom; persisted. ShownCell is the cell it gives, in device pixels.
+    // View > zoom; persisted. ShownCell is the cell it gives, in logical pixels.
     TViewerZoom ViewerZoom;
     QSize ShownCell{16, 16};
+    // View > "Show Labels": a line of size and depth under each cell; persisted. After a scan
+    // (LabelsNameFiles) a second line names the file.
+    bool ShowLabels = true;
+    bool LabelsNameFiles = false;
+    // Of the shown images: the largest side, the side Fit to Strip sizes cells for, and the
+    // widest label line.
+    int ShownMaxSide = 16;
+    int ShownShareSide = 16;
+    int ShownLabelWidth = 0;
     int LoadedMaxWidth = 16;
     int LoadedMaxHeight = 16;
     std::unique_ptr<TBitmap> CellBitmap;
@@ -337,6 +351,15 @@ private:
     bool FoldersShareKept = true;
     // Logical pixels of a side of `pixels` device pixels, rounded up.
     int LogicalSide(int pixels) const;
+    // The largest zoom step: 8 times the largest shown image, and an item whole in the strip.
+    int LargestZoomStep() const;
+    void MeasureShown(const std::vector<TLoadedIconImage*>& shown);
+    // The labels' lines under each cell, in the small font; 0 without labels.
+    int LabelHeight() const;
+    void DrawLabels(QPainter& canvas, const TLoadedIconImage& image, const QRect& rect,
+                    bool selected);
+    // CellBitmap at the shown cell's size in device pixels of `ratio`.
+    void SizeCellBitmap(double ratio);
 
     // The viewer area's share of the window's height, and the heights the two sides keep.
     TSplitterShare* ViewerShare = nullptr;

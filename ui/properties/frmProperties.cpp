@@ -9,18 +9,24 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSlider>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
+#include "icons/AniAnimation.h"
 #include "icons/Rendering.h"
 #include "icons/ResourceName.h"
 #include "toolkit/Prompter.h"
 #include "toolkit/WindowPlacement.h"
 #include "ui/main/SaveFileName.h"
+#include "ui/properties/AniPlayer.h"
+#include "ui/properties/ImagePreview.h"
 #include "ui/properties/PageControl.h"
 #include "ui/properties/PaintBox.h"
 #include "ui/properties/PalettePicture.h"
+#include "ui/viewer/CellScale.h"
 #include "ui/widgets/BitmapToQImage.h"
 #include "ui/widgets/DamagedMark.h"
 #include "ui/widgets/DesignedLayout.h"
@@ -28,6 +34,7 @@
 #include "ui/widgets/PathText.h"
 #include "ui/widgets/QtClipboardSink.h"
 #include "ui/widgets/QtColor.h"
+#include "ui/widgets/SharpPicture.h"
 #include "writers/BmpWriter.h"
 #include "writers/IconWriter.h"
 #include "writers/OutputFile.h"
@@ -38,7 +45,7 @@ namespace {
 constexpr int kLeastPageHeight = 200;   // pages with their tabs
 constexpr int kLeastTextWidth = 200;    // Panel2
 constexpr int kLeastChannelWidth = 48;  // channel panels
-constexpr int kLeastFormatWidth = 16;   // the preview of the Image Formats page
+constexpr int kLeastPreview = 128;      // the preview's area on the Image Formats page
 constexpr int kImageFrame = 14;         // Panel1 around the image
 constexpr int kGap = 8;                 // between controls and to the dialog's edges
 constexpr int kTextsRight = 32;         // Panel2 right of its widest value
@@ -66,9 +73,13 @@ TColor ButtonFace(const QWidget* widget) {
     return ToTColor(widget->palette().color(QPalette::Button));
 }
 
-// The image drawn over Background, as the viewer and the previews show it.
-QImage IconPicture(TLoadedIconImage& image, TColor background) {
-    return BitmapToQImage(DrawOverBackground(image, background));
+// The image drawn over Background at its own logical size, each pixel a whole block of device
+// pixels, as the viewer shows it.
+QImage IconPicture(const TLoadedIconImage& image, TColor background, double ratio) {
+    QImage picture =
+        SharpPicture(image, background, {std::max(1, static_cast<int>(std::lround(ratio))), 0, 0});
+    picture.setDevicePixelRatio(picture.width() / static_cast<double>(image.PixelWidth()));
+    return picture;
 }
 
 QString FormatLine(const TLoadedIconImage& image) {
@@ -146,6 +157,11 @@ void TProperties::MakeGeneralPage() {
     Label6 = MakeLabel(Panel2, "Label6", "");
     Label7 = MakeLabel(Panel2, "Label7", "Color bit depth:");
     Label8 = MakeLabel(Panel2, "Label8", "");
+    Label12 = MakeLabel(Panel2, "Label12", "Hot spot:");
+    Label13 = MakeLabel(Panel2, "Label13", "");
+    Label14 = MakeLabel(Panel2, "Label14", "Animation:");
+    Label15 = MakeLabel(Panel2, "Label15", "");
+    for (QLabel* label : {Label12, Label13, Label14, Label15}) label->hide();
     lblDamage = MakeLabel(Panel2, "lblDamage", "");
     lblDamage->hide();
     LayOutGeneralTexts();
@@ -195,12 +211,7 @@ void TProperties::MakeChannelsPage() {
 void TProperties::MakeFormatsPage() {
     TabSheet4 = Named(new QWidget, "TabSheet4");
     PageControl1->addTab(TabSheet4, QStringLiteral("Image Formats"));
-    Panel18 = Place(new QWidget(TabSheet4), "Panel18", {0, 0, 185, 0});
-    auto* preview = new QVBoxLayout(Panel18);
-    preview->setContentsMargins(kPreviewLeft, kPreviewTop, kPreviewLeft, kPreviewLeft);
-    PaintBox6 = Named(new TPaintBox(Panel18), "PaintBox6");
-    PaintBox6->OnPaint = [this](QPainter& canvas) { PaintBox6Paint(canvas); };
-    preview->addWidget(PaintBox6);
+    MakePreview();
     lbxFormats = Named(new QListWidget(TabSheet4), "lbxFormats");
     Panel16 = Named(new QWidget(TabSheet4), "Panel16");
     btnSaveMultiFormatICO =
@@ -230,6 +241,41 @@ void TProperties::MakeFormatsPage() {
     connect(lbxFormats, &QListWidget::itemSelectionChanged, this, &TProperties::lbxFormatsClick);
     connect(btnSaveMultiFormatICO, &QToolButton::clicked, this,
             [this] { RunCommand(this, [this] { btnSaveMultiFormatICOClick(); }); });
+}
+
+void TProperties::MakePreview() {
+    Panel18 = Place(new QWidget(TabSheet4), "Panel18", {0, 0, 185, 0});
+    auto* preview = new QVBoxLayout(Panel18);
+    preview->setContentsMargins(kPreviewLeft, kPreviewTop, kPreviewLeft, kPreviewLeft);
+    PreviewView = Named(new QScrollArea(Panel18), "PreviewView");
+    PreviewView->setFrameShape(QFrame::NoFrame);
+    PreviewView->setAlignment(Qt::AlignCenter);
+    PaintBox6 = Named(new TImagePreview, "PaintBox6");
+    PreviewView->setWidget(PaintBox6);
+    preview->addWidget(PreviewView, 1);
+    lblPreviewDamage = MakeLabel(Panel18, "lblPreviewDamage", "");
+    lblPreviewDamage->setWordWrap(true);
+    lblPreviewDamage->hide();
+    preview->addWidget(lblPreviewDamage);
+    auto* controls = new QHBoxLayout;
+    sldZoom = Named(new QSlider(Qt::Horizontal, Panel18), "sldZoom");
+    sldZoom->setRange(1, TImagePreview::kMostZoom);
+    sldZoom->setToolTip(QStringLiteral("Zoom"));
+    lblZoom = MakeLabel(Panel18, "lblZoom", "16x");
+    lblZoom->setMinimumWidth(lblZoom->sizeHint().width());
+    btnPlay = Named(new QPushButton(QStringLiteral("Play"), Panel18), "btnPlay");
+    btnPlay->hide();
+    controls->addWidget(sldZoom, 1);
+    controls->addWidget(lblZoom);
+    preview->addLayout(controls);
+    preview->addWidget(btnPlay);
+    Player = new TAniPlayer(this);
+    connect(sldZoom, &QSlider::valueChanged, this, [this](int zoom) {
+        PaintBox6->SetZoom(zoom);
+        lblZoom->setText(QStringLiteral("%1x").arg(zoom));
+    });
+    connect(btnPlay, &QPushButton::clicked, this, &TProperties::btnPlayClick);
+    connect(Player, &TAniPlayer::Shown, this, &TProperties::ShowPreview);
 }
 
 void TProperties::ShowImageProperties(TLoadedIconImage& Image) {
@@ -274,22 +320,28 @@ void TProperties::LayOutChannels(const TLoadedIconImage& image) {
 }
 
 // The formats of the shown image's icon: the owner's images of the same resource name and
-// kind (icon or cursor).
+// kind (icon or cursor), the shown one selected. The preview's area is square, as large as the
+// largest format and at least 128 pixels; the zoom starts at the multiple that fits it.
 void TProperties::FillFormats(TLoadedIconImage& image) {
     lbxFormats->clear();
     FormatImages.clear();
-    int widest = kLeastFormatWidth;
+    int widest = kLeastPreview;
+    int opened = 0;
     if (image.Owner) {
         for (const auto& format : image.Owner->Images) {
             if (format->ResourceName != image.ResourceName || format->IsCursor != image.IsCursor)
                 continue;
+            if (format.get() == &image) opened = static_cast<int>(FormatImages.size());
             FormatImages.push_back(format.get());
             lbxFormats->addItem(FormatLine(*format));
-            widest = std::max(widest, format->PixelWidth());
+            widest = std::max({widest, format->PixelWidth(), format->PixelHeight()});
         }
     }
     Panel18->setFixedWidth(widest + 2 * kPreviewLeft);
-    if (!FormatImages.empty()) lbxFormats->setCurrentRow(0);
+    PaintBox6->SetArea(QSize(widest, widest));
+    sldZoom->setValue(TImagePreview::FitZoom(image, QSize(widest, widest)));
+    btnPlay->setVisible(image.Owner && Player->Load(*image.Owner, image));
+    if (!FormatImages.empty()) lbxFormats->setCurrentRow(opened);
     Panel17->setText(FormatCountText(FormatImages.size()));
 }
 
@@ -301,6 +353,23 @@ void TProperties::SetGeneralTexts(const TLoadedIconImage& image) {
     Label10->setText(QString::fromStdString(ReadableName(image.ResourceName)));
     Label6->setText(QStringLiteral("%1 x %2").arg(image.PixelWidth()).arg(image.PixelHeight()));
     Label8->setText(QStringLiteral("%1 bits/pixel").arg(image.BitCount));
+    const bool cursor = image.HotSpot.has_value();
+    if (cursor)
+        Label13->setText(QStringLiteral("%1, %2").arg(image.HotSpot->X).arg(image.HotSpot->Y));
+    Label12->setVisible(cursor);
+    Label13->setVisible(cursor);
+    const TAniAnimation* animation = image.Owner ? image.Owner->Animation.get() : nullptr;
+    if (animation) {
+        QString text = QStringLiteral("%1 frames, %2 steps, %3 s")
+                           .arg(animation->FrameStarts.size())
+                           .arg(animation->Steps())
+                           .arg(animation->TotalMilliseconds() / 1000.0, 0, 'f', 2);
+        if (!animation->Problem.empty())
+            text += QStringLiteral(" (%1)").arg(QString::fromStdString(animation->Problem));
+        Label15->setText(text);
+    }
+    Label14->setVisible(animation != nullptr);
+    Label15->setVisible(animation != nullptr);
     lblDamage->setText(image.Damage().empty() ? QString() : DamageText(image));
     lblDamage->setVisible(!image.Damage().empty());
     LayOutGeneralTexts();
@@ -310,10 +379,12 @@ void TProperties::SetGeneralTexts(const TLoadedIconImage& image) {
 // column and the row pitch grow only when the font needs more room than designed.
 void TProperties::LayOutGeneralTexts() {
     const std::pair<QLabel*, QLabel*> rows[] = {
-        {Label1, Label2}, {Label3, Label4}, {Label9, Label10}, {Label5, Label6}, {Label7, Label8}};
+        {Label1, Label2}, {Label3, Label4},   {Label9, Label10}, {Label5, Label6},
+        {Label7, Label8}, {Label12, Label13}, {Label14, Label15}};
     int valueLeft = kValueLeft;
     int lineHeight = 0;
     for (const auto& [caption, value] : rows) {
+        if (caption->isHidden()) continue;
         SizeToText(caption);
         SizeToText(value);
         valueLeft = std::max(valueLeft, kGap + caption->width() + kGap);
@@ -322,6 +393,7 @@ void TProperties::LayOutGeneralTexts() {
     const int pitch = std::max(kRowPitch, lineHeight + kGap / 2);
     int top = 0;
     for (const auto& [caption, value] : rows) {
+        if (caption->isHidden()) continue;
         caption->move(kGap, top);
         value->move(valueLeft, top);
         top += pitch;
@@ -334,20 +406,24 @@ void TProperties::LayOutGeneralTexts() {
     Panel2->resize(Panel2->width(), std::max(Panel2->height(), top - pitch + lineHeight));
 }
 
+int TProperties::WidestValue() const {
+    int widest = 0;
+    for (const QLabel* value : {Label2, Label4, Label13, Label15})
+        if (!value->isHidden()) widest = std::max(widest, value->width());
+    return widest;
+}
+
 void TProperties::SizePages(const TLoadedIconImage& image) {
     const QSize chrome = PageControl1->PageChrome();
     Panel1->resize(image.PixelWidth() + kImageFrame, image.PixelHeight() + kImageFrame);
     Panel2->move(Panel1->width() + kGap, Panel2->y());
-    int tallestFormat = 0;
-    for (const TLoadedIconImage* format : FormatImages)
-        tallestFormat = std::max(tallestFormat, format->PixelHeight());
     const int widestLine = std::max(0, lbxFormats->sizeHintForColumn(0));
-    const int formatsHeight = kPreviewTop + tallestFormat + kPreviewLeft + Panel16->height();
+    const int formatsHeight = kPreviewTop + Panel18->width() + Panel18->layout()->spacing() +
+                              sldZoom->sizeHint().height() + Panel16->height();
     const int height = std::max({BottomEdge(Panel2) + chrome.height(), kLeastPageHeight,
                                  BottomEdge(MaskChannel.ButtonPanel) + kGap + chrome.height(),
                                  formatsHeight + chrome.height()});
-    Panel2->resize(std::max({kLeastTextWidth,
-                             std::max(Label2->width(), Label4->width()) + Label2->x() + kTextsRight,
+    Panel2->resize(std::max({kLeastTextWidth, WidestValue() + Label2->x() + kTextsRight,
                              lblDamage->isHidden() ? 0 : RightEdge(lblDamage) + kTextsRight}),
                    Panel2->height());
     const TChannelColumn& last = image.BitCount >= 32 ? AlphaChannel : ImageChannel;
@@ -380,18 +456,49 @@ void TProperties::btnOKClick() {
     accept();
 }
 
+TLoadedIconImage* TProperties::ChosenImage() const {
+    const int row = lbxFormats->currentRow();
+    if (row >= 0 && lbxFormats->item(row)->isSelected())
+        return FormatImages[static_cast<std::size_t>(row)];
+    return ShownImage;
+}
+
 void TProperties::btnSaveAsClick() {
+    TLoadedIconImage* image = ChosenImage();
+    if (OnSaveAs && image) return OnSaveAs(*image);
     SaveAsRequested = true;
     accept();
 }
 
 void TProperties::btnCopyClick() {
+    TLoadedIconImage* image = ChosenImage();
+    if (OnCopy && image) return OnCopy(*image);
     CopyRequested = true;
     accept();
 }
 
+// A chosen line pauses the animation and shows its format.
 void TProperties::lbxFormatsClick() {
-    PaintBox6->repaint();
+    if (Player->Playing()) btnPlayClick();
+    const int row = lbxFormats->currentRow();
+    const bool shown = row >= 0 && lbxFormats->item(row)->isSelected();
+    ShowPreview(shown ? FormatImages[static_cast<std::size_t>(row)] : nullptr);
+}
+
+void TProperties::btnPlayClick() {
+    if (Player->Playing()) {
+        Player->Pause();
+    } else {
+        Player->Play();
+    }
+    btnPlay->setText(Player->Playing() ? QStringLiteral("Pause") : QStringLiteral("Play"));
+}
+
+void TProperties::ShowPreview(const TLoadedIconImage* image) {
+    PaintBox6->SetImage(image);
+    const bool damaged = image && !image->Damage().empty();
+    lblPreviewDamage->setText(damaged ? DamageText(*image) : QString());
+    lblPreviewDamage->setVisible(damaged);
 }
 
 // Suggests the icon's source file and resource name, in the folder the window last saved to.
@@ -447,7 +554,9 @@ void TProperties::SaveChannel(const TBitmap& picture, const QString& title) {
 }
 
 void TProperties::PaintBox1Paint(QPainter& Canvas) {
-    if (ShownImage) Canvas.drawImage(0, 0, IconPicture(*ShownImage, ButtonFace(this)));
+    if (ShownImage)
+        Canvas.drawImage(
+            0, 0, IconPicture(*ShownImage, ButtonFace(this), PaintBox1->devicePixelRatioF()));
 }
 
 void TProperties::PaintBox2Paint(QPainter& Canvas) {
@@ -455,13 +564,6 @@ void TProperties::PaintBox2Paint(QPainter& Canvas) {
     Canvas.drawImage((PaintBox2->width() - kPalettePictureWidth) / 2,
                      (PaintBox2->height() - kPalettePictureHeight) / 2,
                      BitmapToQImage(*PaletteBitmap));
-}
-
-void TProperties::PaintBox6Paint(QPainter& Canvas) {
-    const int row = lbxFormats->currentRow();
-    if (row < 0 || !lbxFormats->item(row)->isSelected()) return;
-    Canvas.drawImage(0, 0,
-                     IconPicture(*FormatImages[static_cast<std::size_t>(row)], ButtonFace(this)));
 }
 
 void TProperties::PaintChannel(const TChannelColumn& column, QPainter& canvas) {
