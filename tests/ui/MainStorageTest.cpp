@@ -182,22 +182,25 @@ TEST_F(MainStorageTest, CloseDuringALoadRunSavesOnlyWhenTheCloseGoesAhead) {
 }
 
 TEST_F(MainStorageTest, SizesAndZoomOutOfRangeAreRepairedWhenRead) {
+    // Sizes out of range fall back to the first-start layout (the folder tree a quarter of the
+    // window); a zoom out of range to the nearest step within range.
     const std::pair<const char*, const char*> absurd[][3] = {
         {{"pnlFolders_Width", "1"}, {"pnlContainViewer_Height", "99999"}, {"ViewerZoom", "100000"}},
         {{"pnlFolders_Width", "-300"}, {"pnlContainViewer_Height", "0"}, {"ViewerZoom", "-16"}},
         {{"pnlFolders_Width", "690"}, {"pnlContainViewer_Height", "wide"}, {"ViewerZoom", "7"}}};
-    for (const auto& values : absurd) {
-        for (auto [name, value] : values)
+    const char* zoomed[] = {"2048", "16", "16"};
+    for (std::size_t i = 0; i < std::size(absurd); ++i) {
+        for (auto [name, value] : absurd[i])
             Seed(QString::fromLatin1(name), QString::fromLatin1(value));
         std::unique_ptr<TMain> main = Start();
-        EXPECT_EQ(main->FoldersWidth(), 185) << values[0].second;
-        EXPECT_EQ(main->ContainViewerHeight(), 120) << values[1].second;
-        EXPECT_EQ(main->ViewerZoom, TViewerZoom::Fit()) << values[2].second;
+        const int quarter = main->width() / 4;
+        EXPECT_EQ(main->FoldersWidth(), quarter) << absurd[i][0].second;
+        EXPECT_EQ(main->ContainViewerHeight(), 120) << absurd[i][1].second;
         EXPECT_TRUE(QTest::qWaitFor([&] { return !main->LoadRun->Loading; }));
         EXPECT_TRUE(main->close());
-        EXPECT_EQ(Stored(QStringLiteral("pnlFolders_Width")), QStringLiteral("185"));
+        EXPECT_EQ(Stored(QStringLiteral("pnlFolders_Width")), QString::number(quarter));
         EXPECT_EQ(Stored(QStringLiteral("pnlContainViewer_Height")), QStringLiteral("120"));
-        EXPECT_EQ(Stored(QStringLiteral("ViewerZoom")), QStringLiteral("fit"));
+        EXPECT_EQ(Stored(QStringLiteral("ViewerZoom")), QLatin1String(zoomed[i]));
     }
 }
 

@@ -381,15 +381,16 @@ TEST_F(MainFixture, StatusPanelTwoFollowsTheCaretCell) {
     EXPECT_EQ(grid.SelCount(), 1);
     EXPECT_FALSE(main->TrackingSelection);
 
-    // A drag with the button held selects the range and the panel follows the caret.
+    // A drag with Shift and the button held selects the range and the panel follows the caret.
+    LeftClick(grid, 0);
     SendMouse(grid.viewport(), QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton,
-              grid.ItemRect(0).center());
+              grid.ItemRect(0).center(), Qt::ShiftModifier);
     EXPECT_TRUE(main->TrackingSelection);
     SendMouse(grid.viewport(), QEvent::MouseMove, Qt::NoButton, Qt::LeftButton,
-              grid.ItemRect(2).center());
+              grid.ItemRect(2).center(), Qt::ShiftModifier);
     EXPECT_EQ(Panel(2), QStringLiteral(" 48x48 pixels, 24 bpp marrowed from \"four.ico\" "));
     SendMouse(grid.viewport(), QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton,
-              grid.ItemRect(2).center());
+              grid.ItemRect(2).center(), Qt::ShiftModifier);
     EXPECT_FALSE(main->TrackingSelection);
     EXPECT_EQ(grid.SelCount(), 3);
     EXPECT_FALSE(grid.IsSelected(3));
