@@ -19,4 +19,4 @@ struct ShellLinkSpec {
     std::optional<std::string> iconEnvironment;    // IconEnvironmentDataBlock, with HasExpIcon
 };
 
-ByteString BuildShellLink(const ShellLinkSpec& spec);
+ByteString BuildShellLink(const ShellLinkSpec& shape);
