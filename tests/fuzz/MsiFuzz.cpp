@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "icons/readers/MsiReader.h"
 
@@ -18,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
     try {
-        for (const auto& image : ReadMsiFile(path)->Images) image->DisplayBits();
+        std::unique_ptr<TLoadedIcon> icon = ReadMsiFile(path);
+        for (const auto& image : icon->Images) image->DisplayBits();
     } catch (const TReadError&) {
     }
     std::filesystem::remove(path);
