@@ -349,8 +349,6 @@ private:
     void ApplyFoldersWidth(int width);
     // The folder side keeps a quarter of the window's width until a width is stored or chosen.
     bool FoldersShareKept = true;
-    // Logical pixels of a side of `pixels` device pixels, rounded up.
-    int LogicalSide(int pixels) const;
     // The largest zoom step: 8 times the largest shown image, and an item whole in the strip.
     int LargestZoomStep() const;
     void MeasureShown(const std::vector<TLoadedIconImage*>& shown);
