@@ -54,6 +54,8 @@ void RunExports(benchmark::State& state, const TLoadedIcon& icon, TExportFormat 
                 bool multiFormat) {
     TempDir dir;
     std::vector<TExportEntry> entries = AllSelected(icon);
+    TLoadedImages loaded;
+    for (const TExportEntry& entry : entries) loaded.push_back(entry.Image);
     TExportOptions options;
     options.Naming.Format = format;
     options.MultiFormat = multiFormat;
@@ -67,7 +69,7 @@ void RunExports(benchmark::State& state, const TLoadedIcon& icon, TExportFormat 
         std::filesystem::create_directory(out);
         options.Naming.Directory = out.string();
         state.ResumeTiming();
-        files = RunExport(entries, options, progress).Written;
+        files = RunExport(entries, loaded, options, progress).Written;
         state.PauseTiming();
         bytes = 0;
         for (const auto& file : std::filesystem::directory_iterator(out))

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The subdirectory scan dialog's folder walk beside `find FOLDER -type d`, warm cache: both
+# The subdirectory scan dialog's walk (folders and icon files) beside `find FOLDER -type d`, warm cache: both
 # run once to warm the cache, then the fastest of five runs of each is printed.
 # Usage: bench/folder-walk.sh [BUILD_DIR [FOLDER]]   (BUILD_DIR configured with -DMARROWBY_BENCH=ON)
 set -euo pipefail

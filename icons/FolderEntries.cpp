@@ -8,11 +8,12 @@
 #include <cerrno>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <system_error>
 
+#include "icons/NameMask.h"
 #include "icons/NameOrder.h"
 #include "icons/PathAt.h"
-#include "icons/PathList.h"
 
 namespace fs = std::filesystem;
 
@@ -65,6 +66,8 @@ std::string WithTrailingSeparator(std::string folder) {
 TFolderEntries ReadFolderEntries(const std::string& folder, const TFolderReading& reading) {
     const std::string prefix = WithTrailingSeparator(folder);
     TFolderEntries entries;
+    const std::optional<TNameMask> mask =
+        reading.Mask ? std::optional<TNameMask>(*reading.Mask) : std::nullopt;
     int descriptor = OpenPath(prefix, O_RDONLY | O_DIRECTORY);
     std::unique_ptr<DIR, TCloseFolder> listing(descriptor < 0 ? nullptr : ::fdopendir(descriptor));
     if (!listing) {
@@ -81,7 +84,7 @@ TFolderEntries ReadFolderEntries(const std::string& folder, const TFolderReading
         }
         std::string name = entry->d_name;
         if (name == "." || name == "..") continue;
-        bool wanted = reading.Mask && MatchesFileMask(name, *reading.Mask);
+        bool wanted = mask && mask->Matches(name);
         if (!wanted && !reading.Subfolders) continue;
         TEntryKind kind = KindOf(::dirfd(listing.get()), *entry);
         if (reading.Subfolders && kind.Folder) {

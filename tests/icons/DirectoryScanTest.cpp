@@ -126,4 +126,9 @@ TEST(PathList, MaskRuleAndFolderOrder) {
     EXPECT_FALSE(MatchesFileMask("noext", "*.ico;*."));
     EXPECT_TRUE(MatchesFileMask("noext", "*.*"));
     EXPECT_TRUE(MatchesFileMask("noext", "*"));
+    // Plain suffixes and wildcard patterns agree, over ASCII names and others.
+    EXPECT_TRUE(MatchesFileMask("\xc3\x84.ICO", "*.ico"));
+    EXPECT_TRUE(MatchesFileMask("x.ICO", "*[.]ico"));
+    EXPECT_FALSE(MatchesFileMask("a.ico.bak", "*.ico"));
+    EXPECT_TRUE(MatchesFileMask(".ico", "*.ico"));
 }

@@ -81,8 +81,8 @@ TEST_F(ScanFixture, AFolderTreeScanLoadsTheFolderThenItsSubfoldersInScanOrder) {
     EXPECT_EQ(Panel(1), QStringLiteral(" 5 icons found. "));
     EXPECT_FALSE(main->lbxFiles->HasSelection());
     EXPECT_TRUE(main->ScanFolderTree);
-    ASSERT_TRUE(main->ScanFolders.has_value());
-    EXPECT_TRUE(main->ScanFolders->empty());
+    ASSERT_TRUE(main->ScanFiles.has_value());
+    EXPECT_TRUE(main->ScanFiles->Files.empty());
 
     // The file that was current before the scan is not read again; another one is.
     main->lbxFiles->SelectItem(Row(QStringLiteral("a.ico")));
@@ -91,6 +91,16 @@ TEST_F(ScanFixture, AFolderTreeScanLoadsTheFolderThenItsSubfoldersInScanOrder) {
     main->lbxFiles->SelectItem(Row(QStringLiteral("e.ico")));
     WaitFor([&] { return main->LoadedIcons.size() == 1 && !main->LoadRun->Loading; });
     EXPECT_EQ(Panel(0), QStringLiteral(" e.ico "));
+
+    // Folders the scan could not list are counted beside the files, once.
+    main->ScanFiles = TFoundFiles{{expected.front()}, {{"/gone", "Permission denied"}}};
+    main->LoadFiles(true);
+    RunToEnd();
+    EXPECT_EQ(Panel(0), QStringLiteral(" %1 1 folder could not be read. ")
+                            .arg(QString::fromStdString(expected.front())));
+    main->LoadFiles(true);
+    RunToEnd();
+    EXPECT_EQ(PanelWidth(0), 0);
 
     // A folder scan lists the folder alone and ends the folder-tree mode.
     main->btnScanNow->click();
@@ -104,11 +114,11 @@ TEST_F(ScanFixture, ACancelledFolderTreeScanLoadsNothingAndKeepsTheGrid) {
     RunToEnd();
     ASSERT_EQ(main->LoadedIcons.size(), 2u);
     const TLoadedIcon* before = main->LoadedIcons.front().get();
-    main->ScanFolders = std::vector<std::string>{"left over"};
+    main->ScanFiles = TFoundFiles{{"left over"}, {}};
     CancelTheScanAtItsEnd();
     main->btnScanDirectories->click();
     Settle();
-    EXPECT_FALSE(main->ScanFolders.has_value());
+    EXPECT_FALSE(main->ScanFiles.has_value());
     EXPECT_FALSE(main->ScanFolderTree);
     ASSERT_EQ(main->LoadedIcons.size(), 2u);
     EXPECT_EQ(main->LoadedIcons.front().get(), before);

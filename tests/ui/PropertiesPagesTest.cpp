@@ -400,6 +400,18 @@ TEST(PropertiesPages, FormatsPageShowsTheOpenedImageEnlargedAndKeepsTheDialogOpe
         EXPECT_EQ(shown.PaintBox1->size(), QSize(16, 16));
         EXPECT_EQ(general.pixel(15, 14), qRgb(255, 0, 0));
         EXPECT_EQ(shown.PaintBox1->mapTo(shown.Panel1, QPoint(0, 0)), QPoint(7, 7));
+        // The page keys turn the pages while a button has the focus.
+        shown.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&shown));
+        shown.btnCopy->setFocus();
+        const int pages = shown.PageControl1->count();
+        const int first = shown.PageControl1->currentIndex();
+        QTest::keyClick(shown.btnCopy, Qt::Key_Tab, Qt::ControlModifier);
+        EXPECT_EQ(shown.PageControl1->currentIndex(), (first + 1) % pages);
+        QTest::keyClick(shown.btnCopy, Qt::Key_PageDown, Qt::ControlModifier);
+        EXPECT_EQ(shown.PageControl1->currentIndex(), (first + 2) % pages);
+        QTest::keyClick(shown.btnCopy, Qt::Key_PageUp, Qt::ControlModifier);
+        EXPECT_EQ(shown.PageControl1->currentIndex(), (first + 1) % pages);
         shown.btnOK->click();
     });
     EXPECT_EQ(copied, (std::vector<TLoadedIconImage*>{&red, &blue}));

@@ -15,9 +15,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Makes each relative folder below root, and one plain file beside them.
+// Makes each relative folder below root with a file "f.ico" in it, and one plain file beside
+// them.
 void MakeFolders(const TempDir& root, const std::vector<std::string>& folders) {
-    for (const std::string& folder : folders) fs::create_directories(root.Path() / folder);
+    for (const std::string& folder : folders) root.Write(folder + "/f.ico", ByteString{1});
     root.Write("plain.txt", ByteString{1, 2, 3});
 }
 
@@ -27,33 +28,40 @@ std::string Root(const TempDir& root) {
 
 }  // namespace
 
-TEST(ScanDirs, ListsTheTreeDepthFirstInNameOrderWithTheStartFolderFirst) {
+// The files that match the mask, folder by folder: a folder's own before its subfolders',
+// subfolders in name order.
+TEST(ScanDirs, TakesTheMatchingFilesOfTheTreeDepthFirstInNameOrder) {
     TempDir root;
-    MakeFolders(root, {"a/a1/deep", "a/a2", "B", ".hidden/inner", "c"});
-    std::vector<std::string> folders;
-    ASSERT_TRUE(ScanSubdirectories(root.Path().string(), folders));
-    std::vector<std::string> expected{Root(root)};
-    for (const char* name :
-         {".hidden", ".hidden/inner", "a", "a/a1", "a/a1/deep", "a/a2", "B", "c"})
-        expected.push_back(Root(root) + name);
-    EXPECT_EQ(folders, expected);
+    MakeFolders(root, {"a/a1/deep", "a/a2", "a", "B", ".hidden/inner", "c"});
+    root.Write("top.ICO", ByteString{1});
+    // A link to a folder gives its files but is not entered, so the cycle ends there.
+    fs::create_directory_symlink(root.Path(), root.Path() / "c" / "loop");
+    TFoundFiles found;
+    ASSERT_TRUE(ScanSubdirectories(root.Path().string(), "*.ico", found));
+    std::vector<std::string> expected{Root(root) + "top.ICO"};
+    for (const char* name : {".hidden/inner", "a", "a/a1/deep", "a/a2", "B", "c"})
+        expected.push_back(Root(root) + name + "/f.ico");
+    expected.push_back(Root(root) + "c/loop/top.ICO");
+    EXPECT_EQ(found.Files, expected);
+    EXPECT_TRUE(found.FailedFolders.empty());
 }
 
 TEST(ScanDirs, CountLineCountsTheStartFolderAndEmptyFoldersLeaveTheLabels) {
     TempDir root;
     {
-        TScanDirs dialog(root.Path().string());
-        std::vector<std::string> folders;
-        EXPECT_TRUE(dialog.Execute(folders));
-        EXPECT_EQ(folders, std::vector<std::string>{Root(root)});
+        TScanDirs dialog(root.Path().string(), "*");
+        TFoundFiles found;
+        EXPECT_TRUE(dialog.Execute(found));
+        EXPECT_TRUE(found.Files.empty());
         EXPECT_EQ(dialog.Label1->text(), QStringLiteral("..."));
         EXPECT_EQ(dialog.Label2->text(), QStringLiteral("..."));
     }
     MakeFolders(root, {"only"});
-    TScanDirs dialog(Root(root));
-    std::vector<std::string> folders;
-    EXPECT_TRUE(dialog.Execute(folders));
-    EXPECT_EQ(folders, (std::vector<std::string>{Root(root), Root(root) + "only"}));
+    TScanDirs dialog(Root(root), "*");
+    TFoundFiles found;
+    EXPECT_TRUE(dialog.Execute(found));
+    EXPECT_EQ(found.Files,
+              (std::vector<std::string>{Root(root) + "plain.txt", Root(root) + "only/f.ico"}));
     EXPECT_EQ(dialog.Label2->text(), QStringLiteral("2 directories found"));
     EXPECT_EQ(dialog.Label1->text(), QString::fromStdString(Root(root) + "only"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Scanning Subdirectories"));
@@ -64,8 +72,8 @@ TEST(ScanDirs, CountLineCountsTheStartFolderAndEmptyFoldersLeaveTheLabels) {
 }
 
 // The folders are listed on a thread of their own; a cancel given while it runs (here while
-// it has found its second folder) stops it before its next folder, and the caller's list stays
-// as it was.
+// it has found its second folder) stops it before its next folder, and the caller's files stay
+// as they were.
 TEST(ScanDirs, CancelAndEscStopTheListingBeforeItsNextFolder) {
     TempDir root;
     MakeFolders(root, {"1/2/3/4/5/6/7/8/9"});
@@ -90,11 +98,11 @@ TEST(ScanDirs, CancelAndEscStopTheListingBeforeItsNextFolder) {
                 Qt::QueuedConnection);
             given.get_future().wait();
         };
-        TScanDirs dialog(root.Path().string(), watch);
+        TScanDirs dialog(root.Path().string(), "*.ico", watch);
         shown = &dialog;
-        std::vector<std::string> folders{"kept"};
-        EXPECT_FALSE(dialog.Execute(folders));
-        EXPECT_EQ(folders, std::vector<std::string>{"kept"});
+        TFoundFiles found{{"kept"}, {}};
+        EXPECT_FALSE(dialog.Execute(found));
+        EXPECT_EQ(found.Files, std::vector<std::string>{"kept"});
         EXPECT_EQ(counts, (std::vector<std::size_t>{2, 3}));
     }
 }

@@ -1,6 +1,10 @@
 #include "ui/dialogs/FolderTreeListing.h"
 
-TFolderTreeListing::TFolderTreeListing(const std::string& startFolder) : scan_(startFolder) {}
+#include <algorithm>
+#include <iterator>
+
+TFolderTreeListing::TFolderTreeListing(const std::string& startFolder, std::string mask)
+    : walk_(startFolder, std::move(mask)) {}
 
 TFolderTreeListing::~TFolderTreeListing() {
     Cancel();
@@ -15,25 +19,33 @@ void TFolderTreeListing::Start(TEnded onEnded, TFolderFound onFolderFound) {
 }
 
 void TFolderTreeListing::Run(const TEnded& onEnded, const TFolderFound& onFolderFound) {
-    scan_.Run([&](const TScannedFolder& folder) {
+    std::vector<TScannedFolder> folders = walk_.Run([&](const TScannedFolder& folder) {
         std::size_t count = 0;
         {
             const std::lock_guard lock(mutex_);
-            folders_.push_back(folder.Path);
-            count = folders_.size();
+            count = ++count_;
+            if (count > 1) lastFolder_ = folder.Path;
         }
         if (onFolderFound && count > 1) onFolderFound(folder.Path, count);
     });
+    {
+        const std::lock_guard lock(mutex_);
+        for (TScannedFolder& folder : folders) {
+            found_.Files.insert(found_.Files.end(), std::make_move_iterator(folder.Files.begin()),
+                                std::make_move_iterator(folder.Files.end()));
+            if (!folder.Error.empty())
+                found_.FailedFolders.push_back({std::move(folder.Path), std::move(folder.Error)});
+        }
+    }
     onEnded();
 }
 
 std::pair<std::string, std::size_t> TFolderTreeListing::Progress() const {
     const std::lock_guard lock(mutex_);
-    if (folders_.size() <= 1) return {std::string(), 1};
-    return {folders_.back(), folders_.size()};
+    return {lastFolder_, std::max<std::size_t>(count_, 1)};
 }
 
-std::vector<std::string> TFolderTreeListing::TakeFolders() {
+TFoundFiles TFolderTreeListing::TakeFiles() {
     const std::lock_guard lock(mutex_);
-    return std::move(folders_);
+    return std::move(found_);
 }

@@ -18,12 +18,12 @@ constexpr int kRightMargin = 14;  // right of the button
 
 }  // namespace
 
-TScanDirs::TScanDirs(const std::string& Folder, TFolderTreeListing::TFolderFound watch,
-                     QWidget* parent)
+TScanDirs::TScanDirs(const std::string& Folder, std::string Mask,
+                     TFolderTreeListing::TFolderFound watch, QWidget* parent)
     : QDialog(parent, kDialogFrameWithoutClose),
       ProgressTimer(new QTimer(this)),
       Watch(std::move(watch)),
-      Directories(Folder) {
+      Directories(Folder, std::move(Mask)) {
     setWindowTitle(QStringLiteral("Scanning Subdirectories"));
     UseDesignFont(this);
     Button1 = Place(new QPushButton(QStringLiteral("Cancel"), this), "Button1", {400, 8, 75, 25});
@@ -37,12 +37,12 @@ TScanDirs::TScanDirs(const std::string& Folder, TFolderTreeListing::TFolderFound
     FitTexts();
 }
 
-bool TScanDirs::Execute(std::vector<std::string>& Folders) {
+bool TScanDirs::Execute(TFoundFiles& Found) {
     CentreOnScreen(this);
     QMetaObject::invokeMethod(this, &TScanDirs::FormActivate, Qt::QueuedConnection);
     exec();
     if (Cancelled) return false;
-    Folders = Directories.TakeFolders();
+    Found = Directories.TakeFiles();
     return true;
 }
 
@@ -94,7 +94,7 @@ void TScanDirs::FitTexts() {
     setFixedSize(std::max(kDesignWidth, RightEdge(Button1) + kRightMargin), height);
 }
 
-bool ScanSubdirectories(const std::string& Folder, std::vector<std::string>& Folders) {
-    TScanDirs dialog(Folder);
-    return dialog.Execute(Folders);
+bool ScanSubdirectories(const std::string& Folder, const std::string& Mask, TFoundFiles& Found) {
+    TScanDirs dialog(Folder, Mask);
+    return dialog.Execute(Found);
 }

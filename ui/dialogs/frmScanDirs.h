@@ -11,21 +11,21 @@ class QLabel;
 class QPushButton;
 class QTimer;
 
-// The "Scanning Subdirectories" progress dialog: lists a folder and every folder below it on a
-// thread of its own while showing the folder just found and a running count, with a Cancel
-// button. Created for one scan.
+// The "Scanning Subdirectories" progress dialog: lists a folder and every folder below it, and
+// the files in them that match a mask, on a thread of its own while showing the folder just
+// found and a running count, with a Cancel button. Created for one scan.
 class TScanDirs : public QDialog {
     Q_OBJECT
 public:
     // `watch`, when given, is called on the listing's thread with every folder found below the
     // start folder, before the listing goes on.
-    explicit TScanDirs(const std::string& Folder, TFolderTreeListing::TFolderFound watch = {},
-                       QWidget* parent = nullptr);
+    TScanDirs(const std::string& Folder, std::string Mask,
+              TFolderTreeListing::TFolderFound watch = {}, QWidget* parent = nullptr);
 
-    // Shows the dialog modally and scans. When the scan ran to its end, hands the folders
-    // over in Folders (the start folder with a trailing separator first) and returns true;
-    // when it was cancelled, discards them, leaves Folders untouched and returns false.
-    bool Execute(std::vector<std::string>& Folders);
+    // Shows the dialog modally and scans. When the scan ran to its end, hands what it found
+    // over in Found and returns true; when it was cancelled, discards it, leaves Found
+    // untouched and returns false.
+    bool Execute(TFoundFiles& Found);
 
     // Starts the scan once the dialog is shown; the dialog closes itself when the scan ends.
     void FormActivate();
@@ -52,6 +52,7 @@ private:
     TFolderTreeListing Directories;  // last, so its thread ends before the rest goes
 };
 
-// Runs the subdirectory scan of Folder in its dialog. True with the folders in Folders when
-// the scan ran to its end; false, with Folders untouched, when the user cancelled.
-bool ScanSubdirectories(const std::string& Folder, std::vector<std::string>& Folders);
+// Runs the subdirectory scan of Folder in its dialog, taking the files that match Mask
+// (MatchesFileMask). True with what it found in Found when the scan ran to its end; false,
+// with Found untouched, when the user cancelled.
+bool ScanSubdirectories(const std::string& Folder, const std::string& Mask, TFoundFiles& Found);

@@ -165,17 +165,18 @@ void TMain::Exit1Click() {
     close();
 }
 
-// The folder-tree scan: the subdirectory scan lists the current folder's tree, and the scan
-// then loads the matching files of every folder it found. Without a current folder there is
-// no tree to list, so the scan finds nothing rather than listing the whole file system.
+// The folder-tree scan: the subdirectory scan lists the current folder's tree and the files in
+// it that match the mask, and the scan then loads those files. Without a current folder there is no
+// tree to list, so the scan finds nothing rather than listing the whole file system.
 void TMain::btnScanDirectoriesClick() {
     lbxFiles->ClearSelection();
-    ScanFolders.reset();
-    std::vector<std::string> folders;
-    if (!CurrentFolder.isEmpty() && !ScanSubdirectories(ToFilePath(CurrentFolder), folders)) {
+    ScanFiles.reset();
+    TFoundFiles found;
+    if (!CurrentFolder.isEmpty() &&
+        !ScanSubdirectories(ToFilePath(CurrentFolder), ToFilePath(lbxFiles->FileMask()), found)) {
         return;
     }
-    ScanFolders = std::move(folders);
+    ScanFiles = std::move(found);
     ScanFolderTree = true;
     LoadFiles(true);
 }

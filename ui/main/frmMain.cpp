@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <QUrl>
 #include <algorithm>
+#include <utility>
 
 #include "icons/LoadIcons.h"
 #include "icons/PathList.h"
@@ -209,9 +210,9 @@ void TMain::LoadFiles(bool Scan, std::optional<std::vector<std::string>> Files) 
     ClearLoaded();
     // The cells of a scan, or of several files, name their file in a second label line.
     LabelsNameFiles = Scan || (Files && Files->size() > 1);
-    std::vector<std::string> paths = PathsToLoad(Scan, std::move(Files));
+    TFoundFiles toLoad = PathsToLoad(Scan, std::move(Files));
     CellWidth = CellHeight = kMinCellSize;
-    LoadRun->Start(std::move(paths), {.IncludeCursors = IncludeCursors});
+    LoadRun->Start(std::move(toLoad.Files), {.IncludeCursors = IncludeCursors});
     endOnError.dismiss();
 }
 
@@ -244,44 +245,59 @@ void TMain::LoadRunFinished() {
     ResizeViewer();
 }
 
-std::vector<std::string> TMain::PathsToLoad(bool Scan,
-                                            std::optional<std::vector<std::string>> Files) {
-    if (Files || Scan) {
-        std::vector<std::string> paths = Files ? std::move(*Files) : ScanPathList();
-        ShowPathCount(paths);
-        return paths;
+TFoundFiles TMain::PathsToLoad(bool Scan, std::optional<std::vector<std::string>> Files) {
+    if (Files) {
+        ShowPathCount(*Files, 0);
+        return {std::move(*Files), {}};
+    }
+    if (Scan) {
+        TFoundFiles found = ScanPathList();
+        ShowPathCount(found.Files, found.FailedFolders.size());
+        return found;
     }
     if (CurrentFileName.isEmpty() || CurrentFolder.isEmpty()) return {};
     // A folder without a file of the current name is no file's failure: nothing is read.
     if (!QFileInfo::exists(CurrentFolder + CurrentFileName)) return {};
     StatusBar->ShowMessage(0, CurrentFileName);
-    return {ToFilePath(CurrentFolder + CurrentFileName)};
+    return {{ToFilePath(CurrentFolder + CurrentFileName)}, {}};
 }
 
-// The folders of a folder-tree scan are used up as they are listed; a folder scan lists the
-// current folder. No folder at all lists nothing (rather than the root folder).
-std::vector<std::string> TMain::ScanPathList() {
-    std::vector<std::string> folders;
+// What a folder-tree scan found is used up by its first load, a restarted one finds nothing;
+// a folder scan lists the current folder. No folder at all lists nothing (rather than the root
+// folder).
+TFoundFiles TMain::ScanPathList() {
     if (ScanFolderTree) {
-        if (ScanFolders) folders.swap(*ScanFolders);
-    } else if (!CurrentFolder.isEmpty()) {
-        folders.push_back(ToFilePath(CurrentFolder));
+        if (!ScanFiles) return {};
+        return std::exchange(*ScanFiles, {});
     }
-    return BuildPathList(folders, ToFilePath(lbxFiles->FileMask()));
+    if (CurrentFolder.isEmpty()) return {};
+    return {BuildPathList({ToFilePath(CurrentFolder)}, ToFilePath(lbxFiles->FileMask())), {}};
 }
 
-void TMain::ShowPathCount(const std::vector<std::string>& paths) {
+// The count of files to read, and of the folders whose files could not all be listed, so the
+// count is not taken for the whole tree.
+void TMain::ShowPathCount(const std::vector<std::string>& paths, std::size_t unreadFolders) {
     if (paths.size() > kProgressThreshold) {
         ProgressBar->setMaximum(static_cast<int>(paths.size()));
         pnlViewer->hide();
         pnlProgress->show();
     }
-    if (paths.empty()) {
+    QString text;
+    if (paths.size() == 1) {
+        text = FromFilePath(paths.front());
+    } else if (paths.size() > 1) {
+        text = QStringLiteral("%1 files.").arg(paths.size());
+    }
+    if (unreadFolders > 0) {
+        text += (text.isEmpty() ? QString() : QStringLiteral(" ")) +
+                (unreadFolders == 1
+                     ? QStringLiteral("1 folder could not be read.")
+                     : QStringLiteral("%1 folders could not be read.").arg(unreadFolders));
+    }
+    if (text.isEmpty()) {
         StatusBar->SetPanelWidth(0, 0);
-    } else if (paths.size() == 1) {
-        StatusBar->ShowMessage(0, FromFilePath(paths.front()));
     } else {
-        StatusBar->ShowMessage(0, QStringLiteral("%1 files.").arg(paths.size()));
+        StatusBar->ShowMessage(0, text);
     }
 }
 
@@ -344,8 +360,8 @@ void TMain::dropEvent(QDropEvent* event) {
     if (paths.empty()) {
         const QList<QUrl> urls = event->mimeData()->urls();
         if (!urls.isEmpty()) {
-            StatusBar->ShowMessage(0, QStringLiteral("Not a local file: %1")
-                                          .arg(urls.front().toDisplayString()));
+            StatusBar->ShowMessage(
+                0, QStringLiteral("Not a local file: %1").arg(urls.front().toDisplayString()));
         }
         return;
     }

@@ -15,6 +15,7 @@
 #include "icons/IconFilter.h"
 #include "icons/LoadedIcon.h"
 #include "toolkit/Prompter.h"
+#include "ui/dialogs/FolderTreeListing.h"
 #include "ui/main/RecentFiles.h"
 #include "ui/viewer/ViewerZoom.h"
 
@@ -232,7 +233,9 @@ public:
     // The load run's own state: Loading, AbortLoad, CloseRequested and the files being read.
     std::unique_ptr<TLoadRun> LoadRun;
     bool ScanFolderTree = false;
-    std::optional<std::vector<std::string>> ScanFolders;
+    // What the last folder-tree scan found: its files and the folders it could not list, used
+    // up by the load run that follows.
+    std::optional<TFoundFiles> ScanFiles;
     bool TrackingSelection = false;
     // The files last opened, chosen, typed, dropped alone or named at start; persisted.
     TRecentFiles RecentFiles;
@@ -320,9 +323,9 @@ private:
 
     // Browsing and the load run.
     void ConnectBrowsing();
-    std::vector<std::string> PathsToLoad(bool Scan, std::optional<std::vector<std::string>> Files);
-    std::vector<std::string> ScanPathList();
-    void ShowPathCount(const std::vector<std::string>& paths);
+    TFoundFiles PathsToLoad(bool Scan, std::optional<std::vector<std::string>> Files);
+    TFoundFiles ScanPathList();
+    void ShowPathCount(const std::vector<std::string>& paths, std::size_t unreadFolders);
     void ConnectLoadRun();
     void LoadRunFinished();
     void FinishRun();
