@@ -65,7 +65,7 @@ TEST_F(MainFixture, MenusHoldEveryCommandInOrderWithShortcutsAndGlyphs) {
               QStringList({"Fil&ter Icons...\tCtrl+T", "-",
                            "+Scan All &Subdirectories Now\tCtrl+D",
                            "+Scan All &Files In Directory Now\tCtrl+F", "&Always Scan All Files",
-                           "Include &Cursors", "&Hide Duplicate Images", "Hash Icons Like CAPE",
+                           "Include &Cursors", "&Hide Duplicate Images", "Hash Icons Li&ke CAPE",
                            "Show La&bels\tCtrl+Shift+L", "-", "Zoom &In\tCtrl++",
                            "Zoom &Out\tCtrl+-", "Act&ual Size\tCtrl+0", "Fit to St&rip", "-",
                            "Lar&ge Icons", "S&mall Icons", "&List", "&Details"}));
@@ -77,7 +77,7 @@ TEST_F(MainFixture, MenusHoldEveryCommandInOrderWithShortcutsAndGlyphs) {
     EXPECT_EQ(Layout(main->ViewerPopupMenu),
               QStringList({"+Icon &Properties...", "-", "+&Save As...", "+&Copy to Clipboard",
                            "+&Background Color for Copying...", "&Export Selected...",
-                           "&Install as Desktop Icon...", "-", "Select &All", "Find Similar Icons"}));
+                           "&Install as Desktop Icon...", "-", "Select &All", "Find Si&milar Icons"}));
 
     // Menu glyphs are the image list's pictures at their indices.
     ASSERT_EQ(main->Images.size(), 7);

@@ -118,7 +118,7 @@ QMenu* TMain::CreateViewMenu() {
           Handler(this, &TMain::IncludeCursors1Click), true},
          {"HideDuplicateImages1", "&Hide Duplicate Images", QKeySequence(), -1,
           Handler(this, &TMain::HideDuplicateImages1Click), true},
-         {"HashIconsLikeCAPE1", "Hash Icons Like CAPE", QKeySequence(), -1,
+         {"HashIconsLikeCAPE1", "Hash Icons Li&ke CAPE", QKeySequence(), -1,
           Handler(this, &TMain::HashIconsLikeCape1Click), true},
          {"ShowLabels1", "Show La&bels", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L), -1,
           Handler(this, &TMain::ShowLabels1Click), true},
@@ -186,7 +186,7 @@ void TMain::CreateViewerPopupMenu() {
                Handler(this, &TMain::SelectAll1Click)}},
              this);
     AddItems(ViewerPopupMenu,
-             {{"popFindSimilarIcons", "Find Similar Icons", QKeySequence(), -1,
+             {{"popFindSimilarIcons", "Find Si&milar Icons", QKeySequence(), -1,
                Handler(this, &TMain::FindSimilarIcons1Click)}},
              this);
 }
