@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
@@ -455,6 +456,9 @@ TEST(PropertiesPages, CursorsShowTheirHotSpotAndAnimatedCursorsPlay) {
                   qRgb(220, 0, 0));
 
         ASSERT_TRUE(shown.btnPlay->isVisible());
+        // The Play button takes no room from the enlarged picture.
+        EXPECT_TRUE(shown.PreviewView->viewport()->rect().contains(
+            shown.PaintBox6->PictureRect().translated(shown.PaintBox6->pos())));
         shown.btnPlay->click();
         EXPECT_EQ(shown.btnPlay->text(), QStringLiteral("Pause"));
         std::vector<const TLoadedIconImage*> played{shown.PaintBox6->Image()};

@@ -418,8 +418,11 @@ void TProperties::SizePages(const TLoadedIconImage& image) {
     Panel1->resize(image.PixelWidth() + kImageFrame, image.PixelHeight() + kImageFrame);
     Panel2->move(Panel1->width() + kGap, Panel2->y());
     const int widestLine = std::max(0, lbxFormats->sizeHintForColumn(0));
-    const int formatsHeight = kPreviewTop + Panel18->width() + Panel18->layout()->spacing() +
-                              sldZoom->sizeHint().height() + Panel16->height();
+    const int spacing = Panel18->layout()->spacing();
+    // The preview keeps its square area; an animated cursor's Play button comes below it.
+    const int formatsHeight = kPreviewTop + Panel18->width() + spacing +
+                              sldZoom->sizeHint().height() + Panel16->height() +
+                              (btnPlay->isHidden() ? 0 : spacing + btnPlay->sizeHint().height());
     const int height = std::max({BottomEdge(Panel2) + chrome.height(), kLeastPageHeight,
                                  BottomEdge(MaskChannel.ButtonPanel) + kGap + chrome.height(),
                                  formatsHeight + chrome.height()});
