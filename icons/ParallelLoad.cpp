@@ -6,7 +6,9 @@
 
 #include <atomic>
 #include <cerrno>
+#include <exception>
 #include <memory>
+#include <mutex>
 #include <system_error>
 
 #include "icons/PathAt.h"
@@ -44,6 +46,16 @@ void LoadInParallel(const TNextPath& Next, const TParallelLoadOptions& Options,
                     const std::function<void(TLoadOutcome&&)>& Consume) {
     int jobs = Options.Jobs ? static_cast<int>(Options.Jobs) : tbb::info::default_concurrency();
     std::atomic<bool> stopped{false};
+    // A stage that throws stops the reading instead of cancelling the pipeline, which would
+    // drop the outcomes in flight without freeing them: the pipeline drains, every token is
+    // freed, and the first failure is thrown again once it has.
+    std::mutex failureMutex;
+    std::exception_ptr failure;
+    auto fail = [&] {
+        const std::lock_guard lock(failureMutex);
+        if (!failure) failure = std::current_exception();
+        stopped = true;
+    };
 
     // The path and the outcome travel between the stages behind pointers, so a token is cheap
     // to move.
@@ -53,22 +65,37 @@ void LoadInParallel(const TNextPath& Next, const TParallelLoadOptions& Options,
         tbb::filter_mode::serial_in_order, [&](tbb::flow_control& flow) -> TPath {
             if (!stopped && Options.Cancelled && Options.Cancelled()) stopped = true;
             auto path = std::make_unique<std::string>();
-            if (stopped || !Next(*path)) {
-                flow.stop();
-                return nullptr;
+            try {
+                if (!stopped && Next(*path)) return path;
+            } catch (...) {
+                fail();
             }
-            return path;
+            flow.stop();
+            return nullptr;
         });
     auto load = tbb::make_filter<TPath, TToken>(tbb::filter_mode::parallel, [&](TPath path) {
-        return std::make_unique<TLoadOutcome>(LoadAndPrepare(*path, Options));
+        auto outcome = std::make_unique<TLoadOutcome>();
+        if (stopped) return outcome;
+        try {
+            *outcome = LoadAndPrepare(*path, Options);
+        } catch (...) {
+            fail();
+        }
+        return outcome;
     });
     auto consume =
         tbb::make_filter<TToken, void>(tbb::filter_mode::serial_in_order, [&](TToken outcome) {
-            if (!stopped) Consume(std::move(*outcome));
+            if (stopped) return;
+            try {
+                Consume(std::move(*outcome));
+            } catch (...) {
+                fail();
+            }
         });
     // An arena of its own keeps the thread count to this run, whatever else uses oneTBB.
     tbb::task_arena arena(jobs);
     arena.execute([&] { tbb::parallel_pipeline(2 * jobs, take & load & consume); });
+    if (failure) std::rethrow_exception(failure);
 }
 
 void LoadInParallel(const std::vector<std::string>& Paths, const TParallelLoadOptions& Options,

@@ -32,7 +32,8 @@ using TNextPath = std::function<bool(std::string& Path)>;
 // time, in the order of the paths. Paths are pulled as the workers need them and at most twice
 // as many files as threads are in flight, so memory follows the threads, not the number of
 // files. Consume may run on a worker thread, never on two at once. Once Cancelled returns true
-// no further file is started and those not yet consumed are dropped.
+// no further file is started and those not yet consumed are dropped. An exception from Next,
+// Prepare or Consume stops the reading the same way and is thrown again from here.
 void LoadInParallel(const TNextPath& Next, const TParallelLoadOptions& Options,
                     const std::function<void(TLoadOutcome&&)>& Consume);
 
