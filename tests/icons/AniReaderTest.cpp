@@ -123,14 +123,8 @@ TEST(AniReader, LengthsPastTheEnd) {
 // each frame's images start, and each cursor image's hot spot. Chunks that run short are left
 // unused, with the reason.
 TEST(AniReader, KeepsRatesSequenceAndHotSpots) {
-    auto cursor = [](std::uint8_t fill, std::uint16_t x, std::uint16_t y) {
-        IcoEntry small = EntryFor({16, 16, 4, fill, 0, true});
-        IcoEntry large = EntryFor({32, 32, 4, fill, 0, true});
-        small.planes = large.planes = x;
-        small.bitCount = large.bitCount = y;
-        return BuildIco({small, large}, 2);
-    };
-    const ByteString frames = FrameList({cursor(1, 3, 9), cursor(2, 4, 10), cursor(3, 5, 11)});
+    const ByteString frames =
+        FrameList({CursorFrame(1, 3, 9), CursorFrame(2, 4, 10), CursorFrame(3, 5, 11)});
     const ByteString rate = RiffChunk("rate", ByteBuilder().U32(6).U32(12).U32(30).U32(6).Bytes());
     const ByteString seq = RiffChunk("seq ", ByteBuilder().U32(0).U32(2).U32(1).U32(2).Bytes());
     auto icon = ReadAniData(BuildAni({AniHeaderChunk(1, 3, 4), rate, seq, frames}), "busy.ani");

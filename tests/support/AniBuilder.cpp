@@ -1,5 +1,7 @@
 #include "AniBuilder.h"
 
+#include "IcoBuilder.h"
+
 ByteString RiffChunk(std::string_view id, ByteView data, bool pad,
                      std::optional<std::uint32_t> length) {
     ByteBuilder b;
@@ -47,4 +49,12 @@ ByteString BuildAni(const std::vector<ByteString>& chunks) {
 ByteString BuildAniFromFrames(const std::vector<ByteString>& frames) {
     return BuildAni(
         {AniHeaderChunk(1, static_cast<std::uint32_t>(frames.size())), FrameList(frames)});
+}
+
+ByteString CursorFrame(std::uint8_t fill, std::uint16_t x, std::uint16_t y) {
+    IcoEntry small = EntryFor({16, 16, 4, fill, 0, true});
+    IcoEntry large = EntryFor({32, 32, 4, fill, 0, true});
+    small.planes = large.planes = x;
+    small.bitCount = large.bitCount = y;
+    return BuildIco({small, large}, 2);
 }

@@ -26,5 +26,9 @@ ByteString FrameList(const std::vector<ByteString>& frames, bool pad = true);
 // "RIFF", a size, "ACON", then the chunks.
 ByteString BuildAni(const std::vector<ByteString>& chunks);
 
+// A cursor frame of a 16 x 16 and a 32 x 32 image at 4 bits, filled with `fill`, whose hot spot
+// (stored in the directory's planes and bit-count fields) is x, y.
+ByteString CursorFrame(std::uint8_t fill, std::uint16_t x, std::uint16_t y);
+
 // The usual animated cursor: an anih chunk with icon frames, then the frame list.
 ByteString BuildAniFromFrames(const std::vector<ByteString>& frames);

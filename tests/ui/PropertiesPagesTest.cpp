@@ -423,19 +423,12 @@ TEST(PropertiesPages, FormatsPageShowsTheOpenedImageEnlargedAndKeepsTheDialogOpe
 // animated cursor plays frame by frame, with its sequence and rates, the frames' images of the
 // opened image's size and depth.
 TEST(PropertiesPages, CursorsShowTheirHotSpotAndAnimatedCursorsPlay) {
-    auto cursor = [](std::uint8_t fill, std::uint16_t x, std::uint16_t y) {
-        IcoEntry small = EntryFor({16, 16, 4, fill, 0, true});
-        IcoEntry large = EntryFor({32, 32, 4, fill, 0, true});
-        small.planes = large.planes = x;
-        small.bitCount = large.bitCount = y;
-        return BuildIco({small, large}, 2);
-    };
     const ByteString rate = RiffChunk("rate", ByteBuilder().U32(6).U32(12).U32(30).Bytes());
     const ByteString seq = RiffChunk("seq ", ByteBuilder().U32(2).U32(0).U32(1).Bytes());
-    auto icon = ReadAniData(
-        BuildAni({AniHeaderChunk(1, 3), rate, seq,
-                  FrameList({cursor(0x11, 3, 9), cursor(0x22, 4, 10), cursor(0x33, 5, 11)})}),
-        "/cursors/busy.ani");
+    auto icon = ReadAniData(BuildAni({AniHeaderChunk(1, 3), rate, seq,
+                                      FrameList({CursorFrame(0x11, 3, 9), CursorFrame(0x22, 4, 10),
+                                                 CursorFrame(0x33, 5, 11)})}),
+                            "/cursors/busy.ani");
     ASSERT_NE(icon, nullptr);
     TLoadedIconImage& opened = icon->GetImage(3);  // frame 1, 32 x 32
     TProperties d;
