@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "icons/Utf8Text.h"
+
 namespace {
 
 // The value of four hexadecimal digits, or -1.
@@ -19,24 +21,6 @@ long HexQuad(const char* text) {
     return value;
 }
 
-void AppendUtf8(std::string& out, unsigned long code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | code >> 6);
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | code >> 12);
-        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | code >> 18);
-        out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 // Decodes the \u escape at text (just after "\u"), a surrogate pair taking the escape that
 // follows; advances text past what it used. False for a lone surrogate not standing for a byte.
 bool AppendUnicodeEscape(const char*& text, std::string& out) {
@@ -47,7 +31,8 @@ bool AppendUnicodeEscape(const char*& text, std::string& out) {
         long low = HexQuad(text + 2);
         if (low >= 0xDC00 && low <= 0xDFFF) {
             text += 6;
-            AppendUtf8(out, 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00));
+            AppendUtf8(out,
+                       static_cast<char32_t>(0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00)));
             return true;
         }
     }
@@ -56,7 +41,7 @@ bool AppendUnicodeEscape(const char*& text, std::string& out) {
         return true;
     }
     if (code >= 0xD800 && code <= 0xDFFF) return false;
-    AppendUtf8(out, static_cast<unsigned long>(code));
+    AppendUtf8(out, static_cast<char32_t>(code));
     return true;
 }
 
